@@ -1,0 +1,52 @@
+#include "BenchInputs.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string BenchLibraryDir() {
+  const char* env = std::getenv("LDRAWDIR");
+  std::string dir = env && *env ? env : std::string(PLANDOR_SHARED_DIR) + "/ldraw";
+  if (!fs::is_directory(dir)) return {};
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::vector<std::string> BenchModelFiles() {
+  std::vector<std::string> files;
+  if (const char* env = std::getenv("PLANDOR_BENCH_MODELS"); env && *env) {
+    std::string list = env;
+    size_t start = 0;
+    while (start <= list.size()) {
+      size_t colon = list.find(':', start);
+      std::string f = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+      if (!f.empty()) files.push_back(f);
+      if (colon == std::string::npos) break;
+      start = colon + 1;
+    }
+  }
+  std::string shared = std::string(PLANDOR_SHARED_DIR) + "/ldraw-models";
+  std::vector<std::string> sharedFiles;
+  if (fs::is_directory(shared))
+    for (const auto& e : fs::directory_iterator(shared)) {
+      std::string ext = e.path().extension().string();
+      if (e.is_regular_file() && (ext == ".ldr" || ext == ".mpd" || ext == ".dat"))
+        sharedFiles.push_back(e.path().string());
+    }
+  std::sort(sharedFiles.begin(), sharedFiles.end());
+  files.insert(files.end(), sharedFiles.begin(), sharedFiles.end());
+  return files;
+}
+
+std::string BenchOutDir() {
+  const char* env = std::getenv("PLANDOR_BENCH_OUT");
+  if (!env || !*env) return {};
+  fs::create_directories(env);
+  std::string dir = env;
+  if (dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string BenchFileName(const std::string& path) { return fs::path(path).filename().string(); }

@@ -1,0 +1,13 @@
+#pragma once
+// The benchmark program's inputs, from the environment:
+//   LDRAWDIR              library base folder (default ../shared/ldraw beside the project)
+//   PLANDOR_BENCH_MODELS  model files separated by ':' (the shared models are always added)
+//   PLANDOR_BENCH_OUT     when set, a folder into which each benchmark writes what it produced once
+#include <string>
+#include <vector>
+
+std::string BenchLibraryDir();
+std::vector<std::string> BenchModelFiles();
+std::string BenchOutDir();  // empty when not set
+// The file name part of a path ("889-1-RadarTruck.mpd"), used in benchmark names.
+std::string BenchFileName(const std::string& path);

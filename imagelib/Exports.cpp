@@ -1,0 +1,3 @@
+#include "imagelib/Tolvo.h"
+
+uint32_t GetDllVersion() { return kTolvoVersion; }

@@ -1,0 +1,128 @@
+#include "platform/Numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <clocale>
+#include <cstdio>
+#include <locale.h>
+
+namespace {
+locale_t CLocale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return loc;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string_view TrimBlanks(std::string_view t) {
+  while (!t.empty() && IsBlank(t.front())) t.remove_prefix(1);
+  while (!t.empty() && IsBlank(t.back())) t.remove_suffix(1);
+  return t;
+}
+
+template <typename T>
+bool ParseIntegral(std::string_view text, T& out, int base) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  T value{};
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (ec != std::errc() || end != text.data() + text.size()) return false;
+  out = value;
+  return true;
+}
+}  // namespace
+
+CCLocaleScope::CCLocaleScope() : m_previous(uselocale(CLocale())) {}
+CCLocaleScope::~CCLocaleScope() { uselocale(static_cast<locale_t>(m_previous)); }
+
+std::string VStrPrintf(const char* format, va_list args) {
+  CCLocaleScope c;
+  char small[512];
+  va_list copy;
+  va_copy(copy, args);
+  int n = std::vsnprintf(small, sizeof small, format, copy);
+  va_end(copy);
+  if (n < 0) return {};
+  if (static_cast<size_t>(n) < sizeof small) return std::string(small, static_cast<size_t>(n));
+  std::string out(static_cast<size_t>(n), '\0');
+  std::vsnprintf(out.data(), out.size() + 1, format, args);
+  return out;
+}
+
+std::string StrPrintf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string out = VStrPrintf(format, args);
+  va_end(args);
+  return out;
+}
+
+int StrScanf(const char* text, const char* format, ...) {
+  CCLocaleScope c;
+  va_list args;
+  va_start(args, format);
+  int n = std::vsscanf(text, format, args);
+  va_end(args);
+  return n;
+}
+
+std::string FormatG(double value) {
+  // to_chars with the general format and precision 6 writes what printf's "%g" writes.
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6);
+  if (ec != std::errc()) return StrPrintf("%g", value);
+  return std::string(buf, end);
+}
+
+std::string FormatU32(uint32_t value) { return std::to_string(value); }
+
+bool ParseDouble(std::string_view text, double& out) {
+  text = TrimBlanks(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return false;
+  out = value;
+  return true;
+}
+
+bool ParseInt32(std::string_view text, int32_t& out) { return ParseIntegral(text, out, 10); }
+bool ParseUInt32(std::string_view text, uint32_t& out) { return ParseIntegral(text, out, 10); }
+
+bool ParseHex32(std::string_view text, uint32_t& out) {
+  text = TrimBlanks(text);
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  return ParseIntegral(text, out, 16);
+}
+
+std::string_view CTokenReader::NextWord() {
+  size_t i = 0;
+  while (i < m_rest.size() && IsBlank(m_rest[i])) ++i;
+  size_t j = i;
+  while (j < m_rest.size() && !IsBlank(m_rest[j])) ++j;
+  std::string_view word = m_rest.substr(i, j - i);
+  m_rest.remove_prefix(j);
+  return word;
+}
+
+bool CTokenReader::NextDouble(double& out) {
+  std::string_view saved = m_rest;
+  if (ParseDouble(NextWord(), out)) return true;
+  m_rest = saved;
+  return false;
+}
+
+bool CTokenReader::NextInt32(int32_t& out) {
+  std::string_view saved = m_rest;
+  if (ParseInt32(NextWord(), out)) return true;
+  m_rest = saved;
+  return false;
+}
+
+std::string_view CTokenReader::Rest() const {
+  std::string_view r = m_rest;
+  while (!r.empty() && IsBlank(r.front())) r.remove_prefix(1);
+  return r;
+}

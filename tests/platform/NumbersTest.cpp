@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/Numbers.h"
+#include "support/TestData.h"
+
+namespace {
+
+struct FormatCase {
+  double value;
+  const char* text;
+};
+
+// Expected texts are those of C's "%g" in the "C" locale.
+const FormatCase kFormatCases[] = {
+    {0.0, "0"},         {-0.0, "-0"},          {1.5, "1.5"},           {-12.25, "-12.25"},
+    {100000, "100000"}, {1000000, "1e+06"},    {0.0001, "0.0001"},     {0.00001, "1e-05"},
+    {1.0 / 3, "0.333333"}, {123456789, "1.23457e+08"}, {20.000001, "20"}, {-0.5, "-0.5"},
+};
+
+TEST(Numbers, FormatGMatchesPrintfInAnyLocale) {
+  REQUIRE_GERMAN_LOCALE(german);
+  char probe[32];
+  std::snprintf(probe, sizeof probe, "%g", 1.5);
+  ASSERT_STREQ(probe, "1,5") << "the locale should use a decimal comma for this test to mean anything";
+  for (const FormatCase& c : kFormatCases) {
+    EXPECT_EQ(FormatG(c.value), c.text) << c.value;
+    EXPECT_EQ(StrPrintf("%g", c.value), c.text) << c.value;
+  }
+}
+
+TEST(Numbers, ParseRoundTripUnderCommaLocale) {
+  REQUIRE_GERMAN_LOCALE(german);
+  for (const FormatCase& c : kFormatCases) {
+    double back = 42;
+    ASSERT_TRUE(ParseDouble(c.text, back)) << c.text;
+    EXPECT_EQ(FormatG(back), c.text);
+  }
+  double v = 0;
+  EXPECT_TRUE(ParseDouble(" 0.5 ", v));
+  EXPECT_EQ(v, 0.5);
+  EXPECT_FALSE(ParseDouble("0,5", v));
+  float f1 = 0, f2 = 0;
+  EXPECT_EQ(StrScanf("1.25 -3.5", "%f %f", &f1, &f2), 2);
+  EXPECT_EQ(f1, 1.25f);
+  EXPECT_EQ(f2, -3.5f);
+}
+
+TEST(Numbers, ParseRefusesJunkAndNonFinite) {
+  double v = 7;
+  for (const char* bad : {"", " ", "abc", "1.5x", "nan", "inf", "-inf", "1e999", "--1", "1 2"}) {
+    EXPECT_FALSE(ParseDouble(bad, v)) << bad;
+    EXPECT_EQ(v, 7) << "a refused text leaves the value alone";
+  }
+  EXPECT_TRUE(ParseDouble("+2e3", v));
+  EXPECT_EQ(v, 2000);
+}
+
+TEST(Numbers, Integers) {
+  int32_t i = 0;
+  uint32_t u = 0;
+  EXPECT_TRUE(ParseInt32("-5", i));
+  EXPECT_EQ(i, -5);
+  EXPECT_FALSE(ParseInt32("2147483648", i));
+  EXPECT_TRUE(ParseUInt32("4294967295", u));
+  EXPECT_EQ(u, 4294967295u);
+  EXPECT_FALSE(ParseUInt32("4294967296", u));
+  EXPECT_FALSE(ParseUInt32("-1", u));
+  EXPECT_TRUE(ParseHex32("0x2FF0000", u));
+  EXPECT_EQ(u, 0x2FF0000u);
+  EXPECT_TRUE(ParseHex32("ff", u));
+  EXPECT_EQ(u, 0xFFu);
+  EXPECT_EQ(FormatU32(4294967295u), "4294967295");
+  EXPECT_EQ(FormatU32(static_cast<uint32_t>(-1)), "4294967295");
+}
+
+TEST(Numbers, StrPrintfHasNoLengthLimit) {
+  std::string big(20000, 'x');
+  EXPECT_EQ(StrPrintf("<%s>", big.c_str()).size(), 20002u);
+}
+
+TEST(Numbers, TokenReader) {
+  CTokenReader r("  1 16\t0.5 -2 rest of it  ");
+  int32_t a = 0, b = 0;
+  double c = 0, d = 0;
+  EXPECT_TRUE(r.NextInt32(a));
+  EXPECT_TRUE(r.NextInt32(b));
+  EXPECT_TRUE(r.NextDouble(c));
+  EXPECT_TRUE(r.NextDouble(d));
+  EXPECT_EQ(a + b, 17);
+  EXPECT_EQ(c, 0.5);
+  EXPECT_EQ(d, -2);
+  EXPECT_FALSE(r.NextDouble(c));
+  EXPECT_EQ(r.Rest(), "rest of it  ");
+  EXPECT_EQ(r.NextWord(), "rest");
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "platform/AtomicFile.h"
+#include "platform/Folders.h"
+#include "platform/Profile.h"
+#include "platform/Prompt.h"
+#include "platform/StringTable.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestData.h"
+
+namespace {
+
+TEST(StringTable, KnownAndUnknownIds) {
+  EXPECT_EQ(LoadResString(1123), "FATAL ERROR: Tolvo.DLL has not been found!");
+  EXPECT_EQ(LoadResString(1109), "Error in %s at line %lu!\nContinue loading?");
+  EXPECT_EQ(LoadResString(1), "");
+  SetStringTranslator([](const char* en) { return std::string("[") + en + "]"; });
+  EXPECT_EQ(LoadResString(1122), "[File Name]");
+  SetStringTranslator(nullptr);
+}
+
+TEST(Prompt, MessageByIdIsFormattedAndScripted) {
+  CScriptedPrompt prompt;
+  prompt.Answer(PromptAnswer::No);
+  PromptAnswer a = ShowMessageId(1109, PromptButtons::YesNo, PromptIcon::Exclamation, "a.ldr", 12ul);
+  EXPECT_EQ(a, PromptAnswer::No);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Error in a.ldr at line 12!\nContinue loading?");
+  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
+  {
+    CBusyCursor busy;
+    EXPECT_EQ(prompt.busyDepth, 1);
+  }
+  EXPECT_EQ(prompt.busyDepth, 0);
+}
+
+TEST(Folders, ProgramDirectoryIsRealAndNotUpperCased) {
+  std::string dir = GetProgramDirectory();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.back(), '/');
+  EXPECT_TRUE(IsDirectory(dir));
+}
+
+TEST(Folders, StateDirectoryFollowsXdgAndIsPrivate) {
+  CScratchDir scratch;
+  setenv("XDG_STATE_HOME", scratch.Path().c_str(), 1);
+  std::string dir = GetStateDirectory();
+  EXPECT_EQ(dir, scratch.Path() + "Plandor/");
+  struct stat st;
+  ASSERT_EQ(stat(dir.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  unsetenv("XDG_STATE_HOME");
+}
+
+TEST(Folders, PrivateTempDirectoryIsMadeOnce) {
+  std::string a = GetTempDirectory();
+  ASSERT_FALSE(a.empty());
+  EXPECT_EQ(a, GetTempDirectory());
+  EXPECT_TRUE(IsWritableDirectory(a));
+}
+
+TEST(Profile, ValuesSurviveAReopen) {
+  CScratchDir scratch;
+  std::string path = scratch / "profile.conf";
+  {
+    CFileProfile p(path);
+    EXPECT_EQ(p.GetProfileString("Settings", "Author", "nobody"), "nobody");
+    EXPECT_TRUE(p.WriteProfileString("Settings", "Author", "A. Builder, 0.5 %s"));
+    EXPECT_TRUE(p.WriteProfileInt("Settings", "Grid", -3));
+    EXPECT_TRUE(p.WriteProfileString("GroupDefs", "Bricks", "3001 | 3002"));
+    EXPECT_TRUE(p.Flush());
+  }
+  CFileProfile p(path);
+  EXPECT_EQ(p.GetProfileString("Settings", "Author", ""), "A. Builder, 0.5 %s");
+  EXPECT_EQ(p.GetProfileInt("Settings", "Grid", 0), -3);
+  EXPECT_EQ(p.GetKeys("Settings"), (std::vector<std::string>{"Author", "Grid"}));
+  EXPECT_TRUE(p.HasEntry("GroupDefs", "Bricks"));
+  EXPECT_TRUE(p.DeleteSection("GroupDefs"));
+  EXPECT_FALSE(p.HasEntry("GroupDefs", "Bricks"));
+  EXPECT_TRUE(p.GetKeys("Nothing").empty());
+}
+
+TEST(AtomicFile, CommitReplacesAndFailureKeepsTheOldFile) {
+  CScratchDir scratch;
+  std::string target = scratch / "model.ldr";
+  ASSERT_TRUE(WriteFileBytes(target, "old\n"));
+  {
+    CAtomicFile f;
+    ASSERT_NE(f.Open(target), nullptr);
+    std::fputs("new\n", f.Stream());
+    // Not committed: dropped by the destructor.
+  }
+  EXPECT_EQ(ReadFileBytes(target), "old\n");
+  CAtomicFile f;
+  ASSERT_NE(f.Open(target), nullptr);
+  std::fputs("new\n", f.Stream());
+  EXPECT_TRUE(f.Commit());
+  EXPECT_EQ(ReadFileBytes(target), "new\n");
+}
+
+}  // namespace
