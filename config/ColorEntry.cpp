@@ -1,0 +1,4 @@
+#include "config/ColorEntry.h"
+
+ColorEntry theDefaultColors[kColorCount];
+ColorEntry theLDConfigColors[kColorCount];
