@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -380,6 +381,33 @@ TEST_F(SettingsTest, DefaultLibraryFolder) {
   else
     unsetenv("HOME");
   if (savedLdraw) setenv("LDRAWDIR", ldraw.c_str(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The current library defines codes above 511 and MATERIAL clauses; its colours must still be used,
+// so that the colour bar's defaults are real colours and not "unused" grey.
+TEST_F(SettingsTest, RealLibraryColourFileIsUsed) {
+  REQUIRE_LDRAW_LIBRARY(lib);
+  std::string real = thePathResolver.Resolve(lib, "ldconfig.ldr");
+  ASSERT_FALSE(real.empty());
+  // The library itself is not written to: a folder of our own links to its colour file.
+  std::string linked = scratch / "linked-lib";
+  MakeDirectories(linked);
+  ASSERT_EQ(symlink(real.c_str(), (linked + "/LDConfig.ldr").c_str()), 0);
+  TheProfile().WriteProfileString("Settings", "Zebpath", linked);
+  OpenLog();
+  CSettings s;
+  s.Load();
+  EXPECT_NE(Log().find("Color configuration loaded from '" + linked + "/LDConfig.ldr'!\n"), std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("Using internal color configuration"), std::string::npos);
+  for (int32_t code : s.ColorBarColors) EXPECT_NE(Name(theDefaultColors[code]), "unused") << code;
+  EXPECT_NE(Name(theDefaultColors[s.PreviewColor]), "unused");
+  EXPECT_EQ(Name(theDefaultColors[75]), "Speckle_Black_Copper");
+  EXPECT_EQ(theDefaultColors[75].red + theDefaultColors[75].green + theDefaultColors[75].blue, 0);
 }
 
 }  // namespace
