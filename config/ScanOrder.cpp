@@ -64,6 +64,8 @@ int CScanOrder::LoadFromIni(const std::string& base, const std::string& iniPath)
 }
 
 int CScanOrder::LoadFromIni(const std::string& base, CIniFile& ini) {
+  // The folders are checked against the disk as it is now, not against older cached listings.
+  thePathResolver.Invalidate();
   theTracer.Printf("INFO: Looking for ScanOrder section in ini file ...\n");
   int n = ini.FindSection("SCAN_ORDER");
   if (n == 0) {
