@@ -78,9 +78,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   bytes.clear();
-  char buffer[65536];
+  std::vector<char> buffer(65536);
   size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) bytes.append(buffer.data(), n);
   bool ok = !std::ferror(f);
   std::fclose(f);
   return ok;
@@ -140,6 +140,7 @@ std::string CPartList::GetPartsListFolder(const std::string& base, bool forWriti
 }
 
 int CPartList::LoadPartsList(const std::string& base, const std::string& name) {
+  thePathResolver.Invalidate();  // the list may have been written since the folder was listed
   std::string folder = GetPartsListFolder(base, false);
   if (folder != WithSlash(base))
     theTracer.Printf("INFO: The library folder is not writable, reading %s from %s\n", name.c_str(), folder.c_str());

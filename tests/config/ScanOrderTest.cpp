@@ -10,6 +10,7 @@
 #include "config/IniFile.h"
 #include "config/PartList.h"
 #include "config/Tracer.h"
+#include "platform/Folders.h"
 
 namespace {
 
@@ -99,6 +100,20 @@ TEST(IniFile, SectionsAndLines) {
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_EQ(missing.FindSection("SCAN_ORDER"), 0);
   EXPECT_FALSE(missing.NextLine(line));
+}
+
+// The ini file is found in the program's real folder, whose name is never changed in case.
+TEST(IniFile, FoundInTheProgramFolder) {
+  std::string path = GetProgramDirectory() + CIniFile::kFileName;
+  ASSERT_TRUE(IsDirectory(GetProgramDirectory()));
+  if (FileExists(path)) GTEST_SKIP() << "a " << path << " of someone else's is in the way";
+  ASSERT_TRUE(WriteFileBytes(path, "[Scan_Order]\nHIDE <LDRAWDIR>\\P\n"));
+  {
+    CIniFile ini;
+    EXPECT_TRUE(ini.IsOpen());
+    EXPECT_EQ(ini.FindSection("SCAN_ORDER"), 1);
+  }
+  std::filesystem::remove(path);
 }
 
 // The library of these tests: folders in mixed case, and an absolute folder outside it.
