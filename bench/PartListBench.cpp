@@ -46,7 +46,8 @@ size_t CountFiles(const std::string& folder) {
 // Scans parts and models from an empty list and writes Parts.lst.
 void BM_Scan(benchmark::State& state, std::string base) {
   std::string out = Scratch("scan-out");
-  size_t files = CountFiles(base + "parts") + (fs::is_directory(base + "models") ? CountFiles(base + "models") : 0);
+  size_t files =
+      CountFiles(base + "parts") + (fs::is_directory(base + "models") ? CountFiles(base + "models") : 0);
   for (auto _ : state) {
     CPartList list;
     SetUp(list);
@@ -58,8 +59,10 @@ void BM_Scan(benchmark::State& state, std::string base) {
     benchmark::DoNotOptimize(list.GetCount(kLibraryParts));
   }
   state.counters["files"] = static_cast<double>(files);
-  state.counters["files/s"] = benchmark::Counter(static_cast<double>(files), benchmark::Counter::kIsIterationInvariantRate);
-  if (std::string dir = BenchOutDir(); !dir.empty()) fs::copy_file(out + "Parts.lst", dir + "/Parts.lst", fs::copy_options::overwrite_existing);
+  state.counters["files/s"] =
+      benchmark::Counter(static_cast<double>(files), benchmark::Counter::kIsIterationInvariantRate);
+  if (std::string dir = BenchOutDir(); !dir.empty())
+    fs::copy_file(out + "Parts.lst", dir + "/Parts.lst", fs::copy_options::overwrite_existing);
 }
 
 // A Parts.lst of the library, made once.
@@ -93,7 +96,8 @@ void BM_FindEveryName(benchmark::State& state, std::string base) {
   std::vector<std::string> names;
   for (unsigned i = 0; i < list.GetCount(kLibraryParts); ++i) {
     std::string n = list.GetFileName(MakePartHandle(0, i));
-    for (char& c : n) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));  // as models write them
+    for (char& c : n)
+      c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));  // as models write them
     names.push_back(n);
   }
   size_t found = 0;
@@ -103,7 +107,8 @@ void BM_FindEveryName(benchmark::State& state, std::string base) {
     benchmark::DoNotOptimize(found);
   }
   state.counters["found"] = static_cast<double>(found);
-  state.counters["lookups/s"] = benchmark::Counter(static_cast<double>(names.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["lookups/s"] =
+      benchmark::Counter(static_cast<double>(names.size()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 // A library of 20,000 part files of ordinary length, made once in the temporary folder.
@@ -124,10 +129,12 @@ std::string SyntheticLibrary() {
   if (std::string lib = BenchLibraryDir(); !lib.empty()) {
     benchmark::RegisterBenchmark("PartList/ScanLibrary", BM_Scan, lib)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PartList/ReadPartsLst", BM_ReadList, lib)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("PartList/FindEveryName", BM_FindEveryName, lib)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PartList/FindEveryName", BM_FindEveryName, lib)
+        ->Unit(benchmark::kMillisecond);
   }
-  benchmark::RegisterBenchmark("PartList/ScanSynthetic20k", [](benchmark::State& s) { BM_Scan(s, SyntheticLibrary()); })
-      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("PartList/ScanSynthetic20k", [](benchmark::State& s) {
+    BM_Scan(s, SyntheticLibrary());
+  })->Unit(benchmark::kMillisecond);
   return true;
 }();
 

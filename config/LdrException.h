@@ -11,9 +11,12 @@ class CLdrException : public std::exception {
   int GetCode() const { return m_code; }
   const char* what() const noexcept override {
     switch (m_code) {
-      case 0: return "copying the part list to Parts.old failed; nothing written";
-      case 1: return "writing the part list failed; the previous list is in place";
-      default: return "writing the part list failed and the previous list could not be restored";
+      case 0:
+        return "copying the part list to Parts.old failed; nothing written";
+      case 1:
+        return "writing the part list failed; the previous list is in place";
+      default:
+        return "writing the part list failed and the previous list could not be restored";
     }
   }
 

@@ -176,7 +176,7 @@ void CPartList::CountUsage(std::string_view fileName, uint32_t colour) {
   int category = h ? GetCategory(h) : kLibraryParts;
   if (!m_hasUsage[category]) return;
   uint32_t row = h ? (h & kIndexMask) - 1 : m_usageRows[kLibraryParts] - 1;  // else: unlisted row
-  if (row >= m_usageRows[category] - (h ? 1 : 0)) return;  // entry added after the reset
+  if (row >= m_usageRows[category] - (h ? 1 : 0)) return;                    // entry added after the reset
   uint64_t column = colour < 512 ? colour : 512;
   ++m_usage[UsageKey(category, uint64_t{row} * kUsageColumns + column)];
 }

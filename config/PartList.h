@@ -145,8 +145,8 @@ class CPartList {
   const std::vector<PartHandle>* SetFavorite(PartHandle handle, bool remove);
   // The next entry after `start` (categories 0, 1, 2 in order) whose file name or description
   // matches the expression; 0 when none or when the expression is invalid (error set then).
-  PartHandle FindNext(const std::string& expression, bool byFileName, PartHandle start,
-                      bool ignoreCase, int* error = nullptr) const;
+  PartHandle FindNext(const std::string& expression, bool byFileName, PartHandle start, bool ignoreCase,
+                      int* error = nullptr) const;
 
  private:
   using EntryArray = std::vector<std::unique_ptr<PartListEntry>>;

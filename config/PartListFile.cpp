@@ -38,7 +38,8 @@ std::string StoredForm(const std::string& description) {
 }
 
 bool HasExtension(const std::string& name, std::string_view ext) {
-  return name.size() > ext.size() && EqualsNoCase(std::string_view(name).substr(name.size() - ext.size()), ext);
+  return name.size() > ext.size() &&
+         EqualsNoCase(std::string_view(name).substr(name.size() - ext.size()), ext);
 }
 
 // Reads one line (without its end) of at most `limit` characters; the rest of a longer line is
@@ -143,7 +144,8 @@ int CPartList::LoadPartsList(const std::string& base, const std::string& name) {
   thePathResolver.Invalidate();  // the list may have been written since the folder was listed
   std::string folder = GetPartsListFolder(base, false);
   if (folder != WithSlash(base))
-    theTracer.Printf("INFO: The library folder is not writable, reading %s from %s\n", name.c_str(), folder.c_str());
+    theTracer.Printf("INFO: The library folder is not writable, reading %s from %s\n", name.c_str(),
+                     folder.c_str());
   std::string path = thePathResolver.Resolve(folder, name);
   return LoadPartsListFrom(path.empty() ? folder + name : path);
 }
@@ -165,7 +167,8 @@ int CPartList::LoadPartsListFrom(const std::string& path) {
       std::string name(s.substr(0, end));
       std::string description(s.substr(end));
       if (TrimString(description) == 0) description = name;
-      cat.entries.push_back(std::make_unique<PartListEntry>(PartListEntry{std::move(name), std::move(description), 0}));
+      cat.entries.push_back(
+          std::make_unique<PartListEntry>(PartListEntry{std::move(name), std::move(description), 0}));
     }
   } catch (const std::bad_alloc&) {
     // keep what was read
@@ -201,7 +204,8 @@ std::string CPartList::FormatPartsList() const {
 void CPartList::SavePartsList(const std::string& base) {
   std::string folder = GetPartsListFolder(base, true);
   if (folder != WithSlash(base)) {
-    theTracer.Printf("INFO: The library folder is not writable, writing %s to %s\n", kListFileName, folder.c_str());
+    theTracer.Printf("INFO: The library folder is not writable, writing %s to %s\n", kListFileName,
+                     folder.c_str());
     if (!MakeDirectories(folder)) throw CLdrException(1);
   }
   SavePartsListTo(folder);
@@ -261,7 +265,8 @@ bool CPartList::ScanPattern(const std::string& folder, const std::vector<std::st
         }
       }
       if (description.compare(0, kMovedTo.size(), kMovedTo) == 0) continue;
-      staged.push_back(std::make_unique<PartListEntry>(PartListEntry{name, description, PartListEntry::kSeen}));
+      staged.push_back(
+          std::make_unique<PartListEntry>(PartListEntry{name, description, PartListEntry::kSeen}));
       changed = 1;
     }
   } catch (const std::bad_alloc&) {
@@ -301,8 +306,8 @@ int CPartList::ScanDirectory(const std::string& base, const std::string& folder,
   dir = WithSlash(dir);
   std::vector<std::string> all = ListFiles(dir);
   int category = models ? kLibraryModels : kLibraryParts;
-  for (std::string_view ext : models ? std::vector<std::string_view>{".dat", ".ldr"}
-                                     : std::vector<std::string_view>{".dat"}) {
+  for (std::string_view ext :
+       models ? std::vector<std::string_view>{".dat", ".ldr"} : std::vector<std::string_view>{".dat"}) {
     std::vector<std::string> names;
     for (const std::string& n : all)
       if (HasExtension(n, ext)) names.push_back(n);

@@ -102,7 +102,9 @@ int CPartList::LoadGroupInfos() {
     if (n == -1) {
       int rc = ImportGroupFile(groups);
       if (rc == 1) {
-        theTracer.Printf("INFO: LoadGroupInfos: Importing tolvo.grp to registry, will not be used anymore in the future.\n");
+        theTracer.Printf(
+            "INFO: LoadGroupInfos: Importing tolvo.grp to registry, will not be used anymore in the "
+            "future.\n");
       } else {
         if (rc < 0) theTracer.Printf("ERROR: LoadGroupInfos: Failed reading infos!\n");
         theTracer.Printf("INFO: LoadGroupInfos: Creating default groups.\n");
@@ -139,7 +141,8 @@ int CPartList::LoadGroupInfos() {
 
 int CPartList::SaveGroupInfos() {
   CProfile& profile = TheProfile();
-  int user = static_cast<int>(std::count_if(m_groups.begin(), m_groups.end(), [](const PartGroup& g) { return !g.fixed; }));
+  int user = static_cast<int>(
+      std::count_if(m_groups.begin(), m_groups.end(), [](const PartGroup& g) { return !g.fixed; }));
   if (!profile.WriteProfileInt(kGroupSection, kCountKey, user)) {
     theTracer.Printf("ERROR: SaveGroupInfos: Failed writing infos!\n");
     return 0;
@@ -186,8 +189,8 @@ void CPartList::BuildGroups() {
   for (size_t g = 0; g < filed; ++g) {
     usable[g] = m_groups[g].search.SetExpression(m_groups[g].rule) == CSearchString::kOk;
     if (!usable[g])
-      theTracer.Printf("WARNING: Can't create formula for group '%s' with rule '%s'!\n", m_groups[g].name.c_str(),
-                       m_groups[g].rule.c_str());
+      theTracer.Printf("WARNING: Can't create formula for group '%s' with rule '%s'!\n",
+                       m_groups[g].name.c_str(), m_groups[g].rule.c_str());
   }
   const Category& parts = m_cat[kLibraryParts];
   for (uint32_t i = 0; i < parts.count; ++i) {
@@ -262,7 +265,8 @@ int CPartList::LoadFavorites(bool save) {
       ++number;
       const char* name = GetFileName(h);
       if (!profile.WriteProfileString(kFavoritesSection, StrPrintf("Entry%lu", number), name ? name : "")) {
-        theTracer.Printf("ERROR: Couldn't write entry %lu (%s) of favorites to registry!\n", number, name ? name : "");
+        theTracer.Printf("ERROR: Couldn't write entry %lu (%s) of favorites to registry!\n", number,
+                         name ? name : "");
         ok = false;
       }
     }
@@ -301,8 +305,8 @@ const std::vector<PartHandle>* CPartList::SetFavorite(PartHandle handle, bool re
 
 // --- part search
 
-PartHandle CPartList::FindNext(const std::string& expression, bool byFileName, PartHandle start, bool ignoreCase,
-                               int* error) const {
+PartHandle CPartList::FindNext(const std::string& expression, bool byFileName, PartHandle start,
+                               bool ignoreCase, int* error) const {
   CSearchString search;
   int rc = search.SetExpression(expression);
   if (error) *error = rc;

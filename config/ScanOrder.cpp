@@ -121,7 +121,8 @@ int CScanOrder::LoadFromIni(const std::string& base, CIniFile& ini) {
     theTracer.Printf("ERROR: ScanOrder section in ini file had no usable information!\n");
     SetDefault();
   } else {
-    theTracer.Printf("INFO: Loaded %ld entries from ScanOrder section in ini file.\n", static_cast<long>(m_paths.size()));
+    theTracer.Printf("INFO: Loaded %ld entries from ScanOrder section in ini file.\n",
+                     static_cast<long>(m_paths.size()));
   }
   EnsureMandatory();
   return 1;
@@ -149,11 +150,13 @@ void CScanOrder::EnsureMandatory() {
     Add("P", 0);
   }
   if (!hasParts) {
-    theTracer.Printf("WARNING: Mandatory 'Parts' path missing, adding it now (search order might be wrong)!\n");
+    theTracer.Printf(
+        "WARNING: Mandatory 'Parts' path missing, adding it now (search order might be wrong)!\n");
     Add("Parts", 0);
   }
   if (!hasModels) {
-    theTracer.Printf("WARNING: Mandatory 'Model' path missing, adding it now (search order might be wrong)!\n");
+    theTracer.Printf(
+        "WARNING: Mandatory 'Model' path missing, adding it now (search order might be wrong)!\n");
     Add("Models", kShow);
   }
 }
@@ -172,7 +175,8 @@ int CScanOrder::CheckPath(const std::string& base, const std::string& path, uint
   return !real.empty() && IsDirectory(real) ? 1 : 0;
 }
 
-int CScanOrder::ScanShownDirs(CPartList& list, const std::string& base, const std::string& modelFolder) const {
+int CScanOrder::ScanShownDirs(CPartList& list, const std::string& base,
+                              const std::string& modelFolder) const {
   int anyChanged = 0;
   for (size_t i = 0; i < m_paths.size(); ++i) {
     if (!(m_flags[i] & kShow)) continue;

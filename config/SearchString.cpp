@@ -28,9 +28,7 @@ CSearchString::Item CSearchString::MakeItem(ItemKind kind, bool negate, Op op) {
   return item;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 CSearchString::Item CSearchString::MakeOperand(std::string term) {
   Item item = MakeItem(ItemKind::Operand);

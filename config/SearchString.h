@@ -46,7 +46,7 @@ class CSearchString {
     ItemKind kind = ItemKind::Operand;
     bool negate = false;  // term test only
     Op op = Op::Or;
-    std::string data;     // operand: the term text as written
+    std::string data;  // operand: the term text as written
     Match match = Match::Contains;
     std::string pattern;  // operand: the text compared, without its anchor
   };

@@ -83,7 +83,8 @@ TEST(PartGroups, ImportOfTheGroupFile) {
     const char* first;
     int savedCount;
   } cases[] = {
-      {"complete", "groups of an old version\n2\nBricks\n<Brick\r\nTechnic\n<Technic | Zeb\n", 32, "Bricks", 2},
+      {"complete", "groups of an old version\n2\nBricks\n<Brick\r\nTechnic\n<Technic | Zeb\n", 32, "Bricks",
+       2},
       {"no file", nullptr, 39, "Zeb Axles & Spacers", 9},
       {"no count line", "header only\n", 39, "Zeb Axles & Spacers", 9},
       {"count 0", "header\n0\n", 39, "Zeb Axles & Spacers", 9},
@@ -125,7 +126,8 @@ TEST(PartGroups, FilingRules) {
   EXPECT_EQ(members("Other Parts\\A"), std::vector<PartHandle>{MakePartHandle(0, 0)});
   EXPECT_EQ(members("Other Parts\\Others"), std::vector<PartHandle>{MakePartHandle(0, 1)});
   // User groups take every match; a part in a user group is not filed under "Other Parts".
-  EXPECT_EQ(members("Zeb Axles & Spacers"), (std::vector<PartHandle>{MakePartHandle(0, 2), MakePartHandle(0, 3)}));
+  EXPECT_EQ(members("Zeb Axles & Spacers"),
+            (std::vector<PartHandle>{MakePartHandle(0, 2), MakePartHandle(0, 3)}));
   EXPECT_EQ(members("Zeb Gears & Motion"), std::vector<PartHandle>{MakePartHandle(0, 3)});
   EXPECT_TRUE(members("Other Parts\\Z").empty());
   EXPECT_EQ(members("Other Parts\\B"), std::vector<PartHandle>{MakePartHandle(0, 4)});
@@ -148,9 +150,13 @@ TEST(PartGroups, BadRuleGivesAnEmptyGroup) {
 // A profile whose writes fail.
 class CBrokenProfile : public CProfile {
  public:
-  std::string GetProfileString(const std::string&, const std::string&, const std::string& def) override { return def; }
+  std::string GetProfileString(const std::string&, const std::string&, const std::string& def) override {
+    return def;
+  }
   int GetProfileInt(const std::string&, const std::string&, int def) override { return def; }
-  bool WriteProfileString(const std::string&, const std::string&, const std::string&) override { return false; }
+  bool WriteProfileString(const std::string&, const std::string&, const std::string&) override {
+    return false;
+  }
   bool WriteProfileInt(const std::string&, const std::string& key, int) override { return key != failKey; }
   bool HasEntry(const std::string&, const std::string&) override { return false; }
   std::vector<std::string> GetKeys(const std::string&) override { return {}; }
@@ -183,7 +189,8 @@ TEST(PartGroups, Favorites) {
 
   t.list.SetFavorite(MakePartHandle(0, 2), false);
   t.list.SetFavorite(MakePartHandle(0, 2), false);  // already there: no second copy
-  EXPECT_EQ(*fav, (std::vector<PartHandle>{MakePartHandle(0, 1), MakePartHandle(0, 0), MakePartHandle(0, 2)}));
+  EXPECT_EQ(*fav,
+            (std::vector<PartHandle>{MakePartHandle(0, 1), MakePartHandle(0, 0), MakePartHandle(0, 2)}));
   t.list.SetFavorite(MakePartHandle(0, 1), true);
   EXPECT_EQ(p.GetProfileInt("Favorites", "NumEntries", -1), 2);
 
@@ -194,7 +201,8 @@ TEST(PartGroups, Favorites) {
   CScratchDir dir;
   WriteFileBytes(dir / "Parts.lst", "3003.dat Brick 2 x 2\n3001.dat Brick 2 x 4\n");
   ASSERT_EQ(second.list.LoadPartsListFrom(dir / "Parts.lst"), 1);
-  EXPECT_EQ(*second.list.SetFavorite(0, false), (std::vector<PartHandle>{MakePartHandle(0, 1), MakePartHandle(0, 0)}));
+  EXPECT_EQ(*second.list.SetFavorite(0, false),
+            (std::vector<PartHandle>{MakePartHandle(0, 1), MakePartHandle(0, 0)}));
 }
 
 }  // namespace

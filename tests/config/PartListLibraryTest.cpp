@@ -134,7 +134,8 @@ TEST(PartListLibrary, SearchExpressionsOverTheRealList) {
     for (int cat = 0; cat <= 2; ++cat)
       for (unsigned i = 0; i < l.GetCount(cat); ++i) {
         PartHandle h = MakePartHandle(cat, i);
-        if (rule.Evaluate(c.byName ? l.GetFileName(h) : l.GetDescription(h), c.ignoreCase) == 0) expected.push_back(h);
+        if (rule.Evaluate(c.byName ? l.GetFileName(h) : l.GetDescription(h), c.ignoreCase) == 0)
+          expected.push_back(h);
       }
     std::vector<PartHandle> found;
     for (PartHandle h = l.FindNext(c.expression, c.byName, 0, c.ignoreCase); h;
@@ -147,7 +148,8 @@ TEST(PartListLibrary, SearchExpressionsOverTheRealList) {
   for (unsigned i = 0; i < l.GetCount(kLibraryParts); ++i)
     bricks += ContainsNoCase(l.GetDescription(MakePartHandle(0, i)), "brick") == 0;
   unsigned found = 0;
-  for (PartHandle h = l.FindNext("brick", false, 0, true); h && CPartList::GetCategory(h) == 0; h = l.FindNext("brick", false, h, true))
+  for (PartHandle h = l.FindNext("brick", false, 0, true); h && CPartList::GetCategory(h) == 0;
+       h = l.FindNext("brick", false, h, true))
     ++found;
   EXPECT_EQ(found, bricks);
   EXPECT_EQ(l.FindNext("3001.dat>", true, 0, false), l.FindByName("3001.dat", kLibraryParts));

@@ -19,7 +19,8 @@ constexpr const char* kPrevious = "old.dat        The list before this save\n";
 struct SaveFixture : CTestPartList {
   explicit SaveFixture(int n = 3) {
     std::filesystem::create_directories(lib / "parts");
-    for (int i = 0; i < n; ++i) WriteFileBytes(lib / StrPrintf("parts/p%05d.dat", i), StrPrintf("0 Part number %05d\n", i));
+    for (int i = 0; i < n; ++i)
+      WriteFileBytes(lib / StrPrintf("parts/p%05d.dat", i), StrPrintf("0 Part number %05d\n", i));
     int changed = 0;
     list.ScanDirectory(lib.Path(), "parts", false, changed);
   }

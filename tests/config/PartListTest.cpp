@@ -1,11 +1,10 @@
-#include "config/PartList.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "PartListTestSupport.h"
 #include "config/LdrException.h"
+#include "config/PartList.h"
 #include "platform/Folders.h"
 #include "platform/Numbers.h"
 
@@ -35,12 +34,13 @@ TEST(PartList, ScanOfAMixedCaseLibraryWritesTheExpectedPartsLst) {
   f.list.SavePartsList(f.lib.Path());
   // Sorted by description; the moved part, the "Model\" part and the .txt file are not listed.
   std::string expected = ListLine("bom.dat", "Axle 3") + ListLine("3005.DAT", "Brick  1 x  1") +
-                         ListLine("3001.dat", "Brick  2 x  4") +
-                         "verylongpartname.dat " + FixtureLongDescription().substr(0, 64) + "\n" +
+                         ListLine("3001.dat", "Brick  2 x  4") + "verylongpartname.dat " +
+                         FixtureLongDescription().substr(0, 64) + "\n" +
                          ListLine("NoZero.dat", "NoZero.dat") + ListLine("Write.dat", "Plate 1 x 2");
   std::string written = ReadFileBytes(f.lib / "Parts.lst");
   EXPECT_EQ(written, expected);
-  EXPECT_EQ(written.find("3005.DAT       Brick  1 x  1" + std::string(51, ' ') + "\n"), ListLine("bom.dat", "").size());
+  EXPECT_EQ(written.find("3005.DAT       Brick  1 x  1" + std::string(51, ' ') + "\n"),
+            ListLine("bom.dat", "").size());
   // Without an earlier list there is no Parts.old.
   EXPECT_FALSE(FileExists(f.lib / "Parts.old"));
 }
@@ -53,7 +53,8 @@ TEST(PartList, DescriptionsAndFlagsAfterAScan) {
   EXPECT_STREQ(f.list.GetDescription(car), "Model\\Car");
   EXPECT_EQ(f.list.FindByName("91.dat", kAllCategories), 0u);
   EXPECT_EQ(f.list.FindByName("readme.txt", kAllCategories), 0u);
-  EXPECT_STREQ(f.list.GetDescription(f.list.FindByName("verylongpartname.dat")), FixtureLongDescription().c_str());
+  EXPECT_STREQ(f.list.GetDescription(f.list.FindByName("verylongpartname.dat")),
+               FixtureLongDescription().c_str());
   const PartListEntry* e = f.list.GetEntry(f.list.FindByName("3001.DAT"));
   ASSERT_NE(e, nullptr);
   EXPECT_EQ(e->flags & PartListEntry::kSeen, PartListEntry::kSeen);
@@ -76,7 +77,10 @@ TEST(PartList, ReadDescriptionCases) {
       {"c.dat", "1 16 0 0 0 1 0 0 0 1 0 0 0 1 x.dat\n", "c.dat"},
       {"d.dat", "0   \r\n", "d.dat"},
       {"e.dat", "", "e.dat"},
-      {"f.dat", "\xEF\xBB\xBF" "0 Plate 1 x 1\r\n", "Plate 1 x 1"},
+      {"f.dat",
+       "\xEF\xBB\xBF"
+       "0 Plate 1 x 1\r\n",
+       "Plate 1 x 1"},
       {"g.dat", "\t0\tTile  2 x 2 \t\r\nsecond line\n", "Tile  2 x 2"},
       {"h.dat", "0 write lower case stays\n", "write lower case stays"},
   };
@@ -118,8 +122,10 @@ TEST(PartList, ReadBackGivesTheSameList) {
   for (unsigned i = 0; i < f.list.GetCount(kLibraryParts); ++i) {
     const char* d = f.list.GetDescription(MakePartHandle(kLibraryParts, i));
     if (std::string(d).rfind("Model\\", 0) == 0) continue;
-    EXPECT_STREQ(again.list.GetFileName(MakePartHandle(kLibraryParts, j)), f.list.GetFileName(MakePartHandle(kLibraryParts, i)));
-    EXPECT_EQ(std::string(again.list.GetDescription(MakePartHandle(kLibraryParts, j))), std::string(d).substr(0, 64));
+    EXPECT_STREQ(again.list.GetFileName(MakePartHandle(kLibraryParts, j)),
+                 f.list.GetFileName(MakePartHandle(kLibraryParts, i)));
+    EXPECT_EQ(std::string(again.list.GetDescription(MakePartHandle(kLibraryParts, j))),
+              std::string(d).substr(0, 64));
     ++j;
   }
   EXPECT_EQ(j, again.list.GetCount(kLibraryParts));

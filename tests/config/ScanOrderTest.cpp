@@ -1,6 +1,4 @@
 // The ini file reader and the library scan order read from its [SCAN_ORDER] section.
-#include "config/ScanOrder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +7,7 @@
 #include "PartListTestSupport.h"
 #include "config/IniFile.h"
 #include "config/PartList.h"
+#include "config/ScanOrder.h"
 #include "config/Tracer.h"
 #include "platform/Folders.h"
 
@@ -27,8 +26,10 @@ class CLogCapture {
   }
   ~CLogCapture() {
     theTracer.Close();
-    if (m_hadOld) setenv("XDG_STATE_HOME", m_old.c_str(), 1);
-    else unsetenv("XDG_STATE_HOME");
+    if (m_hadOld)
+      setenv("XDG_STATE_HOME", m_old.c_str(), 1);
+    else
+      unsetenv("XDG_STATE_HOME");
   }
   std::string Text() const { return ReadFileBytes(theTracer.GetPath()); }
   int Count(const std::string& text) const {
@@ -120,7 +121,8 @@ TEST(IniFile, FoundInTheProgramFolder) {
 struct ScanOrderFixture {
   ScanOrderFixture() {
     namespace fs = std::filesystem;
-    for (const char* d : {"P", "parts/Custom", "Models/Extra", "Unofficial/Parts"}) fs::create_directories(lib / d);
+    for (const char* d : {"P", "parts/Custom", "Models/Extra", "Unofficial/Parts"})
+      fs::create_directories(lib / d);
     fs::create_directories(outside / "Extra Parts");
   }
   CScanOrder Load(const std::string& section) {
@@ -144,30 +146,50 @@ TEST(ScanOrder, EveryFormOfTheSection) {
     std::vector<std::pair<std::string, int>> log;  // text, times
   } cases[] = {
       {"no section", "", kDefault, {{"INFO: Using default scan order for parts ...\n", 1}}},
-      {"the usual three", "[SCAN_ORDER]\nHIDE <LDRAWDIR>\\P\nHIDE <LDRAWDIR>\\Parts\nSHOW <LDRAWDIR>\\Models\n", kDefault,
+      {"the usual three",
+       "[SCAN_ORDER]\nHIDE <LDRAWDIR>\\P\nHIDE <LDRAWDIR>\\Parts\nSHOW <LDRAWDIR>\\Models\n",
+       kDefault,
        {{"INFO: Loaded 3 entries from ScanOrder section in ini file.\n", 1}, {"WARNING", 0}}},
-      {"lower-case header and keywords, key and '='", "[scan_order]\n1=hide <ldrawdir>\\p\nEntry2 = Hide <LDrawDir>/parts/\nx=show <LDRAWDIR>models\n",
-       {{"p", 0}, {"parts", 0}, {"models", 1}}, {{"WARNING", 0}}},
-      {"only Parts", "[SCAN_ORDER]\nHIDE <LDRAWDIR>\\Parts\n", {{"Parts", 0}, {"P", 0}, {"Models", 1}},
+      {"lower-case header and keywords, key and '='",
+       "[scan_order]\n1=hide <ldrawdir>\\p\nEntry2 = Hide <LDrawDir>/parts/\nx=show <LDRAWDIR>models\n",
+       {{"p", 0}, {"parts", 0}, {"models", 1}},
+       {{"WARNING", 0}}},
+      {"only Parts",
+       "[SCAN_ORDER]\nHIDE <LDRAWDIR>\\Parts\n",
+       {{"Parts", 0}, {"P", 0}, {"Models", 1}},
        {{"WARNING: Mandatory 'P' path missing, adding it now (search order might be wrong)!\n", 1},
         {"WARNING: Mandatory 'Model' path missing, adding it now (search order might be wrong)!\n", 1},
         {"WARNING: Mandatory 'Parts'", 0}}},
-      {"SHOW P is forced to HIDE", "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\P\nSHOW <LDRAWDIR>\\Parts\nHIDE <LDRAWDIR>\\Models\n", kDefault, {}},
+      {"SHOW P is forced to HIDE",
+       "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\P\nSHOW <LDRAWDIR>\\Parts\nHIDE <LDRAWDIR>\\Models\n",
+       kDefault,
+       {}},
       {"extra folders, quotes and separators",
-       "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\Unofficial\\Parts\\\nSHOW <LDRAWDIR>\\\\Models\\Extra\\\\\nSHOW <LDRAWDIR>\"\\parts\\Custom\\\"\n",
-       {{"Unofficial/Parts", 1}, {"Models/Extra", 1}, {"parts/Custom", 1}, {"P", 0}, {"Parts", 0}, {"Models", 1}},
+       "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\Unofficial\\Parts\\\nSHOW <LDRAWDIR>\\\\Models\\Extra\\\\\nSHOW "
+       "<LDRAWDIR>\"\\parts\\Custom\\\"\n",
+       {{"Unofficial/Parts", 1},
+        {"Models/Extra", 1},
+        {"parts/Custom", 1},
+        {"P", 0},
+        {"Parts", 0},
+        {"Models", 1}},
        {{"ERROR", 0}}},
-      {"absolute folder", "[SCAN_ORDER]\nSHOW " + abs + "/\nHIDE \"" + abs + "\"\n",
-       {{abs, 3}, {abs, 2}, {"P", 0}, {"Parts", 0}, {"Models", 1}}, {}},
-      {"model-relative folder is not tested", "[SCAN_ORDER]\nSHOW <MODELDIR>\\Sub\\\nHIDE <modeldir>parts\n",
-       {{"Sub", 5}, {"parts", 4}, {"P", 0}, {"Parts", 0}, {"Models", 1}}, {}},
+      {"absolute folder",
+       "[SCAN_ORDER]\nSHOW " + abs + "/\nHIDE \"" + abs + "\"\n",
+       {{abs, 3}, {abs, 2}, {"P", 0}, {"Parts", 0}, {"Models", 1}},
+       {}},
+      {"model-relative folder is not tested",
+       "[SCAN_ORDER]\nSHOW <MODELDIR>\\Sub\\\nHIDE <modeldir>parts\n",
+       {{"Sub", 5}, {"parts", 4}, {"P", 0}, {"Parts", 0}, {"Models", 1}},
+       {}},
       // A model's own "Parts" folder is the user's: it keeps its flags and is not the library's.
       {"model-relative and absolute Parts keep their flags",
        "[SCAN_ORDER]\nSHOW <MODELDIR>\\Parts\nSHOW " + f.lib.Path() + "parts\n",
        {{"Parts", 5}, {f.lib.Path() + "parts", 3}, {"P", 0}, {"Parts", 0}, {"Models", 1}},
        {{"WARNING: Mandatory 'Parts' path missing", 1}}},
       {"bad entries",
-       "[SCAN_ORDER]\nSHOW\nSHOWP\nLIST <LDRAWDIR>\\P\nSHOW <LDRAWDIR>\\Missing\nSHOW <LDRAWDIR>\nSHOW <LDRAWDIR>\\\\\nSHOW relative/folder\nHIDE <LDRAWDIR>\\P\n",
+       "[SCAN_ORDER]\nSHOW\nSHOWP\nLIST <LDRAWDIR>\\P\nSHOW <LDRAWDIR>\\Missing\nSHOW <LDRAWDIR>\nSHOW "
+       "<LDRAWDIR>\\\\\nSHOW relative/folder\nHIDE <LDRAWDIR>\\P\n",
        {{"P", 0}, {"Parts", 0}, {"Models", 1}},
        {{"ERROR: ScanOrder Entry 'SHOW' ignored because: No seperator!\n", 1},
         {"ERROR: ScanOrder Entry 'SHOWP' ignored because: No seperator!\n", 1},
@@ -176,13 +198,19 @@ TEST(ScanOrder, EveryFormOfTheSection) {
         {"ERROR: ScanOrder Entry 'SHOW <LDRAWDIR>' ignored because: Path does not exist!\n", 1},
         {"ERROR: ScanOrder Entry 'SHOW relative/folder' ignored because: Path does not exist!\n", 1},
         {"INFO: Loaded 1 entries", 1}}},
-      {"nothing usable", "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\Missing\n; only a comment\n", kDefault,
+      {"nothing usable",
+       "[SCAN_ORDER]\nSHOW <LDRAWDIR>\\Missing\n; only a comment\n",
+       kDefault,
        {{"ERROR: ScanOrder section in ini file had no usable information!\n", 1},
         {"INFO: Using default scan order for parts ...\n", 1}}},
-      {"a blank inside the header", "[SCAN ORDER]\nSHOW <LDRAWDIR>\\Unofficial\\Parts\n", kDefault,
+      {"a blank inside the header",
+       "[SCAN ORDER]\nSHOW <LDRAWDIR>\\Unofficial\\Parts\n",
+       kDefault,
        {{"INFO: Using default scan order", 1}}},
-      {"tab as separator", "[SCAN_ORDER]\nSHOW\t<LDRAWDIR>\\Models\\Extra\n",
-       {{"Models/Extra", 1}, {"P", 0}, {"Parts", 0}, {"Models", 1}}, {}},
+      {"tab as separator",
+       "[SCAN_ORDER]\nSHOW\t<LDRAWDIR>\\Models\\Extra\n",
+       {{"Models/Extra", 1}, {"P", 0}, {"Parts", 0}, {"Models", 1}},
+       {}},
   };
   for (const Case& c : cases) {
     CLogCapture log;
@@ -220,8 +248,9 @@ TEST(ScanOrder, ShownFoldersAreScannedIntoThePartList) {
   auto oldCwd = std::filesystem::current_path();
   std::filesystem::current_path(cwd.Path());
 
-  CScanOrder order = f.Load("[SCAN_ORDER]\nSHOW <LDRAWDIR>\\MODELS\\EXTRA\nSHOW <LDRAWDIR>\\Parts\\Custom\nSHOW " +
-                            f.outside.Path() + "Extra Parts\nSHOW <MODELDIR>\\Sub\n");
+  CScanOrder order =
+      f.Load("[SCAN_ORDER]\nSHOW <LDRAWDIR>\\MODELS\\EXTRA\nSHOW <LDRAWDIR>\\Parts\\Custom\nSHOW " +
+             f.outside.Path() + "Extra Parts\nSHOW <MODELDIR>\\Sub\n");
   t.list.LoadPartsList(f.lib.Path());
   EXPECT_EQ(order.ScanShownDirs(t.list, f.lib.Path()), 1);
   EXPECT_NE(t.list.FindByName("truck.ldr", kLibraryModels), 0u);

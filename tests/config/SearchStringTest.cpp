@@ -1,6 +1,6 @@
-#include "config/SearchString.h"
-
 #include <gtest/gtest.h>
+
+#include "config/SearchString.h"
 
 namespace {
 
@@ -76,15 +76,15 @@ TEST(SearchString, CompileErrors) {
   } cases[] = {
       {"", 4},
       {"   \t", 4},
-      {"\"ab\"", 4},       // a quoted text of two characters
+      {"\"ab\"", 4},  // a quoted text of two characters
       {"\"abc\"", 0},
-      {"\"abc", 4},        // unterminated quote
-      {"(a | b", 4},       // unclosed "("
-      {"a &", 4},          // ends with an operator
-      {"a b", 4},          // two words without an operator
-      {"(a | b)", 4},      // the last word swallows the parenthesis
+      {"\"abc", 4},    // unterminated quote
+      {"(a | b", 4},   // unclosed "("
+      {"a &", 4},      // ends with an operator
+      {"a b", 4},      // two words without an operator
+      {"(a | b)", 4},  // the last word swallows the parenthesis
       {"(a | b )", 0},
-      {"a )", 4},          // closing without opening
+      {"a )", 4},  // closing without opening
       {"& a", 4},
       {"a & | b", 4},
       {"!", 4},
@@ -118,7 +118,7 @@ TEST(SearchString, LongExpressions) {
   ASSERT_EQ(s.SetExpression(many), 0);
   EXPECT_EQ(s.Evaluate("xt1999x", false), M);
   EXPECT_EQ(s.Evaluate("none", false), N);
-  std::string nested = std::string(3000, '(') + "a" + std::string(3000, ' ') ;
+  std::string nested = std::string(3000, '(') + "a" + std::string(3000, ' ');
   for (int i = 0; i < 3000; ++i) nested += " )";
   ASSERT_EQ(s.SetExpression(nested), 0);
   EXPECT_EQ(s.Evaluate("a", false), M);
