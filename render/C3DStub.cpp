@@ -264,6 +264,7 @@ void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   FillTriangle(a, b, c, pair, factor, pickId);
 }
 
@@ -276,6 +277,7 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
     return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
   FillTriangle(a, b, c, pair, factor, pickId);
   FillTriangle(a, c, d, pair, factor, pickId);
@@ -286,6 +288,7 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   if (!m_initialised) return;
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
@@ -306,5 +309,6 @@ void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector
     return ly <= c.y ? 1 : 0;
   };
   if (side(ca) != side(cb)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }

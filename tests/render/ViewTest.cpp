@@ -362,3 +362,19 @@ TEST(MatrixStack, RefusesToGrowPastItsLimit) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Frame, DrawingMarksTheImageChanged) {
+  TestColors colors;
+  C3DStub r;
+  Prepare(r, colors, 8, 4);
+  r.ClearImageDirty();
+  r.DrawLine(kRed, P(0, 0), P(3, 0), 1);
+  EXPECT_TRUE(r.IsImageDirty());
+  r.ClearImageDirty();
+  r.DrawTriangle(kRed, P(0, 0), P(3, 0), P(0, 3), 1);
+  EXPECT_TRUE(r.IsImageDirty());
+}
+
+}  // namespace
