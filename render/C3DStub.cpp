@@ -1,7 +1,6 @@
 #include "render/C3DStub.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -42,8 +41,6 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
   m_colors = theDefaultColors;
   FreeSavedState();
   m_initialised = false;
-  // Rows of the image have no padding only when the width is a multiple of 4.
-  assert(width % 4 == 0);
   m_shading = shading != 0;
   if (BeginFrame(width, height) != 0) return 0;
   m_imageDirty = true;
@@ -52,6 +49,8 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
 }
 
 int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
+  // Image rows have no padding, and every buffer is indexed x + y x width, only when the width is
+  // a multiple of 4; callers round down, and so does this, rather than shear the image.
   width &= ~3u;
   if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX ||
       static_cast<uint64_t>(width) * height > INT32_MAX / 3) {

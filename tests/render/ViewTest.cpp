@@ -378,3 +378,15 @@ TEST(Frame, DrawingMarksTheImageChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Frame, WidthIsRoundedDownToAMultipleOfFour) {
+  C3DStub r;
+  ASSERT_EQ(r.Reset(10, 3, 1), 1);
+  EXPECT_EQ(r.GetWidth(), 8u);
+  EXPECT_EQ(r.GetImage().GetStride(), 24);
+  EXPECT_EQ(r.Reset(3, 3, 1), 0);
+}
+
+}  // namespace
