@@ -450,3 +450,31 @@ TEST(RasterPick, DrawingBeforeResetDoesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Zoom 1000 on a model 200,000 units across: corners 10^8 pixels away. With the view offset
+// (6, 5), corner (-1e5, -1e5) maps to (trunc(-99999993.5), trunc(-99999994.5)) =
+// (-99999993, -99999994) and (1e5, 1e5) to (100000006, 100000005): the long edge steps exactly
+// 256 per row and passes column 1 at row 0, so row y is filled from column y + 1.
+TEST(RasterFar, MaximumZoomOnALargeModel) {
+  TestColors colors;
+  C3DStub r;
+  Prepare(r, colors, 12, 10);
+  r.CenterView(12, 10, 1000, 0, 0);
+  ASSERT_EQ(r.GetMatrixStack().Push(CMatrix4D::FromPlacement(
+                CMatrix3(1000, 0, 0, 0, 1000, 0, 0, 0, 1000), {0, 0, 0})),
+            1);
+  CVector3 a, b, c;
+  r.TransformPoint(a, {-1e5, -1e5, 0});
+  r.TransformPoint(b, {1e5, -1e5, 0});
+  r.TransformPoint(c, {1e5, 1e5, 0});
+  r.DrawTriangle(kRed, a, b, c, 1);
+  const Rows expected = {
+      ".###########", "..##########", "...#########", "....########", ".....#######",
+      "......######", ".......#####", "........####", ".........###", "..........##",
+  };
+  EXPECT_EQ(PickMask(r), expected);
+}
+
+}  // namespace
