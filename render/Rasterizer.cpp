@@ -128,9 +128,8 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
       step = 0;
     } else {
       z = m_left[y].z;
-      step = xl == xr ? 0
-                      : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) /
-                            (static_cast<int64_t>(xr) - xl);
+      step =
+          xl == xr ? 0 : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) / (static_cast<int64_t>(xr) - xl);
     }
     if (xr < 0 || xl >= width) continue;  // nothing of the row lies in the frame
     if (xl < 0) {
@@ -157,8 +156,7 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
   }
 }
 
-void C3DStub::LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair,
-                        PickId pickId) {
+void C3DStub::LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair, PickId pickId) {
   const size_t i = static_cast<size_t>(y) * m_width + static_cast<size_t>(x);
   if (m_depth[i] < depth + m_lineDepthBias) return;
   const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
@@ -174,8 +172,7 @@ void C3DStub::LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pa
 // A line of width w is the line itself and its copies shifted by -1 .. -(w - 1) along the minor
 // axis (x for vertical and steep lines, y for horizontal and shallow ones), drawn from the
 // farthest copy to the line itself, as a recursion counter started at 3 - w allows.
-void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                         PickId pickId) {
+void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   m_lineDepthBias = 2;
   m_lineRecursion = 3 - m_lineWidth;
   bool minorX;
@@ -201,8 +198,7 @@ void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const Col
   }
 }
 
-void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                         PickId pickId) {
+void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   const int32_t width = static_cast<int32_t>(m_width);
   const int32_t height = static_cast<int32_t>(m_height);
   if (a.x == b.x || a.y == b.y) {
@@ -234,8 +230,8 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
   }
   // Shallow lines walk x from the vertex of smaller x; steep ones walk y from the vertex of
   // smaller y. The other coordinate and the depth advance at every step, inside the frame or not.
-  const bool steep = std::llabs(static_cast<int64_t>(b.y) - a.y) >
-                     std::llabs(static_cast<int64_t>(b.x) - a.x);
+  const bool steep =
+      std::llabs(static_cast<int64_t>(b.y) - a.y) > std::llabs(static_cast<int64_t>(b.x) - a.x);
   const bool swap = steep ? b.y < a.y : b.x < a.x;
   const ScreenVertex& u = swap ? b : a;
   const ScreenVertex& v = swap ? a : b;
