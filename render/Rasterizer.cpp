@@ -42,6 +42,31 @@ Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
   return e;
 }
 
+// One frame row of the three buffers.
+struct RowTarget {
+  int32_t* depth;
+  uint8_t* image;
+  PickId* pick;
+};
+
+// Writes pixels xl..xr of a row with the surface depth test (nearer wins, ties keep).
+template <bool kPick, bool kUniform>
+void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z, int64_t step,
+             const RgbaColor* colors, PickId pickId) {
+  for (int32_t x = xl; x <= xr; ++x, z += step) {
+    const int32_t d = static_cast<int32_t>(z);
+    if (d >= row.depth[x]) continue;
+    const RgbaColor& c = kUniform ? colors[0] : colors[(x + y) & 1];
+    if (!kUniform && !c.a) continue;
+    row.depth[x] = d;
+    if constexpr (kPick) row.pick[x] = pickId;
+    uint8_t* px = row.image + 3 * static_cast<size_t>(x);
+    px[0] = c.b;
+    px[1] = c.g;
+    px[2] = c.r;
+  }
+}
+
 RgbaColor Shade(RgbaColor c, double factor) {
   c.r = static_cast<uint8_t>(c.r * factor);
   c.g = static_cast<uint8_t>(c.g * factor);
@@ -118,6 +143,7 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
                         const ColorPair& pair, PickId pickId) {
   const int32_t width = static_cast<int32_t>(m_width);
   const RgbaColor colors[2] = {pair.second, pair.first};  // index: parity of x + y
+  const bool uniform = pair.first == pair.second && pair.first.a != 0;
   PickId* pickBase = m_pick.empty() ? nullptr : m_pick.data();
   for (int32_t y = firstRow; y <= lastRow; ++y) {
     int32_t xl = m_left[y].x, xr = m_right[y].x;
@@ -138,20 +164,18 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
     }
     xr = std::min(xr, width - 1);
     const size_t base = static_cast<size_t>(y) * m_width;
-    int32_t* dp = m_depth.data() + base;
-    uint8_t* ip = m_bits + base * 3;
-    PickId* pp = pickBase ? pickBase + base : nullptr;
-    for (int32_t x = xl; x <= xr; ++x, z += step) {
-      const int32_t d = static_cast<int32_t>(z);
-      if (d >= dp[x]) continue;
-      const RgbaColor& c = colors[(x + y) & 1];
-      if (!c.a) continue;
-      dp[x] = d;
-      if (pp) pp[x] = pickId;
-      uint8_t* px = ip + 3 * static_cast<size_t>(x);
-      px[0] = c.b;
-      px[1] = c.g;
-      px[2] = c.r;
+    RowTarget row{m_depth.data() + base, m_bits + base * 3, pickBase ? pickBase + base : nullptr};
+    // Opaque single colours (the common case) need no parity or alpha test per pixel.
+    if (uniform) {
+      if (row.pick)
+        FillRow<true, true>(row, xl, xr, y, z, step, colors, pickId);
+      else
+        FillRow<false, true>(row, xl, xr, y, z, step, colors, pickId);
+    } else {
+      if (row.pick)
+        FillRow<true, false>(row, xl, xr, y, z, step, colors, pickId);
+      else
+        FillRow<false, false>(row, xl, xr, y, z, step, colors, pickId);
     }
   }
 }
