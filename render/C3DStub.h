@@ -161,7 +161,6 @@ class C3DStub {
                  PickId pickId);
   void RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
   void LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
-  void LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair, PickId pickId);
 
   const ColorEntry* m_colors = theDefaultColors;
   std::vector<int32_t> m_depth;

@@ -67,6 +67,32 @@ void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z,
   }
 }
 
+// The buffers a line writes to, copied out of the renderer so that the byte stores of the image
+// do not force the compiler to reload them for every pixel.
+struct LineTarget {
+  int32_t* depth;
+  uint8_t* image;
+  PickId* pick;
+  size_t width;
+  int32_t bias;
+  ColorPair pair;
+  PickId pickId;
+
+  // The line depth test: the stored depth must be at least this depth plus the bias.
+  void Write(int32_t x, int32_t y, int32_t d) const {
+    const size_t i = static_cast<size_t>(y) * width + static_cast<size_t>(x);
+    if (depth[i] < d + bias) return;
+    const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
+    if (!c.a) return;
+    depth[i] = d;
+    if (pick) pick[i] = pickId;
+    uint8_t* px = image + 3 * i;
+    px[0] = c.b;
+    px[1] = c.g;
+    px[2] = c.r;
+  }
+};
+
 RgbaColor Shade(RgbaColor c, double factor) {
   c.r = static_cast<uint8_t>(c.r * factor);
   c.g = static_cast<uint8_t>(c.g * factor);
@@ -180,19 +206,6 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
   }
 }
 
-void C3DStub::LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair, PickId pickId) {
-  const size_t i = static_cast<size_t>(y) * m_width + static_cast<size_t>(x);
-  if (m_depth[i] < depth + m_lineDepthBias) return;
-  const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
-  if (!c.a) return;
-  m_depth[i] = depth;
-  if (!m_pick.empty()) m_pick[i] = pickId;
-  uint8_t* px = m_bits + 3 * i;
-  px[0] = c.b;
-  px[1] = c.g;
-  px[2] = c.r;
-}
-
 // A line of width w is the line itself and its copies shifted by -1 .. -(w - 1) along the minor
 // axis (x for vertical and steep lines, y for horizontal and shallow ones), drawn from the
 // farthest copy to the line itself, as a recursion counter started at 3 - w allows.
@@ -225,6 +238,13 @@ void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const Col
 void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   const int32_t width = static_cast<int32_t>(m_width);
   const int32_t height = static_cast<int32_t>(m_height);
+  const LineTarget target{.depth = m_depth.data(),
+                          .image = m_bits,
+                          .pick = m_pick.empty() ? nullptr : m_pick.data(),
+                          .width = m_width,
+                          .bias = m_lineDepthBias,
+                          .pair = pair,
+                          .pickId = pickId};
   if (a.x == b.x || a.y == b.y) {
     // Vertical (a single point included) or horizontal: walk the major axis from the smaller end.
     const bool vertical = a.x == b.x;
@@ -246,9 +266,9 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
     }
     for (; i <= last; ++i, z += step) {
       if (vertical)
-        LinePixel(fixed, i, static_cast<int32_t>(z), pair, pickId);
+        target.Write(fixed, i, static_cast<int32_t>(z));
       else
-        LinePixel(i, fixed, static_cast<int32_t>(z), pair, pickId);
+        target.Write(i, fixed, static_cast<int32_t>(z));
     }
     return;
   }
@@ -279,8 +299,8 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
     const int64_t m = pos >> 8;
     if (m < 0 || m >= minorLimit) continue;
     if (steep)
-      LinePixel(static_cast<int32_t>(m), i, static_cast<int32_t>(z), pair, pickId);
+      target.Write(static_cast<int32_t>(m), i, static_cast<int32_t>(z));
     else
-      LinePixel(i, static_cast<int32_t>(m), static_cast<int32_t>(z), pair, pickId);
+      target.Write(i, static_cast<int32_t>(m), static_cast<int32_t>(z));
   }
 }
