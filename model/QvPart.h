@@ -10,6 +10,7 @@
 
 #include "config/Geometry.h"
 #include "model/ElementType.h"
+#include "render/PickId.h"
 
 class C3DStub;
 class CMatrix4DStack;
@@ -49,9 +50,6 @@ struct DrawContext {
   bool drawingIntoImage = false;
 };
 
-// Pick identity: every primitive drawn below a top-level element records this id in the renderer's
-// pick buffer; the drawing model maps ids back to elements through its own table. 0 means none.
-using PickId = uint32_t;
 
 struct ScreenRect {
   int32_t left = 0, top = 0, right = 0, bottom = 0;

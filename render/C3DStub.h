@@ -13,11 +13,8 @@
 #include "config/Geometry.h"
 #include "render/Dib.h"
 #include "render/Matrix4DStack.h"
+#include "render/PickId.h"
 
-// The id of the element that drew a pixel: an index into the drawing model's element table, never
-// a pointer. The renderer stores whatever the caller passes; kNoPickId marks "no element".
-using PickId = uint32_t;
-inline constexpr PickId kNoPickId = 0xFFFFFFFFu;
 
 // One colour of a pair; alpha 0 leaves the pixel alone, anything else is opaque.
 struct RgbaColor {
