@@ -9,6 +9,11 @@
 namespace {
 constexpr unsigned kIdNotFound = 1123;
 constexpr unsigned kIdInvalid = 1124;
+
+std::string& DefaultPathOverride() {
+  static std::string path;
+  return path;
+}
 }  // namespace
 
 CDllContainer::CDllContainer() { Load(DefaultLibraryPath()); }
@@ -17,7 +22,12 @@ CDllContainer::CDllContainer(const std::string& libraryPath) { Load(libraryPath)
 
 CDllContainer::~CDllContainer() { m_module.Free(); }
 
-std::string CDllContainer::DefaultLibraryPath() { return GetProgramDirectory() + kTolvoLibraryName; }
+std::string CDllContainer::DefaultLibraryPath() {
+  if (!DefaultPathOverride().empty()) return DefaultPathOverride();
+  return GetProgramDirectory() + kTolvoLibraryName;
+}
+
+void CDllContainer::SetDefaultLibraryPath(const std::string& path) { DefaultPathOverride() = path; }
 
 void CDllContainer::Load(const std::string& path) {
   theTracer.Printf("Loading library '%s' now ... ", path.c_str());

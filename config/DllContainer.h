@@ -24,7 +24,10 @@ class CDllContainer {
   CDllContainer(const CDllContainer&) = delete;
   CDllContainer& operator=(const CDllContainer&) = delete;
 
+  // The program folder's libtolvo.so, unless another default was set (tests and tools whose
+  // executable lives elsewhere point it at the library they were built with).
   static std::string DefaultLibraryPath();
+  static void SetDefaultLibraryPath(const std::string& path);
 
   uint32_t GetDllVersion();
   // The usable language packs of the directory, for the settings' language step.
