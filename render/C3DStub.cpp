@@ -1,7 +1,6 @@
 #include "render/C3DStub.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -42,8 +41,6 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
   m_colors = theDefaultColors;
   FreeSavedState();
   m_initialised = false;
-  // Rows of the image have no padding only when the width is a multiple of 4.
-  assert(width % 4 == 0);
   m_shading = shading != 0;
   if (BeginFrame(width, height) != 0) return 0;
   m_imageDirty = true;
@@ -52,6 +49,8 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
 }
 
 int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
+  // Image rows have no padding, and every buffer is indexed x + y x width, only when the width is
+  // a multiple of 4; callers round down, and so does this, rather than shear the image.
   width &= ~3u;
   if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX ||
       static_cast<uint64_t>(width) * height > INT32_MAX / 3) {
@@ -139,8 +138,8 @@ void C3DStub::CenterView(int width, int height, double scale, int shiftX, int sh
 // The extent fills 95% of the frame in its limiting direction, centred. A model that is flat in x
 // or y is fitted by its other extent; a single point (or an extent that is not finite) keeps scale
 // 1; a model flat in z takes the depth scale SetView would give.
-void C3DStub::FitView(int width, int height, double minX, double minY, double minZ, double maxX,
-                      double maxY, double maxZ) {
+void C3DStub::FitView(int width, int height, double minX, double minY, double minZ, double maxX, double maxY,
+                      double maxZ) {
   const double dx = std::fabs(maxX - minX);
   const double dy = std::fabs(maxY - minY);
   const double w = width, h = height;
@@ -203,8 +202,7 @@ bool C3DStub::MapPoint(const CVector3& p, bool lineDepth, ScreenVertex& out) con
   // against a surface at the same z.
   const double z = p.z * m_depthScale + (lineDepth ? -2.0 : 0.5);
   return TruncClamp(p.x + m_roundX, kMaxCoordinate, out.x) &&
-         TruncClamp(p.y + m_roundY, kMaxCoordinate, out.y) &&
-         TruncClamp(z, kMaxDepthUnits, out.z);
+         TruncClamp(p.y + m_roundY, kMaxCoordinate, out.y) && TruncClamp(z, kMaxDepthUnits, out.z);
 }
 
 ColorPair C3DStub::GetColorPair(uint32_t color) const {
@@ -223,10 +221,8 @@ ColorPair C3DStub::GetColorPair(uint32_t color) const {
   if (color >= 0x4000000 && color <= 0x7FFFFFF) {
     auto nibble = [color](int shift) { return static_cast<uint8_t>(((color >> shift) & 15) * 17); };
     ColorPair pair;
-    pair.first = {nibble(8), nibble(4), nibble(0),
-                  static_cast<uint8_t>((color & 0x1000000) ? 0 : 255)};
-    pair.second = {nibble(20), nibble(16), nibble(12),
-                   static_cast<uint8_t>((color & 0x2000000) ? 0 : 255)};
+    pair.first = {nibble(8), nibble(4), nibble(0), static_cast<uint8_t>((color & 0x1000000) ? 0 : 255)};
+    pair.second = {nibble(20), nibble(16), nibble(12), static_cast<uint8_t>((color & 0x2000000) ? 0 : 255)};
     return pair;
   }
   return {Opaque(127, 127, 127), Opaque(127, 127, 127)};
@@ -257,13 +253,14 @@ double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVec
   return f;
 }
 
-void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
-                           const CVector3& p3, PickId pickId) {
+void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                           PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   FillTriangle(a, b, c, pair, factor, pickId);
 }
 
@@ -276,6 +273,7 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
     return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
   FillTriangle(a, b, c, pair, factor, pickId);
   FillTriangle(a, c, d, pair, factor, pickId);
@@ -286,15 +284,15 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   if (!m_initialised) return;
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
-void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
-                               const CVector3& c1, const CVector3& c2, PickId pickId) {
+void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
+                               const CVector3& c2, PickId pickId) {
   if (!m_initialised || m_boundingBoxMode) return;
   ScreenVertex a, b, ca, cb;
-  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) ||
-      !MapPoint(c2, true, cb))
+  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) || !MapPoint(c2, true, cb))
     return;
   if (a.x == b.x && a.y == b.y) return;
   // Side of the line through a and b, on pixel columns and rows.
@@ -306,5 +304,6 @@ void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector
     return ly <= c.y ? 1 : 0;
   };
   if (side(ca) != side(cb)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }

@@ -332,9 +332,7 @@ TEST(MatrixStack, PushMultiplyComposesPlacements) {
   // View: scale 2 and shift (1, 2, 3); placement: quarter turn about y and shift (10, 0, 0).
   CMatrix4D view = CMatrix4D::FromPlacement(CMatrix3(2, 0, 0, 0, 2, 0, 0, 0, 2), {1, 2, 3});
   ASSERT_EQ(s.Push(view), 1);
-  ASSERT_EQ(s.PushMultiply(CMatrix4D::FromPlacement(CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0),
-                                                    {10, 0, 0})),
-            1);
+  ASSERT_EQ(s.PushMultiply(CMatrix4D::FromPlacement(CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0), {10, 0, 0})), 1);
   CVector3 out;
   r.TransformPoint(out, {1, 1, 1});
   // Placement: (0*1 + 0 + 1 + 10, 1, -1 + 0) = (11, 1, -1); view: (23, 4, 1).
@@ -359,6 +357,34 @@ TEST(MatrixStack, RefusesToGrowPastItsLimit) {
   EXPECT_LE(stack.GetCapacity(), CMatrix4DStack::kMaxCapacity);
   EXPECT_EQ(stack.PushMultiply(id), 0);
   EXPECT_EQ(stack.GetTopIndex(), pushed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Frame, DrawingMarksTheImageChanged) {
+  TestColors colors;
+  C3DStub r;
+  Prepare(r, colors, 8, 4);
+  r.ClearImageDirty();
+  r.DrawLine(kRed, P(0, 0), P(3, 0), 1);
+  EXPECT_TRUE(r.IsImageDirty());
+  r.ClearImageDirty();
+  r.DrawTriangle(kRed, P(0, 0), P(3, 0), P(0, 3), 1);
+  EXPECT_TRUE(r.IsImageDirty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Frame, WidthIsRoundedDownToAMultipleOfFour) {
+  C3DStub r;
+  ASSERT_EQ(r.Reset(10, 3, 1), 1);
+  EXPECT_EQ(r.GetWidth(), 8u);
+  EXPECT_EQ(r.GetImage().GetStride(), 24);
+  EXPECT_EQ(r.Reset(3, 3, 1), 0);
 }
 
 }  // namespace
