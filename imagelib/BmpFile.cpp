@@ -22,9 +22,9 @@ uint8_t ReadByteOrZero(FILE* in) {
 
 enum class RowResult { Done, EndOfBitmap, Fail };
 
-// Decodes one row of an RLE8 (bits 8) or RLE4 (bits 4) stream into row[0..width).
+// Decodes one row of an RLE8 (bits 8) or RLE4 (bits 4) stream into row[0..width), which is still
+// zero from the allocation (pixels not coded stay 0).
 RowResult DecodeRleRow(FILE* in, uint8_t* row, uint32_t width, int bits) {
-  std::memset(row, 0, width);
   uint32_t x = 0;
   for (;;) {
     uint8_t n = ReadByteOrZero(in);
