@@ -72,3 +72,21 @@ TEST(PictureLoaderTest, AMissingFileGivesNoneWithoutAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A later library may hand out other row orders and strides: the copy follows the picture's
+// own layout and never leaves either block.
+TEST(PictureLoaderTest, PicturesOfAnotherLayoutAreCopiedRowByRow) {
+  CDllContainer dll(std::string(PLANDOR_STUB_DIR) + "libtolvo_stub_odd_picture.so");
+  std::unique_ptr<CDib> dib = LoadPicture(dll, "any.bmp");
+  ASSERT_TRUE(dib);
+  ASSERT_EQ(dib->GetWidth(), 2);
+  ASSERT_EQ(dib->GetHeight(), 3);
+  EXPECT_EQ(dib->GetStride(), 8);
+  // The picture's top row is the stub's last memory row (row 2: bytes 20, 21, ...).
+  for (int y = 0; y < 3; ++y)
+    for (int k = 0; k < 6; ++k) EXPECT_EQ(dib->GetRow(y)[k], 10 * (2 - y) + k) << y << "," << k;
+}
+
+}  // namespace
