@@ -87,6 +87,7 @@ TEST_F(LangScanTest, CompatibleOldAndIncompletePacksAreSortedOut) {
   MakePack("French", "V1.3", kRequired);
   MakePack("Dutch", "V1.4", {"Open", "Line one\nLine two"});
   MakePack("Danish", "V1.4", {"Open", "Save", "Line one\nLine two", "Extra"});
+  MakePack("Swedish", "V1.4", {"OPEN", "Save", "Line one\nLine two"});  // ids compare exactly
   int result = 0;
   EXPECT_EQ(Scan(&result), (Names{"English", "Danish", "German"}));
   EXPECT_EQ(result, 1);
@@ -100,6 +101,7 @@ TEST_F(LangScanTest, CompatibleOldAndIncompletePacksAreSortedOut) {
                      "Type : msgid, Name : Save, Lang: 0\n"),
             std::string::npos)
       << log;
+  EXPECT_NE(log.find("Dll 'tolvolangSwedish' failed compatibility test!\n"), std::string::npos);
 }
 
 TEST_F(LangScanTest, APackWithoutVersionIsIgnoredAndCheckedAgainAtEveryStart) {
