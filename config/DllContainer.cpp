@@ -48,7 +48,9 @@ void CDllContainer::Load(const std::string& path) {
 void CDllContainer::Fail(unsigned stringId) {
   m_module.Free();
   ShowMessageId(stringId, PromptButtons::Ok, PromptIcon::Stop);
-  std::exit(1);
+  // Ends at once, as the fatal report does: no exit handlers (such as the settings' save) run
+  // in a program that cannot go on. The log is flushed line by line already.
+  std::_Exit(1);
 }
 
 void* CDllContainer::Export(const char* name) {
