@@ -1,16 +1,21 @@
 #include "config/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "config/ColorTable.h"
+#include "config/DllContainer.h"
+#include "config/LanguagePack.h"
 #include "config/PathResolver.h"
 #include "config/ProfileValues.h"
 #include "config/Tracer.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
+#include "platform/Prompt.h"
+#include "platform/StringTable.h"
 
 CMatrix3 theDefaultViewMatrix;
 int thePrivateColorsFlag = 0;
@@ -258,10 +263,7 @@ std::string CSettings::GetLanguageName() const {
 
 void CSettings::Load() {
   CTqBaseSettings::Load();
-  // The language packs are not scanned here (the image library's scan fills LanguageList); the
-  // stored choice is kept and names the language's colour file.
-  LanguageName = ReadString("LanguageName", "English");
-  LanguageIndex = 0;
+  ScanLanguageDlls();
 
   BasePath = ReadString("Zebpath", GetDefaultBasePath());
   SavePath = ReadString("SavePath", std::string());
@@ -297,6 +299,62 @@ void CSettings::Load() {
   Save();
 }
 
+namespace {
+constexpr unsigned kLanguageVersionId = 1125;
+constexpr unsigned kLanguageMissingId = 1141;
+
+// The English text of a string id, never a translation (the required version is fixed).
+std::string EnglishResString(unsigned id) {
+  for (const auto& [key, text] : GetResStringTable())
+    if (key == id) return text;
+  return {};
+}
+}  // namespace
+
+void CSettings::ScanLanguageDlls() {
+  theTracer.Printf("\nStart scanning for language dlls ...\n");
+  // The library appends its verdicts to the log file while the program's log is closed.
+  bool logOpen = theTracer.IsOpen();
+  if (logOpen) theTracer.Pause();
+  std::vector<std::string> folders = LanguageFolders;
+  if (folders.empty()) folders = {GetProgramDirectory(), GetDataDirectory()};
+  std::vector<std::string> names{"English"};
+  std::string packFolder;
+  int result = 0;
+  {
+    CDllContainer dll;
+    std::vector<std::string> required = RequiredLanguageIds();
+    std::string version = EnglishResString(kLanguageVersionId);
+    for (const std::string& folder : folders) {
+      TolvoStringList list{};
+      result = dll.ScanCheckLangDlls(&list, folder, version, required, logOpen ? theTracer.GetPath() : std::string());
+      if (result) names.assign(list.items, list.items + list.count);
+      dll.FreeStringList(&list);
+      if (result) {
+        packFolder = folder;
+        break;
+      }
+    }
+  }
+  if (logOpen) theTracer.Resume();
+  if (!result) theTracer.Printf("ERROR: Failed to scan language dll's!\n");
+  LanguageList = names;
+
+  LanguageName = ReadString("LanguageName", "English");
+  LanguageIndex = 0;
+  auto found = std::find(LanguageList.begin(), LanguageList.end(), LanguageName);
+  if (found == LanguageList.end()) {
+    ShowMessageId(kLanguageMissingId, PromptButtons::Ok, PromptIcon::Information);
+    return;
+  }
+  int index = static_cast<int>(found - LanguageList.begin());
+  // Index 0 is the built-in English; a pack made the translation earlier in the run stays.
+  if (index == 0) return;
+  if (!packFolder.empty() && packFolder.back() != '/') packFolder += '/';
+  // The pack is opened by the name the scan found it under: file names differ in letter case here.
+  if (UseLanguagePack(packFolder + "tolvolang" + LanguageName + ".mo")) LanguageIndex = index;
+}
+
 void CSettings::LoadColorConfiguration() {
   InitColorTableUnused(theLDConfigColors);
   // The generic file comes last, so that its definitions win over the language's.
@@ -320,7 +378,8 @@ void CSettings::LoadColorConfiguration() {
 
 int CSettings::Save() {
   bool ok = CTqBaseSettings::Save() != 0;
-  ok = WriteString("LanguageName", GetLanguageName()) && ok;
+  // The stored choice, even when its pack is missing at this start: it may come back.
+  ok = WriteString("LanguageName", LanguageName) && ok;
   ok = WriteString("SavePath", SavePath) && ok;
   ok = WriteString("Author", Author) && ok;
   ok = WriteInts(*this, kOwnInts) && ok;

@@ -73,9 +73,15 @@ class CSettings : public CTqBaseSettings {
   std::string GetLanguageName() const;
   // $LDRAWDIR, then ~/ldraw, then /usr/share/ldraw.
   static std::string GetDefaultBasePath();
+  // Fills LanguageList through the image library's scan of the language packs, finds the stored
+  // language in it and makes that pack the program's translation.
+  void ScanLanguageDlls();
 
   std::vector<std::string> LanguageList;  // filled by the language-pack scan
   std::string LanguageName = "English";   // the chosen language, as stored
+  // Where language packs are looked for, in order; empty means the program folder, then the
+  // installed data folder.
+  std::vector<std::string> LanguageFolders;
   int SmallPreview = 1;
   uint32_t PreviewColor = 72;
   std::string Author = "Tolvo";

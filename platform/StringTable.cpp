@@ -26,3 +26,10 @@ std::string LoadResString(unsigned id) {
 }
 
 void SetStringTranslator(StringTranslator translator) { Translator() = std::move(translator); }
+
+std::vector<std::pair<unsigned, std::string>> GetResStringTable() {
+  std::vector<std::pair<unsigned, std::string>> table;
+  table.reserve(kStringTableSize);
+  for (std::size_t i = 0; i < kStringTableSize; ++i) table.emplace_back(kStringTable[i].id, kStringTable[i].text);
+  return table;
+}
