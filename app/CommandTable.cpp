@@ -157,6 +157,14 @@ const std::vector<CommandInfo> kCommands = {
     {57667, "&Help", "&Help Topics", "Show the help pages", "", N},
     {0, "&Help", "", "", "", N},
     {57664, "&Help", "&About Plandor...", "Show the program's version", "", N},
+
+    // Commands reached by key or button only.
+    {57669, "", "What's This?", "Show the help of the item clicked next", "Shift+F1", N},
+    {57670, "", "Help", "Show the help of the current window", "F1", N},
+    {57680, "", "Next Pane", "Move to the next pane", "F6", N},
+    {57681, "", "Previous Pane", "Move to the previous pane", "Shift+F6", N},
+    {32896, "", "Zoom In", "Zoom the active 3-D view in", "NumPlus", N},
+    {32897, "", "Zoom Out", "Zoom the active 3-D view out", "NumMinus", N},
 };
 
 // Keys that run commands without a menu item of their own come last.
@@ -213,7 +221,8 @@ bool ParseAccelerator(const std::string& text, ParsedAccelerator& out) {
     rest = rest.substr(plus + 1);
   }
   out.key = rest;
-  return !out.key.empty();
+  // "Ctrl+" and the like lack their key.
+  return !out.key.empty() && (out.key == "+" || out.key.find('+') == std::string::npos);
 }
 
 bool IsViewOnlyAccelerator(const ParsedAccelerator& key) {

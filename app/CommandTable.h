@@ -16,7 +16,8 @@ struct CommandInfo {
   CommandKind kind;
 };
 
-// The main menu in order: one row per item (a command shown in two menus has two rows).
+// The main menu in order: one row per item (a command shown in two menus has two rows); the
+// commands that only a key or a button runs come last, with an empty menu path.
 const std::vector<CommandInfo>& CommandTable();
 // The first row of a command; nullptr when the id is unknown.
 const CommandInfo* FindCommand(int id);
@@ -45,6 +46,18 @@ bool IsViewOnlyAccelerator(const ParsedAccelerator& key);
 // The zoom presets of the Settings > Zoom menu and the zoom bar: per cent, 0 = fit; -1 for any
 // other command id.
 int ZoomPresetPercent(int commandId);
+
+// wx accepts menu and tool ids only below 0x7FFF, while the program's command ids lie at 0x8000 and
+// above. At the wx boundary (menus, tool bars, accelerators, command events) a command id
+// 0x8000..0xEFFF becomes 0x1000..0x7FFF; everything inside the program uses the command ids.
+constexpr int kWxCommandBase = 0x1000;
+constexpr int ToWxId(int commandId) {
+  return commandId >= 0x8000 && commandId < 0xF000 ? commandId - 0x8000 + kWxCommandBase : commandId;
+}
+// The command id of a wx id; ids outside the mapped range come back unchanged.
+constexpr int FromWxId(int wxId) {
+  return wxId >= kWxCommandBase && wxId < kWxCommandBase + 0x7000 ? wxId - kWxCommandBase + 0x8000 : wxId;
+}
 
 // Command ids the program refers to by name.
 namespace cmd {

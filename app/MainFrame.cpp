@@ -52,7 +52,7 @@ bool MakeAccelerator(const std::string& text, wxAcceleratorEntry& entry, int id)
   int code = KeyCode(key.key);
   if (!code) return false;
   int flags = (key.ctrl ? wxACCEL_CTRL : 0) | (key.shift ? wxACCEL_SHIFT : 0) | (key.alt ? wxACCEL_ALT : 0);
-  entry.Set(flags, code, id);
+  entry.Set(flags, code, ToWxId(id));
   return true;
 }
 
@@ -168,7 +168,7 @@ void CMainFrame::CreateBars() {
       wxString text = c ? StripMnemonic(c->text) : wxString::Format("%d", id);
       wxString help = c ? wxString::FromUTF8(c->status) : wxString();
       wxItemKind kind = c && c->kind == CommandKind::Check ? wxITEM_CHECK : wxITEM_NORMAL;
-      tb->AddTool(id, text, GetCommandBitmap(id), wxNullBitmap, kind, text, help, nullptr);
+      tb->AddTool(ToWxId(id), text, GetCommandBitmap(id), wxNullBitmap, kind, text, help, nullptr);
     }
     tb->Realize();
     m_bars.push_back(tb);
@@ -194,7 +194,7 @@ wxMenu* CMainFrame::MakeBarsMenu() const {
     if (c.id == 0)
       menu->AppendSeparator();
     else
-      menu->AppendCheckItem(c.id, wxString::FromUTF8(c.text), wxString::FromUTF8(c.status));
+      menu->AppendCheckItem(ToWxId(c.id), wxString::FromUTF8(c.text), wxString::FromUTF8(c.status));
   }
   return menu;
 }
@@ -215,6 +215,7 @@ void CMainFrame::CreateMenus() {
     return menu;
   };
   for (const CommandInfo& c : CommandTable()) {
+    if (!*c.menuPath) continue;
     wxMenu* menu = menuOf(c.menuPath);
     if (c.id == 0) {
       menu->AppendSeparator();
@@ -222,7 +223,7 @@ void CMainFrame::CreateMenus() {
       // The recent files go here; the history fills in its own items.
       if (m_history) m_history->UseMenu(menu), m_history->AddFilesToMenu(menu);
     } else {
-      menu->Append(c.id, MenuLabel(c), wxString::FromUTF8(c.status),
+      menu->Append(ToWxId(c.id), MenuLabel(c), wxString::FromUTF8(c.status),
                    c.kind == CommandKind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
     }
   }
@@ -296,20 +297,21 @@ void CMainFrame::RegisterCommands() {
 }
 
 void CMainFrame::OnCommand(wxCommandEvent& event) {
-  auto it = m_handlers.find(event.GetId());
+  int id = FromWxId(event.GetId());
+  auto it = m_handlers.find(id);
   if (it == m_handlers.end()) {
     event.Skip();
     return;
   }
   // An accelerator may arrive for a command that is disabled right now.
-  if (!m_rules.Query(event.GetId()).enabled) return;
+  if (!m_rules.Query(id).enabled) return;
   it->second();
 }
 
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
-  int id = event.GetId();
-  const CommandInfo* c = FindCommand(id);
-  bool history = id >= wxID_FILE1 && id <= wxID_FILE9;
+  bool history = event.GetId() >= wxID_FILE1 && event.GetId() <= wxID_FILE9;
+  int id = history ? event.GetId() : FromWxId(event.GetId());
+  const CommandInfo* c = history ? nullptr : FindCommand(id);
   if (!c && !m_rules.Has(id) && !history) {
     event.Skip();
     return;

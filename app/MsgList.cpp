@@ -1,5 +1,6 @@
 #include "app/MsgList.h"
 
+#include "app/CommandTable.h"
 #include "app/PrivateEvents.h"
 
 size_t CMsgList::Add(wxWindow* window) {
@@ -36,7 +37,7 @@ void CMsgList::SendCommand(int commandId) {
   std::vector<wxWeakRef<wxWindow>> windows = m_windows;
   for (auto& w : windows) {
     if (!w) continue;
-    wxCommandEvent event(wxEVT_MENU, commandId);
+    wxCommandEvent event(wxEVT_MENU, ToWxId(commandId));
     event.SetEventObject(w.get());
     // Only the window itself: the event must not climb back to the frame that forwarded it.
     w->GetEventHandler()->ProcessEventLocally(event);

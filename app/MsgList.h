@@ -18,7 +18,7 @@ class CMsgList {
   long Send(unsigned message, long wParam, long lParam);
   // Queues the message for every listed window; the event loop delivers it later.
   void Post(unsigned message, long wParam, long lParam);
-  // Hands a menu command to every listed window (Find and Find Again reach the part tree so,
+  // Hands a menu command (as a wxEVT_MENU with ToWxId(commandId)) to every listed window (Find and Find Again reach the part tree so,
   // wherever the focus is).
   void SendCommand(int commandId);
   size_t Count() const;
