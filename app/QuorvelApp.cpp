@@ -79,6 +79,8 @@ bool CQuorvelApp::OnInit() {
   auto* frame = new CMainFrame(m_versionTitle, m_history.get());
   SetTopWindow(frame);
   frame->Show();
+  // The splash window came up while the frame was made; keep it above the frame just shown.
+  if (CSplashWnd* splash = CSplashWnd::Current()) splash->Raise();
   frame->Update();
   if (!ProcessShellCommand(m_commandLine)) return false;
   // 19. Files dropped from the desktop.

@@ -1,5 +1,6 @@
 #include "app/SplashWnd.h"
 
+#include <wx/app.h>
 #include <wx/dcbuffer.h>
 #include <wx/graphics.h>
 #include <wx/image.h>
@@ -58,6 +59,10 @@ void CSplashWnd::ShowSplashScreen(wxWindow* parent) {
   if (!picture.IsOk()) return;
   g_splash = new CSplashWnd(parent, picture);
   g_splash->Show();
+  // GTK sizes a shown window only when the event loop runs: let it, so the picture is there
+  // before the main window is built.
+  g_splash->SetClientSize(picture.GetSize());
+  if (wxTheApp) wxTheApp->Yield(true);
   g_splash->Update();
 }
 
@@ -66,10 +71,15 @@ CSplashWnd::CSplashWnd(wxWindow* parent, const wxBitmap& picture)
               wxBORDER_NONE | wxFRAME_NO_TASKBAR | wxFRAME_FLOAT_ON_PARENT | wxSTAY_ON_TOP, "Splash"),
       m_picture(picture),
       m_timer(this) {
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  // The picture is painted by a child window: GTK gives a top-level window without children no size.
+  auto* canvas = new wxWindow(this, wxID_ANY, wxPoint(0, 0), picture.GetSize());
+  canvas->SetBackgroundStyle(wxBG_STYLE_PAINT);
+  canvas->Bind(wxEVT_PAINT, [this, canvas](wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(canvas);
+    dc.DrawBitmap(m_picture, 0, 0);
+  });
   SetClientSize(picture.GetSize());
   CentreOnScreen();
-  Bind(wxEVT_PAINT, &CSplashWnd::OnPaint, this);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { HideSplashScreen(); });
   m_timer.StartOnce(kTimerMs);
 }
@@ -83,11 +93,6 @@ void CSplashWnd::HideSplashScreen() {
   if (g_splash == this) g_splash = nullptr;
   Hide();
   Destroy();
-}
-
-void CSplashWnd::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  dc.DrawBitmap(m_picture, 0, 0);
 }
 
 bool CSplashWnd::PreTranslateAppMessage(wxEvent& event) {

@@ -26,7 +26,6 @@ class CSplashWnd : public wxFrame {
  private:
   CSplashWnd(wxWindow* parent, const wxBitmap& picture);
   ~CSplashWnd() override;
-  void OnPaint(wxPaintEvent& event);
 
   wxBitmap m_picture;
   wxTimer m_timer;
