@@ -224,7 +224,7 @@ void DrawGlyph(wxGraphicsContext& gc, const OwnIcon& icon) {
       break;
     case Glyph::Cross:
       gc.SetBrush(*wxTRANSPARENT_BRUSH);
-      gc.SetPen(wxPen(c, 1.5));
+      gc.SetPen(wxPen(c, 2));
       gc.DrawEllipse(3, 3, 10, 10);
       gc.StrokeLine(8, 1, 8, 15);
       gc.StrokeLine(1, 8, 15, 8);
