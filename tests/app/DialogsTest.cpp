@@ -66,6 +66,33 @@ TEST(ProgressDlg, DisablesItsOwnerAndCancelOnlySetsTheFlag) {
   PumpEvents(20);
 }
 
+TEST(ProgressDlg, CallsLetWaitingEventsRunAndTheButtonCancels) {
+  REQUIRE_GUI();
+  auto* owner = new wxFrame(nullptr, wxID_ANY, "owner");
+  owner->Show();
+  auto* dlg = new CProgressDlg();
+  ASSERT_TRUE(dlg->Create(owner));
+  int ran = 0;
+  owner->CallAfter([&] { ++ran; });
+  EXPECT_FALSE(dlg->CheckCancel());
+  EXPECT_EQ(ran, 1);
+  owner->CallAfter([&] { ++ran; });
+  dlg->SetPos(50);
+  EXPECT_EQ(ran, 2);
+  EXPECT_EQ(dlg->GetPercentText(), "50%");
+  // A click on Cancel as the button sends it.
+  wxWindow* cancel = dlg->FindWindow(wxID_CANCEL);
+  ASSERT_NE(cancel, nullptr);
+  wxCommandEvent click(wxEVT_BUTTON, wxID_CANCEL);
+  click.SetEventObject(cancel);
+  cancel->GetEventHandler()->ProcessEvent(click);
+  EXPECT_TRUE(dlg->CheckCancel());
+  delete dlg;
+  EXPECT_TRUE(owner->IsEnabled());
+  owner->Destroy();
+  PumpEvents(20);
+}
+
 TEST(ProgressDlg, OwnerDisabledBeforeStaysDisabled) {
   REQUIRE_GUI();
   auto* owner = new wxFrame(nullptr, wxID_ANY, "owner");
