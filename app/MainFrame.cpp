@@ -20,12 +20,15 @@
 #include "config/Tracer.h"
 #include "dialogs/AboutDlg.h"
 #include "platform/Profile.h"
+#include "platform/StringTable.h"
 
 CMainFrame* theMainFrame = nullptr;
 
 namespace {
 constexpr int kColorBarId = 116;
 constexpr const char* kBarStateKey = "BarState";
+constexpr unsigned kAppTitleId = 57344;     // "Plandor"
+constexpr unsigned kIdleMessageId = 57345;  // "Ready"
 
 const char* SectionOf(int mode) { return mode ? CMainFrame::kEditSection : CMainFrame::kViewSection; }
 
@@ -72,7 +75,8 @@ wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxStr
 }  // namespace
 
 CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
-    : wxFrame(nullptr, wxID_ANY, "Plandor", wxDefaultPosition, wxSize(1024, 768),
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kAppTitleId)), wxDefaultPosition,
+              wxSize(1024, 768),
               wxDEFAULT_FRAME_STYLE, "MainFrame"),
       m_versionTitle(versionTitle),
       m_history(history),
@@ -84,7 +88,7 @@ CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
   wxStatusBar* status = CreateStatusBar(4);
   const int widths[4] = {-1, 45, 45, 45};
   status->SetStatusWidths(4, widths);
-  SetStatusText("Ready");
+  SetStatusText(wxString::FromUTF8(LoadResString(kIdleMessageId)));
   CreateMenus();
   CreateAccelerators();
   RegisterCommands();
