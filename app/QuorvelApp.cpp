@@ -3,6 +3,8 @@
 #include <wx/filehistory.h>
 #include <wx/image.h>
 
+#include <csignal>
+
 #include "app/MainFrame.h"
 #include "app/RecentFiles.h"
 #include "app/SplashWnd.h"
@@ -85,6 +87,13 @@ bool CQuorvelApp::OnInit() {
   if (!ProcessShellCommand(m_commandLine)) return false;
   // 19. Files dropped from the desktop.
   frame->DragAcceptFiles(true);
+  // A session that ends (or a terminal's interrupt) closes the window the normal way, so the
+  // layout and the profile are saved and the log is closed.
+  auto closeMainWindow = [](int) {
+    if (theMainFrame) theMainFrame->Close();
+  };
+  SetSignalHandler(SIGTERM, closeMainWindow);
+  SetSignalHandler(SIGINT, closeMainWindow);
   return true;
 }
 
