@@ -1,0 +1,35 @@
+#include "app/BarTable.h"
+
+#include "config/StringUtils.h"
+#include "platform/StringTable.h"
+
+namespace {
+const std::vector<BarInfo> kBars = {
+    {116, 32914, "Colorbar", {}},
+    {256, 59392, "Toolbar",
+     {57600, 57601, 57603, 32864, 32869, 0, 57635, 57634, 57637, 0, 57607, 0, 57664, 57669}},
+    {139, 32805, "Elementbar",
+     {32793, 32792, 32795, 32794, 32796, 32797, 0, 32816, 32817, 32818, 32819, 32820, 32821, 0,
+      32953}},
+    {154, 32804, "Editbar", {32783, 32785, 32784, 32786, 32787, 32927, 32939, 32943}},
+    {156, 32806, "Movementbar",
+     {32856, 32857, 32970, 32971, 32858, 32859, 0, 32980, 32981, 32982}},
+    {166, 32884, "Viewbar", {32808, 32922, 32916, 32926, 0, 32881, 32882, 32883, 0, 32979}},
+    {192, 32941, "Expertbar", {32929, 32930, 32931, 32932, 32937}},
+    {198, 32940, "Zoombar",
+     {32885, 32886, 32887, 32888, 32889, 32890, 32891, 32892, 32893, 32894}},
+    {207, 32966, "Modificationbar",
+     {32955, 32956, 0, 32946, 32947, 0, 32866, 32867, 32868, 0, 32962, 32963}},
+    {229, 32989, "Extrasbar", {32996, 32992, 0, 32830}},
+};
+}  // namespace
+
+const std::vector<BarInfo>& BarTable() { return kBars; }
+
+std::string BarCaption(size_t index) {
+  return GetSubString(LoadResString(1116), static_cast<int>(index));
+}
+
+std::string BarPaneName(size_t index) {
+  return index < kBars.size() ? kBars[index].logName : std::string();
+}

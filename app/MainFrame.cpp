@@ -1,0 +1,461 @@
+#include "app/MainFrame.h"
+
+#include <wx/accel.h>
+#include <wx/aui/auibar.h>
+#include <wx/display.h>
+#include <wx/filehistory.h>
+#include <wx/menu.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/utils.h>
+
+#include "app/BarTable.h"
+#include "app/CommandIcons.h"
+#include "app/CommandTable.h"
+#include "app/PaneGrid.h"
+#include "app/PanePlaceholder.h"
+#include "app/PrivateEvents.h"
+#include "app/SizeableCtrlBar.h"
+#include "app/SplashWnd.h"
+#include "config/Tracer.h"
+#include "dialogs/AboutDlg.h"
+#include "platform/Profile.h"
+#include "platform/StringTable.h"
+
+CMainFrame* theMainFrame = nullptr;
+
+namespace {
+constexpr int kColorBarId = 116;
+constexpr const char* kBarStateKey = "BarState";
+constexpr unsigned kAppTitleId = 57344;     // "Plandor"
+constexpr unsigned kIdleMessageId = 57345;  // "Ready"
+
+const char* SectionOf(int mode) { return mode ? CMainFrame::kEditSection : CMainFrame::kViewSection; }
+
+// The key of the command table's accelerator names.
+int KeyCode(const std::string& name) {
+  if (name.size() == 1) return static_cast<unsigned char>(name[0]);
+  static const std::map<std::string, int> kKeys = {
+      {"Left", WXK_LEFT},     {"Right", WXK_RIGHT},       {"Up", WXK_UP},
+      {"Down", WXK_DOWN},     {"Home", WXK_HOME},         {"End", WXK_END},
+      {"PageUp", WXK_PAGEUP}, {"PageDown", WXK_PAGEDOWN}, {"Delete", WXK_DELETE},
+      {"Insert", WXK_INSERT}, {"Back", WXK_BACK},         {"NumPlus", WXK_NUMPAD_ADD},
+      {"NumMinus", WXK_NUMPAD_SUBTRACT}};
+  if (auto it = kKeys.find(name); it != kKeys.end()) return it->second;
+  if (name.size() >= 2 && name[0] == 'F') {
+    int n = std::atoi(name.c_str() + 1);
+    if (n >= 1 && n <= 24) return WXK_F1 + n - 1;
+  }
+  return 0;
+}
+
+bool MakeAccelerator(const std::string& text, wxAcceleratorEntry& entry, int id) {
+  ParsedAccelerator key;
+  if (!ParseAccelerator(text, key)) return false;
+  int code = KeyCode(key.key);
+  if (!code) return false;
+  int flags = (key.ctrl ? wxACCEL_CTRL : 0) | (key.shift ? wxACCEL_SHIFT : 0) | (key.alt ? wxACCEL_ALT : 0);
+  entry.Set(flags, code, ToWxId(id));
+  return true;
+}
+
+// The menu text with its accelerator; a key the 3-D view keeps for itself is not put on the menu,
+// because GTK would make a menu accelerator global.
+wxString MenuLabel(const CommandInfo& c) {
+  wxString label = wxString::FromUTF8(c.text);
+  ParsedAccelerator key;
+  wxAcceleratorEntry entry;
+  if (*c.accel && ParseAccelerator(c.accel, key) && !IsViewOnlyAccelerator(key) &&
+      MakeAccelerator(c.accel, entry, c.id))
+    label += "\t" + entry.ToString();
+  return label;
+}
+
+wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxString::FromUTF8(text)); }
+}  // namespace
+
+CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kAppTitleId)), wxDefaultPosition,
+              wxSize(1024, 768),
+              wxDEFAULT_FRAME_STYLE, "MainFrame"),
+      m_versionTitle(versionTitle),
+      m_history(history),
+      m_keyTimer(this) {
+  theMainFrame = this;
+  m_aui.SetManagedWindow(this);
+  CreateClientArea();
+  CreateBars();
+  wxStatusBar* status = CreateStatusBar(4);
+  const int widths[4] = {-1, 45, 45, 45};
+  status->SetStatusWidths(4, widths);
+  SetStatusText(wxString::FromUTF8(LoadResString(kIdleMessageId)));
+  CreateMenus();
+  CreateAccelerators();
+  RegisterCommands();
+  CSplashWnd::ShowSplashScreen(this);
+  m_aui.Update();
+  m_defaultPerspective = m_aui.SavePerspective();
+  m_normalRect = {GetPosition().x, GetPosition().y, GetPosition().x + GetSize().x,
+                  GetPosition().y + GetSize().y};
+  LoadLayout(m_editMode);
+
+  Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+  Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
+  Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+  Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnContextMenu, this);
+  Bind(wxEVT_SIZE, &CMainFrame::OnSizeOrMove, this);
+  Bind(wxEVT_MOVE, &CMainFrame::OnSizeOrMove, this);
+  Bind(wxEVT_TIMER, &CMainFrame::OnKeyStateTimer, this);
+  Bind(wxEVT_DROP_FILES, &CMainFrame::OnDropFiles, this);
+  m_keyTimer.Start(300);
+}
+
+CMainFrame::~CMainFrame() {
+  m_keyTimer.Stop();
+  // The history outlives the frame: it must forget the menu that goes with it.
+  while (m_history && !m_history->GetMenus().IsEmpty())
+    m_history->RemoveMenu(static_cast<wxMenu*>(m_history->GetMenus().GetFirst()->GetData()));
+  m_aui.UnInit();
+  if (theMainFrame == this) theMainFrame = nullptr;
+}
+
+void CMainFrame::CreateClientArea() {
+  const long style = wxSP_LIVE_UPDATE | wxSP_3D;
+  m_main = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, style, "MainSplitter");
+  m_left = new wxSplitterWindow(m_main, wxID_ANY, wxDefaultPosition, wxDefaultSize, style, "LeftSplitter");
+  m_right = new wxSplitterWindow(m_main, wxID_ANY, wxDefaultPosition, wxDefaultSize, style, "RightSplitter");
+  for (wxSplitterWindow* s : {m_main, m_left, m_right}) s->SetMinimumPaneSize(CPaneGrid::kMinPane);
+  // The views of the part library, the model's lines and the 3-D panes replace these placeholders.
+  m_partTree = new CPanePlaceholder(m_left, "PartTree", "Part tree");
+  m_partTree->SetSize(100, 200);
+  m_partBrowser = new CPanePlaceholder(m_left, "PartBrowser", "Part browser");
+  m_lineList = new CPanePlaceholder(m_right, "LineList", "Line list");
+  m_grid = new CPaneGrid(m_right);
+  for (int i = 0; i < 4; ++i) {
+    m_views[i] = new CPanePlaceholder(m_grid, wxString::Format("View3D_%d", i),
+                                      wxString::Format("3-D view %d", i + 1));
+    m_grid->SetPane(i / 2, i % 2, m_views[i]);
+  }
+  m_left->SplitHorizontally(m_partTree, m_partBrowser, 200);
+  m_right->SplitHorizontally(m_lineList, m_grid, 150);
+  m_main->SplitVertically(m_left, m_right, 200);
+  m_aui.AddPane(m_main, wxAuiPaneInfo().Name("Client").CenterPane().PaneBorder(false));
+}
+
+void CMainFrame::CreateBars() {
+  const auto& bars = BarTable();
+  for (size_t i = 0; i < bars.size(); ++i) {
+    const BarInfo& bar = bars[i];
+    wxString caption = wxString::FromUTF8(BarCaption(i));
+    if (bar.id == kColorBarId) {
+      m_colorBar = new CDvSizeableCtrlBar();
+      // The colour slots (a later colour-bar class) fill this bar.
+      if (!m_colorBar->Create(this, kColorBarId, "ColorBar", BarSize{46, 189}, true)) {
+        theTracer.Printf("Failed to create color-bar!\n");
+        continue;
+      }
+      m_colorBar->SetHorzSize(BarSize{300, 32});
+      m_bars.push_back(m_colorBar);
+      m_aui.AddPane(m_colorBar, m_colorBar->MakePaneInfo(bar.logName, caption).Row(2).Position(int(i)));
+      continue;
+    }
+    auto* tb = new wxAuiToolBar(this, bar.id, wxDefaultPosition, wxDefaultSize,
+                                wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
+    tb->SetName(bar.logName);
+    tb->SetToolBitmapSize(wxSize(16, 16));
+    for (int id : bar.buttons) {
+      if (id == 0) {
+        tb->AddSeparator();
+        continue;
+      }
+      const CommandInfo* c = FindCommand(id);
+      wxString text = c ? StripMnemonic(c->text) : wxString::Format("%d", id);
+      wxString help = c ? wxString::FromUTF8(c->status) : wxString();
+      wxItemKind kind = c && c->kind == CommandKind::Check ? wxITEM_CHECK : wxITEM_NORMAL;
+      tb->AddTool(ToWxId(id), text, GetCommandBitmap(id), wxNullBitmap, kind, text, help, nullptr);
+    }
+    tb->Realize();
+    m_bars.push_back(tb);
+    // Three rows at the top: file and editing; steps, modes and zoom; visibility and extras
+    // beside the colour bar.
+    int row = i <= 3 ? 0 : i <= 7 ? 1 : 2;
+    m_aui.AddPane(tb, wxAuiPaneInfo()
+                          .Name(bar.logName)
+                          .Caption(caption)
+                          .ToolbarPane()
+                          .Top()
+                          .Row(row)
+                          .Position(int(i))
+                          .LeftDockable(true)
+                          .RightDockable(true));
+  }
+}
+
+wxMenu* CMainFrame::MakeBarsMenu() const {
+  auto* menu = new wxMenu;
+  for (const CommandInfo& c : CommandTable()) {
+    if (std::string(c.menuPath) != "&View|&Toolbars") continue;
+    if (c.id == 0)
+      menu->AppendSeparator();
+    else
+      menu->AppendCheckItem(ToWxId(c.id), wxString::FromUTF8(c.text), wxString::FromUTF8(c.status));
+  }
+  return menu;
+}
+
+void CMainFrame::CreateMenus() {
+  auto* bar = new wxMenuBar;
+  std::map<std::string, wxMenu*> menus;
+  // The menu of a path, made (and hung into its parent) on first use.
+  std::function<wxMenu*(const std::string&)> menuOf = [&](const std::string& path) -> wxMenu* {
+    if (auto it = menus.find(path); it != menus.end()) return it->second;
+    auto* menu = new wxMenu;
+    menus[path] = menu;
+    size_t bar_ = path.rfind('|');
+    if (bar_ == std::string::npos)
+      bar->Append(menu, wxString::FromUTF8(path));
+    else
+      menuOf(path.substr(0, bar_))->AppendSubMenu(menu, wxString::FromUTF8(path.substr(bar_ + 1)));
+    return menu;
+  };
+  for (const CommandInfo& c : CommandTable()) {
+    if (!*c.menuPath) continue;
+    wxMenu* menu = menuOf(c.menuPath);
+    if (c.id == 0) {
+      menu->AppendSeparator();
+    } else if (c.id == cmd::kFileMru) {
+      // The recent files go here; the history fills in its own items.
+      if (m_history) m_history->UseMenu(menu), m_history->AddFilesToMenu(menu);
+    } else {
+      menu->Append(ToWxId(c.id), MenuLabel(c), wxString::FromUTF8(c.status),
+                   c.kind == CommandKind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
+    }
+  }
+  SetMenuBar(bar);
+}
+
+void CMainFrame::CreateAccelerators() {
+  std::vector<wxAcceleratorEntry> entries;
+  for (const AcceleratorInfo& a : AcceleratorTable()) {
+    ParsedAccelerator key;
+    wxAcceleratorEntry entry;
+    if (ParseAccelerator(a.key, key) && !IsViewOnlyAccelerator(key) && MakeAccelerator(a.key, entry, a.id))
+      entries.push_back(entry);
+  }
+  SetAcceleratorTable(wxAcceleratorTable(int(entries.size()), entries.data()));
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler, CCommandRules::Rule rule) {
+  m_handlers[id] = std::move(handler);
+  m_rules.Set(id, std::move(rule));
+}
+
+void CMainFrame::RegisterCommands() {
+  auto always = [] { return CommandState{true, false}; };
+  SetCommandHandler(cmd::kAppExit, [this] { Close(); }, always);
+  SetCommandHandler(cmd::kAppAbout, [this] { CAboutDlg(this, m_versionTitle).ShowModal(); }, always);
+  // Find and Find Again belong to the part tree, whichever pane has the focus.
+  SetCommandHandler(cmd::kFind, [this] { m_broadcast.SendCommand(cmd::kFind); }, always);
+  SetCommandHandler(cmd::kFindAgain, [this] { m_broadcast.SendCommand(cmd::kFindAgain); }, always);
+
+  const auto& bars = BarTable();
+  for (size_t i = 0; i < bars.size() && i < m_bars.size(); ++i) {
+    wxString name = bars[i].logName;
+    SetCommandHandler(
+        bars[i].toggleId,
+        [this, name] {
+          wxAuiPaneInfo& pane = m_aui.GetPane(name);
+          if (!pane.IsOk()) return;
+          pane.Show(!pane.IsShown());
+          m_aui.Update();
+        },
+        [this, name] {
+          wxAuiPaneInfo& pane = m_aui.GetPane(name);
+          return CommandState{pane.IsOk(), pane.IsOk() && pane.IsShown()};
+        });
+  }
+  SetCommandHandler(
+      cmd::kStatusBar,
+      [this] {
+        if (wxStatusBar* s = GetStatusBar()) {
+          s->Show(!s->IsShown());
+          SendSizeEvent();
+        }
+      },
+      [this] { return CommandState{true, GetStatusBar() && GetStatusBar()->IsShown()}; });
+
+  // The zoom presets go to the four 3-D panes as 0x8002; only edit mode zooms.
+  for (int id = cmd::kZoomFirst; id <= cmd::kZoomLast; ++id) {
+    long percent = ZoomPresetPercent(id);
+    SetCommandHandler(
+        id,
+        [this, percent] {
+          for (wxWindow* view : m_views) {
+            auto* event = new CPrivateMessageEvent(MakePrivateEvent(msg::kSetZoom, 0, percent));
+            wxQueueEvent(view->GetEventHandler(), event);
+          }
+        },
+        [this] { return CommandState{m_editMode == 1, false}; });
+  }
+  // The recent files cannot be opened before the document exists: they show disabled (no rule).
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event) {
+  int id = FromWxId(event.GetId());
+  auto it = m_handlers.find(id);
+  if (it == m_handlers.end()) {
+    event.Skip();
+    return;
+  }
+  // An accelerator may arrive for a command that is disabled right now.
+  if (!m_rules.Query(id).enabled) return;
+  it->second();
+}
+
+void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
+  bool history = event.GetId() >= wxID_FILE1 && event.GetId() <= wxID_FILE9;
+  int id = history ? event.GetId() : FromWxId(event.GetId());
+  const CommandInfo* c = history ? nullptr : FindCommand(id);
+  if (!c && !m_rules.Has(id) && !history) {
+    event.Skip();
+    return;
+  }
+  CommandState state = m_rules.Query(id);
+  event.Enable(state.enabled);
+  if (c && c->kind == CommandKind::Check) event.Check(state.checked);
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+  SaveLayout(m_editMode);
+  event.Skip();
+}
+
+void CMainFrame::OnContextMenu(wxContextMenuEvent& event) {
+  std::unique_ptr<wxMenu> menu(MakeBarsMenu());
+  wxPoint p = event.GetPosition();
+  // A request from the keyboard opens the menu near the client area's corner.
+  p = p == wxDefaultPosition ? wxPoint(5, 5) : ScreenToClient(p);
+  PopupMenu(menu.get(), p);
+}
+
+void CMainFrame::OnSizeOrMove(wxEvent& event) {
+  // The placement to restore is the normal one, never the maximised or minimised rectangle.
+  if (IsShown() && !IsMaximized() && !IsIconized() && !IsFullScreen()) {
+    wxRect r = GetRect();
+    m_normalRect = {r.x, r.y, r.x + r.width, r.y + r.height};
+  }
+  event.Skip();
+}
+
+void CMainFrame::OnKeyStateTimer(wxTimerEvent&) {
+  wxStatusBar* status = GetStatusBar();
+  if (!status) return;
+  const std::pair<wxKeyCode, const char*> keys[3] = {
+      {WXK_CAPITAL, "CAP"}, {WXK_NUMLOCK, "NUM"}, {WXK_SCROLL, "SCRL"}};
+  for (int i = 0; i < 3; ++i) {
+    wxString text = wxGetKeyState(keys[i].first) ? keys[i].second : "";
+    if (status->GetStatusText(i + 1) != text) status->SetStatusText(text, i + 1);
+  }
+}
+
+void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
+  // TODO(issue 11): open the first dropped file through the document.
+  for (int i = 0; i < event.GetNumberOfFiles(); ++i)
+    theTracer.Printf("Dropped file not opened (models cannot be opened yet): %s\n",
+                     event.GetFiles()[i].utf8_str().data());
+}
+
+void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
+
+long CMainFrame::NotifyViews(bool post, unsigned message, long wParam, long lParam) {
+  if (post) {
+    m_broadcast.Post(message, wParam, lParam);
+    return 0;
+  }
+  return m_broadcast.Send(message, wParam, lParam);
+}
+
+void CMainFrame::SetEditMode(int mode) {
+  if (mode == m_editMode) return;
+  // TODO(issue 11): update all views with HINT_SUSPEND (0x20001) before the layout changes.
+  SaveLayout(m_editMode);
+  LoadLayout(mode);
+  m_editMode = mode;
+}
+
+wxWindow* CMainFrame::GetViewPane(int row, int column) const { return m_views[row * 2 + column]; }
+
+wxWindow* CMainFrame::GetColorBar() const { return m_colorBar; }
+
+SplitterSizes CMainFrame::GetSplitterSizes() const {
+  wxSize main = m_main->GetClientSize(), left = m_left->GetClientSize(), right = m_right->GetClientSize();
+  return {m_main->GetSashPosition(), main.y, left.x, m_left->GetSashPosition(),
+          right.x,                   m_right->GetSashPosition(), m_grid->GetPane(0, 0)->GetSize().x,
+          m_grid->GetPane(0, 0)->GetSize().y};
+}
+
+std::vector<LayoutRect> CMainFrame::ScreenWorkAreas() {
+  std::vector<LayoutRect> areas;
+  for (unsigned i = 0; i < wxDisplay::GetCount(); ++i) {
+    wxRect r = wxDisplay(i).GetClientArea();
+    areas.push_back({r.x, r.y, r.x + r.width, r.y + r.height});
+  }
+  return areas;
+}
+
+void CMainFrame::SaveLayout(int mode) {
+  CProfile& profile = TheProfile();
+  const char* section = SectionOf(mode);
+  profile.WriteProfileString(section, kBarStateKey, m_aui.SavePerspective().utf8_string());
+  WindowPlacement p;
+  p.flags = IsMaximized() ? WindowPlacement::kRestoreToMaximized : 0;
+  p.showCmd = IsIconized() ? WindowPlacement::kShowMinimized
+                           : IsMaximized() ? WindowPlacement::kShowMaximized : WindowPlacement::kShowNormal;
+  p.normal = m_normalRect;
+  profile.WriteProfileString(section, "WindowPos", FormatWindowPos(p));
+  profile.WriteProfileString(section, "SplitterPos", FormatSplitterPos(GetSplitterSizes()));
+  profile.Flush();
+}
+
+void CMainFrame::ApplyDefaultSplit() {
+  // First start: four equal panes, and a tree about 100 pixels shorter than the 3-D area.
+  m_grid->SetColumnWidth(-1);
+  m_grid->SetRowHeight(-1);
+  int area = m_grid->GetSize().y;
+  m_left->SetSashPosition(std::max(20, area - 100));
+}
+
+void CMainFrame::LoadLayout(int mode) {
+  CProfile& profile = TheProfile();
+  const char* section = SectionOf(mode);
+  Freeze();
+  if (auto p = ParseWindowPos(profile.GetProfileString(section, "WindowPos", ""));
+      p && !IsMinimizedShowCmd(p->showCmd)) {
+    // A placement saved on a screen that is gone is pulled back onto one that is there.
+    LayoutRect r = ClampRectToScreens(p->normal, ScreenWorkAreas());
+    if (IsMaximized()) Maximize(false);
+    SetSize(r.left, r.top, r.Width(), r.Height());
+    m_normalRect = r;
+    if (p->showCmd == WindowPlacement::kShowMaximized || (p->flags & WindowPlacement::kRestoreToMaximized))
+      Maximize(true);
+  }
+  m_aui.Update();
+  if (auto s = ParseSplitterPos(profile.GetProfileString(section, "SplitterPos", ""))) {
+    const SplitterSizes& v = *s;
+    m_main->SetSashPosition(v[0]);
+    m_left->SetSashPosition(v[3]);
+    m_right->SetSashPosition(v[5]);
+    m_grid->SetColumnWidth(v[6]);
+    m_grid->SetRowHeight(v[7]);
+    m_firstLayout = false;
+  } else if (m_firstLayout) {
+    m_firstLayout = false;
+    ApplyDefaultSplit();
+  }
+  std::string bars = profile.GetProfileString(section, kBarStateKey, "");
+  if (bars.empty() || !m_aui.LoadPerspective(wxString::FromUTF8(bars), false))
+    m_aui.LoadPerspective(m_defaultPerspective, false);
+  m_aui.Update();
+  Thaw();
+  Refresh();
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The one main window: splitters with the part tree, the part browser, the line list and the four
+// 3-D panes; the colour bar and nine tool bars docked through wxAUI; the status bar; the menus and
+// accelerators built from the command table. It keeps a window, splitter and bar layout per mode
+// (edit and view) in the profile and is the post office of the private messages 0x8000-0x8007.
+#include <wx/aui/framemanager.h>
+#include <wx/frame.h>
+#include <wx/timer.h>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/CommandRules.h"
+#include "app/LayoutFormat.h"
+#include "app/MsgList.h"
+
+class wxFileHistory;
+class wxSplitterWindow;
+class CPaneGrid;
+class CDvSizeableCtrlBar;
+
+class CMainFrame : public wxFrame {
+ public:
+  // The profile sections of the two modes' layouts.
+  static constexpr const char* kEditSection = "EditModeStates";
+  static constexpr const char* kViewSection = "ViewModeStates";
+
+  // versionTitle is shown by the about box; history (may be null) lists the recent files in the
+  // File menu.
+  CMainFrame(const wxString& versionTitle, wxFileHistory* history);
+  ~CMainFrame() override;
+
+  // Program-wide operations.
+  void AddEventView(wxWindow* window);
+  // post false: every registered window handles the message before this returns (the result of
+  // the last one is returned); post true: queued for the event loop.
+  long NotifyViews(bool post, unsigned message, long wParam, long lParam);
+  // 1 edit mode, 0 view mode: saves the current mode's layout and loads the other's.
+  void SetEditMode(int mode);
+  int GetEditMode() const { return m_editMode; }
+
+  void SaveLayout(int mode);
+  void LoadLayout(int mode);
+  SplitterSizes GetSplitterSizes() const;
+
+  // The panes, by the names the real views will keep.
+  wxWindow* GetViewPane(int row, int column) const;
+  wxWindow* GetLineListPane() const { return m_lineList; }
+  wxWindow* GetPartTreePane() const { return m_partTree; }
+  wxWindow* GetPartBrowserPane() const { return m_partBrowser; }
+  wxWindow* GetColorBar() const;
+  wxAuiManager& GetAuiManager() { return m_aui; }
+
+  // Commands: a handler with its enable/check rule. Commands without one show disabled.
+  CCommandRules& Rules() { return m_rules; }
+  void SetCommandHandler(int id, std::function<void()> handler, CCommandRules::Rule rule);
+
+  // The work areas of the screens present now (the placement is pulled back onto one of them).
+  static std::vector<LayoutRect> ScreenWorkAreas();
+
+ private:
+  void CreateClientArea();
+  void CreateBars();
+  void CreateMenus();
+  void CreateAccelerators();
+  void RegisterCommands();
+  wxMenu* MakeBarsMenu() const;
+  void ApplyDefaultSplit();
+
+  void OnCommand(wxCommandEvent& event);
+  void OnUpdateUI(wxUpdateUIEvent& event);
+  void OnClose(wxCloseEvent& event);
+  void OnContextMenu(wxContextMenuEvent& event);
+  void OnSizeOrMove(wxEvent& event);
+  void OnKeyStateTimer(wxTimerEvent& event);
+  void OnDropFiles(wxDropFilesEvent& event);
+
+  wxString m_versionTitle;
+  wxFileHistory* m_history;
+  int m_editMode = 1;
+  bool m_firstLayout = true;
+  wxAuiManager m_aui;
+  wxSplitterWindow* m_main = nullptr;   // column 0: tree and browser; column 1: list and panes
+  wxSplitterWindow* m_left = nullptr;
+  wxSplitterWindow* m_right = nullptr;
+  CPaneGrid* m_grid = nullptr;
+  wxWindow* m_partTree = nullptr;
+  wxWindow* m_partBrowser = nullptr;
+  wxWindow* m_lineList = nullptr;
+  std::array<wxWindow*, 4> m_views{};
+  CDvSizeableCtrlBar* m_colorBar = nullptr;
+  std::vector<wxWindow*> m_bars;  // the ten bars in bar-table order
+  wxString m_defaultPerspective;
+  LayoutRect m_normalRect;
+  CMsgList m_broadcast;
+  CCommandRules m_rules;
+  std::map<int, std::function<void()>> m_handlers;
+  wxTimer m_keyTimer;
+};
+
+// The one main frame while it exists.
+extern CMainFrame* theMainFrame;

@@ -1,0 +1,149 @@
+#include "app/QuorvelApp.h"
+
+#include <wx/filehistory.h>
+#include <wx/image.h>
+
+#include <csignal>
+
+#include "app/MainFrame.h"
+#include "app/RecentFiles.h"
+#include "app/SplashWnd.h"
+#include "app/SystemInfo.h"
+#include "config/Tracer.h"
+#include "platform/Numbers.h"
+#include "platform/Profile.h"
+#include "platform/StringTable.h"
+
+#ifndef PLANDOR_VERSION
+#define PLANDOR_VERSION "??.??"
+#endif
+
+namespace {
+constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
+constexpr unsigned kNotYetOpenId = 2000;
+
+std::vector<std::string> Arguments(int argc, wxChar** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(wxString(argv[i]).utf8_string());
+  return args;
+}
+
+void LogCommandLine(const CCommandLineInfo& info) {
+  theTracer.Printf("\nCommand line: %s", ShellCommandName(info.shellCommand));
+  if (!info.fileName.empty()) theTracer.Printf(" \"%s\"", info.fileName.c_str());
+  theTracer.Printf("\n");
+  for (const std::string& flag : info.unknownFlags)
+    theTracer.Printf("WARNING: Unknown command-line flag ignored: %s\n", flag.c_str());
+  for (const std::string& arg : info.extraArguments)
+    theTracer.Printf("WARNING: Extra command-line argument ignored: %s\n", arg.c_str());
+  if (!info.error.empty()) theTracer.Printf("WARNING: %s\n", info.error.c_str());
+}
+}  // namespace
+
+wxString MakeVersionTitle() { return wxString("Plandor Version ") + PLANDOR_VERSION; }
+
+CQuorvelApp::CQuorvelApp() = default;
+CQuorvelApp::~CQuorvelApp() = default;
+
+bool CQuorvelApp::OnInit() {
+  // 1-2. Version title and the log.
+  m_versionTitle = MakeVersionTitle();
+  SetAppName("Plandor");
+  SetVendorName("Zebor");
+  theTracer.Open("Plandor");
+  theTracer.Printf("%s\n\n", m_versionTitle.utf8_str().data());
+  // 3. System information.
+  LogSystemInfo();
+  // 4. TODO(issue 3): fill the default colour table with the built-in colours.
+  // 5-8. Image handlers stand in for the platform's picture services; the first command-line
+  // parse only decides on the splash window.
+  wxInitAllImageHandlers();
+  std::vector<std::string> args = Arguments(argc, argv);
+  CSplashWnd::EnableSplashScreen(ParseCommandLine(args).showSplash);
+  CSplashWnd::SetVersionTitle(m_versionTitle);
+  // 9. The private drag-and-drop format.
+  m_clipboardFormat = wxDataFormat(kClipboardFormatName);
+  // 10. The profile and the recent-file list of 10.
+  CProfile& profile = TheProfile();
+  m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
+  std::vector<std::string> recent = LoadRecentFiles(profile);
+  for (auto it = recent.rbegin(); it != recent.rend(); ++it) m_history->AddFileToHistory(wxString::FromUTF8(*it));
+  // 11. TODO(issue 3): load the settings (language packs, library base folder, colour tables).
+  // 12. TODO(issue 12 / renderer): create the cache heap of pre-rendered part images.
+  // 13. TODO(issue 4): read the scan order of library folders from Plandor.ini.
+  // 14. TODO(issue 11): the document that the main window shows.
+  // 15. TODO(issue 13, file types): check the XDG file-type registration when RegFileTypes is on.
+  // 16. The command line proper.
+  m_commandLine = ParseCommandLine(args);
+  LogCommandLine(m_commandLine);
+  // 17. TODO(issue 4): load Parts.lst or offer to build it, then scan the shown folders.
+  // 18. The main window, shown before the command line's request is carried out.
+  auto* frame = new CMainFrame(m_versionTitle, m_history.get());
+  SetTopWindow(frame);
+  frame->Show();
+  // The splash window came up while the frame was made; keep it above the frame just shown.
+  if (CSplashWnd* splash = CSplashWnd::Current()) splash->Raise();
+  frame->Update();
+  if (!ProcessShellCommand(m_commandLine)) return false;
+  // 19. Files dropped from the desktop.
+  frame->DragAcceptFiles(true);
+  // A session that ends (or a terminal's interrupt) closes the window the normal way, so the
+  // layout and the profile are saved and the log is closed.
+  auto closeMainWindow = [](int) {
+    if (theMainFrame) theMainFrame->Close();
+  };
+  SetSignalHandler(SIGTERM, closeMainWindow);
+  SetSignalHandler(SIGINT, closeMainWindow);
+  return true;
+}
+
+bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
+  using Shell = CCommandLineInfo::Shell;
+  switch (info.shellCommand) {
+    case Shell::New:
+      return true;
+    case Shell::Open:
+      // TODO(issue 11): open the file through the document.
+      theTracer.Printf("INFO: Opening \"%s\" is not possible yet: models cannot be opened.\n",
+                       info.fileName.c_str());
+      if (theMainFrame)
+        theMainFrame->SetStatusText(
+            wxString::FromUTF8(StrPrintf(LoadResString(kNotYetOpenId).c_str(), info.fileName.c_str())));
+      return true;
+    case Shell::Print:
+    case Shell::PrintTo:
+    case Shell::Dde:
+    case Shell::Register:
+    case Shell::Unregister:
+      // Accepted; the features behind them come with printing and the file-type registration.
+      theTracer.Printf("INFO: Command-line request '%s' is not available yet.\n",
+                       ShellCommandName(info.shellCommand));
+      return true;
+  }
+  return true;
+}
+
+void CQuorvelApp::LogSystemInfo() {
+  theTracer.Printf("%s", FormatOsInfo(QueryOsInfo()).c_str());
+  theTracer.Printf("%s", FormatMemoryInfo(QueryMemoryInfo()).c_str());
+  theTracer.Printf("%s", FormatDesktopInfo(QueryDesktopInfo()).c_str());
+}
+
+int CQuorvelApp::OnExit() {
+  // The frame saved its layout when it closed; the recent files and the profile follow here.
+  if (m_history) {
+    std::vector<std::string> files;
+    for (size_t i = 0; i < m_history->GetCount(); ++i) files.push_back(m_history->GetHistoryFile(i).utf8_string());
+    SaveRecentFiles(TheProfile(), files);
+  }
+  // TODO(issue 3): save the settings explicitly.
+  TheProfile().Flush();
+  theTracer.Printf("\nPlandor ends.\n");
+  theTracer.Close();
+  return wxApp::OnExit();
+}
+
+int CQuorvelApp::FilterEvent(wxEvent& event) {
+  if (CSplashWnd::PreTranslateAppMessage(event)) return Event_Processed;
+  return wxApp::FilterEvent(event);
+}
