@@ -181,7 +181,7 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
 
   auto make = [&](ElementClass kind) -> int {
     std::unique_ptr<CQvPart> element = CElementFactory::Create(kind);
-    if (!element) element = std::make_unique<CQvCommentPart>();  // kept as a plain comment
+    if (!element) element = std::make_unique<CQvCommentPart>(line, kCommentVerbatim);
     return AddParsed(ctx, std::move(element), line, ghost);
   };
 
@@ -229,8 +229,8 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   }
   if (HasKeyword(rest, "ROTATION")) return m_rotationPoints.ParseMeta(rest.substr(8));
   if (HasKeyword(rest, "TOLVO")) return ParseTolvoMeta(ctx, std::string(rest.substr(6)), ghost);
-  // Everything else, the LDLite transforms and the colour definitions included until they are
-  // applied here, is a plain comment.
+  // Everything else is a plain comment; so are the LDLite transforms and the colour definitions
+  // as long as they are not applied here.
   return make(ElementClass::Comment);
 }
 
@@ -253,7 +253,8 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
     if (!view.starts_with(g.keyword)) continue;
     std::unique_ptr<CQvPart> element = CElementFactory::Create(g.kind);
     if (!element)  // kept as the line it was
-      return AddParsed(ctx, std::make_unique<CQvCommentPart>(), "0 TOLVO " + text, ghost);
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim),
+                       text, ghost);
     if (ghost) element->ghost = true;
     try {
       if (!element->Parse(text)) return 0;
@@ -275,7 +276,8 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
   }
   if (view.starts_with("SKIP_BEGIN") || view.starts_with("SKIP_END")) {
     if (!GeneratedPartsBuilt())
-      return AddParsed(ctx, std::make_unique<CQvCommentPart>(), "0 TOLVO " + text, ghost);
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim),
+                       text, ghost);
     if (view.starts_with("SKIP_BEGIN")) ctx.skipping = true;
     return 1;
   }
