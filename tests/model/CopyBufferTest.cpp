@@ -10,8 +10,8 @@ namespace {
 // A reference to a document model, as a sub-file reference holds one.
 class CModelRef : public CQvPart {
  public:
-  explicit CModelRef(const CQvFile* model, std::vector<int>* deleted = nullptr, int id = 0)
-      : CQvPart(ElementType::Reference), model(model), m_deleted(deleted), m_id(id) {}
+  explicit CModelRef(const CQvFile* target, std::vector<int>* deleted = nullptr, int id = 0)
+      : CQvPart(ElementType::Reference), model(target), m_deleted(deleted), m_id(id) {}
   ~CModelRef() override {
     if (m_deleted) m_deleted->push_back(m_id);
   }
