@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/PathResolver.h"
+#include "config/StringUtils.h"
 #include "config/Tracer.h"
 #include "model/ElementFactory.h"
 #include "model/LineText.h"
@@ -13,6 +14,7 @@
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
 #include "model/TextHandler.h"
+#include "platform/Numbers.h"
 #include "platform/Prompt.h"
 
 std::unordered_set<std::string> theFilesInProgress;
@@ -208,6 +210,8 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   if (HasKeyword(rest, "CLEAR", true)) return make(ElementClass::Clear);
   if (HasKeyword(rest, "BFC")) return make(ElementClass::Bfc);
   if (HasKeyword(rest, "BACKGROUND", true)) return make(ElementClass::Background);
+  if (HasKeyword(rest, "COLOR") || HasKeyword(rest, "COLOUR")) return m_colors.ParseColorMeta(line);
+  if (HasKeyword(rest, "!COLOUR")) return ParseColourDefinitionLine(ctx, line, ghost);
   if (HasKeyword(rest, "BUFEXCHG")) return make(ElementClass::BufExchg);
   if (HasKeyword(rest, "GHOST"))
     return ParseLine(ctx, std::string(SkipWhite(rest.substr(5))), 1);
@@ -229,9 +233,24 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   }
   if (HasKeyword(rest, "ROTATION")) return m_rotationPoints.ParseMeta(rest.substr(8));
   if (HasKeyword(rest, "TOLVO")) return ParseTolvoMeta(ctx, std::string(rest.substr(6)), ghost);
-  // Everything else is a plain comment; so are the LDLite transforms and the colour definitions
-  // as long as they are not applied here.
+  // Everything else is a plain comment; so are the LDLite transforms as long as they are not
+  // applied here.
   return make(ElementClass::Comment);
+}
+
+int CQvFile::ParseColourDefinitionLine(ParseContext& ctx, const std::string& line, int ghost) {
+  if (m_colors.ParseLDConfigColour(line)) return 1;
+  // Libraries define colour numbers beyond the 512 a table holds: such a line is no error, and
+  // it stays in the file as it was.
+  CTokenReader reader(line);
+  for (std::string_view w = reader.NextWord(); !w.empty(); w = reader.NextWord()) {
+    if (!EqualsNoCase(w, "CODE")) continue;
+    uint32_t code = 0;
+    if (ParseUInt32(reader.NextWord(), code) && code >= static_cast<uint32_t>(kColorCount))
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>(), line, ghost);
+    break;
+  }
+  return 0;
 }
 
 int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int ghost) {

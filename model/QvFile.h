@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ColorTable.h"
 #include "config/Geometry.h"
 #include "model/ParseContext.h"
 #include "model/QvPart.h"
@@ -117,6 +118,9 @@ class CQvFile {
   int WriteTo(CTextHandler& out);
   int Transfer(CTextHandler& handler, int read, const std::string& path);
 
+  // Shared with every model until a colour definition of the file makes it private.
+  CColorTable& GetColorTable() { return m_colors; }
+  const CColorTable& GetColorTable() const { return m_colors; }
   CRotationPoints& GetRotationPoints() { return m_rotationPoints; }
   const CRotationPoints& GetRotationPoints() const { return m_rotationPoints; }
 
@@ -137,6 +141,8 @@ class CQvFile {
   int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
                 int ghost);
   int WriteHeader(CTextHandler& out);
+  // A "0 !COLOUR" line: into the file's own table; a code beyond the table is kept as a comment.
+  int ParseColourDefinitionLine(ParseContext& ctx, const std::string& line, int ghost);
   bool AddToSelection(CQvPart* element, int32_t index);
   void RemoveFromSelection(size_t position);
   int32_t CountMatching(int kind, const CQvPart* element) const;
@@ -145,6 +151,7 @@ class CQvFile {
   std::vector<CQvPart*> m_selected;
   std::vector<int32_t> m_selectedIndex;
   std::string m_name;
+  CColorTable m_colors;
   CRotationPoints m_rotationPoints;
 
   CMatrix3 m_cachedPlacement;
