@@ -25,15 +25,15 @@ constexpr unsigned kStringRecursion = 1143;  // "ERROR: Recursion of %s - Load a
 constexpr unsigned kStringLineError = 1109;  // "Error in %s at line %lu!\nContinue loading?"
 
 // The key of the recursion guard: the file's real path, so that spellings of one file that differ
-// in case, separators or "./" parts are caught as the same file.
+// in case, separators or "./" and ".." parts are caught as the same file.
 std::string GuardKey(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
-  std::string absolute = std::filesystem::absolute(ToForwardSlashes(path), ec).string();
+  std::filesystem::path absolute = std::filesystem::absolute(ToForwardSlashes(path), ec);
   if (ec) return path;
-  std::string real = thePathResolver.ResolvePath("", absolute);
-  std::filesystem::path canonical = std::filesystem::weakly_canonical(real.empty() ? absolute : real, ec);
-  return ec ? absolute : canonical.string();
+  std::string normal = absolute.lexically_normal().string();
+  std::string real = thePathResolver.ResolvePath("", normal);  // cached folder listings
+  return real.empty() ? normal : real;
 }
 
 // Holds a path in theFilesInProgress for one read.
@@ -114,6 +114,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
     theTracer.Printf("ERROR: Couldn't initialize rotation points!\n");
     return 0;
   }
+  m_lineErrors = 0;
   ParseContext ctx;
   std::string line;
   unsigned long lineNumber = 0;
@@ -128,6 +129,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
       ok = line.empty() ? 1 : ParseLine(ctx, line, 0);
     }
     if (ok) continue;
+    ++m_lineErrors;
     theTracer.Printf("ERROR: In file %s at line %lu!\n", path.c_str(), lineNumber);
     if (reported || !showWarnings) continue;
     reported = true;

@@ -106,6 +106,8 @@ class CQvFile {
   // user stopped at a line error. Bad lines are logged; the first one is also shown, with the
   // choice to stop, when showWarnings is set. path serves the recursion guard and the messages.
   int ReadFrom(CTextHandler& in, const std::string& path, int showWarnings = 1);
+  // The bad lines of the last read.
+  uint32_t GetLineErrorCount() const { return m_lineErrors; }
   // One trimmed line; 1 when handled (or ignored), 0 for a line error.
   int ParseLine(ParseContext& ctx, const std::string& line, int ghost);
   // The text after "0 TOLVO ".
@@ -151,6 +153,7 @@ class CQvFile {
   std::vector<CQvPart*> m_selected;
   std::vector<int32_t> m_selectedIndex;
   std::string m_name;
+  uint32_t m_lineErrors = 0;
   CColorTable m_colors;
   CRotationPoints m_rotationPoints;
 
