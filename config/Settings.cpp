@@ -25,7 +25,9 @@ uint32_t ReadColor(const char* key, uint32_t def) {
 std::string ReadString(const char* key, const std::string& def) {
   return TheProfile().GetProfileString(kSettingsSection, key, def);
 }
-bool WriteInt(const char* key, int value) { return TheProfile().WriteProfileInt(kSettingsSection, key, value); }
+bool WriteInt(const char* key, int value) {
+  return TheProfile().WriteProfileInt(kSettingsSection, key, value);
+}
 bool WriteColor(const char* key, uint32_t value) { return WriteInt(key, static_cast<int>(value)); }
 bool WriteString(const char* key, const std::string& value) {
   return TheProfile().WriteProfileString(kSettingsSection, key, value);
@@ -241,7 +243,8 @@ CMatrix3 CSettings::GetViewMatrix(int index) const {
 }
 
 void CSettings::ResetColorBar() {
-  static constexpr int32_t kColorBar[kColorBarSize] = {15, 151, 71, 72, 0, 216, 4, 25, 14, 27, 2, 73, 89, 22, 5, 80};
+  static constexpr int32_t kColorBar[kColorBarSize] = {15, 151, 71, 72, 0,  216, 4, 25,
+                                                       14, 27,  2,  73, 89, 22,  5, 80};
   std::memcpy(ColorBarColors, kColorBar, sizeof(ColorBarColors));
 }
 

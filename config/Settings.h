@@ -30,19 +30,19 @@ class CTqBaseSettings {
   virtual int LoadColorFile(FILE* stream);
 
   double DevRotX = 23, DevRotY = 45, DevRotZ = 0;  // the default view, degrees
-  int APVT = 1;            // how added parts show: 0 plain, 1 highlight new, 2 grey, 3 transparent previous
-  int ThreeDVA = 1;        // "3DVA": left button in 3-D views, 0 next step, 1 rotate
+  int APVT = 1;      // how added parts show: 0 plain, 1 highlight new, 2 grey, 3 transparent previous
+  int ThreeDVA = 1;  // "3DVA": left button in 3-D views, 0 next step, 1 rotate
   int FastStep = 5;
   uint32_t BackgroundColor = 15;
   int Shading = 1;
-  int FastRender = 2;      // 0 off .. 3 maximum
-  int EnableBFC = 0;       // only without fast rendering
+  int FastRender = 2;  // 0 off .. 3 maximum
+  int EnableBFC = 0;   // only without fast rendering
   int Perspective = 0;
-  std::string BasePath;    // the library base folder ("Zebpath")
-  std::string SavePath;    // where models are saved
+  std::string BasePath;  // the library base folder ("Zebpath")
+  std::string SavePath;  // where models are saved
   int ShowWarnings = 1;
   int RegFileTypes = 1;
-  int LanguageIndex = 0;   // position of the language in CSettings::LanguageList
+  int LanguageIndex = 0;  // position of the language in CSettings::LanguageList
   int LineWidth = 1;
 
  protected:

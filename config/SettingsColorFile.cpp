@@ -91,7 +91,8 @@ int CSettings::ReadCfg() {
   int ok = LoadColorFile(stream) && ReadExactly(stream, bar, kColorBarBytes);
   std::fclose(stream);
   if (!ok) return 0;
-  for (int i = 0; i < kColorBarSize; ++i) ColorBarColors[i] = static_cast<int32_t>(GetU32(bar.data() + 4 * i));
+  for (int i = 0; i < kColorBarSize; ++i)
+    ColorBarColors[i] = static_cast<int32_t>(GetU32(bar.data() + 4 * i));
   if (thePrivateColorsFlag) theTracer.Printf("Using private user colors loaded from Tolvo.cfg\n");
   return 1;
 }
@@ -99,8 +100,8 @@ int CSettings::ReadCfg() {
 int CSettings::WriteCfg() {
   std::string path = GetColorFilePath(true);
   if (!IsWritableDirectory(BasePath))
-    theTracer.Printf("Writing the color file to '%s' (the library folder '%s' is not writable)\n", path.c_str(),
-                     BasePath.c_str());
+    theTracer.Printf("Writing the color file to '%s' (the library folder '%s' is not writable)\n",
+                     path.c_str(), BasePath.c_str());
   std::string bytes;
   PutU32(bytes, thePrivateColorsFlag == 1 ? kHeaderWithTable : kHeaderPlain);
   if (thePrivateColorsFlag == 1)

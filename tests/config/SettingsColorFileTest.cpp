@@ -173,7 +173,8 @@ TEST_F(ColorFileTest, FailedWriteIsLoggedAndReported) {
   s.BasePath = blocked;
   OpenLog();
   EXPECT_EQ(s.WriteCfg(), 0);
-  EXPECT_NE(Log().find("ERROR: Failed to write the color file '" + blocked + "/Plandor.cfg'!"), std::string::npos)
+  EXPECT_NE(Log().find("ERROR: Failed to write the color file '" + blocked + "/Plandor.cfg'!"),
+            std::string::npos)
       << Log();
   EXPECT_TRUE(IsDirectory(blocked + "/Plandor.cfg/inside"));
   EXPECT_EQ(s.Save(), 0);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -12,14 +13,65 @@ std::string Name(const ColorEntry& e) { return std::string(e.name, strnlen(e.nam
 
 // Every key of the section, as the settings store them.
 const char* const kAllKeys[] = {
-    "DevRotX", "DevRotY", "DevRotZ", "APVT", "3DVA", "FastStep", "BackgroundColor", "Shading", "FastRender",
-    "EnableBFC", "Perspective", "Zebpath", "SavePath", "ShowWarnings", "RegFileTypes", "LanguageName",
-    "LineWidth", "SmallPreview", "PreviewColor", "Author", "DefRotAngle", "MidRotAngle", "OffRotAngle",
-    "DefStepX", "DefStepY", "DefStepZ", "MidStepX", "MidStepY", "MidStepZ", "OffStepX", "OffStepY", "OffStepZ",
-    "AutoPartUpgrade", "UsePrevColor", "UsePrevPos", "UseDefMatrix", "DefaultColor", "GridType",
-    "DrawToSelection", "ScreenSelection", "StudMode", "EditOnLoad", "PrintModel", "PrintSteps", "MultiSteps",
-    "PrintPL", "PrintPLPP", "PrintHQ", "PrintSubModel", "PrintSubList", "PrintFooter", "PrintHeader",
-    "PrintStepNum", "ViewLT", "ViewRT", "ViewLB", "ViewRB", "ScrollBars", "ShowViewCoords",
+    "DevRotX",
+    "DevRotY",
+    "DevRotZ",
+    "APVT",
+    "3DVA",
+    "FastStep",
+    "BackgroundColor",
+    "Shading",
+    "FastRender",
+    "EnableBFC",
+    "Perspective",
+    "Zebpath",
+    "SavePath",
+    "ShowWarnings",
+    "RegFileTypes",
+    "LanguageName",
+    "LineWidth",
+    "SmallPreview",
+    "PreviewColor",
+    "Author",
+    "DefRotAngle",
+    "MidRotAngle",
+    "OffRotAngle",
+    "DefStepX",
+    "DefStepY",
+    "DefStepZ",
+    "MidStepX",
+    "MidStepY",
+    "MidStepZ",
+    "OffStepX",
+    "OffStepY",
+    "OffStepZ",
+    "AutoPartUpgrade",
+    "UsePrevColor",
+    "UsePrevPos",
+    "UseDefMatrix",
+    "DefaultColor",
+    "GridType",
+    "DrawToSelection",
+    "ScreenSelection",
+    "StudMode",
+    "EditOnLoad",
+    "PrintModel",
+    "PrintSteps",
+    "MultiSteps",
+    "PrintPL",
+    "PrintPLPP",
+    "PrintHQ",
+    "PrintSubModel",
+    "PrintSubList",
+    "PrintFooter",
+    "PrintHeader",
+    "PrintStepNum",
+    "ViewLT",
+    "ViewRT",
+    "ViewLB",
+    "ViewRB",
+    "ScrollBars",
+    "ShowViewCoords",
 };
 
 TEST_F(SettingsTest, LoadFromAnEmptyProfileGivesTheDefaultsAndStoresEveryKey) {
@@ -62,7 +114,8 @@ TEST_F(SettingsTest, RoundTripThroughTheProfile) {
     s.SmallPreview = 0, s.PreviewColor = 0x2123456, s.Author = "Someone Else";
     s.DefRotAngle = 45, s.MidRotAngle = 12.25, s.OffRotAngle = 0.1;
     s.DefStep = {20, 8, 24}, s.MidStep = {10, 4, 12}, s.OffStep = {0.5, 0.25, 0.125};
-    s.AutoPartUpgrade = 2, s.UsePrevColor = 0, s.UsePrevPos = 1, s.UseDefMatrix = 1, s.DefaultColor = 0x4000F00;
+    s.AutoPartUpgrade = 2, s.UsePrevColor = 0, s.UsePrevPos = 1, s.UseDefMatrix = 1,
+    s.DefaultColor = 0x4000F00;
     s.GridType = 2, s.DrawToSelection = 1, s.ScreenSelection = 0, s.StudMode = 1, s.EditOnLoad = 0;
     s.PrintModel = s.PrintSteps = s.MultiSteps = s.PrintPL = s.PrintPLPP = s.PrintHQ = 0;
     s.PrintSubModel = s.PrintSubList = s.PrintFooter = s.PrintHeader = s.PrintStepNum = 0;
@@ -78,8 +131,8 @@ TEST_F(SettingsTest, RoundTripThroughTheProfile) {
   EXPECT_EQ(r.DevRotX, 22);  // stored as whole degrees
   EXPECT_EQ(r.DevRotY, -10);
   EXPECT_EQ(r.DevRotZ, 5);
-  EXPECT_EQ((std::vector<int>{r.APVT, r.ThreeDVA, r.FastStep, r.Shading, r.FastRender, r.EnableBFC, r.Perspective,
-                              r.ShowWarnings, r.RegFileTypes, r.LineWidth}),
+  EXPECT_EQ((std::vector<int>{r.APVT, r.ThreeDVA, r.FastStep, r.Shading, r.FastRender, r.EnableBFC,
+                              r.Perspective, r.ShowWarnings, r.RegFileTypes, r.LineWidth}),
             (std::vector<int>{3, 0, 42, 0, 0, 1, 1, 0, 0, 3}));
   EXPECT_EQ(r.BackgroundColor, 31u);
   EXPECT_EQ(r.SavePath, "/somewhere/models");
@@ -217,8 +270,14 @@ TEST_F(SettingsTest, ViewMatrices) {
   for (int i = 0; i < 6; ++i) EXPECT_EQ(s.GetViewMatrix(i).m, fixed[i].m) << i;
   // View 6 is Rx(23) Ry(45) Rz(0), computed here from its closed form.
   const double a = 23 * M_PI / 180, b = 45 * M_PI / 180;
-  const double view6[9] = {std::cos(b), 0, std::sin(b), std::sin(a) * std::sin(b), std::cos(a),
-                           -std::sin(a) * std::cos(b), -std::cos(a) * std::sin(b), std::sin(a),
+  const double view6[9] = {std::cos(b),
+                           0,
+                           std::sin(b),
+                           std::sin(a) * std::sin(b),
+                           std::cos(a),
+                           -std::sin(a) * std::cos(b),
+                           -std::cos(a) * std::sin(b),
+                           std::sin(a),
                            std::cos(a) * std::cos(b)};
   for (int k = 0; k < 9; ++k) EXPECT_NEAR(s.GetViewMatrix(6).m[k], view6[k], 1e-12) << k;
   EXPECT_EQ(s.GetViewMatrix(7).m, CMatrix3().m);
@@ -275,9 +334,11 @@ TEST_F(SettingsTest, ColourFilesOfTheLibrary) {
   EXPECT_EQ(theLDConfigColors[47].alpha, 128);
   EXPECT_EQ(std::memcmp(theDefaultColors, theLDConfigColors, sizeof(theDefaultColors)), 0);
   std::string log = Log();
-  EXPECT_NE(log.find("Color configuration loaded from '" + Library() + "/LDCONFIG_English.LDR'!\n"), std::string::npos)
+  EXPECT_NE(log.find("Color configuration loaded from '" + Library() + "/LDCONFIG_English.LDR'!\n"),
+            std::string::npos)
       << log;
-  EXPECT_NE(log.find("Color configuration loaded from '" + Library() + "/LDConfig.ldr'!\n"), std::string::npos)
+  EXPECT_NE(log.find("Color configuration loaded from '" + Library() + "/LDConfig.ldr'!\n"),
+            std::string::npos)
       << log;
   EXPECT_EQ(log.find("internal"), std::string::npos) << log;
 }
@@ -292,8 +353,9 @@ TEST_F(SettingsTest, WithoutColourFilesTheBuiltInTableIsUsed) {
   BuildColorTable(BuiltinColors.data(), builtin, kColorCount);
   EXPECT_EQ(std::memcmp(theLDConfigColors, builtin, sizeof(builtin)), 0);
   std::string log = Log();
-  EXPECT_NE(log.find("Error loading color information from '" + (scratch / "empty-lib/ldconfig.ldr") + "'!\n"),
-            std::string::npos)
+  EXPECT_NE(
+      log.find("Error loading color information from '" + (scratch / "empty-lib/ldconfig.ldr") + "'!\n"),
+      std::string::npos)
       << log;
   EXPECT_NE(log.find("Using internal color configuration!\n"), std::string::npos) << log;
 }
@@ -314,8 +376,38 @@ TEST_F(SettingsTest, DefaultLibraryFolder) {
   EXPECT_EQ(CSettings::GetDefaultBasePath(),
             IsDirectory("/usr/share/ldraw") ? std::string("/usr/share/ldraw") : scratch / "nohome/ldraw");
 
-  if (savedHome) setenv("HOME", home.c_str(), 1); else unsetenv("HOME");
+  if (savedHome)
+    setenv("HOME", home.c_str(), 1);
+  else
+    unsetenv("HOME");
   if (savedLdraw) setenv("LDRAWDIR", ldraw.c_str(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The current library defines codes above 511 and MATERIAL clauses; its colours must still be used,
+// so that the colour bar's defaults are real colours and not "unused" grey.
+TEST_F(SettingsTest, RealLibraryColourFileIsUsed) {
+  REQUIRE_LDRAW_LIBRARY(lib);
+  std::string real = thePathResolver.Resolve(lib, "ldconfig.ldr");
+  ASSERT_FALSE(real.empty());
+  // The library itself is not written to: a folder of our own links to its colour file.
+  std::string linked = scratch / "linked-lib";
+  MakeDirectories(linked);
+  ASSERT_EQ(symlink(real.c_str(), (linked + "/LDConfig.ldr").c_str()), 0);
+  TheProfile().WriteProfileString("Settings", "Zebpath", linked);
+  OpenLog();
+  CSettings s;
+  s.Load();
+  EXPECT_NE(Log().find("Color configuration loaded from '" + linked + "/LDConfig.ldr'!\n"), std::string::npos)
+      << Log();
+  EXPECT_EQ(Log().find("Using internal color configuration"), std::string::npos);
+  for (int32_t code : s.ColorBarColors) EXPECT_NE(Name(theDefaultColors[code]), "unused") << code;
+  EXPECT_NE(Name(theDefaultColors[s.PreviewColor]), "unused");
+  EXPECT_EQ(Name(theDefaultColors[75]), "Speckle_Black_Copper");
+  EXPECT_EQ(theDefaultColors[75].red + theDefaultColors[75].green + theDefaultColors[75].blue, 0);
 }
 
 }  // namespace
