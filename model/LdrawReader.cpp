@@ -140,10 +140,6 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   return 1;
 }
 
-std::unique_ptr<CQvPart> CQvFile::CreateFor(int elementClass) const {
-  return CElementFactory::Create(static_cast<ElementClass>(elementClass));
-}
-
 int CQvFile::AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
                        int ghost) {
   if (ghost) element->ghost = true;

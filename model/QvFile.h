@@ -137,8 +137,6 @@ class CQvFile {
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
 
  private:
-  // The element made for a line, or null when its class has no entry yet.
-  std::unique_ptr<CQvPart> CreateFor(int elementClass) const;
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
   // parser refused the line.
   int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
