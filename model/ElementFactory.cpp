@@ -2,6 +2,13 @@
 
 #include <array>
 
+#include "model/QvBackgroundCmd.h"
+#include "model/QvBfc.h"
+#include "model/QvBufExchg.h"
+#include "model/QvClear.h"
+#include "model/QvCommentPart.h"
+#include "model/SelectionGroup.h"
+
 namespace {
 using Table = std::array<ElementCreator, static_cast<size_t>(ElementClass::Count)>;
 
@@ -13,6 +20,12 @@ std::unique_ptr<CQvPart> Make() {
 // Every element class of the model has its line here.
 Table BuiltinTable() {
   Table t{};
+  t[static_cast<size_t>(ElementClass::Comment)] = &Make<CQvCommentPart>;
+  t[static_cast<size_t>(ElementClass::Background)] = &Make<CQvBackgroundCmd>;
+  t[static_cast<size_t>(ElementClass::Bfc)] = &Make<CQvBfc>;
+  t[static_cast<size_t>(ElementClass::Clear)] = &Make<CQvClear>;
+  t[static_cast<size_t>(ElementClass::BufExchg)] = &Make<CQvBufExchg>;
+  t[static_cast<size_t>(ElementClass::Group)] = &Make<CSelectionGroup>;
   return t;
 }
 
