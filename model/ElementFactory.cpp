@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "model/QvFivePart.h"
+#include "model/QvRotateCmd.h"
+#include "model/QvStepPart.h"
+
 namespace {
 using Table = std::array<ElementCreator, static_cast<size_t>(ElementClass::Count)>;
 
@@ -13,6 +17,12 @@ std::unique_ptr<CQvPart> Make() {
 // Every element class of the model has its line here.
 Table BuiltinTable() {
   Table t{};
+  t[static_cast<size_t>(ElementClass::Step)] = &Make<CQvStepPart>;
+  t[static_cast<size_t>(ElementClass::Line)] = &Make<CQvLinePart>;
+  t[static_cast<size_t>(ElementClass::Triangle)] = &Make<CQvTrianglePart>;
+  t[static_cast<size_t>(ElementClass::Quad)] = &Make<CQvQuadPart>;
+  t[static_cast<size_t>(ElementClass::CondLine)] = &Make<CQvFivePart>;
+  t[static_cast<size_t>(ElementClass::RotateCmd)] = &Make<CQvRotateCmd>;
   return t;
 }
 
