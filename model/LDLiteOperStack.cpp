@@ -7,7 +7,7 @@
 
 namespace {
 // "END" anywhere in the text (any case) ends a transform; tested before the numbers.
-bool IsEnd(std::string_view text) { return ContainsNoCase(text, "END") != 0; }
+bool IsEnd(std::string_view text) { return ContainsNoCase(text, "END") == 0; }  // 0: found
 
 // Reads count single-precision numbers; false when the text holds fewer.
 bool ReadNumbers(CTokenReader& reader, double* out, int count) {

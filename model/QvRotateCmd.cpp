@@ -10,7 +10,7 @@
 CQvRotateCmd::CQvRotateCmd() : CQvPart(ElementType::RotStep) { stepBoundary = true; }
 
 CQvRotateCmd::CQvRotateCmd(std::string_view text) : CQvRotateCmd() {
-  if (ContainsNoCase(text, "END")) {
+  if (ContainsNoCase(text, "END") == 0) {  // 0: found
     SetEnd(1);
     return;
   }
