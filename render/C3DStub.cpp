@@ -1,0 +1,310 @@
+#include "render/C3DStub.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Truncation toward zero as a C cast does, but saturating at +-limit; false for NaN.
+bool TruncClamp(double v, int32_t limit, int32_t& out) {
+  if (std::isnan(v)) return false;
+  if (v >= limit)
+    out = limit;
+  else if (v <= -limit)
+    out = -limit;
+  else
+    out = static_cast<int32_t>(v);
+  return true;
+}
+
+RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
+
+}  // namespace
+
+C3DStub::C3DStub() = default;
+C3DStub::~C3DStub() = default;
+
+void C3DStub::FreeBuffers() {
+  std::vector<int32_t>().swap(m_depth);
+  std::vector<PickId>().swap(m_pick);
+  std::vector<Span>().swap(m_left);
+  std::vector<Span>().swap(m_right);
+  m_image.Free();
+  m_bits = nullptr;
+  m_width = m_height = 0;
+  m_pixelCount = 0;
+}
+
+int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
+  m_colors = theDefaultColors;
+  FreeSavedState();
+  m_initialised = false;
+  // Rows of the image have no padding only when the width is a multiple of 4.
+  assert(width % 4 == 0);
+  m_shading = shading != 0;
+  if (BeginFrame(width, height) != 0) return 0;
+  m_imageDirty = true;
+  m_initialised = true;
+  return 1;
+}
+
+int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
+  width &= ~3u;
+  if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX ||
+      static_cast<uint64_t>(width) * height > INT32_MAX / 3) {
+    FreeBuffers();
+    m_initialised = false;
+    return -1;
+  }
+  const size_t pixels = static_cast<size_t>(width) * height;
+  try {
+    if (width != m_width || height != m_height || !m_image.HasBlock()) {
+      FreeBuffers();
+      if (!m_image.Create(static_cast<int32_t>(width), static_cast<int32_t>(height), true))
+        throw std::bad_alloc();
+      m_depth.resize(pixels);
+      m_left.resize(height);
+      m_right.resize(height);
+      m_width = width;
+      m_height = height;
+      m_pixelCount = static_cast<int32_t>(pixels);
+    }
+    if (m_pickOn && m_pick.size() != pixels) m_pick.resize(pixels);
+  } catch (const std::bad_alloc&) {
+    FreeBuffers();
+    m_initialised = false;
+    return -1;
+  }
+  m_bits = m_image.GetBits();
+  std::fill(m_depth.begin(), m_depth.end(), kEmptyDepth);
+  std::fill(m_pick.begin(), m_pick.end(), kNoPickId);
+  PaintBackground();
+  m_imageDirty = true;
+  return 0;
+}
+
+void C3DStub::PaintBackground() {
+  const ColorPair pair = GetColorPair(m_background);
+  const RgbaColor& a = pair.first;
+  const RgbaColor& b = pair.second;
+  const size_t pixels = static_cast<size_t>(m_pixelCount);
+  if (a.r == a.g && a.g == a.b && a.r == b.r && b.r == b.g && b.g == b.b) {
+    std::memset(m_bits, a.r, pixels * 3);
+    return;
+  }
+  // By linear index, alpha ignored: even indexes take the first colour, odd ones the second.
+  uint8_t* p = m_bits;
+  for (size_t i = 0; i < pixels; ++i, p += 3) {
+    const RgbaColor& c = (i & 1) ? b : a;
+    p[0] = c.b;
+    p[1] = c.g;
+    p[2] = c.r;
+  }
+}
+
+void C3DStub::EnablePickBuffer(int on) {
+  m_pickOn = on != 0;
+  if (!m_pickOn) std::vector<PickId>().swap(m_pick);
+}
+
+void C3DStub::SetLineWidth(int width) { m_lineWidth = std::clamp(width, 1, 3); }
+
+void C3DStub::SetRoundingOffsets() {
+  m_roundX = m_offsetX + 0.5;
+  m_roundY = m_offsetY + 0.5;
+}
+
+void C3DStub::SetScale(double scale) {
+  m_scaleX = m_scaleY = scale;
+  m_depthScale = scale > 1 ? 4 / scale : 4;
+}
+
+void C3DStub::SetView(double offsetX, double offsetY, double scale) {
+  SetScale(scale);
+  m_offsetX = offsetX;
+  m_offsetY = offsetY;
+  SetRoundingOffsets();
+}
+
+void C3DStub::CenterView(int width, int height, double scale, int shiftX, int shiftY) {
+  SetScale(scale);
+  m_offsetX = static_cast<double>(shiftX) + width / 2;
+  m_offsetY = static_cast<double>(shiftY) + height / 2;
+  SetRoundingOffsets();
+}
+
+// The extent fills 95% of the frame in its limiting direction, centred. A model that is flat in x
+// or y is fitted by its other extent; a single point (or an extent that is not finite) keeps scale
+// 1; a model flat in z takes the depth scale SetView would give.
+void C3DStub::FitView(int width, int height, double minX, double minY, double minZ, double maxX,
+                      double maxY, double maxZ) {
+  const double dx = std::fabs(maxX - minX);
+  const double dy = std::fabs(maxY - minY);
+  const double w = width, h = height;
+  double s;
+  if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0))
+    s = 1.0;
+  else if (dx == 0)
+    s = h / dy;
+  else if (dy == 0)
+    s = w / dx;
+  else
+    s = (w / dx) * dy > h ? h / dy : w / dx;
+  s = s * 95 / 100;
+  if (!(s > 0) || !std::isfinite(s)) s = 1.0;
+  const double minXs = std::isfinite(minX) ? minX : 0, minYs = std::isfinite(minY) ? minY : 0;
+  int32_t tx = 0, ty = 0;
+  TruncClamp(dx * s, INT32_MAX, tx);
+  TruncClamp(dy * s, INT32_MAX, ty);
+  m_offsetX = (w - tx) * 0.5 - minXs * s;
+  m_offsetY = (h - ty) * 0.5 - minYs * s;
+  m_scaleX = m_scaleY = s;
+  const double zmax = std::max(std::fabs(minZ), std::fabs(maxZ));
+  if (zmax > 0 && std::isfinite(zmax))
+    m_depthScale = 1000000 / zmax / s * 4;
+  else
+    m_depthScale = s > 1 ? 4 / s : 4;
+  if (!std::isfinite(m_depthScale) || m_depthScale <= 0) m_depthScale = s > 1 ? 4 / s : 4;
+  SetRoundingOffsets();
+}
+
+void C3DStub::SetPerspective(int on, double minZ, double maxZ) {
+  m_perspectiveOn = on != 0;
+  if (!m_perspectiveOn) return;
+  m_perspectiveRange = (maxZ - minZ) * m_scaleX * 2;
+  m_perspectiveNear = minZ * m_scaleX;
+  m_perspectiveCenterX = static_cast<double>(m_width / 2) - m_offsetX;
+  m_perspectiveCenterY = static_cast<double>(m_height / 2) - m_offsetY;
+}
+
+void C3DStub::TransformPoint(CVector3& out, const CVector3& in, int noPerspective) const {
+  const CVector3 p = m_stack.Top().Apply(in);
+  if (!m_perspectiveOn || noPerspective) {
+    out = p;
+    return;
+  }
+  // e shrinks points behind the near depth toward the centre. With no depth range (a flat
+  // model) or a point at or behind the eye the factor would be undefined or flip the point over:
+  // such points keep their place.
+  const double d = m_perspectiveRange;
+  const double denominator = (p.z - m_perspectiveNear) + d;
+  double e = d / denominator;
+  if (!(d > 0) || !(denominator > 0) || !std::isfinite(e)) e = 1.0;
+  out.x = (p.x - m_perspectiveCenterX) * e + m_perspectiveCenterX;
+  out.y = (p.y - m_perspectiveCenterY) * e + m_perspectiveCenterY;
+  out.z = m_perspectiveNear + (p.z - m_perspectiveNear) * e;
+}
+
+bool C3DStub::MapPoint(const CVector3& p, bool lineDepth, ScreenVertex& out) const {
+  // Lines move 2 depth units nearer before truncation while surfaces round, so a line wins
+  // against a surface at the same z.
+  const double z = p.z * m_depthScale + (lineDepth ? -2.0 : 0.5);
+  return TruncClamp(p.x + m_roundX, kMaxCoordinate, out.x) &&
+         TruncClamp(p.y + m_roundY, kMaxCoordinate, out.y) &&
+         TruncClamp(z, kMaxDepthUnits, out.z);
+}
+
+ColorPair C3DStub::GetColorPair(uint32_t color) const {
+  if (color < static_cast<uint32_t>(kColorCount)) {
+    const ColorEntry& e = m_colors[color];
+    // Alpha up to 85 draws nothing, 86 to 170 every other pixel, 171 and more every pixel.
+    ColorPair pair;
+    pair.first = {e.red, e.green, e.blue, static_cast<uint8_t>(e.alpha >= 86 ? 255 : 0)};
+    if (e.alpha >= 171) pair.second = Opaque(e.red, e.green, e.blue);
+    return pair;
+  }
+  const uint8_t r = static_cast<uint8_t>(color >> 16), g = static_cast<uint8_t>(color >> 8),
+                b = static_cast<uint8_t>(color);
+  if (color >= 0x2000000 && color <= 0x2FFFFFF) return {Opaque(r, g, b), Opaque(r, g, b)};
+  if (color >= 0x3000000 && color <= 0x3FFFFFF) return {Opaque(r, g, b), {r, g, b, 0}};
+  if (color >= 0x4000000 && color <= 0x7FFFFFF) {
+    auto nibble = [color](int shift) { return static_cast<uint8_t>(((color >> shift) & 15) * 17); };
+    ColorPair pair;
+    pair.first = {nibble(8), nibble(4), nibble(0),
+                  static_cast<uint8_t>((color & 0x1000000) ? 0 : 255)};
+    pair.second = {nibble(20), nibble(16), nibble(12),
+                   static_cast<uint8_t>((color & 0x2000000) ? 0 : 255)};
+    return pair;
+  }
+  return {Opaque(127, 127, 127), Opaque(127, 127, 127)};
+}
+
+PickId C3DStub::GetPickId(int x, int y) const {
+  if (!m_initialised || m_pick.empty() || x < 0 || y < 0 || static_cast<uint32_t>(x) >= m_width ||
+      static_cast<uint32_t>(y) >= m_height)
+    return kNoPickId;
+  return m_pick[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)];
+}
+
+int32_t C3DStub::GetDepth(int x, int y) const {
+  if (m_depth.empty() || x < 0 || y < 0 || static_cast<uint32_t>(x) >= m_width ||
+      static_cast<uint32_t>(y) >= m_height)
+    return kEmptyDepth;
+  return m_depth[static_cast<size_t>(y) * m_width + static_cast<size_t>(x)];
+}
+
+// Light comes along (1, 1, 1) in screen space; the factor lies between 0.75 and 1.0, and a
+// triangle without area on screen is not shaded.
+double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVector3& p3) {
+  const CVector3 n = (p2 - p1).Cross(p3 - p1);
+  if (n.z == 0) return 1.0;
+  const double length = std::sqrt(n.Dot(n));
+  const double f = 0.75 + 0.25 * std::fabs(n.x + n.y + n.z) / (std::sqrt(3.0) * length);
+  if (!(f >= 0.74 && f <= 1.0)) return 1.0;
+  return f;
+}
+
+void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
+                           const CVector3& p3, PickId pickId) {
+  if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
+  ScreenVertex a, b, c;
+  if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
+  const ColorPair pair = GetColorPair(color);
+  const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  FillTriangle(a, b, c, pair, factor, pickId);
+}
+
+void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                       const CVector3& p4, PickId pickId) {
+  if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
+  ScreenVertex a, b, c, d;
+  if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c) ||
+      !MapPoint(p4, false, d))
+    return;
+  const ColorPair pair = GetColorPair(color);
+  const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  // Three triangles cover the hull of a concave or twisted quadrilateral as well.
+  FillTriangle(a, b, c, pair, factor, pickId);
+  FillTriangle(a, c, d, pair, factor, pickId);
+  FillTriangle(b, c, d, pair, factor, pickId);
+}
+
+void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {
+  if (!m_initialised) return;
+  ScreenVertex a, b;
+  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
+  RasterLine(a, b, GetColorPair(color), pickId);
+}
+
+void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                               const CVector3& c1, const CVector3& c2, PickId pickId) {
+  if (!m_initialised || m_boundingBoxMode) return;
+  ScreenVertex a, b, ca, cb;
+  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) ||
+      !MapPoint(c2, true, cb))
+    return;
+  if (a.x == b.x && a.y == b.y) return;
+  // Side of the line through a and b, on pixel columns and rows.
+  auto side = [&a, &b](const ScreenVertex& c) {
+    if (a.x == b.x) return c.x > a.x ? 1 : 0;
+    const double ly = (static_cast<double>(b.y) - a.y) / (static_cast<double>(b.x) - a.x) *
+                          (static_cast<double>(c.x) - a.x) +
+                      a.y;
+    return ly <= c.y ? 1 : 0;
+  };
+  if (side(ca) != side(cb)) return;
+  RasterLine(a, b, GetColorPair(color), pickId);
+}

@@ -1,0 +1,196 @@
+#pragma once
+// The software renderer: a z-buffer rasteriser of lines, conditional lines, triangles and
+// quadrilaterals into a 24-bit picture, beside a depth buffer and an optional pick-id buffer.
+// Elements draw themselves into it under its matrix stack; the caller sets the view up first and
+// copies the finished image out (output to a window is the 3-D view's business, not this class's).
+#include <array>
+#include <climits>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "config/ColorEntry.h"
+#include "config/Geometry.h"
+#include "render/Dib.h"
+#include "render/Matrix4DStack.h"
+
+// The id of the element that drew a pixel: an index into the drawing model's element table, never
+// a pointer. The renderer stores whatever the caller passes; kNoPickId marks "no element".
+using PickId = uint32_t;
+inline constexpr PickId kNoPickId = 0xFFFFFFFFu;
+
+// One colour of a pair; alpha 0 leaves the pixel alone, anything else is opaque.
+struct RgbaColor {
+  uint8_t r = 0, g = 0, b = 0, a = 0;
+  bool operator==(const RgbaColor&) const = default;
+};
+// The first colour paints pixels whose x + y is odd, the second those whose x + y is even.
+struct ColorPair {
+  RgbaColor first, second;
+  bool operator==(const ColorPair&) const = default;
+};
+
+// A point mapped to the frame: whole pixels and whole depth units (smaller is nearer).
+struct ScreenVertex {
+  int32_t x = 0, y = 0, z = 0;
+};
+
+class C3DStub {
+ public:
+  static constexpr int32_t kEmptyDepth = INT32_MAX;
+  static constexpr uint32_t kSlotCount = 26;
+  // Mapped coordinates are clamped to this many pixels either side of the origin, depths to this
+  // many depth units: the rasteriser's 64-bit fixed point then never overflows, and depth x 256
+  // always fits the int32 depth buffer below the empty value.
+  static constexpr int32_t kMaxCoordinate = 1 << 30;
+  static constexpr int32_t kMaxDepthUnits = (INT32_MAX >> 8) - 16;
+
+  C3DStub();
+  virtual ~C3DStub();
+  C3DStub(const C3DStub&) = delete;
+  C3DStub& operator=(const C3DStub&) = delete;
+
+  // --- set-up ---
+  // Puts the default colour table back, drops the saved state and begins a frame of the size
+  // (the width is rounded down to a multiple of 4). 1, or 0 when the size is empty or memory runs out.
+  int Reset(uint32_t width, uint32_t height, int shading);
+  // (Re)allocates the buffers when the size changed and clears the frame; 0, or -1 on failure
+  // (the renderer is then not initialised).
+  int BeginFrame(uint32_t width, uint32_t height);
+  void SetView(double offsetX, double offsetY, double scale);
+  void FitView(int width, int height, double minX, double minY, double minZ, double maxX,
+               double maxY, double maxZ);
+  void CenterView(int width, int height, double scale, int shiftX, int shiftY);
+  void SetPerspective(int on, double minZ, double maxZ);
+  // Switching off frees the buffer; switching on takes effect at the next BeginFrame.
+  void EnablePickBuffer(int on);
+
+  CMatrix4DStack& GetMatrixStack() { return m_stack; }
+  const CMatrix4DStack& GetMatrixStack() const { return m_stack; }
+  // The point through the top matrix, then the perspective step unless noPerspective is set.
+  void TransformPoint(CVector3& out, const CVector3& in, int noPerspective = 0) const;
+
+  // --- drawing; every point is already transformed (TransformPoint) ---
+  // Virtual so that tests of the drawing elements can record the calls; the pixel work below
+  // them is not.
+  virtual void DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
+                            const CVector3& p3, PickId pickId);
+  virtual void DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2,
+                        const CVector3& p3, const CVector3& p4, PickId pickId);
+  virtual void DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId);
+  virtual void DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                const CVector3& c1, const CVector3& c2, PickId pickId);
+
+  ColorPair GetColorPair(uint32_t color) const;
+  PickId GetPickId(int x, int y) const;
+  // The stored depth (depth units x 256) at a pixel; kEmptyDepth outside the frame.
+  int32_t GetDepth(int x, int y) const;
+  // A transformed point in pixels: surface depth (rounded) or line depth (2 units nearer).
+  // False when a coordinate is not a number; out-of-range values are clamped.
+  bool MapPoint(const CVector3& p, bool lineDepth, ScreenVertex& out) const;
+  static double ShadingFactor(const CVector3& p1, const CVector3& p2, const CVector3& p3);
+
+  // --- saved state, frame slots, highlighting, pasting (FrameStore.cpp) ---
+  int SaveState();
+  int RestoreState();
+  void FreeSavedState();
+  bool HasSavedState() const { return m_saved.inUse; }
+  int SaveSlot(uint32_t slot);
+  int RestoreSlot(uint32_t slot);
+  // Mode 1 darkens, 2 greys, 3 halves every second pixel of each pixel that has a pick id, and
+  // clears the id; slot 0-25, or 255 for the current frame and every slot.
+  void Highlight(int mode, uint32_t slot);
+  int PasteBehind(const C3DStub& other, int x, int y);
+  int TileBackground(const CDib& picture);
+
+  // --- state the caller sets and reads ---
+  void SetColorTable(const ColorEntry* table) { m_colors = table ? table : theDefaultColors; }
+  const ColorEntry* GetColorTable() const { return m_colors; }
+  void SetBackgroundColor(uint32_t color) { m_background = color; }
+  uint32_t GetBackgroundColor() const { return m_background; }
+  void SetSurfacesOff(bool on) { m_surfacesOff = on; }
+  bool GetSurfacesOff() const { return m_surfacesOff; }
+  void SetBoundingBoxMode(bool on) { m_boundingBoxMode = on; }
+  bool GetBoundingBoxMode() const { return m_boundingBoxMode; }
+  // 1 to 3 pixels; other values are clamped.
+  void SetLineWidth(int width);
+  int GetLineWidth() const { return m_lineWidth; }
+  bool GetShading() const { return m_shading; }
+  bool IsInitialised() const { return m_initialised; }
+  bool IsImageDirty() const { return m_imageDirty; }
+  // The output calls this once it has copied the image.
+  void ClearImageDirty() { m_imageDirty = false; }
+  bool IsPickBufferOn() const { return m_pickOn; }
+  bool HasPickBuffer() const { return !m_pick.empty(); }
+  uint32_t GetWidth() const { return m_width; }
+  uint32_t GetHeight() const { return m_height; }
+  const CDib& GetImage() const { return m_image; }
+  double GetScaleX() const { return m_scaleX; }
+  double GetScaleY() const { return m_scaleY; }
+  double GetDepthScale() const { return m_depthScale; }
+  double GetOffsetX() const { return m_offsetX; }
+  double GetOffsetY() const { return m_offsetY; }
+  bool IsPerspectiveOn() const { return m_perspectiveOn; }
+
+ private:
+  struct Span {
+    int32_t x;
+    int32_t z;  // depth x 256
+  };
+  // A whole frame kept aside: the saved state or one slot.
+  struct FrameCopy {
+    uint32_t width = 0, height = 0;
+    int32_t pixelCount = 0;
+    CDib image;
+    std::vector<int32_t> depth;
+    std::vector<PickId> pick;  // empty when the pick buffer was off
+    bool inUse = false;
+  };
+
+  void PaintBackground();
+  void FreeBuffers();
+  void SetScale(double scale);
+  void SetRoundingOffsets();
+  int StoreFrame(FrameCopy& copy) const;
+  int LoadFrame(const FrameCopy& copy);
+
+  // Rasterizer.cpp
+  void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
+                    const ColorPair& pair, double factor, PickId pickId);
+  void FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth,
+                 const ColorPair& pair, PickId pickId);
+  void RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
+                  PickId pickId);
+  void LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
+                  PickId pickId);
+  void LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair, PickId pickId);
+
+  const ColorEntry* m_colors = theDefaultColors;
+  std::vector<int32_t> m_depth;
+  uint32_t m_width = 0, m_height = 0;
+  int32_t m_pixelCount = 0;
+  bool m_initialised = false;
+  bool m_shading = true;
+  bool m_surfacesOff = false;
+  bool m_boundingBoxMode = false;
+  bool m_imageDirty = false;
+  bool m_pickOn = false;
+  double m_scaleX = 1.0, m_scaleY = 1.0;
+  double m_depthScale = 4.0;
+  double m_offsetX = 0, m_offsetY = 0;
+  double m_roundX = 0, m_roundY = 0;
+  uint32_t m_background = 15;
+  std::vector<PickId> m_pick;
+  FrameCopy m_saved;
+  std::unique_ptr<std::array<FrameCopy, kSlotCount>> m_slots;
+  std::vector<Span> m_left, m_right;
+  CDib m_image;
+  uint8_t* m_bits = nullptr;
+  int32_t m_lineWidth = 1;
+  int32_t m_lineRecursion = 0;
+  int32_t m_lineDepthBias = 0;
+  CMatrix4DStack m_stack;
+  bool m_perspectiveOn = false;
+  double m_perspectiveRange = 0, m_perspectiveNear = 0;
+  double m_perspectiveCenterX = 0, m_perspectiveCenterY = 0;
+};
