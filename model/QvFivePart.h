@@ -8,5 +8,6 @@ class CQvFivePart : public CQvQuadPart {
  public:
   CQvFivePart() : CQvQuadPart(ElementType::CondLine) {}
 
+  int Pick(const CMatrix4DStack&, const CVector3&, double&, int) override { return 0; }
   std::unique_ptr<CQvPart> Clone() const override;
 };

@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "config/ColorTable.h"
 #include "model/ElementEnvironment.h"
 #include "model/LineColor.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
+#include "render/C3DStub.h"
+#include "render/Matrix4DStack.h"
 
 namespace {
 // Screen coordinates of far-away geometry are limited to this before they become integers, so that
@@ -18,6 +21,10 @@ int32_t ToScreen(double v) {
   if (!(v > -kScreenLimit)) return static_cast<int32_t>(-kScreenLimit);  // NaN too
   if (v > kScreenLimit) return static_cast<int32_t>(kScreenLimit);
   return static_cast<int32_t>(v);  // truncates toward zero
+}
+
+const ColorEntry* EntriesOr(const ColorEntry* entries) {
+  return entries ? entries : theDefaultColors;
 }
 
 const char* const kKindNames[] = {"Line", "Triangle", "Quadrilateral", "Optional-Line"};
@@ -213,5 +220,68 @@ void CQvLinePart::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matr
     CVector3 p = matrix * m_vertex[i] + offset;
     min.Set(std::min(min.x, p.x), std::min(min.y, p.y), std::min(min.z, p.z));
     max.Set(std::max(max.x, p.x), std::max(max.y, p.y), std::max(max.z, p.z));
+  }
+}
+
+int CQvLinePart::IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) {
+  const CMatrix4D& top = stack.Top();
+  int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+  for (int i = 0; i < OutlineCount(); ++i) {
+    const CVector3& v = m_vertex[i];
+    const int32_t x = ToScreen(top.m[0][0] * v.x + top.m[0][1] * v.y + top.m[0][2] * v.z + top.m[0][3]);
+    const int32_t y = ToScreen(top.m[1][0] * v.x + top.m[1][1] * v.y + top.m[1][2] * v.z + top.m[1][3]);
+    if (i == 0) {
+      minX = maxX = x;
+      minY = maxY = y;
+    } else {
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+      minY = std::min(minY, y);
+      maxY = std::max(maxY, y);
+    }
+  }
+  if (rect.right < minX || maxX < rect.left || rect.bottom < minY || maxY < rect.top) return 0;
+  return 1;
+}
+
+int CQvLinePart::Export(ExportContext& ctx, const CVector3& offset, const CMatrix3& matrix,
+                        ColorNumber parentColor) {
+  std::array<CVector3, 4> placed{};
+  for (int i = 0; i < VertexCount(); ++i) placed[i] = matrix * m_vertex[i] + offset;
+  const uint32_t own = static_cast<uint32_t>(GetColor());
+  const uint32_t parent = ctx.keepColors ? own : static_cast<uint32_t>(parentColor);
+  const uint32_t color = ResolveColorCode(own, parent, EntriesOr(ctx.colorEntries));
+  if (!ctx.output) return 0;
+  // A failed write stops the export instead of being reported as written.
+  return ctx.output->WriteString(FormatLine(placed.data(), static_cast<ColorNumber>(color)));
+}
+
+void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
+  if (hidden) return;
+  std::array<CVector3, 4> p{};
+  const int n = VertexCount();
+  for (int i = 0; i < n; ++i) renderer.TransformPoint(p[i], m_vertex[i], 0);
+  const uint32_t color = ResolveColorCode(static_cast<uint32_t>(GetColor()),
+                                          static_cast<uint32_t>(ctx.parentColor),
+                                          EntriesOr(ctx.colorEntries));
+  switch (GetType()) {
+    case ElementType::Line:
+      renderer.DrawLine(color, p[0], p[1], pickId);
+      break;
+    case ElementType::Triangle:
+      renderer.DrawTriangle(color, p[0], p[1], p[2], pickId);
+      break;
+    case ElementType::Quad:
+      renderer.DrawQuad(color, p[0], p[1], p[2], p[3], pickId);
+      break;
+    default:
+      if (selected) {
+        // A selected conditional line shows itself and, in colour 5, the join of its control points.
+        renderer.DrawLine(color, p[0], p[1], pickId);
+        renderer.DrawLine(5, p[2], p[3], pickId);
+      } else {
+        renderer.DrawOptionalLine(color, p[0], p[1], p[2], p[3], pickId);
+      }
+      break;
   }
 }

@@ -14,9 +14,14 @@ class CQvLinePart : public CQvPart {
   CQvLinePart() : CQvLinePart(ElementType::Line) {}
 
   void Move(double dx, double dy, double dz, int mode, double gx, double gy, double gz) override;
+  // Touching counts as meeting; the conditional line tests its end points only.
+  int IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) override;
   int CanEdit() const override { return 1; }
   void MoveVertex(int index, double dx, double dy, double dz) override;
   int Write(CTextHandler& out) override;
+  // Writes the line placed by the matrix and offset, colours resolved; the write's result.
+  int Export(ExportContext& ctx, const CVector3& offset, const CMatrix3& matrix,
+             ColorNumber parentColor) override;
   void Rotate(CMatrix3 matrix, const CVector3& center, int mode) override;
   int Describe(ElementDescription& out) const override;
   std::unique_ptr<CQvPart> Clone() const override;
@@ -28,6 +33,7 @@ class CQvLinePart : public CQvPart {
   int Parse(const std::string& line) override;
   void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
                          CVector3& max, int flag) override;
+  void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
 
   // x, y, z of vertices 1 and 2 (from the primitive dialog).
   void SetVertices(const std::array<float, 6>& xyz) { SetFloats(xyz.data(), 2); }
