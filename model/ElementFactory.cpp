@@ -2,9 +2,15 @@
 
 #include <array>
 
+#include "model/QvBackgroundCmd.h"
+#include "model/QvBfc.h"
+#include "model/QvBufExchg.h"
+#include "model/QvClear.h"
+#include "model/QvCommentPart.h"
 #include "model/QvFivePart.h"
 #include "model/QvRotateCmd.h"
 #include "model/QvStepPart.h"
+#include "model/SelectionGroup.h"
 
 namespace {
 using Table = std::array<ElementCreator, static_cast<size_t>(ElementClass::Count)>;
@@ -23,6 +29,12 @@ Table BuiltinTable() {
   t[static_cast<size_t>(ElementClass::Quad)] = &Make<CQvQuadPart>;
   t[static_cast<size_t>(ElementClass::CondLine)] = &Make<CQvFivePart>;
   t[static_cast<size_t>(ElementClass::RotateCmd)] = &Make<CQvRotateCmd>;
+  t[static_cast<size_t>(ElementClass::Comment)] = &Make<CQvCommentPart>;
+  t[static_cast<size_t>(ElementClass::Background)] = &Make<CQvBackgroundCmd>;
+  t[static_cast<size_t>(ElementClass::Bfc)] = &Make<CQvBfc>;
+  t[static_cast<size_t>(ElementClass::Clear)] = &Make<CQvClear>;
+  t[static_cast<size_t>(ElementClass::BufExchg)] = &Make<CQvBufExchg>;
+  t[static_cast<size_t>(ElementClass::Group)] = &Make<CSelectionGroup>;
   return t;
 }
 

@@ -32,6 +32,7 @@ int CQvPart::Parse(const std::string&) { return 1; }
 void CQvPart::CollectComments(std::vector<std::string>&, uint32_t) {}
 void CQvPart::ExtendBoundingBox(const CVector3&, const CMatrix3&, CVector3&, CVector3&, int) {}
 void CQvPart::Draw(C3DStub&, PickId, const DrawContext&) {}
+void CQvPart::ReleaseModelRef(const CQvFile*) {}
 
 bool CQvPart::IsLinePrimitive() const {
   uint16_t t = GetTypeCode();

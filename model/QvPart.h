@@ -116,6 +116,10 @@ class CQvPart {
   virtual void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
                                  CVector3& max, int noCache);
   virtual void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
+  // Lets go of a document model that is about to be removed (any model when null), so that no
+  // element, in a model or in the copy buffer, points into a deleted model. Only elements that
+  // refer to models override it.
+  virtual void ReleaseModelRef(const CQvFile* model);
 
   // --- the same for every class ---
   ElementType GetType() const { return m_type; }

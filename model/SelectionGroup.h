@@ -1,28 +1,46 @@
 #pragma once
-// A named selection group ("0 GROUP"): elements that are selected together.
+// A named selection group ("0 GROUP"): elements of one model file that are selected, moved, hidden
+// and deleted together. The group is itself an element of the list, standing after its last member;
+// each member is written with a "0 TOLVO BTG <name>" line in front of it.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/QvPart.h"
 
 class CSelectionGroup : public CQvPart {
  public:
-  explicit CSelectionGroup(std::string name = {})
-      : CQvPart(ElementType::Group), m_name(std::move(name)) {
-    SetGroup(this);  // a group element belongs to itself
-  }
+  explicit CSelectionGroup(std::string name = "Group name");
+  // Leaves the members alone: they may be gone already when the whole list is deleted.
+  ~CSelectionGroup() override = default;
+
+  // "<count> <name>" after the keyword; no count, or a count of 0, throws.
+  int Parse(const std::string& line) override;
+  // Nothing for a group without members; else "0 GROUP <members> <name>".
+  int Write(CTextHandler& out) override;
+  int CanEdit() const override { return 1; }
+  int Edit(CQvFile& owner) override;
+  int Describe(ElementDescription& out) const override;
+  // Groups are not copied: copying a group copies its members, ungrouped.
+  std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
+
+  // 0 for null; otherwise the element joins (its owning group becomes this one).
+  int AddMember(CQvPart* element);
+  // The element leaves the group (when it is a member).
+  void RemoveMember(CQvPart* element);
+  // Every member leaves the group (when the group is dissolved).
+  void RemoveAllMembers();
+  const std::vector<CQvPart*>& GetMembers() const { return m_members; }
+  // Iteration in member order: position 0 is the first; null past the last.
+  CQvPart* GetFirstMember(size_t& position) const;
+  CQvPart* GetNextMember(size_t& position) const;
 
   const std::string& GetName() const { return m_name; }
   void SetName(std::string name) { m_name = std::move(name); }
-
-  int Describe(ElementDescription& out) const override {
-    DescribeFlags(out);
-    out.partKey = -1;
-    out.text = m_name;
-    return 1;
-  }
-  // Groups are not copied.
-  std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
+  int32_t GetExpectedMembers() const { return m_expectedMembers; }
 
  private:
+  std::vector<CQvPart*> m_members;
+  int32_t m_expectedMembers = 0;
   std::string m_name;
 };

@@ -1,0 +1,43 @@
+#pragma once
+// The way from an element's Edit to its dialog. The model layer knows no GUI: the dialogs layer
+// installs an editor that opens the real dialogs, tests install a scripted one, and without either
+// every edit is cancelled. Each call fills its record from the dialog and returns true on OK.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CommentEdit {
+  std::string text;
+  bool oldStyle = true;  // "Old style comment or meta command"
+};
+
+struct BfcEdit {
+  uint32_t certification = 0;  // 0 none, 1 NOCERTIFY, 2 CERTIFY
+  uint32_t clipping = 0;       // 0 none, 1 NOCLIP, 2 CLIP
+  uint32_t winding = 0;        // 0 none, 1 CCW, 2 CW, 3 NOWIND
+  uint32_t invertNext = 0;
+};
+
+struct BufExchgEdit {
+  uint8_t buffer = 0;  // 0-25 for A-Z
+  uint32_t mode = 0;   // 0 STORE, 1 RETRIEVE
+};
+
+struct GroupEdit {
+  std::string name;
+  std::vector<std::string> otherNames;  // names the dialog refuses
+};
+
+class IElementEditor {
+ public:
+  virtual ~IElementEditor() = default;
+  virtual bool EditComment(CommentEdit& data) = 0;
+  virtual bool EditBfc(BfcEdit& data) = 0;
+  virtual bool EditBackground(std::string& fileName) = 0;
+  virtual bool EditBufExchg(BufExchgEdit& data) = 0;
+  virtual bool EditGroup(GroupEdit& data) = 0;
+};
+
+// The editor in force; SetElementEditor(nullptr) returns to the one that cancels everything.
+IElementEditor& TheElementEditor();
+void SetElementEditor(IElementEditor* editor);

@@ -1,0 +1,17 @@
+#pragma once
+// The state of one read of model text: what earlier lines leave for later ones. The project reader
+// makes one per section. The LDLite transform stack joins it with the transform commands.
+#include <string>
+#include <unordered_set>
+
+struct ParseContext {
+  // Set by "0 TOLVO BTG <name>", moved into the next element made.
+  std::string pendingGroupName;
+  // Between "0 TOLVO SKIP_BEGIN" and "0 TOLVO SKIP_END": the geometry a generated part writes after
+  // its own line is made again from its parameters, so it is not read.
+  bool skipping = false;
+};
+
+// The files whose read is under way (nested reads of sub-files included), by resolved path: a file
+// that includes itself is refused instead of being read forever.
+extern std::unordered_set<std::string> theFilesInProgress;

@@ -1,0 +1,155 @@
+#pragma once
+// One LDraw model or library part in memory: the ordered list of its elements (which the file owns),
+// the selection, the extent of its geometry, its rotation points and the flags the library loader
+// records. Document models and library parts are the same class.
+//
+// The selection is kept as two parallel arrays, element and list index, in the order of selection.
+// Invariants every operation keeps: an element's selected flag is set exactly when it is in the
+// arrays; each list index occurs once and is the element's current position; selecting a member of a
+// group selects the group element and every member, deselecting one deselects them all.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/Geometry.h"
+#include "model/ParseContext.h"
+#include "model/QvPart.h"
+#include "model/RotationPoints.h"
+
+class CSelectionGroup;
+class CTextHandler;
+
+class CQvFile {
+ public:
+  CQvFile();
+  virtual ~CQvFile();
+  CQvFile(const CQvFile&) = delete;
+  CQvFile& operator=(const CQvFile&) = delete;
+
+  // --- the element list ---
+  // Deletes every element, empties the selection and resets the rotation points.
+  void RemoveAll();
+  size_t GetCount() const { return m_elements.size(); }
+  CQvPart* GetAt(size_t index) const { return index < m_elements.size() ? m_elements[index].get() : nullptr; }
+  // The position of the element in the list, -1 when it is not there.
+  int32_t IndexOf(const CQvPart* element) const;
+  // Appends; returns the element's list index.
+  size_t Append(std::unique_ptr<CQvPart> element);
+  // Inserts before the element at index (at the end when index is past it); returns the position.
+  // Selected indices behind it move up by one.
+  size_t InsertAt(size_t index, std::unique_ptr<CQvPart> element);
+  // Takes the element out of the list (and out of the selection and its group); null past the end.
+  // Removing a group element dissolves the group.
+  std::unique_ptr<CQvPart> RemoveAt(size_t index);
+
+  // --- selection ---
+  // 1 when the element at index (with its group) was added; 0 for a bad index or when it is
+  // already selected.
+  int Select(int32_t index);
+  // Makes the element the only selection; -1 only clears. 0 when it already is the only one.
+  int SelectOnly(int32_t index);
+  void SelectAll();
+  void ClearSelection();
+  // 0 when no selected element has that list index; deselects its whole group too.
+  int Deselect(int32_t index);
+  size_t GetSelectedCount() const { return m_selected.size(); }
+  CQvPart* GetSelected(size_t i) const { return i < m_selected.size() ? m_selected[i] : nullptr; }
+  CQvPart* GetSingleSelected() const;
+  uint16_t GetSingleSelectedType() const;
+  // For i >= 0 the list index of selection entry i (-1 past the end). For -1: the index of the only
+  // selected element, or of the selected group element when the selection is one group; else -1.
+  int32_t GetSelectedIndex(int32_t i) const;
+  // The n-th selected element (from 0) whose movable flag is set; null when there are fewer.
+  CQvPart* GetSelectedMovable(int32_t n) const;
+  // The selected element with the greatest list index (the insertion point); null without a
+  // selection, with position = its selection entry and index = its list index.
+  CQvPart* GetLastSelected(int32_t& position, int32_t& index) const;
+  // The selection entries' positions ordered by ascending list index; empty without a selection.
+  std::vector<int32_t> GetSelectionOrder() const;
+  // 0 without a selection; 1 when every selected element has a group (the same one when same is set).
+  int IsSelectionGrouped(int same) const;
+
+  // Kinds: 0 all, 1 line primitives, 2 part-like, 3 step content, 4 movable, 5 groups, 6 ghost,
+  // 7 editable, 8 hidden; any other kind counts 0.
+  int32_t CountSelected(int kind) const;
+  int32_t CountElements(int kind) const;
+
+  // Every element lets go of the document model (any model when null): before a model is removed.
+  void ReleaseModelRefs(const CQvFile* model);
+  // The names of every group element except the given one, in list order.
+  std::vector<std::string> GetGroupNames(const CSelectionGroup* except) const;
+
+  // --- name and description ---
+  // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.
+  void SetName(const std::string& name);
+  const std::string& GetName() const { return m_name; }
+  // The first comment beginning "NAME:" (any case) becomes "Name: " and the path's file name.
+  void SetNameComment(const std::string& path);
+  // The leading plain comment, else the file's name.
+  std::string GetDescription() const;
+  int SetDescription(const std::string& text);
+
+  // --- extent ---
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
+                         CVector3& max, int noCache);
+  void ExtendBoundingBoxAll(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
+                            CVector3& max);
+  void UpdateExtent();
+  const CVector3& GetSize() const { return m_size; }
+  const CVector3& GetCenter() const { return m_center; }
+  const CVector3& GetCorner(int i) const { return m_corners[i & 7]; }
+
+  // --- reading and writing LDraw text ---
+  // Reads the whole text. 1 when read, 0 when refused (the file is already being read) or when the
+  // user stopped at a line error. Bad lines are logged; the first one is also shown, with the
+  // choice to stop, when showWarnings is set. path serves the recursion guard and the messages.
+  int ReadFrom(CTextHandler& in, const std::string& path, int showWarnings = 1);
+  // One trimmed line; 1 when handled (or ignored), 0 for a line error.
+  int ParseLine(ParseContext& ctx, const std::string& line, int ghost);
+  // The text after "0 TOLVO ".
+  int ParseTolvoMeta(ParseContext& ctx, const std::string& text, int ghost);
+  // After a whole file: joins elements to their groups, clears the selection and drops the "0"
+  // that ends every written file.
+  void ResolveGroups();
+  // Colour definitions and rotation points before the first element that is no comment, every
+  // element, then "0". 1 when every write succeeded.
+  int WriteTo(CTextHandler& out);
+  int Transfer(CTextHandler& handler, int read, const std::string& path);
+
+  CRotationPoints& GetRotationPoints() { return m_rotationPoints; }
+  const CRotationPoints& GetRotationPoints() const { return m_rotationPoints; }
+
+  // Key of the file in the part list and the file cache; 0 for none.
+  uint32_t partKey = 0;
+  bool visiting = false;        // set while IsRecursive walks through the file
+  bool studFile = false;        // "stud" followed by '.' or a digit
+  bool libraryFile = false;     // found along the library scan order
+  bool smallPartName = false;   // "Axle..." or "Stu..." without explicit colours
+  bool explicitColors = false;  // some line or part has a colour other than -1, 16 and 24
+  std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
+
+ private:
+  // The element made for a line, or null when its class has no entry yet.
+  std::unique_ptr<CQvPart> CreateFor(int elementClass) const;
+  // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
+  // parser refused the line.
+  int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
+                int ghost);
+  int WriteHeader(CTextHandler& out);
+  bool AddToSelection(CQvPart* element, int32_t index);
+  void RemoveFromSelection(size_t position);
+  int32_t CountMatching(int kind, const CQvPart* element) const;
+
+  std::vector<std::unique_ptr<CQvPart>> m_elements;
+  std::vector<CQvPart*> m_selected;
+  std::vector<int32_t> m_selectedIndex;
+  std::string m_name;
+  CRotationPoints m_rotationPoints;
+
+  CMatrix3 m_cachedPlacement;
+  CVector3 m_cachedMin{1e200, 1e200, 1e200};
+  CVector3 m_cachedMax{-1e200, -1e200, -1e200};
+  CVector3 m_size, m_center;
+  CVector3 m_corners[8];
+};
