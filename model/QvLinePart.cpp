@@ -5,10 +5,13 @@
 #include <cstring>
 
 #include "config/ColorTable.h"
+#include "config/StringUtils.h"
+#include "model/ElementEditor.h"
 #include "model/ElementEnvironment.h"
 #include "model/LineColor.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
+#include "platform/StringTable.h"
 #include "render/C3DStub.h"
 #include "render/Matrix4DStack.h"
 
@@ -284,4 +287,20 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
       }
       break;
   }
+}
+
+int CQvLinePart::Edit(CQvFile&) {
+  PrimitiveEdit data;
+  const int rows = VertexCount();
+  data.caption = GetSubString(LoadResString(1130), LineType() - 2);
+  data.vertexCount = GetType() == ElementType::CondLine ? 5 : rows;
+  for (int i = 0; i < rows; ++i) {
+    data.x[i] = static_cast<float>(m_vertex[i].x);
+    data.y[i] = static_cast<float>(m_vertex[i].y);
+    data.z[i] = static_cast<float>(m_vertex[i].z);
+  }
+  if (!TheElementEditor().EditPrimitive(data)) return 0;
+  // Unchanged rows come back too, so every coordinate keeps single precision.
+  for (int i = 0; i < rows; ++i) m_vertex[i].Set(data.x[i], data.y[i], data.z[i]);
+  return 2;
 }

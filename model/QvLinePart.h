@@ -17,6 +17,8 @@ class CQvLinePart : public CQvPart {
   // Touching counts as meeting; the conditional line tests its end points only.
   int IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) override;
   int CanEdit() const override { return 1; }
+  // The primitive dialog; OK copies every coordinate back in single precision and returns 2.
+  int Edit(CQvFile& owner) override;
   void MoveVertex(int index, double dx, double dy, double dz) override;
   int Write(CTextHandler& out) override;
   // Writes the line placed by the matrix and offset, colours resolved; the write's result.

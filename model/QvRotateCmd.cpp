@@ -2,6 +2,7 @@
 
 #include "config/StringUtils.h"
 #include "config/Tracer.h"
+#include "model/ElementEditor.h"
 #include "model/FloatField.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
@@ -9,7 +10,20 @@
 
 CQvRotateCmd::CQvRotateCmd() : CQvPart(ElementType::RotStep) { stepBoundary = true; }
 
-CQvRotateCmd::CQvRotateCmd(std::string_view text) : CQvRotateCmd() {
+CQvRotateCmd::CQvRotateCmd(std::string_view text) : CQvRotateCmd() { ReadText(text); }
+
+int CQvRotateCmd::Parse(const std::string& line) {
+  CTokenReader reader(line);
+  std::string_view text = line;
+  if (reader.NextWord() == "0") {
+    reader.NextWord();  // the keyword
+    text = reader.Rest();
+  }
+  ReadText(text);
+  return 1;
+}
+
+void CQvRotateCmd::ReadText(std::string_view text) {
   if (ContainsNoCase(text, "END") == 0) {  // 0: found
     SetEnd(1);
     return;
@@ -30,6 +44,7 @@ CQvRotateCmd::CQvRotateCmd(std::string_view text) : CQvRotateCmd() {
     m_mode = kAbs;
   else
     m_mode = kAdd;
+  SetEnd(0);
   m_angleX = angles[0];
   m_angleY = angles[1];
   m_angleZ = angles[2];
@@ -69,13 +84,24 @@ CMatrix3 CQvRotateCmd::ApplyTo(const CMatrix3& start, const CMatrix3& current) c
   }
 }
 
-int CQvRotateCmd::Edit(CQvFile&) {
+int CQvRotateCmd::Edit(CQvFile& owner) {
   if (!CanEdit()) {
     ThePrompt().Beep();
     return 0;
   }
-  // The rotation-step dialog is reached through the element editor, which is not there yet.
-  return 0;
+  RotStepEdit data;
+  data.angleX = m_angleX;
+  data.angleY = m_angleY;
+  data.angleZ = m_angleZ;
+  data.mode = m_mode;
+  data.model = &owner;
+  if (!TheElementEditor().EditRotStep(data)) return 0;
+  m_mode = data.mode;
+  m_angleX = data.angleX;
+  m_angleY = data.angleY;
+  m_angleZ = data.angleZ;
+  m_matrix.SetEuler(m_angleX, m_angleY, m_angleZ);
+  return 1;
 }
 
 int CQvRotateCmd::Write(CTextHandler& out) {

@@ -24,6 +24,10 @@ class CQvRotateCmd : public CQvPart {
   // the view left by the previous rotation step.
   CMatrix3 ApplyTo(const CMatrix3& start, const CMatrix3& current) const;
 
+  // The whole line as the reader hands it over ("0 ROTSTEP ..." or "0 ROTATE ..."): reads the text
+  // after the keyword as the text constructor does; throws CParseError in the same cases.
+  int Parse(const std::string& line) override;
+
   int CanEdit() const override { return m_end == 0 ? 1 : 0; }
   int Edit(CQvFile& owner) override;
   int Write(CTextHandler& out) override;
@@ -37,6 +41,7 @@ class CQvRotateCmd : public CQvPart {
 
  private:
   void SetEnd(int end);
+  void ReadText(std::string_view text);
 
   int32_t m_end = 0;
   int32_t m_mode = kRel;
