@@ -23,7 +23,8 @@ void BM_LoadColors(benchmark::State& state, std::string library) {
 
 [[maybe_unused]] const bool registered = [] {
   if (std::string lib = BenchLibraryDir(); !lib.empty())
-    benchmark::RegisterBenchmark("LoadColors/LDConfig.ldr", BM_LoadColors, lib)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("LoadColors/LDConfig.ldr", BM_LoadColors, lib)
+        ->Unit(benchmark::kMicrosecond);
   return true;
 }();
 

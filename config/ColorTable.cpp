@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -86,7 +87,7 @@ void SetEntryName(ColorEntry& entry, std::string_view name) {
   name = name.substr(0, std::min<size_t>(name.size(), 40));
   while (!name.empty() && IsBlank(name.back())) name.remove_suffix(1);
   std::memset(entry.name, 0, sizeof(entry.name));
-  std::memcpy(entry.name, name.data(), name.size());
+  if (!name.empty()) std::memcpy(entry.name, name.data(), name.size());
 }
 
 }  // namespace
@@ -116,8 +117,7 @@ void GetColorRGBA(const ColorEntry* table, uint32_t n, ColorRGBA& main, ColorRGB
   } else if (IsDitherColor(n)) {
     auto scale = [](uint32_t v) { return static_cast<uint8_t>((v & 0xF) * 17); };
     main = {scale(n >> 8), scale(n >> 4), scale(n), static_cast<uint8_t>(n & 0x1000000 ? 0 : 255)};
-    second = {scale(n >> 20), scale(n >> 16), scale(n >> 12),
-              static_cast<uint8_t>(n & 0x2000000 ? 0 : 255)};
+    second = {scale(n >> 20), scale(n >> 16), scale(n >> 12), static_cast<uint8_t>(n & 0x2000000 ? 0 : 255)};
   } else if (IsDirectColor(n)) {
     ColorRGBA rgb{static_cast<uint8_t>(n >> 16), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(n), 255};
     main = rgb;
@@ -223,14 +223,13 @@ int LoadLDConfigFile(const std::string& path, ColorEntry* entries) {
   if (path.empty()) return 0;
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return 0;
-  std::string line;
+  char* buffer = nullptr;
+  size_t capacity = 0;
   unsigned long lineNumber = 0;
-  for (;;) {
-    line.clear();
-    int c;
-    while ((c = std::fgetc(f)) != EOF && c != '\n') line += static_cast<char>(c);
-    if (c == EOF && line.empty()) break;
+  ssize_t length;
+  while ((length = getline(&buffer, &capacity, f)) >= 0) {
     ++lineNumber;
+    std::string_view line(buffer, static_cast<size_t>(length));
     if (ContainsNoCase(line, "!COLOUR") != 0) continue;
     uint32_t code = 0;
     ColorEntry entry;
@@ -238,13 +237,13 @@ int LoadLDConfigFile(const std::string& path, ColorEntry* entries) {
       entries[code] = entry;
     } else {
       // Newer libraries define codes this program cannot hold; the rest of the file still counts.
-      std::string text = line;
+      std::string text(line);
       TrimString(text);
       theTracer.Printf("Skipping colour definition at line %lu of '%s': %s\n", lineNumber, path.c_str(),
                        text.c_str());
     }
-    if (c == EOF) break;
   }
+  std::free(buffer);
   std::fclose(f);
   return 1;
 }
@@ -348,9 +347,9 @@ int CColorTable::WriteColourDefinitions(std::vector<std::string>& lines) const {
                                 name.c_str(), number, e.red, e.green, e.blue, e.edgeRed, e.edgeGreen,
                                 e.edgeBlue, static_cast<unsigned long>(e.alpha)));
     else
-      lines.push_back(StrPrintf("0 !COLOUR %s CODE %lu VALUE #%02X%02X%02X EDGE %lu ALPHA %lu\n",
-                                name.c_str(), number, e.red, e.green, e.blue,
-                                static_cast<unsigned long>(e.edgeColor), static_cast<unsigned long>(e.alpha)));
+      lines.push_back(StrPrintf(
+          "0 !COLOUR %s CODE %lu VALUE #%02X%02X%02X EDGE %lu ALPHA %lu\n", name.c_str(), number, e.red,
+          e.green, e.blue, static_cast<unsigned long>(e.edgeColor), static_cast<unsigned long>(e.alpha)));
   }
   return 1;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/PathResolver.h"
+#include "config/StringUtils.h"
 #include "config/Tracer.h"
 #include "model/ElementFactory.h"
 #include "model/LineText.h"
@@ -13,6 +14,7 @@
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
 #include "model/TextHandler.h"
+#include "platform/Numbers.h"
 #include "platform/Prompt.h"
 
 std::unordered_set<std::string> theFilesInProgress;
@@ -23,15 +25,15 @@ constexpr unsigned kStringRecursion = 1143;  // "ERROR: Recursion of %s - Load a
 constexpr unsigned kStringLineError = 1109;  // "Error in %s at line %lu!\nContinue loading?"
 
 // The key of the recursion guard: the file's real path, so that spellings of one file that differ
-// in case, separators or "./" parts are caught as the same file.
+// in case, separators or "./" and ".." parts are caught as the same file.
 std::string GuardKey(const std::string& path) {
   if (path.empty()) return path;
   std::error_code ec;
-  std::string absolute = std::filesystem::absolute(ToForwardSlashes(path), ec).string();
+  std::filesystem::path absolute = std::filesystem::absolute(ToForwardSlashes(path), ec);
   if (ec) return path;
-  std::string real = thePathResolver.ResolvePath("", absolute);
-  std::filesystem::path canonical = std::filesystem::weakly_canonical(real.empty() ? absolute : real, ec);
-  return ec ? absolute : canonical.string();
+  std::string normal = absolute.lexically_normal().string();
+  std::string real = thePathResolver.ResolvePath("", normal);  // cached folder listings
+  return real.empty() ? normal : real;
 }
 
 // Holds a path in theFilesInProgress for one read.
@@ -112,6 +114,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
     theTracer.Printf("ERROR: Couldn't initialize rotation points!\n");
     return 0;
   }
+  m_lineErrors = 0;
   ParseContext ctx;
   std::string line;
   unsigned long lineNumber = 0;
@@ -126,6 +129,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
       ok = line.empty() ? 1 : ParseLine(ctx, line, 0);
     }
     if (ok) continue;
+    ++m_lineErrors;
     theTracer.Printf("ERROR: In file %s at line %lu!\n", path.c_str(), lineNumber);
     if (reported || !showWarnings) continue;
     reported = true;
@@ -217,6 +221,8 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   if (HasKeyword(rest, "CLEAR", true)) return make(ElementClass::Clear);
   if (HasKeyword(rest, "BFC")) return make(ElementClass::Bfc);
   if (HasKeyword(rest, "BACKGROUND", true)) return make(ElementClass::Background);
+  if (HasKeyword(rest, "COLOR") || HasKeyword(rest, "COLOUR")) return m_colors.ParseColorMeta(line);
+  if (HasKeyword(rest, "!COLOUR")) return ParseColourDefinitionLine(ctx, line, ghost);
   if (HasKeyword(rest, "BUFEXCHG")) return make(ElementClass::BufExchg);
   if (HasKeyword(rest, "GHOST"))
     return ParseLine(ctx, std::string(SkipWhite(rest.substr(5))), 1);
@@ -238,9 +244,24 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   }
   if (HasKeyword(rest, "ROTATION")) return m_rotationPoints.ParseMeta(rest.substr(8));
   if (HasKeyword(rest, "TOLVO")) return ParseTolvoMeta(ctx, std::string(rest.substr(6)), ghost);
-  // Everything else is a plain comment; so are the LDLite transforms and the colour definitions
-  // as long as they are not applied here.
+  // Everything else is a plain comment; so are the LDLite transforms as long as they are not
+  // applied here.
   return make(ElementClass::Comment);
+}
+
+int CQvFile::ParseColourDefinitionLine(ParseContext& ctx, const std::string& line, int ghost) {
+  if (m_colors.ParseLDConfigColour(line)) return 1;
+  // Libraries define colour numbers beyond the 512 a table holds: such a line is no error, and
+  // it stays in the file as it was.
+  CTokenReader reader(line);
+  for (std::string_view w = reader.NextWord(); !w.empty(); w = reader.NextWord()) {
+    if (!EqualsNoCase(w, "CODE")) continue;
+    uint32_t code = 0;
+    if (ParseUInt32(reader.NextWord(), code) && code >= static_cast<uint32_t>(kColorCount))
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>(), line, ghost);
+    break;
+  }
+  return 0;
 }
 
 int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int ghost) {

@@ -13,7 +13,13 @@ bool IsHeaderComment(const CQvPart& e) {
 }  // namespace
 
 // The file's own colour definitions, then its rotation points.
-int CQvFile::WriteHeader(CTextHandler& out) { return m_rotationPoints.WriteMeta(out); }
+int CQvFile::WriteHeader(CTextHandler& out) {
+  std::vector<std::string> definitions;
+  m_colors.WriteColourDefinitions(definitions);
+  for (const std::string& line : definitions)
+    if (!out.WriteString(line)) return 0;
+  return m_rotationPoints.WriteMeta(out);
+}
 
 int CQvFile::WriteTo(CTextHandler& out) {
   bool headerWritten = false;

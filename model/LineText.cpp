@@ -18,7 +18,8 @@ void TrimWhitespace(std::string& text) {
   while (end > 0 && IsWhite(text[end - 1])) --end;
   size_t begin = 0;
   while (begin < end && IsWhite(text[begin])) ++begin;
-  if (begin > 0 || end < text.size()) text = text.substr(begin, end - begin);
+  text.erase(end);
+  text.erase(0, begin);
 }
 
 std::string_view TextAfterKeyword(std::string_view line, std::string_view keyword) {

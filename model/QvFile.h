@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ColorTable.h"
 #include "config/Geometry.h"
 #include "model/ParseContext.h"
 #include "model/QvPart.h"
@@ -105,6 +106,8 @@ class CQvFile {
   // user stopped at a line error. Bad lines are logged; the first one is also shown, with the
   // choice to stop, when showWarnings is set. path serves the recursion guard and the messages.
   int ReadFrom(CTextHandler& in, const std::string& path, int showWarnings = 1);
+  // The bad lines of the last read.
+  uint32_t GetLineErrorCount() const { return m_lineErrors; }
   // One trimmed line; 1 when handled (or ignored), 0 for a line error.
   int ParseLine(ParseContext& ctx, const std::string& line, int ghost);
   // The text after "0 TOLVO ".
@@ -117,6 +120,9 @@ class CQvFile {
   int WriteTo(CTextHandler& out);
   int Transfer(CTextHandler& handler, int read, const std::string& path);
 
+  // Shared with every model until a colour definition of the file makes it private.
+  CColorTable& GetColorTable() { return m_colors; }
+  const CColorTable& GetColorTable() const { return m_colors; }
   CRotationPoints& GetRotationPoints() { return m_rotationPoints; }
   const CRotationPoints& GetRotationPoints() const { return m_rotationPoints; }
 
@@ -137,6 +143,8 @@ class CQvFile {
   int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
                 int ghost);
   int WriteHeader(CTextHandler& out);
+  // A "0 !COLOUR" line: into the file's own table; a code beyond the table is kept as a comment.
+  int ParseColourDefinitionLine(ParseContext& ctx, const std::string& line, int ghost);
   bool AddToSelection(CQvPart* element, int32_t index);
   void RemoveFromSelection(size_t position);
   int32_t CountMatching(int kind, const CQvPart* element) const;
@@ -145,6 +153,8 @@ class CQvFile {
   std::vector<CQvPart*> m_selected;
   std::vector<int32_t> m_selectedIndex;
   std::string m_name;
+  uint32_t m_lineErrors = 0;
+  CColorTable m_colors;
   CRotationPoints m_rotationPoints;
 
   CMatrix3 m_cachedPlacement;

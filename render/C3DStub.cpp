@@ -1,7 +1,6 @@
 #include "render/C3DStub.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -42,8 +41,6 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
   m_colors = theDefaultColors;
   FreeSavedState();
   m_initialised = false;
-  // Rows of the image have no padding only when the width is a multiple of 4.
-  assert(width % 4 == 0);
   m_shading = shading != 0;
   if (BeginFrame(width, height) != 0) return 0;
   m_imageDirty = true;
@@ -52,6 +49,8 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
 }
 
 int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
+  // Image rows have no padding, and every buffer is indexed x + y x width, only when the width is
+  // a multiple of 4; callers round down, and so does this, rather than shear the image.
   width &= ~3u;
   if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX ||
       static_cast<uint64_t>(width) * height > INT32_MAX / 3) {
@@ -264,6 +263,7 @@ void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   FillTriangle(a, b, c, pair, factor, pickId);
 }
 
@@ -276,6 +276,7 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
     return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
+  m_imageDirty = true;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
   FillTriangle(a, b, c, pair, factor, pickId);
   FillTriangle(a, c, d, pair, factor, pickId);
@@ -286,6 +287,7 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   if (!m_initialised) return;
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
@@ -306,5 +308,6 @@ void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector
     return ly <= c.y ? 1 : 0;
   };
   if (side(ca) != side(cb)) return;
+  m_imageDirty = true;
   RasterLine(a, b, GetColorPair(color), pickId);
 }

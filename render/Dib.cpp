@@ -167,9 +167,13 @@ int CDib::WriteToFile(FILE* file) const {
   PutU32(info + 36, is24 ? 0 : 256);
   if (std::fwrite(head, 1, sizeof head, file) != sizeof head) return 0;
   if (!is24 && std::fwrite(m_block.get() + kHeaderSize, 1, tableSize, file) != tableSize) return 0;
+  // Row padding is written as zeros: the block's padding bytes are never initialised.
+  const size_t used = static_cast<size_t>(m_width) * (is24 ? 3 : 1);
+  const size_t padding = static_cast<size_t>(m_stride) - used;
+  const uint8_t zeros[4] = {};
   for (int32_t i = m_height - 1; i >= 0; --i)
-    if (std::fwrite(GetRow(i), 1, static_cast<size_t>(m_stride), file) !=
-        static_cast<size_t>(m_stride))
+    if (std::fwrite(GetRow(i), 1, used, file) != used ||
+        std::fwrite(zeros, 1, padding, file) != padding)
       return 0;
   return 1;
 }

@@ -128,7 +128,9 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
       step = 0;
     } else {
       z = m_left[y].z;
-      step = xl == xr ? 0 : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) / (xr - xl);
+      step = xl == xr ? 0
+                      : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) /
+                            (static_cast<int64_t>(xr) - xl);
     }
     if (xr < 0 || xl >= width) continue;  // nothing of the row lies in the frame
     if (xl < 0) {
@@ -213,7 +215,8 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
     const ScreenVertex& e = pb < pa ? a : b;
     const int32_t from = std::min(pa, pb), to = std::max(pa, pb);
     int64_t z = static_cast<int64_t>(s.z) * 256;
-    const int64_t step = to == from ? 0 : (static_cast<int64_t>(e.z) - s.z) * 256 / (to - from);
+    const int64_t step =
+        to == from ? 0 : (static_cast<int64_t>(e.z) - s.z) * 256 / (static_cast<int64_t>(to) - from);
     const int32_t last = std::min(to, (vertical ? height : width) - 1);
     if (last < 0) return;
     int32_t i = from;

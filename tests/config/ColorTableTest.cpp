@@ -43,14 +43,14 @@ TEST_F(ColorTableTest, ColourNumbersGiveTheirPixels) {
     uint32_t n;
     ColorRGBA main, second;
   } cases[] = {
-      {0, none, none},                                         // alpha 0
-      {1, none, none},                                         // alpha 85: not drawn
-      {2, solid, none},                                        // alpha 86: every second pixel
-      {3, solid, none},                                        // alpha 170
-      {4, solid, solid},                                       // alpha 171: solid
-      {5, solid, solid},                                       // alpha 255
-      {511, grey, grey},                                       // unused slot
-      {512, grey, grey},                                       // first number past the table
+      {0, none, none},    // alpha 0
+      {1, none, none},    // alpha 85: not drawn
+      {2, solid, none},   // alpha 86: every second pixel
+      {3, solid, none},   // alpha 170
+      {4, solid, solid},  // alpha 171: solid
+      {5, solid, solid},  // alpha 255
+      {511, grey, grey},  // unused slot
+      {512, grey, grey},  // first number past the table
       {0x1FFFFFF, grey, grey},
       {0x2000000, Px(0, 0, 0, 255), Px(0, 0, 0, 255)},
       {0x2FFFFFF, Px(255, 255, 255, 255), Px(255, 255, 255, 255)},
@@ -59,8 +59,8 @@ TEST_F(ColorTableTest, ColourNumbersGiveTheirPixels) {
       {0x3FFFFFF, Px(255, 255, 255, 255), Px(255, 255, 255, 0)},
       {0x4000000, Px(0, 0, 0, 255), Px(0, 0, 0, 255)},
       {0x4000F00, Px(255, 0, 0, 255), Px(0, 0, 0, 255)},
-      {0x5000F00, Px(255, 0, 0, 0), Px(0, 0, 0, 255)},          // bit 24: first invisible
-      {0x60F0000, Px(0, 0, 0, 255), Px(0, 255, 0, 0)},          // bit 25: second invisible
+      {0x5000F00, Px(255, 0, 0, 0), Px(0, 0, 0, 255)},  // bit 24: first invisible
+      {0x60F0000, Px(0, 0, 0, 255), Px(0, 255, 0, 0)},  // bit 25: second invisible
       {0x4123456, Px(0x4 * 17, 0x5 * 17, 0x6 * 17, 255), Px(0x1 * 17, 0x2 * 17, 0x3 * 17, 255)},
       {0x7FFFFFF, Px(255, 255, 255, 0), Px(255, 255, 255, 0)},
       {0x8000000, grey, grey},
@@ -85,13 +85,24 @@ TEST_F(ColorTableTest, ResolveInheritsFromTheParent) {
     uint8_t alpha5;
     uint32_t expected;
   } cases[] = {
-      {16, kNoColor, 255, 0},          {16, 4, 255, 4},           {7, 4, 255, 7},
-      {kNoColor, 4, 255, 4},           {kNoColor, kNoColor, 255, 0},
-      {16, 0x2123456, 255, 0x2123456}, {24, kNoColor, 255, 8},    // entry 0's edge number
-      {24, 5, 100, 0x3010203},         {24, 5, 127, 0x3010203},   {24, 5, 128, 0x2010203},
-      {24, 5, 255, 0x2010203},         {24, 0x4000000, 255, 0x4000000}, {24, 0x7FFFFFF, 255, 0x4000000},
-      {24, 0x2000000, 255, 0x2000000}, {24, 0x3FFFFFF, 255, 0x2000000}, {24, 600, 255, 0},
-      {24, 0x8000000, 255, 0},         {0x3FF0000, 4, 255, 0x3FF0000},
+      {16, kNoColor, 255, 0},
+      {16, 4, 255, 4},
+      {7, 4, 255, 7},
+      {kNoColor, 4, 255, 4},
+      {kNoColor, kNoColor, 255, 0},
+      {16, 0x2123456, 255, 0x2123456},
+      {24, kNoColor, 255, 8},  // entry 0's edge number
+      {24, 5, 100, 0x3010203},
+      {24, 5, 127, 0x3010203},
+      {24, 5, 128, 0x2010203},
+      {24, 5, 255, 0x2010203},
+      {24, 0x4000000, 255, 0x4000000},
+      {24, 0x7FFFFFF, 255, 0x4000000},
+      {24, 0x2000000, 255, 0x2000000},
+      {24, 0x3FFFFFF, 255, 0x2000000},
+      {24, 600, 255, 0},
+      {24, 0x8000000, 255, 0},
+      {0x3FF0000, 4, 255, 0x3FF0000},
   };
   for (const Case& c : cases) {
     table[5].alpha = c.alpha5;
@@ -119,14 +130,14 @@ TEST_F(ColorTableTest, BuiltinTableSpotRows) {
       {49, "unused", 2, 127, 127, 127, 128},
       {57, "Trans-Orange", 8, 255, 102, 0, 128},
       {255, "unused", 0, 127, 127, 127, 128},
-      {256, "unused", 8, 34, 34, 34, 255},          // black with black
-      {257, "unused", 8, 17, 42, 106, 255},         // black with blue: (34+0)/2, (34+51)/2, (34+178)/2
-      {323, "Dark red", 12, 102, 85, 85, 255},      // red with dark cyan
-      {335, "Sand red", 12, 229, 127, 127, 255},    // red with white
-      {383, "Chrome", 8, 212, 212, 212, 255},       // light grey with white
-      {418, "Bright green", 2, 25, 191, 76, 255},   // light green with green
+      {256, "unused", 8, 34, 34, 34, 255},         // black with black
+      {257, "unused", 8, 17, 42, 106, 255},        // black with blue: (34+0)/2, (34+51)/2, (34+178)/2
+      {323, "Dark red", 12, 102, 85, 85, 255},     // red with dark cyan
+      {335, "Sand red", 12, 229, 127, 127, 255},   // red with white
+      {383, "Chrome", 8, 212, 212, 212, 255},      // light grey with white
+      {418, "Bright green", 2, 25, 191, 76, 255},  // light green with green
       {494, "Yellow", 8, 255, 229, 0, 255},
-      {503, "Light gray", 8, 212, 212, 212, 255},   // white with light grey, white's edge
+      {503, "Light gray", 8, 212, 212, 212, 255},  // white with light grey, white's edge
       {511, "unused", 8, 255, 255, 255, 255},
   };
   for (const Case& c : cases) {
@@ -168,36 +179,42 @@ struct DefinitionCase {
 TEST_F(ColorTableTest, ColourDefinitionLines) {
   const DefinitionCase cases[] = {
       {"0 !COLOUR My Red CODE 100 VALUE #FF0000 EDGE 0", true, 100, "My Red", 0, 255, 0, 0, 255, 0, 0, 0},
-      {"0 !COLOUR My Red CODE 100 VALUE #FF0000 EDGE #AABBCC", true, 100, "My Red", -1, 255, 0, 0, 255, 170, 187, 204},
-      {"0 !COLOUR Glass CODE 101 VALUE #aabbcc EDGE 7 ALPHA 128", true, 101, "Glass", 7, 170, 187, 204, 128, 0, 0, 0},
+      {"0 !COLOUR My Red CODE 100 VALUE #FF0000 EDGE #AABBCC", true, 100, "My Red", -1, 255, 0, 0, 255, 170,
+       187, 204},
+      {"0 !COLOUR Glass CODE 101 VALUE #aabbcc EDGE 7 ALPHA 128", true, 101, "Glass", 7, 170, 187, 204, 128,
+       0, 0, 0},
       // A carriage return ends the last word like a blank.
-      {"0 !COLOUR Blue CODE 1 VALUE #1E5AA8 EDGE #333333\r", true, 1, "Blue", -1, 30, 90, 168, 255, 51, 51, 51},
-      {"0 !COLOUR Blue CODE 1 VALUE #1E5AA8 EDGE #333333 ALPHA 200\r\n", true, 1, "Blue", -1, 30, 90, 168, 200, 51, 51, 51},
+      {"0 !COLOUR Blue CODE 1 VALUE #1E5AA8 EDGE #333333\r", true, 1, "Blue", -1, 30, 90, 168, 255, 51, 51,
+       51},
+      {"0 !COLOUR Blue CODE 1 VALUE #1E5AA8 EDGE #333333 ALPHA 200\r\n", true, 1, "Blue", -1, 30, 90, 168,
+       200, 51, 51, 51},
       // The MATERIAL clause's VALUE describes the glitter, not the colour.
       {"0 !COLOUR Glitter_Trans_Dark_Pink CODE 114 VALUE #DF6695 EDGE #B9275F ALPHA 128 MATERIAL GLITTER "
        "VALUE #B92790 FRACTION 0.17 VFRACTION 0.2 SIZE 1",
        true, 114, "Glitter_Trans_Dark_Pink", -1, 0xDF, 0x66, 0x95, 128, 0xB9, 0x27, 0x5F},
-      {"0 !COLOUR Speckle CODE 75 VALUE #000000 EDGE #AB6038 MATERIAL SPECKLE VALUE #AB6038 ALPHA 10",
-       true, 75, "Speckle", -1, 0, 0, 0, 255, 0xAB, 0x60, 0x38},
+      {"0 !COLOUR Speckle CODE 75 VALUE #000000 EDGE #AB6038 MATERIAL SPECKLE VALUE #AB6038 ALPHA 10", true,
+       75, "Speckle", -1, 0, 0, 0, 255, 0xAB, 0x60, 0x38},
       // Letters "code" inside a word belong to the name.
-      {"0 !COLOUR Barcode_Blue CODE 200 VALUE #0000FF EDGE 0", true, 200, "Barcode_Blue", 0, 0, 0, 255, 255, 0, 0, 0},
+      {"0 !COLOUR Barcode_Blue CODE 200 VALUE #0000FF EDGE 0", true, 200, "Barcode_Blue", 0, 0, 0, 255, 255,
+       0, 0, 0},
       {"0 !COLOUR Code CODE 201 VALUE #0000FF EDGE 0", true, 201, "Code", 0, 0, 0, 255, 255, 0, 0, 0},
       {"0 !COLOUR Bar CODE CODE 201 VALUE #0000FF EDGE 0", true, 201, "Bar CODE", 0, 0, 0, 255, 255, 0, 0, 0},
       {"0 !COLOUR  CODE 201 VALUE #0000FF EDGE 0", true, 201, "", 0, 0, 0, 255, 255, 0, 0, 0},
       {"0 !COLOUR Name_That_Is_Longer_Than_Forty_Characters_In_All CODE 202 VALUE #010203 EDGE 0", true, 202,
        "Name_That_Is_Longer_Than_Forty_Character", 0, 1, 2, 3, 255, 0, 0, 0},
-      {"0 !COLOUR Later CODE 203 VALUE #010203 VALUE #040506 EDGE 0", true, 203, "Later", 0, 4, 5, 6, 255, 0, 0, 0},
+      {"0 !COLOUR Later CODE 203 VALUE #010203 VALUE #040506 EDGE 0", true, 203, "Later", 0, 4, 5, 6, 255, 0,
+       0, 0},
       {"0 !COLOUR Edge CODE 511 VALUE #010203 EDGE 511", true, 511, "Edge", 511, 1, 2, 3, 255, 0, 0, 0},
-      {"0 !COLOUR Red CODE 100 VALUE FF0000 EDGE 0", false},        // value without "#"
-      {"0 !COLOUR Red CODE 512 VALUE #FF0000 EDGE 0", false},       // past the table
+      {"0 !COLOUR Red CODE 100 VALUE FF0000 EDGE 0", false},   // value without "#"
+      {"0 !COLOUR Red CODE 512 VALUE #FF0000 EDGE 0", false},  // past the table
       {"0 !COLOUR Metal CODE 10045 VALUE #97CBD9 EDGE #333333 METAL", false},
       {"0 !COLOUR Red CODE 100 VALUE #FF000 EDGE 0", false},
       {"0 !COLOUR Red CODE 100 VALUE #FF00GG EDGE 0", false},
-      {"0 !COLOUR Red CODE 100 VALUE #FF0000", false},              // no edge
+      {"0 !COLOUR Red CODE 100 VALUE #FF0000", false},  // no edge
       {"0 !COLOUR Red CODE 100 VALUE #FF0000 EDGE 512", false},
       {"0 !COLOUR Red CODE 100 VALUE #FF0000 EDGE 0 ALPHA 256", false},
       {"0 !COLOUR Red CODE -1 VALUE #FF0000 EDGE 0", false},
-      {"0 !COLOUR Red VALUE #FF0000 EDGE 0", false},                // no code
+      {"0 !COLOUR Red VALUE #FF0000 EDGE 0", false},  // no code
       {"0 !COLOURED Red CODE 100 VALUE #FF0000 EDGE 0", false},
       {"0 // Red CODE 100 VALUE #FF0000 EDGE 0", false},
   };
@@ -210,8 +227,9 @@ TEST_F(ColorTableTest, ColourDefinitionLines) {
     EXPECT_EQ(code, c.code) << c.line;
     EXPECT_EQ(Name(e), c.name) << c.line;
     EXPECT_EQ(e.edgeColor, c.edge) << c.line;
-    EXPECT_EQ((std::vector<int>{e.red, e.green, e.blue, e.alpha, e.edgeRed, e.edgeGreen, e.edgeBlue, e.reserved}),
-              (std::vector<int>{c.r, c.g, c.b, c.a, c.er, c.eg, c.eb, 255}))
+    EXPECT_EQ(
+        (std::vector<int>{e.red, e.green, e.blue, e.alpha, e.edgeRed, e.edgeGreen, e.edgeBlue, e.reserved}),
+        (std::vector<int>{c.r, c.g, c.b, c.a, c.er, c.eg, c.eb, 255}))
         << c.line;
   }
 }
@@ -293,8 +311,8 @@ TEST_F(ColorTableTest, WriterKeepsOwnDefinitions) {
   ASSERT_EQ(t.ParseLDConfigColour("0 !COLOUR Gold CODE 334 VALUE #FFD700 EDGE 12"), 1);
   // Same name in other letters and the same values: nothing of its own.
   const ColorEntry& lib = theLDConfigColors[383];
-  ASSERT_EQ(t.ParseLDConfigColour(StrPrintf("0 !COLOUR CHROME CODE 383 VALUE #%02X%02X%02X EDGE %d ALPHA %d", lib.red,
-                                            lib.green, lib.blue, lib.edgeColor, lib.alpha)),
+  ASSERT_EQ(t.ParseLDConfigColour(StrPrintf("0 !COLOUR CHROME CODE 383 VALUE #%02X%02X%02X EDGE %d ALPHA %d",
+                                            lib.red, lib.green, lib.blue, lib.edgeColor, lib.alpha)),
             1);
   // Below 64 the library's colours are never written.
   ASSERT_EQ(t.ParseLDConfigColour("0 !COLOUR Mine CODE 63 VALUE #010101 EDGE 0"), 1);

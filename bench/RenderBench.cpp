@@ -1,0 +1,196 @@
+// Render/...: the rasteriser's throughput on one core. Triangles of a given screen area, lines of
+// a given length and width, and whole-frame clearing, saving and restoring at 1024 x 768. The
+// frame has its pick buffer on and shading on, as a 3-D pane in edit mode has.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "render/C3DStub.h"
+
+namespace {
+
+constexpr uint32_t kWidth = 1024, kHeight = 768;
+// Each primitive is one depth unit nearer than the one before, so every pixel passes the depth
+// test (the expensive case); the frame is cleared (untimed) before the depths run out.
+constexpr int kDepthCycle = 1 << 20;
+
+struct Triangle {
+  CVector3 a, b, c;
+};
+
+ColorEntry theBenchColors[kColorCount];
+
+void Prepare(C3DStub& r) {
+  theBenchColors[1].red = 200;
+  theBenchColors[1].green = 100;
+  theBenchColors[1].blue = 40;
+  theBenchColors[1].alpha = 255;
+  r.EnablePickBuffer(1);
+  r.Reset(kWidth, kHeight, 1);
+  r.SetColorTable(theBenchColors);
+  r.SetView(0, 0, 1);
+}
+
+// Right triangles with legs sqrt(2 x area) at seeded random places, half of them mirrored; the
+// surface faces the viewer at a slant so that shading is computed.
+std::vector<Triangle> MakeTriangles(double area, size_t count) {
+  std::mt19937 rng(12345);
+  const double leg = std::sqrt(2 * area);
+  std::uniform_real_distribution<double> px(0, kWidth - leg - 1), py(0, kHeight - leg - 1);
+  std::vector<Triangle> t(count);
+  for (size_t i = 0; i < count; ++i) {
+    const double x = px(rng), y = py(rng);
+    if (i & 1)
+      t[i] = {{x, y, 0}, {x + leg, y, 0.01}, {x, y + leg, 0.02}};
+    else
+      t[i] = {{x + leg, y, 0}, {x + leg, y + leg, 0.01}, {x, y + leg, 0.02}};
+  }
+  return t;
+}
+
+// Pixels the set actually covers, counted on an empty frame per triangle.
+double CoveredPixels(const std::vector<Triangle>& tris) {
+  C3DStub r;
+  Prepare(r);
+  double total = 0;
+  for (size_t i = 0; i < tris.size(); ++i) {
+    r.BeginFrame(kWidth, kHeight);
+    r.DrawTriangle(1, tris[i].a, tris[i].b, tris[i].c, 1);
+    for (uint32_t y = 0; y < kHeight; y += 1)
+      for (uint32_t x = 0; x < kWidth; ++x)
+        if (r.GetPickId(static_cast<int>(x), static_cast<int>(y)) != kNoPickId) total += 1;
+    if (i == 15) return total / 16 * static_cast<double>(tris.size());
+  }
+  return total;
+}
+
+void BM_Triangles(benchmark::State& state) {
+  const double area = static_cast<double>(state.range(0));
+  const std::vector<Triangle> tris = MakeTriangles(area, 4096);
+  const double pixelsPerSet = CoveredPixels(tris);
+  C3DStub r;
+  Prepare(r);
+  int depth = 0;
+  int64_t drawn = 0;
+  for (auto _ : state) {
+    for (const Triangle& t : tris) {
+      const double z = -0.25 * depth++;
+      r.DrawTriangle(1, {t.a.x, t.a.y, z}, {t.b.x, t.b.y, z}, {t.c.x, t.c.y, z}, 7);
+    }
+    drawn += static_cast<int64_t>(tris.size());
+    if (depth >= kDepthCycle) {
+      state.PauseTiming();
+      r.BeginFrame(kWidth, kHeight);
+      depth = 0;
+      state.ResumeTiming();
+    }
+  }
+  const double sets = static_cast<double>(drawn) / static_cast<double>(tris.size());
+  state.counters["Mtri/s"] = benchmark::Counter(static_cast<double>(drawn) / 1e6,
+                                                benchmark::Counter::kIsRate);
+  state.counters["Mpx/s"] = benchmark::Counter(sets * pixelsPerSet / 1e6, benchmark::Counter::kIsRate);
+  state.counters["px/tri"] = pixelsPerSet / static_cast<double>(tris.size());
+}
+
+void BM_Lines(benchmark::State& state) {
+  const double length = static_cast<double>(state.range(0));
+  const int width = static_cast<int>(state.range(1));
+  std::mt19937 rng(777);
+  std::uniform_real_distribution<double> angle(0, 6.283185307179586);
+  std::uniform_real_distribution<double> px(length + 4, kWidth - length - 4),
+      py(length + 4, kHeight - length - 4);
+  std::vector<std::pair<CVector3, CVector3>> lines(4096);
+  for (auto& l : lines) {
+    const double x = px(rng), y = py(rng), a = angle(rng);
+    l = {{x, y, 0}, {x + length * std::cos(a), y + length * std::sin(a), 0}};
+  }
+  C3DStub r;
+  Prepare(r);
+  r.SetLineWidth(width);
+  int depth = 0;
+  int64_t drawn = 0;
+  for (auto _ : state) {
+    for (const auto& l : lines) {
+      const double z = -0.25 * depth++;
+      r.DrawLine(1, {l.first.x, l.first.y, z}, {l.second.x, l.second.y, z}, 3);
+    }
+    drawn += static_cast<int64_t>(lines.size());
+    if (depth >= kDepthCycle) {
+      state.PauseTiming();
+      r.BeginFrame(kWidth, kHeight);
+      depth = 0;
+      state.ResumeTiming();
+    }
+  }
+  state.counters["Mlines/s"] = benchmark::Counter(static_cast<double>(drawn) / 1e6,
+                                                  benchmark::Counter::kIsRate);
+  // A line walks about max(|dx|, |dy|) + 1 pixels per copy.
+  state.counters["Mpx/s"] = benchmark::Counter(
+      static_cast<double>(drawn) * (length * 0.9 + 1) * width / 1e6, benchmark::Counter::kIsRate);
+}
+
+void BM_Clear(benchmark::State& state) {
+  C3DStub r;
+  Prepare(r);
+  for (auto _ : state) {
+    r.BeginFrame(kWidth, kHeight);
+    benchmark::ClobberMemory();
+  }
+  state.counters["Mpx/s"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * kWidth * kHeight / 1e6, benchmark::Counter::kIsRate);
+}
+
+void BM_SaveState(benchmark::State& state) {
+  C3DStub r;
+  Prepare(r);
+  for (auto _ : state) {
+    r.SaveState();
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_RestoreState(benchmark::State& state) {
+  C3DStub r;
+  Prepare(r);
+  r.SaveState();
+  for (auto _ : state) {
+    r.RestoreState();
+    benchmark::ClobberMemory();
+  }
+}
+
+void BM_SlotRoundTrip(benchmark::State& state) {
+  C3DStub r;
+  Prepare(r);
+  for (auto _ : state) {
+    r.SaveSlot(0);
+    r.RestoreSlot(0);
+    benchmark::ClobberMemory();
+  }
+}
+
+[[maybe_unused]] const bool registered = [] {
+  for (int area : {1, 10, 100, 1000, 10000})
+    benchmark::RegisterBenchmark(("Render/Triangle/area:" + std::to_string(area)).c_str(),
+                                 BM_Triangles)
+        ->Arg(area);
+  for (int length : {10, 100})
+    for (int width : {1, 3})
+      benchmark::RegisterBenchmark(("Render/Line/length:" + std::to_string(length) +
+                                    "/width:" + std::to_string(width))
+                                       .c_str(),
+                                   BM_Lines)
+          ->Args({length, width});
+  benchmark::RegisterBenchmark("Render/Frame1024x768/Clear", BM_Clear)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Render/Frame1024x768/SaveState", BM_SaveState)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Render/Frame1024x768/RestoreState", BM_RestoreState)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Render/Frame1024x768/SlotSaveAndRestore", BM_SlotRoundTrip)
+      ->Unit(benchmark::kMillisecond);
+  return true;
+}();
+
+}  // namespace
