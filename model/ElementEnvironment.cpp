@@ -1,8 +1,9 @@
 #include "model/ElementEnvironment.h"
 
+#include "config/Settings.h"
+
 namespace {
 ActiveColorsSource theColorsSource = nullptr;
-GridStepSource theGridSource = nullptr;
 }  // namespace
 
 const ColorEntry* GetActiveColorEntries() {
@@ -10,16 +11,16 @@ const ColorEntry* GetActiveColorEntries() {
   return entries ? entries : theDefaultColors;
 }
 
-CVector3 GetCurrentGridStep() { return theGridSource ? theGridSource() : CVector3(16, 16, 16); }
+CVector3 GetCurrentGridStep() {
+  switch (theSettings.GridType) {
+    case 1: return theSettings.MidStep;
+    case 2: return theSettings.OffStep;
+    default: return theSettings.DefStep;
+  }
+}
 
 ActiveColorsSource SetActiveColorsSource(ActiveColorsSource source) {
   ActiveColorsSource old = theColorsSource;
   theColorsSource = source;
-  return old;
-}
-
-GridStepSource SetGridStepSource(GridStepSource source) {
-  GridStepSource old = theGridSource;
-  theGridSource = source;
   return old;
 }

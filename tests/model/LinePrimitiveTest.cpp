@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ElementTestUtil.h"
+#include "config/Settings.h"
 #include "model/ElementEnvironment.h"
 #include "model/ElementFactory.h"
 #include "model/QvFivePart.h"
@@ -195,14 +196,24 @@ TEST(LinePrimitive, MoveModes) {
   ExpectVertex(still.GetVertex(1), 4, 5, 6);
 }
 
-CVector3 TestGrid() { return {20, 8, 24}; }
-
 TEST(LinePrimitive, MoveWithoutGridTakesTheCurrentGridAndCleansNearZero) {
-  GridStepSource old = SetGridStepSource(&TestGrid);
+  const int savedType = theSettings.GridType;
+  const CVector3 savedSteps[] = {theSettings.DefStep, theSettings.MidStep, theSettings.OffStep};
+  theSettings.GridType = 1;
+  theSettings.DefStep.Set(1, 1, 1);
+  theSettings.MidStep.Set(20, 8, 24);
+  theSettings.OffStep.Set(2, 2, 2);
   CQvLinePart line;
   line.Parse("2 4 -19.999995 0 0 10 0 0");
   line.Move(1, -1, 0, kMoveGrid, 0, 0, 0);
-  SetGridStepSource(old);
+  CQvLinePart fine;
+  theSettings.GridType = 2;
+  fine.Move(1, -1, 3, kMoveGridAlt, 0, 0, 0);
+  theSettings.GridType = savedType;
+  theSettings.DefStep = savedSteps[0];
+  theSettings.MidStep = savedSteps[1];
+  theSettings.OffStep = savedSteps[2];
+  ExpectVertex(fine.GetVertex(0), 2, -2, 6);
   // -19.999995 + 20 = 0.000005 lies within 0.00001 of 0 and becomes exactly 0.
   EXPECT_EQ(line.GetVertex(0).x, 0.0);
   ExpectVertex(line.GetVertex(0), 0, -8, 0);
