@@ -1,14 +1,18 @@
 // Writing a model file back as LDraw text, in the format the reader reads.
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
+#include "model/SelectionGroup.h"
 #include "model/TextHandler.h"
 
 namespace {
 // Comments lead a file (its description and header); a line kept word for word stands for a line
-// of another kind and ends the header like that line would.
-bool IsHeaderComment(const CQvPart& e) {
-  return e.GetType() == ElementType::Comment &&
-         static_cast<const CQvCommentPart&>(e).GetKind() != kCommentVerbatim;
+// of another kind and ends the header like that line would. A group without members writes no line,
+// so it ends nothing either (else the header would move when the file is read back).
+bool EndsHeader(const CQvPart& e) {
+  if (e.GetType() == ElementType::Group)
+    return !static_cast<const CSelectionGroup&>(e).GetMembers().empty();
+  return e.GetType() != ElementType::Comment ||
+         static_cast<const CQvCommentPart&>(e).GetKind() == kCommentVerbatim;
 }
 }  // namespace
 
@@ -24,7 +28,7 @@ int CQvFile::WriteHeader(CTextHandler& out) {
 int CQvFile::WriteTo(CTextHandler& out) {
   bool headerWritten = false;
   for (auto& e : m_elements) {
-    if (!headerWritten && !IsHeaderComment(*e)) {
+    if (!headerWritten && EndsHeader(*e)) {
       if (!WriteHeader(out)) return 0;
       headerWritten = true;
     }

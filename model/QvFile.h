@@ -14,6 +14,7 @@
 
 #include "config/ColorTable.h"
 #include "config/Geometry.h"
+#include "config/PartList.h"
 #include "model/ParseContext.h"
 #include "model/QvPart.h"
 #include "model/RotationPoints.h"
@@ -127,7 +128,7 @@ class CQvFile {
   const CRotationPoints& GetRotationPoints() const { return m_rotationPoints; }
 
   // Key of the file in the part list and the file cache; 0 for none.
-  uint32_t partKey = 0;
+  PartHandle partKey = 0;
   bool visiting = false;        // set while IsRecursive walks through the file
   bool studFile = false;        // "stud" followed by '.' or a digit
   bool libraryFile = false;     // found along the library scan order

@@ -455,3 +455,12 @@ TEST(Reader, FileThatIncludesItselfIsRefusedAndTheOuterReadGoesOn) {
 }
 
 }  // namespace
+
+namespace {
+TEST(Writer, GroupWithoutMembersDoesNotMoveTheHeader) {
+  auto file = LoadText("0 GROUP 1 Empty\n0 a comment\n0 CLEAR\n");
+  const std::string expected = "0 a comment\n" + std::string(kDefaultRotationLines) + "0 CLEAR\n0\n";
+  EXPECT_EQ(WriteText(*file), expected);
+  EXPECT_EQ(WriteText(*LoadText(expected)), expected);
+}
+}  // namespace

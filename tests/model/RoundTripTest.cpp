@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <map>
+#include <unordered_map>
 
 #include "config/StringUtils.h"
 #include "model/LineText.h"
@@ -66,6 +66,16 @@ void ExpectSameElements(const CQvFile& a, const CQvFile& b, const std::string& p
   }
 }
 
+// Digits without a leading zero, with an optional minus sign, and not "-0".
+bool IsPlainInteger(std::string_view w) {
+  bool negative = !w.empty() && w[0] == '-';
+  if (negative) w.remove_prefix(1);
+  if (w.empty() || (w[0] == '0' && (w.size() > 1 || negative))) return false;
+  for (char c : w)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 // A line as a list of words, numbers in one spelling ("%g", hexadecimal as decimal, no "-0"), so
 // that a written line and the line it came from compare equal. Empty for lines that the writer
 // legitimately moves, merges or makes anew.
@@ -75,7 +85,9 @@ std::string Normalised(std::string_view line) {
   for (std::string_view w = reader.NextWord(); !w.empty(); w = reader.NextWord()) {
     double d;
     uint32_t h;
-    if (ParseDouble(w, d))
+    if (IsPlainInteger(w))  // already in its one spelling: most numbers of a model
+      words.emplace_back(w);
+    else if (ParseDouble(w, d))
       words.push_back(FormatG(d == 0 ? 0.0 : d));
     else if (w.size() > 2 && w[0] == '0' && (w[1] == 'x' || w[1] == 'X') && ParseHex32(w, h))
       words.push_back(FormatG(h));
@@ -97,8 +109,8 @@ std::string Normalised(std::string_view line) {
   return s;
 }
 
-std::map<std::string, int> LineCounts(const std::string& text) {
-  std::map<std::string, int> counts;
+std::unordered_map<std::string, int> LineCounts(const std::string& text) {
+  std::unordered_map<std::string, int> counts;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
