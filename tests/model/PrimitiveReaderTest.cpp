@@ -167,6 +167,28 @@ TEST_F(PrimitiveReaderTest, ModelRoundTripKeepsEveryPrimitive) {
   EXPECT_EQ(Log(), "");
 }
 
+TEST_F(PrimitiveReaderTest, RealModelRotationStepsRoundTrip) {
+  REQUIRE_LDRAW_MODELS(models);
+  const std::string text = ReadFileBytes(models + "/889-1-RadarTruck.mpd");
+  ASSERT_FALSE(text.empty());
+  CQvFile file;
+  ASSERT_EQ(ReadText(file, text, 0, "889-1-RadarTruck.mpd"), 1);
+  int starts = 0, ends = 0, steps = 0;
+  for (size_t i = 0; i < file.GetCount(); ++i) {
+    const CQvPart* e = file.GetAt(i);
+    starts += e->GetType() == ElementType::RotStep;
+    ends += e->GetType() == ElementType::RotStepEnd;
+    steps += e->GetType() == ElementType::Step;
+  }
+  EXPECT_EQ(starts, 1);
+  EXPECT_EQ(ends, 1);
+  EXPECT_GT(steps, 0);
+  const std::string written = WriteText(file);
+  EXPECT_NE(written.find("\n0 ROTSTEP 0 0 180 REL\n"), std::string::npos);
+  EXPECT_NE(written.find("\n0 ROTSTEP END\n"), std::string::npos);
+  EXPECT_EQ(Log(), "");
+}
+
 // A scripted primitive and rotation-step dialog.
 class CScriptedEditor : public IElementEditor {
  public:
