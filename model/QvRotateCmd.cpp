@@ -106,6 +106,8 @@ int CQvRotateCmd::Edit(CQvFile& owner) {
 
 int CQvRotateCmd::Write(CTextHandler& out) {
   if (!CQvPart::Write(out)) return 0;
+  // A ghost rotation step keeps its flag through a save, as the reader takes the prefix back.
+  if (ghost && !out.WriteString("0 GHOST ")) return 0;
   if (m_end) return out.WriteString("0 ROTSTEP END\n");
   const char* word = m_mode == kRel ? "REL" : m_mode == kAbs ? "ABS" : "ADD";
   return out.WriteString("0 ROTSTEP " + FormatG(m_angleX) + " " + FormatG(m_angleY) + " " +

@@ -4,6 +4,8 @@
 
 int CQvStepPart::Write(CTextHandler& out) {
   if (!CQvPart::Write(out)) return 0;
+  // A ghost step keeps its flag through a save, as the reader takes the prefix back.
+  if (ghost && !out.WriteString("0 GHOST ")) return 0;
   return out.WriteString("0 STEP\n");
 }
 

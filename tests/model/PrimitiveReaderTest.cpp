@@ -68,6 +68,10 @@ const ReadCase kPrimitiveLines[] = {
 
 const ReadCase kStepLines[] = {
     {"0 STEP", "0 STEP\n", ""},
+    // Ghost steps keep their flag through a save.
+    {"0 GHOST 0 STEP", "0 GHOST 0 STEP\n", ""},
+    {"0 GHOST 0 ROTSTEP 1 2 3 ABS", "0 GHOST 0 ROTSTEP 1 2 3 ABS\n", ""},
+    {"0 GHOST 0 ROTSTEP END", "0 GHOST 0 ROTSTEP END\n", ""},
     {"0 ROTSTEP 0 0 180 REL", "0 ROTSTEP 0 0 180 REL\n", ""},
     {"0 ROTSTEP 0 90 0", "0 ROTSTEP 0 90 0 REL\n", ""},
     {"0 ROTSTEP 0 90 0 abs", "0 ROTSTEP 0 90 0 ABS\n", ""},
