@@ -88,10 +88,36 @@ void BM_Triangles(benchmark::State& state) {
     }
   }
   const double sets = static_cast<double>(drawn) / static_cast<double>(tris.size());
-  state.counters["Mtri/s"] = benchmark::Counter(static_cast<double>(drawn) / 1e6,
-                                                benchmark::Counter::kIsRate);
+  state.counters["Mtri/s"] =
+      benchmark::Counter(static_cast<double>(drawn) / 1e6, benchmark::Counter::kIsRate);
   state.counters["Mpx/s"] = benchmark::Counter(sets * pixelsPerSet / 1e6, benchmark::Counter::kIsRate);
   state.counters["px/tri"] = pixelsPerSet / static_cast<double>(tris.size());
+}
+
+// Squares of the given area as quadrilaterals: three triangle set-ups each, and the third one
+// covers pixels the first two already hold.
+void BM_Quads(benchmark::State& state) {
+  const double side = std::sqrt(static_cast<double>(state.range(0)));
+  const std::vector<Triangle> spots = MakeTriangles(state.range(0) / 2.0, 4096);
+  C3DStub r;
+  Prepare(r);
+  int depth = 0;
+  int64_t drawn = 0;
+  for (auto _ : state) {
+    for (const Triangle& t : spots) {
+      const double z = -0.25 * depth++, x = t.a.x, y = t.a.y;
+      r.DrawQuad(1, {x, y, z}, {x + side, y, z}, {x + side, y + side, z}, {x, y + side, z}, 7);
+    }
+    drawn += static_cast<int64_t>(spots.size());
+    if (depth >= kDepthCycle) {
+      state.PauseTiming();
+      r.BeginFrame(kWidth, kHeight);
+      depth = 0;
+      state.ResumeTiming();
+    }
+  }
+  state.counters["Mquads/s"] =
+      benchmark::Counter(static_cast<double>(drawn) / 1e6, benchmark::Counter::kIsRate);
 }
 
 void BM_Lines(benchmark::State& state) {
@@ -124,11 +150,11 @@ void BM_Lines(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
-  state.counters["Mlines/s"] = benchmark::Counter(static_cast<double>(drawn) / 1e6,
-                                                  benchmark::Counter::kIsRate);
+  state.counters["Mlines/s"] =
+      benchmark::Counter(static_cast<double>(drawn) / 1e6, benchmark::Counter::kIsRate);
   // A line walks about max(|dx|, |dy|) + 1 pixels per copy.
-  state.counters["Mpx/s"] = benchmark::Counter(
-      static_cast<double>(drawn) * (length * 0.9 + 1) * width / 1e6, benchmark::Counter::kIsRate);
+  state.counters["Mpx/s"] = benchmark::Counter(static_cast<double>(drawn) * (length * 0.9 + 1) * width / 1e6,
+                                               benchmark::Counter::kIsRate);
 }
 
 void BM_Clear(benchmark::State& state) {
@@ -173,19 +199,18 @@ void BM_SlotRoundTrip(benchmark::State& state) {
 
 [[maybe_unused]] const bool registered = [] {
   for (int area : {1, 10, 100, 1000, 10000})
-    benchmark::RegisterBenchmark(("Render/Triangle/area:" + std::to_string(area)).c_str(),
-                                 BM_Triangles)
+    benchmark::RegisterBenchmark(("Render/Triangle/area:" + std::to_string(area)).c_str(), BM_Triangles)
         ->Arg(area);
+  for (int area : {10, 100, 1000})
+    benchmark::RegisterBenchmark(("Render/Quad/area:" + std::to_string(area)).c_str(), BM_Quads)->Arg(area);
   for (int length : {10, 100})
     for (int width : {1, 3})
-      benchmark::RegisterBenchmark(("Render/Line/length:" + std::to_string(length) +
-                                    "/width:" + std::to_string(width))
-                                       .c_str(),
-                                   BM_Lines)
+      benchmark::RegisterBenchmark(
+          ("Render/Line/length:" + std::to_string(length) + "/width:" + std::to_string(width)).c_str(),
+          BM_Lines)
           ->Args({length, width});
   benchmark::RegisterBenchmark("Render/Frame1024x768/Clear", BM_Clear)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("Render/Frame1024x768/SaveState", BM_SaveState)
-      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Render/Frame1024x768/SaveState", BM_SaveState)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Render/Frame1024x768/RestoreState", BM_RestoreState)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Render/Frame1024x768/SlotSaveAndRestore", BM_SlotRoundTrip)

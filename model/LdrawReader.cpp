@@ -140,10 +140,6 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   return 1;
 }
 
-std::unique_ptr<CQvPart> CQvFile::CreateFor(int elementClass) const {
-  return CElementFactory::Create(static_cast<ElementClass>(elementClass));
-}
-
 int CQvFile::AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
                        int ghost) {
   if (ghost) element->ghost = true;
@@ -193,10 +189,14 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   switch (view[0]) {
     case '0':
       break;
-    case '1': case '2': case '3': case '4': case '5': {
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case '5': {
       static constexpr ElementClass kLineClasses[] = {ElementClass::Reference, ElementClass::Line,
-                                                       ElementClass::Triangle, ElementClass::Quad,
-                                                       ElementClass::CondLine};
+                                                      ElementClass::Triangle, ElementClass::Quad,
+                                                      ElementClass::CondLine};
       std::unique_ptr<CQvPart> element = CElementFactory::Create(kLineClasses[view[0] - '1']);
       if (!element) element = std::make_unique<CQvCommentPart>(line, kCommentVerbatim);
       return AddParsed(ctx, std::move(element), line, ghost);
@@ -224,8 +224,7 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
   if (HasKeyword(rest, "COLOR") || HasKeyword(rest, "COLOUR")) return m_colors.ParseColorMeta(line);
   if (HasKeyword(rest, "!COLOUR")) return ParseColourDefinitionLine(ctx, line, ghost);
   if (HasKeyword(rest, "BUFEXCHG")) return make(ElementClass::BufExchg);
-  if (HasKeyword(rest, "GHOST"))
-    return ParseLine(ctx, std::string(SkipWhite(rest.substr(5))), 1);
+  if (HasKeyword(rest, "GHOST")) return ParseLine(ctx, std::string(SkipWhite(rest.substr(5))), 1);
   if (HasKeyword(rest, "GROUP")) {
     auto group = std::make_unique<CSelectionGroup>();
     try {
@@ -276,15 +275,17 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
   static constexpr struct {
     std::string_view keyword;
     ElementClass kind;
-  } kGenerated[] = {{"RUBBER_BELT", ElementClass::RubberBelt}, {"SPRING", ElementClass::Spring},
-                    {"ARROW", ElementClass::Arrow},           {"FLEXHOSE", ElementClass::Hose},
+  } kGenerated[] = {{"RUBBER_BELT", ElementClass::RubberBelt},
+                    {"SPRING", ElementClass::Spring},
+                    {"ARROW", ElementClass::Arrow},
+                    {"FLEXHOSE", ElementClass::Hose},
                     {"PLATE", ElementClass::Plate}};
   for (const auto& g : kGenerated) {
     if (!view.starts_with(g.keyword)) continue;
     std::unique_ptr<CQvPart> element = CElementFactory::Create(g.kind);
     if (!element)  // kept as the line it was
-      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim),
-                       text, ghost);
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim), text,
+                       ghost);
     if (ghost) element->ghost = true;
     try {
       if (!element->Parse(text)) return 0;
@@ -307,8 +308,8 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
   }
   if (view.starts_with("SKIP_BEGIN") || view.starts_with("SKIP_END")) {
     if (!GeneratedPartsBuilt())
-      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim),
-                       text, ghost);
+      return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim), text,
+                       ghost);
     if (view.starts_with("SKIP_BEGIN")) ctx.skipping = true;
     return 1;
   }

@@ -7,9 +7,9 @@
 #include "model/QvPart.h"
 
 enum : uint16_t {
-  kCommentPlain = 0,     // "0 text"
-  kCommentWrite = 1,     // "0 WRITE text"
-  kCommentEmptyLine = 2, // an empty line
+  kCommentPlain = 0,      // "0 text"
+  kCommentWrite = 1,      // "0 WRITE text"
+  kCommentEmptyLine = 2,  // an empty line
   // A line of a kind this build has no element class for: written back exactly as read (with the
   // ghost and hide prefixes it came with), so that no line of a model is ever lost.
   kCommentVerbatim = 3,

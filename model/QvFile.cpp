@@ -132,9 +132,7 @@ int CQvFile::Deselect(int32_t index) {
   return 1;
 }
 
-CQvPart* CQvFile::GetSingleSelected() const {
-  return m_selected.size() == 1 ? m_selected[0] : nullptr;
-}
+CQvPart* CQvFile::GetSingleSelected() const { return m_selected.size() == 1 ? m_selected[0] : nullptr; }
 
 uint16_t CQvFile::GetSingleSelectedType() const {
   const CQvPart* e = GetSingleSelected();
@@ -142,7 +140,8 @@ uint16_t CQvFile::GetSingleSelectedType() const {
 }
 
 int32_t CQvFile::GetSelectedIndex(int32_t i) const {
-  if (i >= 0) return static_cast<size_t>(i) < m_selected.size() ? m_selectedIndex[static_cast<size_t>(i)] : -1;
+  if (i >= 0)
+    return static_cast<size_t>(i) < m_selected.size() ? m_selectedIndex[static_cast<size_t>(i)] : -1;
   if (i != -1 || m_selected.empty()) return -1;
   if (m_selected.size() == 1) return m_selectedIndex[0];
   CSelectionGroup* group = m_selected[0]->GetGroup();
@@ -192,16 +191,26 @@ int CQvFile::IsSelectionGrouped(int same) const {
 
 int32_t CQvFile::CountMatching(int kind, const CQvPart* e) const {
   switch (kind) {
-    case 0: return 1;
-    case 1: return e->IsLinePrimitive() ? 1 : 0;
-    case 2: return e->IsPartLike() ? 1 : 0;
-    case 3: return e->stepContent ? 1 : 0;
-    case 4: return e->movable ? 1 : 0;
-    case 5: return e->GetType() == ElementType::Group ? 1 : 0;
-    case 6: return e->ghost ? 1 : 0;
-    case 7: return e->CanEdit() ? 1 : 0;
-    case 8: return e->hidden ? 1 : 0;
-    default: return 0;
+    case 0:
+      return 1;
+    case 1:
+      return e->IsLinePrimitive() ? 1 : 0;
+    case 2:
+      return e->IsPartLike() ? 1 : 0;
+    case 3:
+      return e->stepContent ? 1 : 0;
+    case 4:
+      return e->movable ? 1 : 0;
+    case 5:
+      return e->GetType() == ElementType::Group ? 1 : 0;
+    case 6:
+      return e->ghost ? 1 : 0;
+    case 7:
+      return e->CanEdit() ? 1 : 0;
+    case 8:
+      return e->hidden ? 1 : 0;
+    default:
+      return 0;
   }
 }
 
@@ -245,8 +254,7 @@ void CQvFile::SetNameComment(const std::string& path) {
   for (auto& e : m_elements) {
     if (e->GetType() != ElementType::Comment) continue;
     auto* comment = static_cast<CQvCommentPart*>(e.get());
-    if (comment->GetKind() == kCommentVerbatim || !StartsWithNoCase(comment->GetText(), "NAME:"))
-      continue;
+    if (comment->GetKind() == kCommentVerbatim || !StartsWithNoCase(comment->GetText(), "NAME:")) continue;
     size_t slash = path.find_last_of("\\/");
     comment->SetText("Name: " + (slash == std::string::npos ? path : path.substr(slash + 1)));
     return;
@@ -275,8 +283,8 @@ int CQvFile::SetDescription(const std::string& text) {
 
 // --- extent ---
 
-void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                                CVector3& max, int noCache) {
+void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                                int noCache) {
   if (libraryFile && !noCache) {
     // A library part is mostly placed with a few matrices: its box under the last one is kept.
     if (matrix.Differs(m_cachedPlacement) || m_cachedMax.x < m_cachedMin.x) {

@@ -93,10 +93,9 @@ class CQvFile {
   int SetDescription(const std::string& text);
 
   // --- extent ---
-  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                         CVector3& max, int noCache);
-  void ExtendBoundingBoxAll(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                            CVector3& max);
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                         int noCache);
+  void ExtendBoundingBoxAll(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max);
   void UpdateExtent();
   const CVector3& GetSize() const { return m_size; }
   const CVector3& GetCenter() const { return m_center; }
@@ -137,12 +136,9 @@ class CQvFile {
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
 
  private:
-  // The element made for a line, or null when its class has no entry yet.
-  std::unique_ptr<CQvPart> CreateFor(int elementClass) const;
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
   // parser refused the line.
-  int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line,
-                int ghost);
+  int AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, const std::string& line, int ghost);
   int WriteHeader(CTextHandler& out);
   // A "0 !COLOUR" line: into the file's own table; a code beyond the table is kept as a comment.
   int ParseColourDefinitionLine(ParseContext& ctx, const std::string& line, int ghost);

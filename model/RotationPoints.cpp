@@ -57,9 +57,7 @@ int CRotationPoints::ParseConfig(std::string_view text) {
   if (!reader.NextInt32(written) || !reader.NextInt32(showValue)) return 0;
   // In 64 bits: negating the most negative 32-bit value must not overflow.
   int64_t newMode = written > 0 ? int64_t{written} + 3 : -int64_t{written};
-  if (newMode > kWorldOrigin &&
-      newMode - kFirstCustom >= static_cast<int64_t>(m_points.size()))
-    return 0;
+  if (newMode > kWorldOrigin && newMode - kFirstCustom >= static_cast<int64_t>(m_points.size())) return 0;
   mode = static_cast<int32_t>(newMode);
   show = showValue == 1 ? 1 : 0;
   return 1;
@@ -90,8 +88,8 @@ int CRotationPoints::ParseCenter(std::string_view text) {
 
 int CRotationPoints::WriteMeta(CTextHandler& out) const {
   for (const RotationPoint& p : m_points)
-    if (!TextHandlerPrintf(out, "0 ROTATION CENTER %g %g %g %d \"%s\" \n", p.x, p.y, p.z,
-                           p.movable ? 1 : 0, p.name.c_str()))
+    if (!TextHandlerPrintf(out, "0 ROTATION CENTER %g %g %g %d \"%s\" \n", p.x, p.y, p.z, p.movable ? 1 : 0,
+                           p.name.c_str()))
       return 0;
   int32_t written = mode < kFirstCustom ? -mode : mode - kFirstCustom + 1;
   return TextHandlerPrintf(out, "0 ROTATION CONFIG %d %d\n", written, show ? 1 : 0);

@@ -22,8 +22,13 @@ struct RotationPoint {
 class CRotationPoints {
  public:
   static constexpr size_t kMaxNameLength = 50;
-  enum : int32_t { kPartOrigin = 0, kPartCenter = 1, kPartRotationPoint = 2, kWorldOrigin = 3,
-                   kFirstCustom = 4 };
+  enum : int32_t {
+    kPartOrigin = 0,
+    kPartCenter = 1,
+    kPartRotationPoint = 2,
+    kWorldOrigin = 3,
+    kFirstCustom = 4
+  };
 
   // One movable point "Custom" at the origin, marked as the default list that the first
   // "CENTER" line read replaces; mode and show are kept. 1 (0 when memory runs out).

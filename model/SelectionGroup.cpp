@@ -8,8 +8,7 @@
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 
-CSelectionGroup::CSelectionGroup(std::string name)
-    : CQvPart(ElementType::Group), m_name(std::move(name)) {
+CSelectionGroup::CSelectionGroup(std::string name) : CQvPart(ElementType::Group), m_name(std::move(name)) {
   SetGroup(this);  // a group element belongs to itself
 }
 
@@ -19,8 +18,7 @@ int CSelectionGroup::Parse(const std::string& line) {
   while (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9') ++digits;
   int32_t count = 0;
   auto [end, ec] = std::from_chars(rest.data(), rest.data() + digits, count);
-  if (digits == 0 || ec != std::errc() || count <= 0)
-    throw CParseError("GROUP: no member count");
+  if (digits == 0 || ec != std::errc() || count <= 0) throw CParseError("GROUP: no member count");
   m_expectedMembers = count;
   m_name = std::string(SkipWhite(rest.substr(digits)));
   return 1;

@@ -138,8 +138,8 @@ void C3DStub::CenterView(int width, int height, double scale, int shiftX, int sh
 // The extent fills 95% of the frame in its limiting direction, centred. A model that is flat in x
 // or y is fitted by its other extent; a single point (or an extent that is not finite) keeps scale
 // 1; a model flat in z takes the depth scale SetView would give.
-void C3DStub::FitView(int width, int height, double minX, double minY, double minZ, double maxX,
-                      double maxY, double maxZ) {
+void C3DStub::FitView(int width, int height, double minX, double minY, double minZ, double maxX, double maxY,
+                      double maxZ) {
   const double dx = std::fabs(maxX - minX);
   const double dy = std::fabs(maxY - minY);
   const double w = width, h = height;
@@ -202,8 +202,7 @@ bool C3DStub::MapPoint(const CVector3& p, bool lineDepth, ScreenVertex& out) con
   // against a surface at the same z.
   const double z = p.z * m_depthScale + (lineDepth ? -2.0 : 0.5);
   return TruncClamp(p.x + m_roundX, kMaxCoordinate, out.x) &&
-         TruncClamp(p.y + m_roundY, kMaxCoordinate, out.y) &&
-         TruncClamp(z, kMaxDepthUnits, out.z);
+         TruncClamp(p.y + m_roundY, kMaxCoordinate, out.y) && TruncClamp(z, kMaxDepthUnits, out.z);
 }
 
 ColorPair C3DStub::GetColorPair(uint32_t color) const {
@@ -222,10 +221,8 @@ ColorPair C3DStub::GetColorPair(uint32_t color) const {
   if (color >= 0x4000000 && color <= 0x7FFFFFF) {
     auto nibble = [color](int shift) { return static_cast<uint8_t>(((color >> shift) & 15) * 17); };
     ColorPair pair;
-    pair.first = {nibble(8), nibble(4), nibble(0),
-                  static_cast<uint8_t>((color & 0x1000000) ? 0 : 255)};
-    pair.second = {nibble(20), nibble(16), nibble(12),
-                   static_cast<uint8_t>((color & 0x2000000) ? 0 : 255)};
+    pair.first = {nibble(8), nibble(4), nibble(0), static_cast<uint8_t>((color & 0x1000000) ? 0 : 255)};
+    pair.second = {nibble(20), nibble(16), nibble(12), static_cast<uint8_t>((color & 0x2000000) ? 0 : 255)};
     return pair;
   }
   return {Opaque(127, 127, 127), Opaque(127, 127, 127)};
@@ -256,8 +253,8 @@ double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVec
   return f;
 }
 
-void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
-                           const CVector3& p3, PickId pickId) {
+void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                           PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
@@ -291,12 +288,11 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
-void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
-                               const CVector3& c1, const CVector3& c2, PickId pickId) {
+void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
+                               const CVector3& c2, PickId pickId) {
   if (!m_initialised || m_boundingBoxMode) return;
   ScreenVertex a, b, ca, cb;
-  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) ||
-      !MapPoint(c2, true, cb))
+  if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) || !MapPoint(c2, true, cb))
     return;
   if (a.x == b.x && a.y == b.y) return;
   // Side of the line through a and b, on pixel columns and rows.

@@ -58,8 +58,8 @@ class C3DStub {
   // (the renderer is then not initialised).
   int BeginFrame(uint32_t width, uint32_t height);
   void SetView(double offsetX, double offsetY, double scale);
-  void FitView(int width, int height, double minX, double minY, double minZ, double maxX,
-               double maxY, double maxZ);
+  void FitView(int width, int height, double minX, double minY, double minZ, double maxX, double maxY,
+               double maxZ);
   void CenterView(int width, int height, double scale, int shiftX, int shiftY);
   void SetPerspective(int on, double minZ, double maxZ);
   // Switching off frees the buffer; switching on takes effect at the next BeginFrame.
@@ -73,13 +73,13 @@ class C3DStub {
   // --- drawing; every point is already transformed (TransformPoint) ---
   // Virtual so that tests of the drawing elements can record the calls; the pixel work below
   // them is not.
-  virtual void DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
-                            const CVector3& p3, PickId pickId);
-  virtual void DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2,
-                        const CVector3& p3, const CVector3& p4, PickId pickId);
+  virtual void DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                            PickId pickId);
+  virtual void DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                        const CVector3& p4, PickId pickId);
   virtual void DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId);
-  virtual void DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
-                                const CVector3& c1, const CVector3& c2, PickId pickId);
+  virtual void DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
+                                const CVector3& c2, PickId pickId);
 
   ColorPair GetColorPair(uint32_t color) const;
   PickId GetPickId(int x, int y) const;
@@ -157,13 +157,10 @@ class C3DStub {
   // Rasterizer.cpp
   void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                     const ColorPair& pair, double factor, PickId pickId);
-  void FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth,
-                 const ColorPair& pair, PickId pickId);
-  void RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                  PickId pickId);
-  void LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                  PickId pickId);
-  void LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair, PickId pickId);
+  void FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth, const ColorPair& pair,
+                 PickId pickId);
+  void RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
+  void LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
 
   const ColorEntry* m_colors = theDefaultColors;
   std::vector<int32_t> m_depth;

@@ -172,8 +172,7 @@ int CDib::WriteToFile(FILE* file) const {
   const size_t padding = static_cast<size_t>(m_stride) - used;
   const uint8_t zeros[4] = {};
   for (int32_t i = m_height - 1; i >= 0; --i)
-    if (std::fwrite(GetRow(i), 1, used, file) != used ||
-        std::fwrite(zeros, 1, padding, file) != padding)
+    if (std::fwrite(GetRow(i), 1, used, file) != used || std::fwrite(zeros, 1, padding, file) != padding)
       return 0;
   return 1;
 }
@@ -187,8 +186,7 @@ int CDib::SaveBmp(const std::string& path) const {
   return out.Commit() ? 1 : 0;
 }
 
-std::unique_ptr<CDib> SplitDib(const CDib& source, int32_t x, int32_t y, int32_t width,
-                               int32_t height) {
+std::unique_ptr<CDib> SplitDib(const CDib& source, int32_t x, int32_t y, int32_t width, int32_t height) {
   if (!source.HasBlock() || !source.Is24Bit()) return nullptr;
   if (x < 0 || y < 0 || width <= 0 || height <= 0) return nullptr;
   if (static_cast<int64_t>(x) + width > source.GetWidth() ||
@@ -208,8 +206,7 @@ std::unique_ptr<CDib> StretchDib(const CDib& source, int32_t width, int32_t heig
   auto dib = std::make_unique<CDib>();
   if (!dib->Create(width, height, is24)) return nullptr;
   if (!is24)
-    std::memcpy(dib->GetBitmapInfo() + CDib::kHeaderSize,
-                source.GetBitmapInfo() + CDib::kHeaderSize, 1024);
+    std::memcpy(dib->GetBitmapInfo() + CDib::kHeaderSize, source.GetBitmapInfo() + CDib::kHeaderSize, 1024);
   const int64_t sw = source.GetWidth(), sh = source.GetHeight();
   const size_t bpp = is24 ? 3 : 1;
   for (int32_t row = 0; row < height; ++row) {

@@ -11,8 +11,8 @@
 class CDib {
  public:
   static constexpr int32_t kHeaderSize = 40;
-  static constexpr int32_t kBitsOffset24 = 44;    // header + 4 zero bytes
-  static constexpr int32_t kBitsOffset8 = 1068;   // header + 1024-byte colour table + 4 zero bytes
+  static constexpr int32_t kBitsOffset24 = 44;   // header + 4 zero bytes
+  static constexpr int32_t kBitsOffset8 = 1068;  // header + 1024-byte colour table + 4 zero bytes
   // Pictures read from files are at most this many pixels across and down.
   static constexpr int32_t kMaxFileSide = 16384;
 
@@ -47,9 +47,7 @@ class CDib {
   uint8_t* GetBits() { return const_cast<uint8_t*>(std::as_const(*this).GetBits()); }
   const uint8_t* GetBits() const;
   uint8_t* GetRow(int32_t row) { return GetBits() + static_cast<size_t>(row) * m_stride; }
-  const uint8_t* GetRow(int32_t row) const {
-    return GetBits() + static_cast<size_t>(row) * m_stride;
-  }
+  const uint8_t* GetRow(int32_t row) const { return GetBits() + static_cast<size_t>(row) * m_stride; }
   // The block: header followed by the colour table.
   const uint8_t* GetBitmapInfo() const { return m_block.get(); }
   uint8_t* GetBitmapInfo() { return m_block.get(); }
@@ -67,8 +65,7 @@ class CDib {
 
 // A new 24-bit picture holding the rectangle of a 24-bit source; null when the source has no
 // block or is not 24-bit, the rectangle is empty or leaves the source, or memory runs out.
-std::unique_ptr<CDib> SplitDib(const CDib& source, int32_t x, int32_t y, int32_t width,
-                               int32_t height);
+std::unique_ptr<CDib> SplitDib(const CDib& source, int32_t x, int32_t y, int32_t width, int32_t height);
 // The whole source resampled to the given size by nearest pixel (each target pixel takes the
 // source pixel under its top-left corner, as a device's colour-on-colour stretch does); same bit
 // depth as the source; null as above.

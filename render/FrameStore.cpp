@@ -26,8 +26,8 @@ int C3DStub::StoreFrame(FrameCopy& copy) const {
 }
 
 int C3DStub::LoadFrame(const FrameCopy& copy) {
-  if (copy.width != m_width || copy.height != m_height ||
-      copy.depth.size() != m_depth.size() || !copy.image.HasBlock())
+  if (copy.width != m_width || copy.height != m_height || copy.depth.size() != m_depth.size() ||
+      !copy.image.HasBlock())
     return 0;
   std::copy(copy.depth.begin(), copy.depth.end(), m_depth.begin());
   // Pick ids come back only when both buffers exist; a copy taken without them leaves none.

@@ -19,8 +19,8 @@ void CMatrix4D::Multiply(const CMatrix4D& a, const CMatrix4D& b) {
   CMatrix4D r;
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 4; ++j)
-      r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] +
-                  a.m[i][3] * b.m[3][j];
+      r.m[i][j] =
+          a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
   r.m[3][0] = r.m[3][1] = r.m[3][2] = 0.0;
   r.m[3][3] = 1.0;
   *this = r;

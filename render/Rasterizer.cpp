@@ -42,6 +42,57 @@ Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
   return e;
 }
 
+// One frame row of the three buffers.
+struct RowTarget {
+  int32_t* depth;
+  uint8_t* image;
+  PickId* pick;
+};
+
+// Writes pixels xl..xr of a row with the surface depth test (nearer wins, ties keep).
+template <bool kPick, bool kUniform>
+void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z, int64_t step,
+             const RgbaColor* colors, PickId pickId) {
+  for (int32_t x = xl; x <= xr; ++x, z += step) {
+    const int32_t d = static_cast<int32_t>(z);
+    if (d >= row.depth[x]) continue;
+    const RgbaColor& c = kUniform ? colors[0] : colors[(x + y) & 1];
+    if (!kUniform && !c.a) continue;
+    row.depth[x] = d;
+    if constexpr (kPick) row.pick[x] = pickId;
+    uint8_t* px = row.image + 3 * static_cast<size_t>(x);
+    px[0] = c.b;
+    px[1] = c.g;
+    px[2] = c.r;
+  }
+}
+
+// The buffers a line writes to, copied out of the renderer so that the byte stores of the image
+// do not force the compiler to reload them for every pixel.
+struct LineTarget {
+  int32_t* depth;
+  uint8_t* image;
+  PickId* pick;
+  size_t width;
+  int32_t bias;
+  ColorPair pair;
+  PickId pickId;
+
+  // The line depth test: the stored depth must be at least this depth plus the bias.
+  void Write(int32_t x, int32_t y, int32_t d) const {
+    const size_t i = static_cast<size_t>(y) * width + static_cast<size_t>(x);
+    if (depth[i] < d + bias) return;
+    const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
+    if (!c.a) return;
+    depth[i] = d;
+    if (pick) pick[i] = pickId;
+    uint8_t* px = image + 3 * i;
+    px[0] = c.b;
+    px[1] = c.g;
+    px[2] = c.r;
+  }
+};
+
 RgbaColor Shade(RgbaColor c, double factor) {
   c.r = static_cast<uint8_t>(c.r * factor);
   c.g = static_cast<uint8_t>(c.g * factor);
@@ -118,6 +169,7 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
                         const ColorPair& pair, PickId pickId) {
   const int32_t width = static_cast<int32_t>(m_width);
   const RgbaColor colors[2] = {pair.second, pair.first};  // index: parity of x + y
+  const bool uniform = pair.first == pair.second && pair.first.a != 0;
   PickId* pickBase = m_pick.empty() ? nullptr : m_pick.data();
   for (int32_t y = firstRow; y <= lastRow; ++y) {
     int32_t xl = m_left[y].x, xr = m_right[y].x;
@@ -128,9 +180,8 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
       step = 0;
     } else {
       z = m_left[y].z;
-      step = xl == xr ? 0
-                      : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) /
-                            (static_cast<int64_t>(xr) - xl);
+      step =
+          xl == xr ? 0 : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) / (static_cast<int64_t>(xr) - xl);
     }
     if (xr < 0 || xl >= width) continue;  // nothing of the row lies in the frame
     if (xl < 0) {
@@ -139,43 +190,26 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
     }
     xr = std::min(xr, width - 1);
     const size_t base = static_cast<size_t>(y) * m_width;
-    int32_t* dp = m_depth.data() + base;
-    uint8_t* ip = m_bits + base * 3;
-    PickId* pp = pickBase ? pickBase + base : nullptr;
-    for (int32_t x = xl; x <= xr; ++x, z += step) {
-      const int32_t d = static_cast<int32_t>(z);
-      if (d >= dp[x]) continue;
-      const RgbaColor& c = colors[(x + y) & 1];
-      if (!c.a) continue;
-      dp[x] = d;
-      if (pp) pp[x] = pickId;
-      uint8_t* px = ip + 3 * static_cast<size_t>(x);
-      px[0] = c.b;
-      px[1] = c.g;
-      px[2] = c.r;
+    RowTarget row{m_depth.data() + base, m_bits + base * 3, pickBase ? pickBase + base : nullptr};
+    // Opaque single colours (the common case) need no parity or alpha test per pixel.
+    if (uniform) {
+      if (row.pick)
+        FillRow<true, true>(row, xl, xr, y, z, step, colors, pickId);
+      else
+        FillRow<false, true>(row, xl, xr, y, z, step, colors, pickId);
+    } else {
+      if (row.pick)
+        FillRow<true, false>(row, xl, xr, y, z, step, colors, pickId);
+      else
+        FillRow<false, false>(row, xl, xr, y, z, step, colors, pickId);
     }
   }
-}
-
-void C3DStub::LinePixel(int32_t x, int32_t y, int32_t depth, const ColorPair& pair,
-                        PickId pickId) {
-  const size_t i = static_cast<size_t>(y) * m_width + static_cast<size_t>(x);
-  if (m_depth[i] < depth + m_lineDepthBias) return;
-  const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
-  if (!c.a) return;
-  m_depth[i] = depth;
-  if (!m_pick.empty()) m_pick[i] = pickId;
-  uint8_t* px = m_bits + 3 * i;
-  px[0] = c.b;
-  px[1] = c.g;
-  px[2] = c.r;
 }
 
 // A line of width w is the line itself and its copies shifted by -1 .. -(w - 1) along the minor
 // axis (x for vertical and steep lines, y for horizontal and shallow ones), drawn from the
 // farthest copy to the line itself, as a recursion counter started at 3 - w allows.
-void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                         PickId pickId) {
+void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   m_lineDepthBias = 2;
   m_lineRecursion = 3 - m_lineWidth;
   bool minorX;
@@ -201,10 +235,16 @@ void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const Col
   }
 }
 
-void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair,
-                         PickId pickId) {
+void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   const int32_t width = static_cast<int32_t>(m_width);
   const int32_t height = static_cast<int32_t>(m_height);
+  const LineTarget target{.depth = m_depth.data(),
+                          .image = m_bits,
+                          .pick = m_pick.empty() ? nullptr : m_pick.data(),
+                          .width = m_width,
+                          .bias = m_lineDepthBias,
+                          .pair = pair,
+                          .pickId = pickId};
   if (a.x == b.x || a.y == b.y) {
     // Vertical (a single point included) or horizontal: walk the major axis from the smaller end.
     const bool vertical = a.x == b.x;
@@ -226,16 +266,16 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
     }
     for (; i <= last; ++i, z += step) {
       if (vertical)
-        LinePixel(fixed, i, static_cast<int32_t>(z), pair, pickId);
+        target.Write(fixed, i, static_cast<int32_t>(z));
       else
-        LinePixel(i, fixed, static_cast<int32_t>(z), pair, pickId);
+        target.Write(i, fixed, static_cast<int32_t>(z));
     }
     return;
   }
   // Shallow lines walk x from the vertex of smaller x; steep ones walk y from the vertex of
   // smaller y. The other coordinate and the depth advance at every step, inside the frame or not.
-  const bool steep = std::llabs(static_cast<int64_t>(b.y) - a.y) >
-                     std::llabs(static_cast<int64_t>(b.x) - a.x);
+  const bool steep =
+      std::llabs(static_cast<int64_t>(b.y) - a.y) > std::llabs(static_cast<int64_t>(b.x) - a.x);
   const bool swap = steep ? b.y < a.y : b.x < a.x;
   const ScreenVertex& u = swap ? b : a;
   const ScreenVertex& v = swap ? a : b;
@@ -259,8 +299,8 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
     const int64_t m = pos >> 8;
     if (m < 0 || m >= minorLimit) continue;
     if (steep)
-      LinePixel(static_cast<int32_t>(m), i, static_cast<int32_t>(z), pair, pickId);
+      target.Write(static_cast<int32_t>(m), i, static_cast<int32_t>(z));
     else
-      LinePixel(i, static_cast<int32_t>(m), static_cast<int32_t>(z), pair, pickId);
+      target.Write(i, static_cast<int32_t>(m), static_cast<int32_t>(z));
   }
 }

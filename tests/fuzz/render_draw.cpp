@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       case 5:
         if (in.Point(p[0]) && in.Point(p[1])) {
-          r.FitView(static_cast<int>(r.GetWidth()), static_cast<int>(r.GetHeight()), p[0].x, p[0].y,
-                    p[0].z, p[1].x, p[1].y, p[1].z);
+          r.FitView(static_cast<int>(r.GetWidth()), static_cast<int>(r.GetHeight()), p[0].x, p[0].y, p[0].z,
+                    p[1].x, p[1].y, p[1].z);
           r.SetPerspective(op & 0x40, p[0].z, p[1].z);
         }
         break;

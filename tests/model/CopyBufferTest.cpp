@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "ModelText.h"
 #include "model/CopyBuffer.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
-#include "ModelText.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ModelText.h"
 #include "model/ElementEditor.h"
 #include "model/QvBackgroundCmd.h"
 #include "model/QvBfc.h"
@@ -11,7 +12,6 @@
 #include "platform/Folders.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
-#include "ModelText.h"
 
 namespace {
 
@@ -20,11 +20,28 @@ class CScriptedEditor : public IElementEditor {
  public:
   CScriptedEditor() { SetElementEditor(this); }
   ~CScriptedEditor() override { SetElementEditor(nullptr); }
-  bool EditComment(CommentEdit& d) override { seenComment = d; d = comment; return ok; }
-  bool EditBfc(BfcEdit& d) override { d = bfc; return ok; }
-  bool EditBackground(std::string& name) override { name = background; return ok; }
-  bool EditBufExchg(BufExchgEdit& d) override { d = bufExchg; return ok; }
-  bool EditGroup(GroupEdit& d) override { seenGroup = d; d.name = group; return ok; }
+  bool EditComment(CommentEdit& d) override {
+    seenComment = d;
+    d = comment;
+    return ok;
+  }
+  bool EditBfc(BfcEdit& d) override {
+    d = bfc;
+    return ok;
+  }
+  bool EditBackground(std::string& name) override {
+    name = background;
+    return ok;
+  }
+  bool EditBufExchg(BufExchgEdit& d) override {
+    d = bufExchg;
+    return ok;
+  }
+  bool EditGroup(GroupEdit& d) override {
+    seenGroup = d;
+    d.name = group;
+    return ok;
+  }
 
   bool ok = true;
   CommentEdit comment, seenComment;

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "ModelText.h"
 #include "config/ColorTable.h"
 #include "model/QvFile.h"
-#include "ModelText.h"
 
 namespace {
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "ModelText.h"
+#include "config/PathResolver.h"
+#include "config/Tracer.h"
 #include "model/ElementFactory.h"
 #include "model/QvBfc.h"
 #include "model/QvCommentPart.h"
@@ -7,9 +10,6 @@
 #include "model/SelectionGroup.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
-#include "config/PathResolver.h"
-#include "config/Tracer.h"
-#include "ModelText.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ constexpr uint16_t kNoType = 0;  // the class may be added later: the type is no
 
 struct LineCase {
   const char* line;
-  int ok;              // ParseLine's result
-  size_t elements;     // elements made
-  uint16_t type;       // type code of the element, kNoType: any
-  const char* written; // what the element writes back
+  int ok;               // ParseLine's result
+  size_t elements;      // elements made
+  uint16_t type;        // type code of the element, kNoType: any
+  const char* written;  // what the element writes back
 };
 
 // One line each, as the reader hands it over (trimmed). Expected texts are the line syntax the
@@ -87,8 +87,7 @@ const LineCase kLines[] = {
     {"0 GHOST 7", 0, 0, 0, ""},
     // Lines of classes that other parts of the model bring; the text stays the same either way.
     {"0 STEP", 1, 1, kNoType, "0 STEP\n"},
-    {"1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", 1, 1, kNoType,
-     "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n"},
+    {"1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat", 1, 1, kNoType, "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n"},
     {"2 24 0 0 0 1 1 1", 1, 1, kNoType, "2 24 0 0 0 1 1 1\n"},
     {"3 4 0 0 0 1 0 0 0 1 0", 1, 1, kNoType, "3 4 0 0 0 1 0 0 0 1 0\n"},
     {"4 4 0 0 0 1 0 0 1 1 0 0 1 0", 1, 1, kNoType, "4 4 0 0 0 1 0 0 1 1 0 0 1 0\n"},
@@ -143,12 +142,16 @@ TEST(Reader, HideOnAnEmptyListHidesNothing) {
 }
 
 TEST(Reader, ByteOrderMarkIsNotPartOfTheFirstLine) {
-  auto file = LoadText("\xEF\xBB\xBF" "0 My model\n0 BFC CERTIFY CCW\n");
+  auto file = LoadText(
+      "\xEF\xBB\xBF"
+      "0 My model\n0 BFC CERTIFY CCW\n");
   ASSERT_EQ(file->GetCount(), 2u);
   EXPECT_EQ(file->GetDescription(), "My model");
   // The same through an in-memory source.
   CArrayTextHandler in;
-  in.WriteString("\xEF\xBB\xBF" "0 My model\n");
+  in.WriteString(
+      "\xEF\xBB\xBF"
+      "0 My model\n");
   CQvFile again;
   ASSERT_EQ(again.ReadFrom(in, "mem.ldr", 0), 1);
   EXPECT_EQ(again.GetDescription(), "My model");
@@ -156,8 +159,8 @@ TEST(Reader, ByteOrderMarkIsNotPartOfTheFirstLine) {
 
 TEST(Reader, CrlfLinesReadLikeLfLines) {
   auto file = LoadText("0 Title\r\n0 BFC CERTIFY CW\r\n0 BUFEXCHG B STORE\r\n");
-  EXPECT_EQ(WriteText(*file), std::string("0 Title\n") + kDefaultRotationLines +
-                                  "0 BFC CERTIFY CW\n0 BUFEXCHG B STORE\n0\n");
+  EXPECT_EQ(WriteText(*file),
+            std::string("0 Title\n") + kDefaultRotationLines + "0 BFC CERTIFY CW\n0 BUFEXCHG B STORE\n0\n");
 }
 
 class ReaderLogTest : public ::testing::Test {
@@ -254,8 +257,8 @@ TEST(Reader, RotationLinesReplaceTheDefaultAndAreWrittenBack) {
 
 TEST(Writer, HeaderGoesBeforeTheFirstElementThatIsNoComment) {
   auto file = LoadText("0 Title\n0 Name: a.ldr\n0 CLEAR\n0 After\n");
-  EXPECT_EQ(WriteText(*file), std::string("0 Title\n0 Name: a.ldr\n") + kDefaultRotationLines +
-                                  "0 CLEAR\n0 After\n0\n");
+  EXPECT_EQ(WriteText(*file),
+            std::string("0 Title\n0 Name: a.ldr\n") + kDefaultRotationLines + "0 CLEAR\n0 After\n0\n");
 }
 
 TEST(Writer, FileOfCommentsOnlyStillGetsItsRotationPoints) {
@@ -347,16 +350,15 @@ TEST(Groups, MembersJoinTheirGroupAndAreWrittenWithTheirNames) {
 }
 
 TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsLost) {
-  auto file = LoadText(
-      "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n");
+  auto file = LoadText("0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n");
   auto* first = dynamic_cast<CSelectionGroup*>(file->GetAt(0));
   auto* second = dynamic_cast<CSelectionGroup*>(file->GetAt(2));
   ASSERT_TRUE(first && second);
   EXPECT_EQ(first->GetMembers().size(), 1u);
   EXPECT_TRUE(second->GetMembers().empty());
   EXPECT_EQ(file->GetAt(3)->GetGroup(), nullptr);  // its name matches no group
-  EXPECT_EQ(WriteText(*file), std::string(kDefaultRotationLines) +
-                                  "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 CLEAR\n0\n");
+  EXPECT_EQ(WriteText(*file),
+            std::string(kDefaultRotationLines) + "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 CLEAR\n0\n");
 }
 
 TEST(Groups, AGroupNeverJoinsAnotherGroup) {
@@ -380,7 +382,10 @@ class CFakeSpring : public CQvPart {
     return CQvPart::Write(out) && out.WriteString("0 TOLVO " + m_text + "\n") &&
            out.WriteString("0 TOLVO SKIP_BEGIN\n0 TOLVO SKIP_END\n");
   }
-  int Describe(ElementDescription& out) const override { DescribeFlags(out); return 1; }
+  int Describe(ElementDescription& out) const override {
+    DescribeFlags(out);
+    return 1;
+  }
   std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
 
  private:
@@ -404,8 +409,7 @@ TEST(Reader, SkipBlockIsIgnoredWhenGeneratedPartsAreBuilt) {
 
 TEST(Reader, LinesOfClassesNotBuiltAreKeptWordForWord) {
   if (CElementFactory::IsRegistered(ElementClass::Spring)) GTEST_SKIP() << "generated parts are built";
-  const std::string body =
-      "0 TOLVO SPRING 1 2 3\n0 TOLVO SKIP_BEGIN\n2 24 0 0 0 1 1 1\n0 TOLVO SKIP_END\n";
+  const std::string body = "0 TOLVO SPRING 1 2 3\n0 TOLVO SKIP_BEGIN\n2 24 0 0 0 1 1 1\n0 TOLVO SKIP_END\n";
   auto file = LoadText("0 Title\n" + body);
   EXPECT_EQ(WriteText(*file), "0 Title\n" + std::string(kDefaultRotationLines) + body + "0\n");
 }
@@ -423,7 +427,10 @@ class CReadingReference : public CQvPart {
     m_read = m_file->ReadFrom(in, theNestedFolder + name, 0);
     return m_read;
   }
-  int Describe(ElementDescription& out) const override { DescribeFlags(out); return 1; }
+  int Describe(ElementDescription& out) const override {
+    DescribeFlags(out);
+    return 1;
+  }
   std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
   std::unique_ptr<CQvFile> m_file;
   int m_read = -1;
@@ -434,8 +441,8 @@ TEST(Reader, FileThatIncludesItselfIsRefusedAndTheOuterReadGoesOn) {
   CScriptedPrompt prompt;
   theNestedFolder = dir.Path();
   // The file names itself in other letter cases: the guard knows it is the same file.
-  ASSERT_TRUE(WriteFileBytes(dir / "self.dat",
-                             "0 Self\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 SELF.DAT\n0 BFC CERTIFY CCW\n"));
+  ASSERT_TRUE(
+      WriteFileBytes(dir / "self.dat", "0 Self\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 SELF.DAT\n0 BFC CERTIFY CCW\n"));
   ElementCreator old = CElementFactory::Register(
       ElementClass::Reference, [] { return std::unique_ptr<CQvPart>(new CReadingReference); });
   CQvFile outer;

@@ -2,9 +2,9 @@
 
 #include <climits>
 
+#include "ModelText.h"
 #include "model/RotationPoints.h"
 #include "model/TextHandler.h"
-#include "ModelText.h"
 
 namespace {
 
@@ -49,10 +49,18 @@ struct ConfigCase {
 
 TEST(RotationPoints, ConfigTable) {
   const ConfigCase cases[] = {
-      {"CONFIG 2 1", 1, 5, 1},    {"CONFIG 1 0", 1, 4, 0},   {"CONFIG 3 1", 0, 0, 0},
-      {"CONFIG -3 1", 1, 3, 1},   {"CONFIG 0 0", 1, 0, 0},   {"CONFIG -1 2", 1, 1, 0},
-      {"CONFIG -4 0", 1, 4, 0},  {"CONFIG -6 0", 0, 0, 0},   {"CONFIG 5", 0, 0, 0},     {"CONFIG", 0, 0, 0},
-      {"CONFIG x 1", 0, 0, 0},    {"CONFIG 2147483647 1", 0, 0, 0},
+      {"CONFIG 2 1", 1, 5, 1},
+      {"CONFIG 1 0", 1, 4, 0},
+      {"CONFIG 3 1", 0, 0, 0},
+      {"CONFIG -3 1", 1, 3, 1},
+      {"CONFIG 0 0", 1, 0, 0},
+      {"CONFIG -1 2", 1, 1, 0},
+      {"CONFIG -4 0", 1, 4, 0},
+      {"CONFIG -6 0", 0, 0, 0},
+      {"CONFIG 5", 0, 0, 0},
+      {"CONFIG", 0, 0, 0},
+      {"CONFIG x 1", 0, 0, 0},
+      {"CONFIG 2147483647 1", 0, 0, 0},
       {"CONFIG -2147483648 1", 0, 0, 0},
   };
   for (const ConfigCase& c : cases) {
@@ -81,9 +89,15 @@ TEST(RotationPoints, WrittenModeReadsBackToTheSameMode) {
 }
 
 TEST(RotationPoints, MalformedLinesAreRefusedAndTheDefaultStays) {
-  const char* bad[] = {"", "   ", "CENTER 1 2 \"few\"", "CENTER 1 2 3 1 no quotes",
-                       "CENTER 1 2 3 1 \"unterminated", "CENTER a b c 1 \"x\"",
-                       "CENTER nan 0 0 1 \"x\"", "SPIN 1", "center 1 2 3 1 \"x\""};
+  const char* bad[] = {"",
+                       "   ",
+                       "CENTER 1 2 \"few\"",
+                       "CENTER 1 2 3 1 no quotes",
+                       "CENTER 1 2 3 1 \"unterminated",
+                       "CENTER a b c 1 \"x\"",
+                       "CENTER nan 0 0 1 \"x\"",
+                       "SPIN 1",
+                       "center 1 2 3 1 \"x\""};
   for (const char* text : bad) {
     CRotationPoints p = Reset();
     EXPECT_EQ(p.ParseMeta(text), 0) << text;

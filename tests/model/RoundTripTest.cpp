@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <unordered_map>
 
+#include "ModelText.h"
 #include "config/StringUtils.h"
 #include "model/LineText.h"
 #include "model/QvFile.h"
@@ -16,7 +17,6 @@
 #include "platform/Numbers.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
-#include "ModelText.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ void ExpectSameElements(const CQvFile& a, const CQvFile& b, const std::string& p
   for (size_t i = 0; i < p.GetPoints().size(); ++i) {
     EXPECT_EQ(p.GetPoints()[i].name, q.GetPoints()[i].name) << path;
     EXPECT_EQ(CVector3(p.GetPoints()[i].x, p.GetPoints()[i].y, p.GetPoints()[i].z),
-              CVector3(q.GetPoints()[i].x, q.GetPoints()[i].y, q.GetPoints()[i].z)) << path;
+              CVector3(q.GetPoints()[i].x, q.GetPoints()[i].y, q.GetPoints()[i].z))
+        << path;
   }
 }
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <random>
 
+#include "ModelText.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
-#include "ModelText.h"
 
 namespace {
 
@@ -15,14 +15,17 @@ class CBoxPart : public CQvPart {
  public:
   explicit CBoxPart(ElementType t = ElementType::Line, CVector3 a = {}, CVector3 b = {})
       : CQvPart(t), m_a(a), m_b(b) {}
-  int Describe(ElementDescription& out) const override { DescribeFlags(out); return 1; }
+  int Describe(ElementDescription& out) const override {
+    DescribeFlags(out);
+    return 1;
+  }
   std::unique_ptr<CQvPart> Clone() const override {
     auto c = std::make_unique<CBoxPart>(GetType(), m_a, m_b);
     CopyBase(*c);
     return c;
   }
-  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                         CVector3& max, int) override {
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                         int) override {
     ++calls;
     for (CVector3 p : {m_a, m_b}) {
       p = matrix * p + offset;
@@ -93,7 +96,8 @@ TEST(SelectionProperty, RandomOperationsKeepEveryInvariant) {
     const int op = static_cast<int>(rng() % 10);
     SCOPED_TRACE("step " + std::to_string(step) + " op " + std::to_string(op));
     switch (op) {
-      case 0: case 1: {
+      case 0:
+      case 1: {
         bool wasSelected = index >= 0 && index < n && f.GetAt(static_cast<size_t>(index))->selected;
         size_t before = f.GetSelectedCount();
         int r = f.Select(index);
@@ -117,9 +121,13 @@ TEST(SelectionProperty, RandomOperationsKeepEveryInvariant) {
         break;
       }
       case 4:
-        if (rng() % 8 == 0) f.SelectAll(); else f.ClearSelection();
+        if (rng() % 8 == 0)
+          f.SelectAll();
+        else
+          f.ClearSelection();
         break;
-      case 5: case 6:
+      case 5:
+      case 6:
         f.InsertAt(static_cast<size_t>(std::max(index, 0)), RandomElement(rng));
         break;
       case 7:
@@ -232,9 +240,14 @@ TEST(Selection, RemovingAndInsertingKeepTheIndices) {
 }
 
 TEST(ModelFile, SetNameKeepsLDrawExtensions) {
-  struct { const char* in; const char* out; } cases[] = {
-      {"model", "model.ldr"}, {"MODEL.DAT", "MODEL.DAT"}, {"a.Ldr", "a.Ldr"},
-      {"picture.mpd", "picture.mpd.ldr"}, {"dots.in.name", "dots.in.name.ldr"}};
+  struct {
+    const char* in;
+    const char* out;
+  } cases[] = {{"model", "model.ldr"},
+               {"MODEL.DAT", "MODEL.DAT"},
+               {"a.Ldr", "a.Ldr"},
+               {"picture.mpd", "picture.mpd.ldr"},
+               {"dots.in.name", "dots.in.name.ldr"}};
   for (auto c : cases) {
     CQvFile f;
     f.SetName(c.in);

@@ -68,7 +68,7 @@ TEST(Dib, CreateRefusesEmptyAndOversizedPictures) {
   EXPECT_EQ(d.Create(5, 0, true), 0);
   EXPECT_EQ(d.Create(-1, 10, true), 0);
   EXPECT_EQ(d.Create(1, -10, true), 0);
-  EXPECT_EQ(d.Create(100000, 100000, true), 0);       // 30 GB: past 32 bits
+  EXPECT_EQ(d.Create(100000, 100000, true), 0);  // 30 GB: past 32 bits
   EXPECT_EQ(d.Create(INT32_MAX, 1, true), 0);
   EXPECT_FALSE(d.HasBlock());
   EXPECT_EQ(d.GetBits(), nullptr);
@@ -108,10 +108,9 @@ TEST(Dib, SplitDibCopiesTheRectangle) {
   ASSERT_TRUE(part);
   EXPECT_EQ(part->GetWidth(), 3);
   EXPECT_EQ(part->GetHeight(), 2);
-  for (int y = 0; y < 2; ++y)
-    EXPECT_EQ(std::memcmp(part->GetRow(y), src.GetRow(2 + y) + 3, 9), 0);
-  EXPECT_FALSE(SplitDib(src, 3, 0, 3, 1));   // one pixel past the right edge
-  EXPECT_FALSE(SplitDib(src, 0, 3, 1, 2));   // one row past the bottom
+  for (int y = 0; y < 2; ++y) EXPECT_EQ(std::memcmp(part->GetRow(y), src.GetRow(2 + y) + 3, 9), 0);
+  EXPECT_FALSE(SplitDib(src, 3, 0, 3, 1));  // one pixel past the right edge
+  EXPECT_FALSE(SplitDib(src, 0, 3, 1, 2));  // one row past the bottom
   EXPECT_FALSE(SplitDib(src, -1, 0, 2, 2));
   EXPECT_FALSE(SplitDib(src, 0, -1, 2, 2));
   EXPECT_FALSE(SplitDib(src, 0, 0, 0, 2));

@@ -187,7 +187,7 @@ TEST_F(Highlighting, ASlotAloneOrEverySlotWithTheFrame) {
   ASSERT_EQ(r.RestoreSlot(2), 1);
   EXPECT_EQ(PixelAt(r, 0, 0), (Bgr{30, 75, 150}));
   EXPECT_EQ(r.GetPickId(0, 0), kNoPickId);
-  r.Highlight(1, 2);  // slot 2 is free now: nothing
+  r.Highlight(1, 2);                                                          // slot 2 is free now: nothing
   r.DrawQuad(kBrown, P(0, 0, -1), P(3, 0, -1), P(3, 3, -1), P(0, 3, -1), 4);  // nearer
   r.Highlight(2, 255);
   EXPECT_EQ(PixelAt(r, 0, 0), (Bgr{85, 85, 85}));
@@ -216,10 +216,20 @@ TEST(PasteBehind, CopiesIntoEmptyPixelsOnly) {
   Prepare(other, colors, 4, 3);
   other.DrawQuad(kGreen, P(-1, -1), P(9, -1), P(9, 9), P(-1, 9), 1);
   ASSERT_EQ(r.PasteBehind(other, 6, 0), 1);
+  // clang-format off
   const Rows expected = {
-      "......GGGG..", ".RRRRRRRRG..", ".RRRRRRRGG..", ".RRRRRR.....", ".RRRRR......",
-      ".RRRR.......", ".RRR........", ".RR.........", "............", "............",
+      "......GGGG..",
+      ".RRRRRRRRG..",
+      ".RRRRRRRGG..",
+      ".RRRRRR.....",
+      ".RRRRR......",
+      ".RRRR.......",
+      ".RRR........",
+      ".RR.........",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
   EXPECT_EQ(r.GetDepth(6, 0), C3DStub::kEmptyDepth);  // depth and ids stay
   EXPECT_EQ(r.GetPickId(6, 0), kNoPickId);
@@ -259,8 +269,8 @@ TEST(TileBackground, RepeatsThePictureFromTheTopLeft) {
   ASSERT_EQ(r.TileBackground(picture), 1);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 8; ++x) {
-      const Bgr expected = y == 1 ? Bgr{0, 0, 255}
-                                  : Bgr{static_cast<uint8_t>(x % 3), static_cast<uint8_t>(y % 2), 7};
+      const Bgr expected =
+          y == 1 ? Bgr{0, 0, 255} : Bgr{static_cast<uint8_t>(x % 3), static_cast<uint8_t>(y % 2), 7};
       EXPECT_EQ(PixelAt(r, x, y), expected) << x << "," << y;
     }
   CDib empty, grey;

@@ -22,6 +22,7 @@ class Raster : public ::testing::Test {
 // one column left per row; row 8 has both ends at column 1 and is skipped.
 TEST_F(Raster, ConstantDepthTriangleSkipsOnePixelRows) {
   r.DrawTriangle(kRed, P(1, 1), P(8, 1), P(1, 8), 5);
+  // clang-format off
   const Rows expected = {
       "............",
       ".RRRRRRRR...",
@@ -34,6 +35,7 @@ TEST_F(Raster, ConstantDepthTriangleSkipsOnePixelRows) {
       "............",
       "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
   EXPECT_EQ(r.GetPickId(1, 1), 5u);
   EXPECT_EQ(r.GetDepth(1, 1), 0);
@@ -43,6 +45,7 @@ TEST_F(Raster, ConstantDepthTriangleSkipsOnePixelRows) {
 // constant depth and draws its one-pixel row 8.
 TEST_F(Raster, VaryingDepthTriangleDrawsItsApex) {
   r.DrawTriangle(kRed, P(1, 1, -0.5), P(8, 1), P(1, 8), 5);
+  // clang-format off
   const Rows expected = {
       "............",
       ".RRRRRRRR...",
@@ -55,6 +58,7 @@ TEST_F(Raster, VaryingDepthTriangleDrawsItsApex) {
       ".R..........",
       "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
   // Depth x 256 at the first corner, then stepped along the long edge: (0 - -256) / 7 = 36 per row.
   EXPECT_EQ(r.GetDepth(1, 1), -256);
@@ -79,6 +83,7 @@ TEST(RasterApex, PointedApexOfConstantDepthIsLeftOut) {
 TEST_F(Raster, DepthTieKeepsTheFirstTriangle) {
   r.DrawTriangle(kRed, P(1, 1), P(8, 1), P(1, 8), 1);
   r.DrawTriangle(kGreen, P(1, 1), P(8, 1), P(8, 8), 2);
+  // clang-format off
   const Rows expected = {
       "............",
       ".RRRRRRRR...",
@@ -91,6 +96,7 @@ TEST_F(Raster, DepthTieKeepsTheFirstTriangle) {
       "............",
       "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
   EXPECT_EQ(r.GetPickId(8, 1), 1u);
   EXPECT_EQ(r.GetPickId(8, 2), 2u);
@@ -102,10 +108,20 @@ void DrawCover(C3DStub& r, uint32_t color, double z) {
 }
 
 TEST_F(Raster, LineWinsOverSurfaceAtTheSameZInEitherOrder) {
+  // clang-format off
   const Rows expected = {
-      "RRRRRRRRRRRR", "RRRRRRRRRRRR", "RRRRRRRRRRRR", "RRRRRRRRRRRR", "GGGGGGGGGGGG",
-      "RRRRRRRRRRRR", "RRRRRRRRRRRR", "RRRRRRRRRRRR", "RRRRRRRRRRRR", "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "GGGGGGGGGGGG",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
+      "RRRRRRRRRRRR",
   };
+  // clang-format on
   DrawCover(r, kRed, 2);
   r.DrawLine(kGreen, P(0, 4, 2), P(11, 4, 2), 9);
   EXPECT_EQ(Picture(r), expected);
@@ -135,6 +151,7 @@ TEST(RasterLines, WidthThreeGrowsToTheLeftAndUpwards) {
   r.SetLineWidth(3);
   r.DrawLine(kRed, P(10, 2), P(10, 5), 1);
   r.DrawLine(kGreen, P(2, 10), P(5, 10), 1);
+  // clang-format off
   const Rows expected = {
       "................",
       "................",
@@ -149,6 +166,7 @@ TEST(RasterLines, WidthThreeGrowsToTheLeftAndUpwards) {
       "..GGGG..........",
       "................",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -161,10 +179,20 @@ TEST(RasterLines, WidthTwoShiftsAlongTheMinorAxis) {
   r.DrawLine(kRed, P(1, 3), P(5, 4), 1);
   // Steep (9,2)-(10,7), x step 256 / 5 = 51: 2304 + 51 k stays in column 9; its copy is column 8.
   r.DrawLine(kGreen, P(9, 2), P(10, 7), 1);
+  // clang-format off
   const Rows expected = {
-      "............", "............", ".RRRR...GG..", ".RRRRR..GG..", ".....R..GG..",
-      "........GG..", "........GG..", "........GG..", "............", "............",
+      "............",
+      "............",
+      ".RRRR...GG..",
+      ".RRRRR..GG..",
+      ".....R..GG..",
+      "........GG..",
+      "........GG..",
+      "........GG..",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -176,6 +204,7 @@ TEST(RasterLines, ShallowAndSteepWalksTruncateTheMinorPosition) {
   r.DrawLine(kRed, P(1, 1), P(9, 4), 1);
   // Steep (2,1)-(4,8): x step 2 x 256 / 7 = 73, columns (512 + 73 k) >> 8; the last one is 3.
   r.DrawLine(kGreen, P(2, 1), P(4, 8), 1);
+  // clang-format off
   const Rows expected = {
       "............",
       ".RRR........",
@@ -188,6 +217,7 @@ TEST(RasterLines, ShallowAndSteepWalksTruncateTheMinorPosition) {
       "...G........",
       "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -199,9 +229,9 @@ TEST(RasterLines, LinesCrossingColumnZeroAndRowZero) {
   Prepare(r, colors, 12, 10);
   // Steep (-1,0)-(1,9): x step 2 x 256 / 9 = 56 from -256; columns -1 for rows 0-4, 0 for 5-9.
   r.DrawLine(kRed, P(-2, 0), P(1, 9), 1);
-  EXPECT_EQ(PickMask(r), (Rows{"............", "............", "............", "............",
-                               "............", "#...........", "#...........", "#...........",
-                               "#...........", "#..........."}));
+  EXPECT_EQ(PickMask(r),
+            (Rows{"............", "............", "............", "............", "............",
+                  "#...........", "#...........", "#...........", "#...........", "#..........."}));
   C3DStub s;
   Prepare(s, colors, 12, 10);
   // Shallow (0,-1)-(9,1): the same steps along x; row 0 from column 5.
@@ -217,10 +247,20 @@ TEST(RasterLines, ShallowLineStartingLeftOfTheFrameIsAdvanced) {
   C3DStub r;
   Prepare(r, colors, 12, 10);
   r.DrawLine(kRed, P(-4, 2), P(7, 5), 1);
+  // clang-format off
   const Rows expected = {
-      "............", "............", "R...........", ".RRR........", "....RRRR....",
-      "............", "............", "............", "............", "............",
+      "............",
+      "............",
+      "R...........",
+      ".RRR........",
+      "....RRRR....",
+      "............",
+      "............",
+      "............",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -228,23 +268,43 @@ TEST(RasterLines, SinglePointAndClippedEnds) {
   TestColors colors;
   C3DStub r;
   Prepare(r, colors, 12, 10);
-  r.DrawLine(kRed, P(3, 3), P(3, 3), 1);      // a single point counts as vertical
-  r.DrawLine(kRed, P(11, 6), P(30, 6), 1);    // horizontal, clipped at the right
-  r.DrawLine(kRed, P(5, 8), P(5, 40), 1);     // vertical, clipped at the bottom
-  r.DrawLine(kRed, P(-5, 1), P(-2, 1), 1);    // columns -4 to -1: left of the frame
+  r.DrawLine(kRed, P(3, 3), P(3, 3), 1);    // a single point counts as vertical
+  r.DrawLine(kRed, P(11, 6), P(30, 6), 1);  // horizontal, clipped at the right
+  r.DrawLine(kRed, P(5, 8), P(5, 40), 1);   // vertical, clipped at the bottom
+  r.DrawLine(kRed, P(-5, 1), P(-2, 1), 1);  // columns -4 to -1: left of the frame
+  // clang-format off
   const Rows expected = {
-      "............", "............", "............", "...R........", "............",
-      "............", "...........R", "............", ".....R......", ".....R......",
+      "............",
+      "............",
+      "............",
+      "...R........",
+      "............",
+      "............",
+      "...........R",
+      "............",
+      ".....R......",
+      ".....R......",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
 TEST_F(Raster, ScreenDoorDrawsOddPixelsOnly) {
   DrawCover(r, kDoorRed, 0);
+  // clang-format off
   const Rows expected = {
-      ".R.R.R.R.R.R", "R.R.R.R.R.R.", ".R.R.R.R.R.R", "R.R.R.R.R.R.", ".R.R.R.R.R.R",
-      "R.R.R.R.R.R.", ".R.R.R.R.R.R", "R.R.R.R.R.R.", ".R.R.R.R.R.R", "R.R.R.R.R.R.",
+      ".R.R.R.R.R.R",
+      "R.R.R.R.R.R.",
+      ".R.R.R.R.R.R",
+      "R.R.R.R.R.R.",
+      ".R.R.R.R.R.R",
+      "R.R.R.R.R.R.",
+      ".R.R.R.R.R.R",
+      "R.R.R.R.R.R.",
+      ".R.R.R.R.R.R",
+      "R.R.R.R.R.R.",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
   EXPECT_EQ(PickMask(r)[0], ".#.#.#.#.#.#");
   EXPECT_EQ(r.GetDepth(0, 0), C3DStub::kEmptyDepth);
@@ -297,15 +357,25 @@ TEST_F(Raster, HiddenColourLeavesDepthAndPickAlone) {
 }
 
 TEST_F(Raster, OptionalLineDrawnOnlyWithControlPointsOnOneSide) {
-  r.DrawOptionalLine(kRed, P(1, 5), P(10, 5), P(3, 2), P(7, 1), 1);   // both above
-  r.DrawOptionalLine(kGreen, P(1, 7), P(10, 7), P(3, 2), P(7, 9), 1);  // opposite sides
-  r.DrawOptionalLine(kBlue, P(4, 1), P(4, 3), P(7, 3), P(9, 9), 1);    // vertical, both right
-  r.DrawOptionalLine(kBlue, P(2, 1), P(2, 3), P(1, 3), P(9, 9), 1);    // vertical, opposite
+  r.DrawOptionalLine(kRed, P(1, 5), P(10, 5), P(3, 2), P(7, 1), 1);       // both above
+  r.DrawOptionalLine(kGreen, P(1, 7), P(10, 7), P(3, 2), P(7, 9), 1);     // opposite sides
+  r.DrawOptionalLine(kBlue, P(4, 1), P(4, 3), P(7, 3), P(9, 9), 1);       // vertical, both right
+  r.DrawOptionalLine(kBlue, P(2, 1), P(2, 3), P(1, 3), P(9, 9), 1);       // vertical, opposite
   r.DrawOptionalLine(kGreen, P(6, 8), P(6.3, 8.2), P(0, 0), P(1, 0), 1);  // ends on one pixel
+  // clang-format off
   const Rows expected = {
-      "............", "....B.......", "....B.......", "....B.......", "............",
-      ".RRRRRRRRRR.", "............", "............", "............", "............",
+      "............",
+      "....B.......",
+      "....B.......",
+      "....B.......",
+      "............",
+      ".RRRRRRRRRR.",
+      "............",
+      "............",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -335,10 +405,10 @@ TEST_F(Raster, ModesSwitchPrimitivesOff) {
 }
 
 TEST_F(Raster, TrianglesOutsideTheFrameDrawNothing) {
-  r.DrawTriangle(kRed, P(0, -10), P(5, -10), P(0, -5), 1);   // above
-  r.DrawTriangle(kRed, P(-9, 2), P(-2, 2), P(-5, 8), 1);     // left (column -1 at most)
-  r.DrawTriangle(kRed, P(12, 2), P(20, 2), P(15, 8), 1);     // right
-  r.DrawTriangle(kRed, P(0, 10), P(5, 10), P(0, 15), 1);     // below
+  r.DrawTriangle(kRed, P(0, -10), P(5, -10), P(0, -5), 1);  // above
+  r.DrawTriangle(kRed, P(-9, 2), P(-2, 2), P(-5, 8), 1);    // left (column -1 at most)
+  r.DrawTriangle(kRed, P(12, 2), P(20, 2), P(15, 8), 1);    // right
+  r.DrawTriangle(kRed, P(0, 10), P(5, 10), P(0, 15), 1);    // below
   for (const std::string& row : Picture(r)) EXPECT_EQ(row, "............");
 }
 
@@ -347,10 +417,20 @@ TEST_F(Raster, TrianglesOutsideTheFrameDrawNothing) {
 // the depth being constant, is left out.
 TEST_F(Raster, TriangleStraddlingTheTopStartsAtRowZero) {
   r.DrawTriangle(kRed, P(0, -4), P(8, -4), P(0, 4), 1);
+  // clang-format off
   const Rows expected = {
-      "RRRRR.......", "RRRR........", "RRR.........", "RR..........", "............",
-      "............", "............", "............", "............", "............",
+      "RRRRR.......",
+      "RRRR........",
+      "RRR.........",
+      "RR..........",
+      "............",
+      "............",
+      "............",
+      "............",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
@@ -361,29 +441,59 @@ TEST_F(Raster, CornersOnOneRowFillBetweenTopAndMiddle) {
 
 TEST_F(Raster, ConvexQuadFillsItsSquare) {
   r.DrawQuad(kRed, P(1, 1), P(6, 1), P(6, 6), P(1, 6), 1);
+  // clang-format off
   const Rows expected = {
-      "............", ".RRRRRR.....", ".RRRRRR.....", ".RRRRRR.....", ".RRRRRR.....",
-      ".RRRRRR.....", ".RRRRRR.....", "............", "............", "............",
+      "............",
+      ".RRRRRR.....",
+      ".RRRRRR.....",
+      ".RRRRRR.....",
+      ".RRRRRR.....",
+      ".RRRRRR.....",
+      ".RRRRRR.....",
+      "............",
+      "............",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
 TEST_F(Raster, TwistedQuadCoversItsHull) {
   r.DrawQuad(kRed, P(1, 1), P(8, 1), P(1, 8), P(8, 8), 1);
+  // clang-format off
   const Rows expected = {
-      "............", ".RRRRRRRR...", ".RRRRRRRR...", ".RRRRRRRR...", ".RRRRRRRR...",
-      ".RRRRRRRR...", ".RRRRRRRR...", ".RRRRRRRR...", ".RRRRRRRR...", "............",
+      "............",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      ".RRRRRRRR...",
+      "............",
   };
+  // clang-format on
   EXPECT_EQ(Picture(r), expected);
 }
 
 // Far-off corners (deep zoom on a large model): positions x 256 pass 32 bits, and the visible
 // part must still be exact: the long edge from (-K,-K) to (K,K) steps 256 per row exactly.
 TEST(RasterFar, HugeCoordinatesDrawTheVisiblePartExactly) {
+  // clang-format off
   const Rows expected = {
-      "############", ".###########", "..##########", "...#########", "....########",
-      ".....#######", "......######", ".......#####", "........####", ".........###",
+      "############",
+      ".###########",
+      "..##########",
+      "...#########",
+      "....########",
+      ".....#######",
+      "......######",
+      ".......#####",
+      "........####",
+      ".........###",
   };
+  // clang-format on
   for (double k : {1e7, 1e8, 5e9, 1e300}) {
     TestColors colors;
     C3DStub r;
@@ -462,18 +572,28 @@ TEST(RasterFar, MaximumZoomOnALargeModel) {
   C3DStub r;
   Prepare(r, colors, 12, 10);
   r.CenterView(12, 10, 1000, 0, 0);
-  ASSERT_EQ(r.GetMatrixStack().Push(CMatrix4D::FromPlacement(
-                CMatrix3(1000, 0, 0, 0, 1000, 0, 0, 0, 1000), {0, 0, 0})),
+  ASSERT_EQ(r.GetMatrixStack().Push(
+                CMatrix4D::FromPlacement(CMatrix3(1000, 0, 0, 0, 1000, 0, 0, 0, 1000), {0, 0, 0})),
             1);
   CVector3 a, b, c;
   r.TransformPoint(a, {-1e5, -1e5, 0});
   r.TransformPoint(b, {1e5, -1e5, 0});
   r.TransformPoint(c, {1e5, 1e5, 0});
   r.DrawTriangle(kRed, a, b, c, 1);
+  // clang-format off
   const Rows expected = {
-      ".###########", "..##########", "...#########", "....########", ".....#######",
-      "......######", ".......#####", "........####", ".........###", "..........##",
+      ".###########",
+      "..##########",
+      "...#########",
+      "....########",
+      ".....#######",
+      "......######",
+      ".......#####",
+      "........####",
+      ".........###",
+      "..........##",
   };
+  // clang-format on
   EXPECT_EQ(PickMask(r), expected);
 }
 

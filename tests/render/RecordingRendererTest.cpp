@@ -17,15 +17,15 @@ class CRecordingRenderer : public C3DStub {
                     PickId pickId) override {
     calls.push_back("T" + std::to_string(color) + "/" + std::to_string(pickId));
   }
-  void DrawQuad(uint32_t color, const CVector3&, const CVector3&, const CVector3&,
-                const CVector3&, PickId pickId) override {
+  void DrawQuad(uint32_t color, const CVector3&, const CVector3&, const CVector3&, const CVector3&,
+                PickId pickId) override {
     calls.push_back("Q" + std::to_string(color) + "/" + std::to_string(pickId));
   }
   void DrawLine(uint32_t color, const CVector3&, const CVector3&, PickId pickId) override {
     calls.push_back("L" + std::to_string(color) + "/" + std::to_string(pickId));
   }
-  void DrawOptionalLine(uint32_t color, const CVector3&, const CVector3&, const CVector3&,
-                        const CVector3&, PickId pickId) override {
+  void DrawOptionalLine(uint32_t color, const CVector3&, const CVector3&, const CVector3&, const CVector3&,
+                        PickId pickId) override {
     calls.push_back("O" + std::to_string(color) + "/" + std::to_string(pickId));
   }
   std::vector<std::string> calls;

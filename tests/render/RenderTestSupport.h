@@ -11,16 +11,16 @@ namespace render_test {
 
 // Colour numbers of the test table.
 enum : uint32_t {
-  kBlack = 0,      // background
+  kBlack = 0,  // background
   kRed = 1,
   kGreen = 2,
   kBlue = 3,
-  kDoorRed = 4,    // alpha 128: screen door
-  kHidden = 5,     // alpha 85: draws nothing
-  kAlpha86 = 6,    // the lowest screen-door alpha
-  kAlpha170 = 7,   // the highest screen-door alpha
-  kAlpha171 = 8,   // the lowest solid alpha
-  kBrown = 9,      // (200, 100, 40) for shading and highlighting
+  kDoorRed = 4,   // alpha 128: screen door
+  kHidden = 5,    // alpha 85: draws nothing
+  kAlpha86 = 6,   // the lowest screen-door alpha
+  kAlpha170 = 7,  // the highest screen-door alpha
+  kAlpha171 = 8,  // the lowest solid alpha
+  kBrown = 9,     // (200, 100, 40) for shading and highlighting
 };
 
 inline ColorEntry Entry(uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
@@ -52,8 +52,8 @@ struct TestColors {
 
 // A renderer of the given size: black background, shading off unless asked, view offset 0 and
 // scale 1, so an integral point (x, y) maps to pixel (x, y) and depth = 4 z (rounded).
-inline void Prepare(C3DStub& r, const TestColors& colors, uint32_t width, uint32_t height,
-                    bool pick = true, int shading = 0) {
+inline void Prepare(C3DStub& r, const TestColors& colors, uint32_t width, uint32_t height, bool pick = true,
+                    int shading = 0) {
   r.SetBackgroundColor(kBlack);
   r.EnablePickBuffer(pick ? 1 : 0);
   r.Reset(width, height, shading);

@@ -332,9 +332,7 @@ TEST(MatrixStack, PushMultiplyComposesPlacements) {
   // View: scale 2 and shift (1, 2, 3); placement: quarter turn about y and shift (10, 0, 0).
   CMatrix4D view = CMatrix4D::FromPlacement(CMatrix3(2, 0, 0, 0, 2, 0, 0, 0, 2), {1, 2, 3});
   ASSERT_EQ(s.Push(view), 1);
-  ASSERT_EQ(s.PushMultiply(CMatrix4D::FromPlacement(CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0),
-                                                    {10, 0, 0})),
-            1);
+  ASSERT_EQ(s.PushMultiply(CMatrix4D::FromPlacement(CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0), {10, 0, 0})), 1);
   CVector3 out;
   r.TransformPoint(out, {1, 1, 1});
   // Placement: (0*1 + 0 + 1 + 10, 1, -1 + 0) = (11, 1, -1); view: (23, 4, 1).
