@@ -16,10 +16,14 @@ using ElementList = std::vector<std::unique_ptr<CQvPart>>;
 
 std::unique_ptr<CQvPart> Primitive(char type) {
   switch (type) {
-    case '2': return std::make_unique<CQvLinePart>();
-    case '3': return std::make_unique<CQvTrianglePart>();
-    case '4': return std::make_unique<CQvQuadPart>();
-    default: return std::make_unique<CQvFivePart>();
+    case '2':
+      return std::make_unique<CQvLinePart>();
+    case '3':
+      return std::make_unique<CQvTrianglePart>();
+    case '4':
+      return std::make_unique<CQvQuadPart>();
+    default:
+      return std::make_unique<CQvFivePart>();
   }
 }
 
@@ -88,11 +92,9 @@ void BM_Draw(benchmark::State& state, std::string path, bool mesh) {
     if (!std::filesystem::exists(path)) continue;
     benchmark::RegisterBenchmark(("Mesh/Fold/" + std::string(part)).c_str(), BM_Fold, path)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("Mesh/DrawPrimitives/" + std::string(part)).c_str(), BM_Draw,
-                                 path, false)
+    benchmark::RegisterBenchmark(("Mesh/DrawPrimitives/" + std::string(part)).c_str(), BM_Draw, path, false)
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(("Mesh/DrawMesh/" + std::string(part)).c_str(), BM_Draw, path,
-                                 true)
+    benchmark::RegisterBenchmark(("Mesh/DrawMesh/" + std::string(part)).c_str(), BM_Draw, path, true)
         ->Unit(benchmark::kMicrosecond);
   }
   return true;

@@ -13,9 +13,12 @@ const ColorEntry* GetActiveColorEntries() {
 
 CVector3 GetCurrentGridStep() {
   switch (theSettings.GridType) {
-    case 1: return theSettings.MidStep;
-    case 2: return theSettings.OffStep;
-    default: return theSettings.DefStep;
+    case 1:
+      return theSettings.MidStep;
+    case 2:
+      return theSettings.OffStep;
+    default:
+      return theSettings.DefStep;
   }
 }
 

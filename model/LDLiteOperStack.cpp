@@ -54,9 +54,7 @@ CMatrix3 CLDLiteOperStack::GetMatrix() const {
   return m_matrices.empty() ? CMatrix3::Identity() : m_matrices.back();
 }
 
-CVector3 CLDLiteOperStack::GetOffset() const {
-  return m_offsets.empty() ? CVector3() : m_offsets.back();
-}
+CVector3 CLDLiteOperStack::GetOffset() const { return m_offsets.empty() ? CVector3() : m_offsets.back(); }
 
 int CLDLiteOperStack::PushMatrix(const CMatrix3& r) {
   try {

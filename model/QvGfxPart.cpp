@@ -17,11 +17,15 @@ namespace {
 // Entries of a command record by kind: kind, colour and the vertex indices.
 int RecordLength(int32_t kind) {
   switch (kind) {
-    case 2: return 4;
-    case 3: return 5;
+    case 2:
+      return 4;
+    case 3:
+      return 5;
     case 4:
-    case 5: return 6;
-    default: return 2;
+    case 5:
+      return 6;
+    default:
+      return 2;
   }
 }
 
@@ -127,9 +131,7 @@ bool CQvGfxPart::FoldPrimitives(std::vector<std::unique_ptr<CQvPart>>& elements)
   return true;
 }
 
-bool CQvGfxPart::EnsureProjected() {
-  return m_projected.size() == m_vertices.size() || AllocProjected();
-}
+bool CQvGfxPart::EnsureProjected() { return m_projected.size() == m_vertices.size() || AllocProjected(); }
 
 int CQvGfxPart::Edit(CQvFile&) { return 0; }
 
@@ -137,8 +139,7 @@ int CQvGfxPart::Describe(ElementDescription&) const { return 0; }
 
 void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   if (!EnsureProjected()) return;
-  for (size_t i = 0; i < m_vertices.size(); ++i)
-    renderer.TransformPoint(m_projected[i], m_vertices[i], 0);
+  for (size_t i = 0; i < m_vertices.size(); ++i) renderer.TransformPoint(m_projected[i], m_vertices[i], 0);
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
   const auto parent = static_cast<uint32_t>(ctx.parentColor);
   const int32_t* c = m_commands.data();
@@ -153,16 +154,15 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
           renderer.DrawLine(color, m_projected[v[0]], m_projected[v[1]], pickId);
           break;
         case 3:
-          renderer.DrawTriangle(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                pickId);
+          renderer.DrawTriangle(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], pickId);
           break;
         case 4:
-          renderer.DrawQuad(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                            m_projected[v[3]], pickId);
+          renderer.DrawQuad(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], m_projected[v[3]],
+                            pickId);
           break;
         default:
-          renderer.DrawOptionalLine(color, m_projected[v[0]], m_projected[v[1]],
-                                    m_projected[v[2]], m_projected[v[3]], pickId);
+          renderer.DrawOptionalLine(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
+                                    m_projected[v[3]], pickId);
           break;
       }
     }
@@ -170,8 +170,7 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
   }
 }
 
-int CQvGfxPart::Pick(const CMatrix4DStack& stack, const CVector3& point, double& depth,
-                     int nearest) {
+int CQvGfxPart::Pick(const CMatrix4DStack& stack, const CVector3& point, double& depth, int nearest) {
   if (!EnsureProjected()) return 0;
   const CMatrix4D& top = stack.Top();
   for (size_t i = 0; i < m_vertices.size(); ++i) m_projected[i] = top.Apply(m_vertices[i]);
@@ -186,8 +185,8 @@ int CQvGfxPart::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
     if (c[0] == 3)
       h = IntersectRayTriangle(point, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], d);
     else if (c[0] == 4)
-      h = IntersectRayQuad(point, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                           m_projected[v[3]], d);
+      h = IntersectRayQuad(point, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], m_projected[v[3]],
+                           d);
     if (!h) continue;
     if (!nearest) {
       depth = d;
@@ -225,11 +224,20 @@ void CQvGfxPart::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matri
     for (; c < end; c += RecordLength(c[0])) {
       int n = 0;
       switch (c[0]) {
-        case 2: n = 2; break;
-        case 3: n = 3; break;
-        case 4: n = 4; break;
-        case 5: n = 2; break;
-        default: break;
+        case 2:
+          n = 2;
+          break;
+        case 3:
+          n = 3;
+          break;
+        case 4:
+          n = 4;
+          break;
+        case 5:
+          n = 2;
+          break;
+        default:
+          break;
       }
       for (int i = 0; i < n; ++i) Extend(min, max, matrix * m_vertices[c[2 + i]] + offset);
     }

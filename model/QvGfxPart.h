@@ -38,8 +38,8 @@ class CQvGfxPart : public CQvPart {
              ColorNumber parentColor) override;
   int Describe(ElementDescription& out) const override;
   std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
-  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                         CVector3& max, int flag) override;
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                         int flag) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
 
   size_t GetVertexCount() const { return m_vertices.size(); }

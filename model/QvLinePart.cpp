@@ -26,9 +26,7 @@ int32_t ToScreen(double v) {
   return static_cast<int32_t>(v);  // truncates toward zero
 }
 
-const ColorEntry* EntriesOr(const ColorEntry* entries) {
-  return entries ? entries : theDefaultColors;
-}
+const ColorEntry* EntriesOr(const ColorEntry* entries) { return entries ? entries : theDefaultColors; }
 
 const char* const kKindNames[] = {"Line", "Triangle", "Quadrilateral", "Optional-Line"};
 }  // namespace
@@ -40,19 +38,19 @@ CQvLinePart::CQvLinePart(ElementType type) : CQvPart(type) {
 
 int CQvLinePart::VertexCount() const {
   switch (GetType()) {
-    case ElementType::Line: return 2;
-    case ElementType::Triangle: return 3;
-    default: return 4;
+    case ElementType::Line:
+      return 2;
+    case ElementType::Triangle:
+      return 3;
+    default:
+      return 4;
   }
 }
 
-int CQvLinePart::OutlineCount() const {
-  return GetType() == ElementType::CondLine ? 2 : VertexCount();
-}
+int CQvLinePart::OutlineCount() const { return GetType() == ElementType::CondLine ? 2 : VertexCount(); }
 
 void CQvLinePart::SetFloats(const float* xyz, int vertices) {
-  for (int i = 0; i < vertices; ++i)
-    m_vertex[i].Set(xyz[i * 3], xyz[i * 3 + 1], xyz[i * 3 + 2]);
+  for (int i = 0; i < vertices; ++i) m_vertex[i].Set(xyz[i * 3], xyz[i * 3 + 1], xyz[i * 3 + 2]);
 }
 
 void CQvLinePart::Move(double dx, double dy, double dz, int mode, double gx, double gy, double gz) {
@@ -155,8 +153,8 @@ int CQvLinePart::Describe(ElementDescription& out) const {
   out.position.clear();
   for (int i = 0; i < VertexCount(); ++i) {
     if (i) out.position += ' ';
-    out.position += "(" + FormatG(m_vertex[i].x) + "," + FormatG(m_vertex[i].y) + "," +
-                    FormatG(m_vertex[i].z) + ")";
+    out.position +=
+        "(" + FormatG(m_vertex[i].x) + "," + FormatG(m_vertex[i].y) + "," + FormatG(m_vertex[i].z) + ")";
   }
   out.text = kKindNames[LineType() - 2];
   out.typeFlags = GetTypeCode();
@@ -264,9 +262,8 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
   std::array<CVector3, 4> p{};
   const int n = VertexCount();
   for (int i = 0; i < n; ++i) renderer.TransformPoint(p[i], m_vertex[i], 0);
-  const uint32_t color = ResolveColorCode(static_cast<uint32_t>(GetColor()),
-                                          static_cast<uint32_t>(ctx.parentColor),
-                                          EntriesOr(ctx.colorEntries));
+  const uint32_t color = ResolveColorCode(
+      static_cast<uint32_t>(GetColor()), static_cast<uint32_t>(ctx.parentColor), EntriesOr(ctx.colorEntries));
   switch (GetType()) {
     case ElementType::Line:
       renderer.DrawLine(color, p[0], p[1], pickId);

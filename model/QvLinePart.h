@@ -33,15 +33,14 @@ class CQvLinePart : public CQvPart {
   // Reads "<type> <colour> <x y z per vertex> [ignored text]"; the colour is decimal or, failing
   // that, hexadecimal. Throws CParseError for a line with too few numbers or a bad colour.
   int Parse(const std::string& line) override;
-  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                         CVector3& max, int flag) override;
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                         int flag) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
 
   // x, y, z of vertices 1 and 2 (from the primitive dialog).
   void SetVertices(const std::array<float, 6>& xyz) { SetFloats(xyz.data(), 2); }
   // The selection handle of vertex index + 1 on screen: a 5x5 square around its projection.
-  void GetVertexScreenRect(int index, ScreenPoint& point, ScreenRect& rect,
-                           const CMatrix3& view) const;
+  void GetVertexScreenRect(int index, ScreenPoint& point, ScreenRect& rect, const CMatrix3& view) const;
   // Centre of the box of the outline vertices: the rotation centre of a selected primitive.
   CVector3 GetCenter() const;
 

@@ -78,9 +78,12 @@ void CQvRotateCmd::Set(double ax, double ay, double az, int mode, int end) {
 
 CMatrix3 CQvRotateCmd::ApplyTo(const CMatrix3& start, const CMatrix3& current) const {
   switch (m_mode) {
-    case kRel: return start * m_matrix;
-    case kAbs: return m_matrix;
-    default: return current * m_matrix;
+    case kRel:
+      return start * m_matrix;
+    case kAbs:
+      return m_matrix;
+    default:
+      return current * m_matrix;
   }
 }
 

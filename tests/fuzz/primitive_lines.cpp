@@ -21,10 +21,14 @@ std::string Written(CQvPart& element) {
 
 std::unique_ptr<CQvLinePart> Make(int kind) {
   switch (kind) {
-    case 0: return std::make_unique<CQvLinePart>();
-    case 1: return std::make_unique<CQvTrianglePart>();
-    case 2: return std::make_unique<CQvQuadPart>();
-    default: return std::make_unique<CQvFivePart>();
+    case 0:
+      return std::make_unique<CQvLinePart>();
+    case 1:
+      return std::make_unique<CQvTrianglePart>();
+    case 2:
+      return std::make_unique<CQvQuadPart>();
+    default:
+      return std::make_unique<CQvFivePart>();
   }
 }
 

@@ -12,9 +12,7 @@ void ExpectNear(const CVector3& v, double x, double y, double z, const char* wha
 }
 
 // Where the stack in force maps a point.
-CVector3 Map(const CLDLiteOperStack& s, const CVector3& p) {
-  return s.GetMatrix() * p + s.GetOffset();
-}
+CVector3 Map(const CLDLiteOperStack& s, const CVector3& p) { return s.GetMatrix() * p + s.GetOffset(); }
 
 TEST(LDLite, EmptyStackIsTheIdentity) {
   CLDLiteOperStack s;

@@ -34,8 +34,8 @@ struct DrawCase {
 
 TEST(LinePrimitiveDraw, EachKindCallsItsRendererOperationInTheResolvedColour) {
   const DrawCase cases[] = {
-      {"2 24 1 2 3 4 5 6", 4, "line", 12, 2},       // edge colour of the parent
-      {"2 16 1 2 3 4 5 6", 4, "line", 4, 2},        // main colour of the parent
+      {"2 24 1 2 3 4 5 6", 4, "line", 12, 2},  // edge colour of the parent
+      {"2 16 1 2 3 4 5 6", 4, "line", 4, 2},   // main colour of the parent
       {"3 2 1 2 3 4 5 6 7 8 9", 4, "triangle", 2, 3},
       {"4 16 1 2 3 4 5 6 7 8 9 10 11 12", 1, "quad", 1, 4},
       {"5 24 1 2 3 4 5 6 7 8 9 10 11 12", 1, "optional", 8, 4},
@@ -44,16 +44,23 @@ TEST(LinePrimitiveDraw, EachKindCallsItsRendererOperationInTheResolvedColour) {
   for (const DrawCase& c : cases) {
     std::unique_ptr<CQvLinePart> p;
     switch (c.line[0]) {
-      case '2': p = std::make_unique<CQvLinePart>(); break;
-      case '3': p = std::make_unique<CQvTrianglePart>(); break;
-      case '4': p = std::make_unique<CQvQuadPart>(); break;
-      default: p = std::make_unique<CQvFivePart>(); break;
+      case '2':
+        p = std::make_unique<CQvLinePart>();
+        break;
+      case '3':
+        p = std::make_unique<CQvTrianglePart>();
+        break;
+      case '4':
+        p = std::make_unique<CQvQuadPart>();
+        break;
+      default:
+        p = std::make_unique<CQvFivePart>();
+        break;
     }
     p->Parse(c.line);
     CRecordingRenderer r;
     // Everything is drawn under the top matrix: here a shift by (100, 200, 300).
-    r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(CMatrix3::Identity(),
-                                                             CVector3(100, 200, 300)));
+    r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(CMatrix3::Identity(), CVector3(100, 200, 300)));
     DrawContext ctx;
     ctx.parentColor = c.parent;
     ctx.colorEntries = EdgeTable();

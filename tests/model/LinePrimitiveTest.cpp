@@ -15,10 +15,14 @@ namespace {
 
 std::unique_ptr<CQvLinePart> MakePrimitive(int lineType) {
   switch (lineType) {
-    case 2: return std::make_unique<CQvLinePart>();
-    case 3: return std::make_unique<CQvTrianglePart>();
-    case 4: return std::make_unique<CQvQuadPart>();
-    default: return std::make_unique<CQvFivePart>();
+    case 2:
+      return std::make_unique<CQvLinePart>();
+    case 3:
+      return std::make_unique<CQvTrianglePart>();
+    case 4:
+      return std::make_unique<CQvQuadPart>();
+    default:
+      return std::make_unique<CQvFivePart>();
   }
 }
 
@@ -44,9 +48,8 @@ TEST(LinePrimitive, NewElementsHaveTheirTypeFlagsAndNoColour) {
 }
 
 TEST(LinePrimitive, FactoryMakesEachClass) {
-  const ElementClass kinds[] = {ElementClass::Line, ElementClass::Triangle, ElementClass::Quad,
-                                ElementClass::CondLine, ElementClass::Step,
-                                ElementClass::RotateCmd};
+  const ElementClass kinds[] = {ElementClass::Line,     ElementClass::Triangle, ElementClass::Quad,
+                                ElementClass::CondLine, ElementClass::Step,     ElementClass::RotateCmd};
   const uint16_t codes[] = {4, 5, 6, 7, 1, 10};
   for (int i = 0; i < 6; ++i) {
     auto e = CElementFactory::Create(kinds[i]);
@@ -83,17 +86,17 @@ TEST(LinePrimitive, ParseAndWriteTable) {
       {"5 24 0.1 0.2 0.3 1e+07 1e-05 123456789 0 0 0 0 0 0", 24,
        "5 24 0.1 0.2 0.3 1e+07 1e-05 1.23457e+08 0 0 0 0 0 0\n"},
       // Malformed lines.
-      {"2 4 0 0 0 10 0", 0, ""},                    // too few numbers
-      {"2 4", 0, ""},                               // no coordinates
-      {"2", 0, ""},                                 // no colour
-      {"3 4 1 2 3 4 5 6 7 8", 0, ""},               // triangle one short
-      {"4 4 1 2 3 4 5 6 7 8 9 10 11", 0, ""},       // quadrilateral one short
-      {"5 4 1 2 3 4 5 6 7 8 9 10 11", 0, ""},       // conditional line one short
-      {"2 red 0 0 0 10 0 0", 0, ""},                // colour is no number
-      {"2 99999999999 0 0 0 10 0 0", 0, ""},        // colour beyond 32 bits
-      {"2 0x1FFFFFFFF 0 0 0 10 0 0", 0, ""},        // hex colour beyond 32 bits
-      {"2 -3000000000 0 0 0 10 0 0", 0, ""},        // below the 32-bit range
-      {"2 4 0 0 0 nan 0 0", 0, ""},                 // not finite
+      {"2 4 0 0 0 10 0", 0, ""},               // too few numbers
+      {"2 4", 0, ""},                          // no coordinates
+      {"2", 0, ""},                            // no colour
+      {"3 4 1 2 3 4 5 6 7 8", 0, ""},          // triangle one short
+      {"4 4 1 2 3 4 5 6 7 8 9 10 11", 0, ""},  // quadrilateral one short
+      {"5 4 1 2 3 4 5 6 7 8 9 10 11", 0, ""},  // conditional line one short
+      {"2 red 0 0 0 10 0 0", 0, ""},           // colour is no number
+      {"2 99999999999 0 0 0 10 0 0", 0, ""},   // colour beyond 32 bits
+      {"2 0x1FFFFFFFF 0 0 0 10 0 0", 0, ""},   // hex colour beyond 32 bits
+      {"2 -3000000000 0 0 0 10 0 0", 0, ""},   // below the 32-bit range
+      {"2 4 0 0 0 nan 0 0", 0, ""},            // not finite
       {"2 4 0 0 0 inf 0 0", 0, ""},
       {"2 4 0 0 0 1e999 0 0", 0, ""},
       {"2 4 0 0 x 10 0 0", 0, ""},
@@ -413,12 +416,11 @@ TEST(LinePrimitive, DescribeTable) {
   };
   const Case cases[] = {
       {"2 4 0 0 0 10 0 0", false, false, "Red", "(0,0,0) (10,0,0)", "Line", 4},
-      {"3 511 1 2 3 4 5 6 7.5 8 9", false, false, "Last Dither", "(1,2,3) (4,5,6) (7.5,8,9)",
-       "Triangle", 5},
-      {"4 512 1 2 3 4 5 6 7 8 9 10 11 12", false, false, "Custom Color",
-       "(1,2,3) (4,5,6) (7,8,9) (10,11,12)", "Quadrilateral", 6},
-      {"5 -1 1 2 3 4 5 6 7 8 9 10 11 12", false, true, "Custom Color",
-       "(1,2,3) (4,5,6) (7,8,9) (10,11,12)", "Optional-Line", 0x4007},
+      {"3 511 1 2 3 4 5 6 7.5 8 9", false, false, "Last Dither", "(1,2,3) (4,5,6) (7.5,8,9)", "Triangle", 5},
+      {"4 512 1 2 3 4 5 6 7 8 9 10 11 12", false, false, "Custom Color", "(1,2,3) (4,5,6) (7,8,9) (10,11,12)",
+       "Quadrilateral", 6},
+      {"5 -1 1 2 3 4 5 6 7 8 9 10 11 12", false, true, "Custom Color", "(1,2,3) (4,5,6) (7,8,9) (10,11,12)",
+       "Optional-Line", 0x4007},
       {"2 4 0 0 0 10 0 0", true, true, "Red", "(0,0,0) (10,0,0)", "Hidden", 0x5004},
   };
   for (const Case& c : cases) {

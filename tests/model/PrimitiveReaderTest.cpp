@@ -55,8 +55,8 @@ const ReadCase kPrimitiveLines[] = {
     // The prefixes as Write puts them before a line.
     {"0 GHOST 3 4 1 0 0 0 1 0 0 0 1", "0 GHOST 3 4 1 0 0 0 1 0 0 0 1\n", ""},
     {"0 TOLVO HIDE 2 24 0 0 0 1 0 0", "0 TOLVO HIDE 2 24 0 0 0 1 0 0\n", ""},
-    {"0 GHOST 0 TOLVO HIDE 4 1 0 0 0 1 0 0 1 1 0 0 1 0",
-     "0 GHOST 0 TOLVO HIDE 4 1 0 0 0 1 0 0 1 1 0 0 1 0\n", ""},
+    {"0 GHOST 0 TOLVO HIDE 4 1 0 0 0 1 0 0 1 1 0 0 1 0", "0 GHOST 0 TOLVO HIDE 4 1 0 0 0 1 0 0 1 1 0 0 1 0\n",
+     ""},
     // Malformed lines are line errors and never come back as "2 4294967295 0 0 ...".
     {"2 4 0 0 0 10 0", "", kError1},
     {"0 GHOST 2 4 0 0", "", kError1},
@@ -89,12 +89,11 @@ const ReadCase kStepLines[] = {
 const ReadCase kLDLiteLines[] = {
     {"0 TRANSLATE 0 -24 0\n2 4 10 0 0 0 0 0\n0 TRANSLATE END\n2 4 10 0 0 0 0 0",
      "2 4 10 -24 0 0 -24 0\n2 4 10 0 0 0 0 0\n", ""},
-    {"0 SCALE 2\n4 16 1 0 0 0 1 0 0 0 1 1 1 1\n0 SCALE END",
-     "4 16 2 0 0 0 2 0 0 0 2 2 2 2\n", ""},
-    {"0 TRANSFORM 10 20 30 1 0 0 0 1 0 0 0 1\n2 4 0 0 0 1 1 1\n0 TRANSFORM END",
-     "2 4 10 20 30 11 21 31\n", ""},
-    {"0 TRANSFORM 0 0 0 0 -1 0 1 0 0 0 0 1\n5 24 1 0 0 0 1 0 1 1 0 0 0 1",
-     "5 24 0 1 0 -1 0 0 -1 1 0 0 0 1\n", ""},
+    {"0 SCALE 2\n4 16 1 0 0 0 1 0 0 0 1 1 1 1\n0 SCALE END", "4 16 2 0 0 0 2 0 0 0 2 2 2 2\n", ""},
+    {"0 TRANSFORM 10 20 30 1 0 0 0 1 0 0 0 1\n2 4 0 0 0 1 1 1\n0 TRANSFORM END", "2 4 10 20 30 11 21 31\n",
+     ""},
+    {"0 TRANSFORM 0 0 0 0 -1 0 1 0 0 0 0 1\n5 24 1 0 0 0 1 0 1 1 0 0 0 1", "5 24 0 1 0 -1 0 0 -1 1 0 0 0 1\n",
+     ""},
     // Steps and comments are not transformed; ghost and hidden lines are.
     {"0 TRANSLATE 5 5 5\n0 STEP\n0 GHOST 2 4 0 0 0 1 1 1\n0 TOLVO HIDE 2 4 0 0 0 1 1 1",
      "0 STEP\n0 GHOST 2 4 5 5 5 6 6 6\n0 TOLVO HIDE 2 4 5 5 5 6 6 6\n", ""},
@@ -122,17 +121,11 @@ void PrimitiveReaderTest::RunTable(const ReadCase (&cases)[N]) {
   }
 }
 
-TEST_F(PrimitiveReaderTest, PrimitiveLines) {
-  RunTable(kPrimitiveLines);
-}
+TEST_F(PrimitiveReaderTest, PrimitiveLines) { RunTable(kPrimitiveLines); }
 
-TEST_F(PrimitiveReaderTest, StepLines) {
-  RunTable(kStepLines);
-}
+TEST_F(PrimitiveReaderTest, StepLines) { RunTable(kStepLines); }
 
-TEST_F(PrimitiveReaderTest, LDLiteCommands) {
-  RunTable(kLDLiteLines);
-}
+TEST_F(PrimitiveReaderTest, LDLiteCommands) { RunTable(kLDLiteLines); }
 
 TEST_F(PrimitiveReaderTest, LDLiteRotationTurnsALineLikeAPlacement) {
   CQvFile file;

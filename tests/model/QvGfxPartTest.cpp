@@ -19,10 +19,18 @@ using ElementList = std::vector<std::unique_ptr<CQvPart>>;
 std::unique_ptr<CQvPart> Primitive(const std::string& line) {
   std::unique_ptr<CQvLinePart> p;
   switch (line[0]) {
-    case '2': p = std::make_unique<CQvLinePart>(); break;
-    case '3': p = std::make_unique<CQvTrianglePart>(); break;
-    case '4': p = std::make_unique<CQvQuadPart>(); break;
-    default: p = std::make_unique<CQvFivePart>(); break;
+    case '2':
+      p = std::make_unique<CQvLinePart>();
+      break;
+    case '3':
+      p = std::make_unique<CQvTrianglePart>();
+      break;
+    case '4':
+      p = std::make_unique<CQvQuadPart>();
+      break;
+    default:
+      p = std::make_unique<CQvFivePart>();
+      break;
   }
   p->Parse(line);
   return p;
@@ -156,10 +164,13 @@ std::vector<std::string> ExportAll(ElementList& list, ColorNumber parent) {
   return out.GetLines();
 }
 
-const std::initializer_list<const char*> kBrick = {
-    "4 16 0 0 0 10 0 0 10 10 0 0 10 0", "STEP",
-    "4 16 10 0 0 20 0 0 20 10 0 10 10 0", "3 4 0 0 0 0 0 5 10 0 0",
-    "2 24 0 0 0 10 0 0", "5 24 0 10 0 10 10 0 0 0 0 10 10 5", "2 16 20 0 0 20 10 0"};
+const std::initializer_list<const char*> kBrick = {"4 16 0 0 0 10 0 0 10 10 0 0 10 0",
+                                                   "STEP",
+                                                   "4 16 10 0 0 20 0 0 20 10 0 10 10 0",
+                                                   "3 4 0 0 0 0 0 5 10 0 0",
+                                                   "2 24 0 0 0 10 0 0",
+                                                   "5 24 0 10 0 10 10 0 0 0 0 10 10 5",
+                                                   "2 16 20 0 0 20 10 0"};
 
 TEST(FastRenderMesh, DrawsAndExportsLikeTheUnfoldedPrimitives) {
   ElementList plain = List(kBrick);
@@ -194,8 +205,8 @@ TEST(FastRenderMesh, BoxesCountControlPointsOnlyWithFlagZero) {
 }
 
 TEST(FastRenderMesh, PickReportsTheNearestOfOverlappingTriangles) {
-  ElementList list = List({"3 16 0 0 30 10 0 30 0 10 30", "2 24 0 0 0 10 10 0",
-                           "3 16 0 0 10 10 0 10 0 10 10", "4 16 0 0 20 10 0 20 10 10 20 0 10 20"});
+  ElementList list = List({"3 16 0 0 30 10 0 30 0 10 30", "2 24 0 0 0 10 10 0", "3 16 0 0 10 10 0 10 0 10 10",
+                           "4 16 0 0 20 10 0 20 10 10 20 0 10 20"});
   ASSERT_TRUE(CQvGfxPart::FoldPrimitives(list));
   CMatrix4DStack stack;
   double depth = 0;
@@ -239,8 +250,8 @@ ElementList ReadPrimitives(const std::filesystem::path& file, size_t& primitives
   primitives = 0;
   while (std::getline(in, line)) {
     size_t start = line.find_first_not_of(" \t");
-    if (start != std::string::npos && line[start] >= '2' && line[start] <= '5' &&
-        start + 1 < line.size() && (line[start + 1] == ' ' || line[start + 1] == '\t')) {
+    if (start != std::string::npos && line[start] >= '2' && line[start] <= '5' && start + 1 < line.size() &&
+        (line[start + 1] == ' ' || line[start + 1] == '\t')) {
       list.push_back(Primitive(line.substr(start)));
       ++primitives;
     } else if (start != std::string::npos && line[start] == '1') {
@@ -253,7 +264,7 @@ ElementList ReadPrimitives(const std::filesystem::path& file, size_t& primitives
 TEST(FastRenderMesh, LibraryPrimitivesReadAndFoldWithoutChange) {
   REQUIRE_LDRAW_LIBRARY(library);
   // Primitives with cylinders (conditional lines), discs, edges and a sculpted part.
-  const char* files[] = {"p/4-4cyli.dat", "p/4-4disc.dat", "p/4-4edge.dat", "p/stud.dat",
+  const char* files[] = {"p/4-4cyli.dat",    "p/4-4disc.dat",  "p/4-4edge.dat",      "p/stud.dat",
                          "p/48/4-4cyli.dat", "parts/3001.dat", "parts/s/3001s01.dat"};
   int folded = 0;
   for (const char* name : files) {
