@@ -1,5 +1,7 @@
 #include "model/QvBackgroundCmd.h"
 
+#include <algorithm>
+
 #include "model/ElementEditor.h"
 #include "model/LineText.h"
 #include "model/TextHandler.h"
@@ -19,6 +21,10 @@ int CQvBackgroundCmd::Parse(const std::string& line) {
 
 int CQvBackgroundCmd::Write(CTextHandler& out) {
   if (!CQvPart::Write(out)) return 0;
+  // A name read without quotes may hold a quote character; quoted, it would be cut there when read.
+  bool hasQuote = m_file.find('"') != std::string::npos;
+  bool hasWhite = std::find_if(m_file.begin(), m_file.end(), IsWhite) != m_file.end();
+  if (hasQuote && !hasWhite) return out.WriteString("0 BACKGROUND " + m_file + "\n");
   return out.WriteString("0 BACKGROUND \"" + m_file + "\"\n");
 }
 

@@ -57,6 +57,7 @@ const LineCase kLines[] = {
     {"0 BACKGROUND \"open ended", 1, 1, 12, "0 BACKGROUND \"open ended\"\n"},
     {"0 BACKGROUND", 1, 1, 12, "0 BACKGROUND \"\"\n"},
     {"0 BACKGROUNDS", 1, 1, 2, "0 BACKGROUNDS\n"},
+    {"0 BACKGROUND sky\"blue.bmp", 1, 1, 12, "0 BACKGROUND sky\"blue.bmp\n"},
     {"0 CLEAR", 1, 1, 14, "0 CLEAR\n"},
     {"0 CLEAR now", 1, 1, 14, "0 CLEAR\n"},
     {"0 CLEARX", 1, 1, 2, "0 CLEARX\n"},
