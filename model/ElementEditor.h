@@ -28,6 +28,22 @@ struct GroupEdit {
   std::vector<std::string> otherNames;  // names the dialog refuses
 };
 
+// The primitive dialog: vertex rows in single precision, as the dialog's fields hold them.
+struct PrimitiveEdit {
+  std::string caption;
+  int vertexCount = 2;  // 2 line, 3 triangle, 4 quadrilateral, 5 conditional line (four rows, no swap)
+  float x[4] = {}, y[4] = {}, z[4] = {};
+};
+
+class CQvFile;
+
+// The rotation-step dialog; the model is shown in its preview.
+struct RotStepEdit {
+  double angleX = 0, angleY = 0, angleZ = 0;
+  int32_t mode = 0;  // 0 REL, 1 ABS, 2 ADD
+  const CQvFile* model = nullptr;
+};
+
 class IElementEditor {
  public:
   virtual ~IElementEditor() = default;
@@ -36,6 +52,9 @@ class IElementEditor {
   virtual bool EditBackground(std::string& fileName) = 0;
   virtual bool EditBufExchg(BufExchgEdit& data) = 0;
   virtual bool EditGroup(GroupEdit& data) = 0;
+  // Editors that do not offer these dialogs cancel them.
+  virtual bool EditPrimitive(PrimitiveEdit&) { return false; }
+  virtual bool EditRotStep(RotStepEdit&) { return false; }
 };
 
 // The editor in force; SetElementEditor(nullptr) returns to the one that cancels everything.

@@ -7,6 +7,9 @@
 #include "model/QvBufExchg.h"
 #include "model/QvClear.h"
 #include "model/QvCommentPart.h"
+#include "model/QvFivePart.h"
+#include "model/QvRotateCmd.h"
+#include "model/QvStepPart.h"
 #include "model/SelectionGroup.h"
 
 namespace {
@@ -20,6 +23,12 @@ std::unique_ptr<CQvPart> Make() {
 // Every element class of the model has its line here.
 Table BuiltinTable() {
   Table t{};
+  t[static_cast<size_t>(ElementClass::Step)] = &Make<CQvStepPart>;
+  t[static_cast<size_t>(ElementClass::Line)] = &Make<CQvLinePart>;
+  t[static_cast<size_t>(ElementClass::Triangle)] = &Make<CQvTrianglePart>;
+  t[static_cast<size_t>(ElementClass::Quad)] = &Make<CQvQuadPart>;
+  t[static_cast<size_t>(ElementClass::CondLine)] = &Make<CQvFivePart>;
+  t[static_cast<size_t>(ElementClass::RotateCmd)] = &Make<CQvRotateCmd>;
   t[static_cast<size_t>(ElementClass::Comment)] = &Make<CQvCommentPart>;
   t[static_cast<size_t>(ElementClass::Background)] = &Make<CQvBackgroundCmd>;
   t[static_cast<size_t>(ElementClass::Bfc)] = &Make<CQvBfc>;

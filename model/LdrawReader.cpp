@@ -148,6 +148,7 @@ int CQvFile::AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, cons
   } catch (const std::exception&) {
     return 0;  // a malformed line: the element goes
   }
+  if (ctx.ldlite.IsActive()) element->ApplyTransform(ctx.ldlite.GetMatrix(), ctx.ldlite.GetOffset());
   if (!ctx.pendingGroupName.empty()) {
     element->SetPendingGroupName(std::move(ctx.pendingGroupName));
     ctx.pendingGroupName.clear();
@@ -206,7 +207,15 @@ int CQvFile::ParseLine(ParseContext& ctx, const std::string& line, int ghost) {
 
   if (rest.empty()) return 1;  // "0" and white space only
   if (HasKeyword(rest, "WRITE")) return make(ElementClass::Comment);
-  if (HasKeyword(rest, "ROTATE")) return make(ElementClass::RotateCmd);
+  // LDLite transforms are applied to the following elements and not kept; a ROTATE that is no
+  // transform command reads as a rotation step.
+  if (HasKeyword(rest, "ROTATE"))
+    return ctx.ldlite.Rotate(rest.substr(6)) ? 1 : make(ElementClass::RotateCmd);
+  if (HasKeyword(rest, "TRANSLATE", true)) return ctx.ldlite.Translate(rest.substr(9));
+  if (HasKeyword(rest, "TRANSFORM", true)) return ctx.ldlite.Transform(rest.substr(9));
+  if (HasKeyword(rest, "SCALE", true)) return ctx.ldlite.Scale(rest.substr(5));
+  if (HasKeyword(rest, "POINT", true)) return ctx.ldlite.DefinePoint(rest.substr(5));
+  if (HasKeyword(rest, "MATRIX", true)) return ctx.ldlite.DefineMatrix(rest.substr(6));
   if (HasKeyword(rest, "ROTSTEP")) return make(ElementClass::RotateCmd);
   if (HasKeyword(rest, "STEP", true)) return make(ElementClass::Step);
   if (HasKeyword(rest, "CLEAR", true)) return make(ElementClass::Clear);
@@ -283,6 +292,7 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
     } catch (const std::exception&) {
       return 0;
     }
+    if (ctx.ldlite.IsActive()) element->ApplyTransform(ctx.ldlite.GetMatrix(), ctx.ldlite.GetOffset());
     if (!ctx.pendingGroupName.empty()) {
       element->SetPendingGroupName(std::move(ctx.pendingGroupName));
       ctx.pendingGroupName.clear();

@@ -4,7 +4,11 @@
 #include <string>
 #include <unordered_set>
 
+#include "model/LDLiteOperStack.h"
+
 struct ParseContext {
+  // The LDLite transforms in force: applied to every element made, empty at the start of a read.
+  CLDLiteOperStack ldlite;
   // Set by "0 TOLVO BTG <name>", moved into the next element made.
   std::string pendingGroupName;
   // Between "0 TOLVO SKIP_BEGIN" and "0 TOLVO SKIP_END": the geometry a generated part writes after
