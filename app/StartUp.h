@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/FileTypes.h"
+#include "platform/Profile.h"
 
 class CPartList;
-class CProfile;
 class CScanOrder;
 class CSettings;
 class IPrompt;
