@@ -2,6 +2,8 @@
 
 #include <wx/dirdlg.h>
 
+#include <filesystem>
+
 #include "config/BasePathCheck.h"
 #include "config/Tracer.h"
 #include "dialogs/ProgressDlg.h"
@@ -33,9 +35,17 @@ void CStartUpProgressDlg::End() {
 }
 
 bool AskForBasePath(std::string& folder) {
+  ShowMessage("Plandor needs the LDraw part library.\n" + folder + ": " + BasePathStatusText(CheckBasePath(folder)) +
+                  "\nPlease choose the folder of the library.",
+              PromptButtons::Ok, PromptIcon::Information);
   for (;;) {
+    // The browser starts in the nearest folder that exists.
+    std::filesystem::path start(folder);
+    std::error_code ec;
+    while (!start.empty() && start != start.root_path() && !std::filesystem::is_directory(start, ec))
+      start = start.parent_path();
     wxDirDialog dialog(nullptr, "Plandor Base Path: select the folder of the LDraw library",
-                       wxString::FromUTF8(folder), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+                       wxString::FromUTF8(start.string()), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return false;
     std::string chosen = dialog.GetPath().utf8_string();
     std::string normalised;
