@@ -10,6 +10,7 @@
 #include <wx/utils.h>
 
 #include "app/BarTable.h"
+#include "app/BaseFolderChange.h"
 #include "app/CommandIcons.h"
 #include "app/CommandTable.h"
 #include "app/PaneGrid.h"
@@ -17,6 +18,10 @@
 #include "app/PrivateEvents.h"
 #include "app/SizeableCtrlBar.h"
 #include "app/SplashWnd.h"
+#include "app/StartUpDialogs.h"
+#include "config/PartList.h"
+#include "config/ScanOrder.h"
+#include "config/Settings.h"
 #include "config/Tracer.h"
 #include "dialogs/AboutDlg.h"
 #include "platform/Profile.h"
@@ -458,4 +463,20 @@ void CMainFrame::LoadLayout(int mode) {
   m_aui.Update();
   Thaw();
   Refresh();
+}
+
+void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const std::string& oldSavePath,
+                                   std::function<bool()> saveModified) {
+  if (result == 1) {
+    // TODO(issue 11): update all views with hint 0x10000 first.
+    NotifyViews(false, msg::kSettingsChanged, 0, 0);
+    return;
+  }
+  if (result != 2) return;
+  CStartUpProgressDlg progress;
+  BaseFolderChangeHooks hooks;
+  hooks.send = [this](unsigned message) { NotifyViews(false, message, 0, 0); };
+  hooks.saveModified = std::move(saveModified);
+  hooks.progress = &progress;
+  ApplyBaseFolderChange(oldBase, oldSavePath, theSettings, thePartList, theScanOrder, hooks);
 }

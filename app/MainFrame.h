@@ -38,6 +38,10 @@ class CMainFrame : public wxFrame {
   // post false: every registered window handles the message before this returns (the result of
   // the last one is returned); post true: queued for the event loop.
   long NotifyViews(bool post, unsigned message, long wParam, long lParam);
+  // After the settings sheet: result 1 applied, 2 applied with a new library base folder (the
+  // part list follows the new library, or the old folder returns when saveModified cancels).
+  void OnSettingsApplied(int result, const std::string& oldBase, const std::string& oldSavePath,
+                         std::function<bool()> saveModified = {});
   // 1 edit mode, 0 view mode: saves the current mode's layout and loads the other's.
   void SetEditMode(int mode);
   int GetEditMode() const { return m_editMode; }

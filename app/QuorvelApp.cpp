@@ -4,11 +4,18 @@
 #include <wx/image.h>
 
 #include <csignal>
+#include <cstdio>
 
+#include "app/FileTypes.h"
 #include "app/MainFrame.h"
 #include "app/RecentFiles.h"
 #include "app/SplashWnd.h"
+#include "app/StartUp.h"
+#include "app/StartUpDialogs.h"
 #include "app/SystemInfo.h"
+#include "app/WxPrompt.h"
+#include "config/PartList.h"
+#include "config/Settings.h"
 #include "config/Tracer.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
@@ -21,6 +28,7 @@
 namespace {
 constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
 constexpr unsigned kNotYetOpenId = 2000;
+constexpr unsigned kFileTypesFailedId = 1128;
 
 std::vector<std::string> Arguments(int argc, wxChar** argv) {
   std::vector<std::string> args;
@@ -42,6 +50,8 @@ void LogCommandLine(const CCommandLineInfo& info) {
 
 wxString MakeVersionTitle() { return wxString("Plandor Version ") + PLANDOR_VERSION; }
 
+int theStartUpExitCode = -1;
+
 CQuorvelApp::CQuorvelApp() = default;
 CQuorvelApp::~CQuorvelApp() = default;
 
@@ -54,7 +64,16 @@ bool CQuorvelApp::OnInit() {
   theTracer.Printf("%s\n\n", m_versionTitle.utf8_str().data());
   // 3. System information.
   LogSystemInfo();
-  // 4. TODO(issue 3): fill the default colour table with the built-in colours.
+  // 4. The built-in colours, until the library's colour files replace them.
+  m_prompt = std::make_unique<CWxPrompt>();
+  SetPrompt(m_prompt.get());
+  StartUpOptions options;
+  options.chooseBasePath = AskForBasePath;
+  options.fileTypes = CFileTypeRegistration::DefaultPlaces();
+  m_progress = std::make_unique<CStartUpProgressDlg>();
+  options.progress = m_progress.get();
+  m_startUp = std::make_unique<CStartUp>(std::move(options));
+  m_startUp->FillDefaultColors();
   // 5-8. Image handlers stand in for the platform's picture services; the first command-line
   // parse only decides on the splash window.
   wxInitAllImageHandlers();
@@ -68,15 +87,29 @@ bool CQuorvelApp::OnInit() {
   m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
   std::vector<std::string> recent = LoadRecentFiles(profile);
   for (auto it = recent.rbegin(); it != recent.rend(); ++it) m_history->AddFileToHistory(wxString::FromUTF8(*it));
-  // 11. TODO(issue 3): load the settings (language packs, library base folder, colour tables).
-  // 12. TODO(issue 12 / renderer): create the cache heap of pre-rendered part images.
-  // 13. TODO(issue 4): read the scan order of library folders from Plandor.ini.
+  // 11. The settings: language packs, the library base folder (asked for when unusable), colours.
+  if (!m_startUp->LoadSettings()) return EndStartUp(m_startUp->ExitCode());
+  // 12. The cache of pre-rendered part images.
+  m_startUp->CreateCacheHeap();
+  // 13. The scan order of library folders from Plandor.ini.
+  m_startUp->LoadScanOrder();
   // 14. TODO(issue 11): the document that the main window shows.
-  // 15. TODO(issue 13, file types): check the XDG file-type registration when RegFileTypes is on.
+  // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
+  // or unregister them).
+  CCommandLineInfo::Shell shell = ParseCommandLine(args).shellCommand;
+  if (shell != CCommandLineInfo::Shell::Register && shell != CCommandLineInfo::Shell::Unregister)
+    m_startUp->CheckFileTypes();
   // 16. The command line proper.
   m_commandLine = ParseCommandLine(args);
   LogCommandLine(m_commandLine);
-  // 17. TODO(issue 4): load Parts.lst or offer to build it, then scan the shown folders.
+  // Registering and unregistering the file types is all such a run does.
+  if (m_commandLine.shellCommand == CCommandLineInfo::Shell::Register ||
+      m_commandLine.shellCommand == CCommandLineInfo::Shell::Unregister)
+    return EndStartUp(RegisterFromCommandLine(m_commandLine.shellCommand) ? 0 : 1);
+  // 17. Parts.lst, or the offer to build it, then the shown folders of the scan order.
+  if (!m_startUp->LoadPartList()) return EndStartUp(m_startUp->ExitCode());
+  theTracer.Printf("Part list: %u parts, %u models\n", thePartList.GetCount(kLibraryParts),
+                   thePartList.GetCount(kLibraryModels));
   // 18. The main window, shown before the command line's request is carried out.
   auto* frame = new CMainFrame(m_versionTitle, m_history.get());
   SetTopWindow(frame);
@@ -110,17 +143,40 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
         theMainFrame->SetStatusText(
             wxString::FromUTF8(StrPrintf(LoadResString(kNotYetOpenId).c_str(), info.fileName.c_str())));
       return true;
+    case Shell::Register:
+    case Shell::Unregister:
+      return RegisterFromCommandLine(info.shellCommand);
     case Shell::Print:
     case Shell::PrintTo:
     case Shell::Dde:
-    case Shell::Register:
-    case Shell::Unregister:
       // Accepted; the features behind them come with printing and the file-type registration.
       theTracer.Printf("INFO: Command-line request '%s' is not available yet.\n",
                        ShellCommandName(info.shellCommand));
       return true;
   }
   return true;
+}
+
+bool CQuorvelApp::RegisterFromCommandLine(CCommandLineInfo::Shell shell) {
+  CFileTypeRegistration registration(CFileTypeRegistration::DefaultPlaces());
+  bool registering = shell == CCommandLineInfo::Shell::Register;
+  theTracer.Printf("\nFile types: %s\n", registering ? "registering" : "unregistering");
+  bool ok = registering ? registration.Register() : registration.Unregister();
+  // Such a run has no window: the failure goes to the log, the error output and the exit status.
+  if (!ok) {
+    std::string text = registering ? LoadResString(kFileTypesFailedId) : "Cannot unregister file types!";
+    theTracer.Printf("%s\n", text.c_str());
+    std::fprintf(stderr, "Plandor: %s\n", text.c_str());
+  }
+  return ok;
+}
+
+bool CQuorvelApp::EndStartUp(int exitCode) {
+  theTracer.Printf("\nStart-up ended (exit status %d).\n", exitCode);
+  theTracer.Close();
+  SetPrompt(nullptr);
+  theStartUpExitCode = exitCode;
+  return false;
 }
 
 void CQuorvelApp::LogSystemInfo() {
@@ -136,10 +192,12 @@ int CQuorvelApp::OnExit() {
     for (size_t i = 0; i < m_history->GetCount(); ++i) files.push_back(m_history->GetHistoryFile(i).utf8_string());
     SaveRecentFiles(TheProfile(), files);
   }
-  // TODO(issue 3): save the settings explicitly.
+  // Saved here, while the profile is certain to exist, rather than by a destructor at process end.
+  theSettings.Save();
   TheProfile().Flush();
   theTracer.Printf("\nPlandor ends.\n");
   theTracer.Close();
+  SetPrompt(nullptr);
   return wxApp::OnExit();
 }
 

@@ -10,6 +10,12 @@
 #include "app/CommandLine.h"
 
 class wxFileHistory;
+class CStartUp;
+class CStartUpProgressDlg;
+class CWxPrompt;
+
+// The exit status of a start-up that ended before the main window (-1 while none did).
+extern int theStartUpExitCode;
 
 // "Plandor Version " and the program's version.
 wxString MakeVersionTitle();
@@ -33,11 +39,17 @@ class CQuorvelApp : public wxApp {
  private:
   void LogSystemInfo();
   bool ProcessShellCommand(const CCommandLineInfo& info);
+  bool RegisterFromCommandLine(CCommandLineInfo::Shell shell);
+  // Closes the log and keeps the exit status of a start-up that cannot go on; returns false.
+  bool EndStartUp(int exitCode);
 
   wxString m_versionTitle;
   wxDataFormat m_clipboardFormat;
   std::unique_ptr<wxFileHistory> m_history;
   CCommandLineInfo m_commandLine;
+  std::unique_ptr<CWxPrompt> m_prompt;
+  std::unique_ptr<CStartUpProgressDlg> m_progress;
+  std::unique_ptr<CStartUp> m_startUp;
 };
 
 wxDECLARE_APP(CQuorvelApp);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "config/BasePathCheck.h"
 #include "config/ColorTable.h"
 #include "config/DllContainer.h"
 #include "config/LanguagePack.h"
@@ -284,6 +285,17 @@ void CSettings::Load() {
   BackgroundColor = ReadColor("BackgroundColor", 15);
   if (BackgroundColor >= 32) BackgroundColor = 15;
 
+  BasePathRefused = false;
+  if (ChooseBasePath && CheckBasePath(BasePath) != kBasePathOk) {
+    theTracer.Printf("Library base folder '%s' is not usable: %s\n", BasePath.c_str(),
+                     BasePathStatusText(CheckBasePath(BasePath)));
+    std::string folder = BasePath;
+    if (!ChooseBasePath(folder)) {
+      BasePathRefused = true;
+      return;
+    }
+    BasePath = folder;
+  }
   if (SavePath.empty()) SavePath = ModelsFolder(BasePath);
   LoadColorConfiguration();
   if (!ReadCfg()) {

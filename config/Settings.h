@@ -4,6 +4,7 @@
 // directly.
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,12 @@ class CSettings : public CTqBaseSettings {
   CMatrix3 ViewMatrices[kViewMatrixCount];
   uint8_t ScrollBars[8] = {};
   int ShowViewCoords = 1;
+
+  // Asked by Load when the stored base folder is no usable library: receives the folder, returns
+  // false when the user declined to name a usable one (Load then stops and BasePathRefused is
+  // set; the program ends). Without it the folder is taken as it is.
+  std::function<bool(std::string& folder)> ChooseBasePath;
+  bool BasePathRefused = false;
 
  private:
   void SetOwnDefaults();

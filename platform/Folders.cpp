@@ -106,5 +106,9 @@ bool FileExists(const std::string& path) {
 }
 
 bool IsWritableDirectory(const std::string& path) {
-  return IsDirectory(path) && access(path.c_str(), W_OK | X_OK) == 0;
+  // A folder whose mode grants nobody write access is meant to stay unchanged, also for root
+  // (for whom access() ignores the mode).
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || (st.st_mode & 0222) == 0) return false;
+  return access(path.c_str(), W_OK | X_OK) == 0;
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libjpeg-dev gettext
-  xvfb xauth locales
+  xvfb xauth locales xdotool shared-mime-info
 )
 
 sudo_cmd=()

@@ -10,6 +10,8 @@
 #include "app/PanePlaceholder.h"
 #include "app/PrivateEvents.h"
 #include "app/SizeableCtrlBar.h"
+#include "config/PartList.h"
+#include "config/Settings.h"
 #include "platform/Profile.h"
 #include "support/TestData.h"
 
@@ -346,6 +348,35 @@ TEST(SizeableCtrlBar, SizesNeverBelowTheMinimum) {
   EXPECT_EQ(profile.GetKeys("Plandor-SCBar-116").size(), 6u);
   parent->Destroy();
   PumpEvents(20);
+}
+
+}  // namespace
+
+namespace {
+
+// The settings sheet's result 2 with the document's save question cancelled: the windows that
+// let go of the part list on 0x8007 hear 0x8006 and show the unchanged list again, and the old
+// library folder is back in the settings and the profile.
+TEST_F(MainFrameTest, ACancelledBaseFolderChangeAnnouncesTheSettingsAgain) {
+  CMainFrame* frame = OpenFrame();
+  auto* tree = new CListener(frame, 0);
+  frame->AddEventView(tree);
+  std::string oldBase = theSettings.BasePath, oldSave = theSettings.SavePath;
+  unsigned before = thePartList.GetCount(kLibraryParts);
+  theSettings.BasePath = m_scratch / "another-library";
+  frame->OnSettingsApplied(2, oldBase, oldSave, [] { return false; });
+  ASSERT_EQ(tree->received.size(), 2u);
+  EXPECT_EQ(tree->received[0].message, msg::kPartListInvalid);
+  EXPECT_EQ(tree->received[1].message, msg::kSettingsChanged);
+  EXPECT_EQ(theSettings.BasePath, oldBase);
+  EXPECT_EQ(TheProfile().GetProfileString("Settings", "Zebpath", "?"), oldBase);
+  EXPECT_EQ(thePartList.GetCount(kLibraryParts), before);
+  // Applied settings without a new folder are announced once.
+  tree->received.clear();
+  frame->OnSettingsApplied(1, oldBase, oldSave);
+  ASSERT_EQ(tree->received.size(), 1u);
+  EXPECT_EQ(tree->received[0].message, msg::kSettingsChanged);
+  CloseFrame(frame);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "GuiTest.h"
 #include "app/LayoutFormat.h"
+#include "platform/Folders.h"
 #include "platform/Profile.h"
 #include "support/TestData.h"
 
@@ -49,12 +50,23 @@ TEST(Program, StartsLogsItsStartUpAndSavesTheLayoutWhenTheSessionEnds) {
   std::string program = ProgramPath();
   if (program.empty() || access(program.c_str(), X_OK) != 0) GTEST_SKIP() << "plandor not built";
   CScratchDir home;
+  // A library of one part with its Parts.lst, and the file-type check off: no question comes up.
+  std::string library = home.Path() + "library";
+  MakeDirectories(library + "/p");
+  MakeDirectories(library + "/parts");
+  WriteFileBytes(library + "/p/stud.dat", "0 Stud\n");
+  WriteFileBytes(library + "/parts/3001.dat", "0 Brick  2 x  4\n");
+  WriteFileBytes(library + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
+  MakeDirectories(home.Path() + "config/Plandor");
+  WriteFileBytes(home.Path() + "config/Plandor/Plandor.conf", "[Settings]\nRegFileTypes=0\n");
   std::vector<std::string> env = {"XDG_CONFIG_HOME=" + home.Path() + "config",
                                   "XDG_STATE_HOME=" + home.Path() + "state", "HOME=" + home.Path(),
+                                  "XDG_DATA_HOME=" + home.Path() + "data", "LDRAWDIR=" + library,
                                   "NO_AT_BRIDGE=1", "GDK_BACKEND=x11"};
   for (char** e = environ; *e; ++e) {
     std::string v = *e;
-    if (v.rfind("XDG_CONFIG_HOME=", 0) && v.rfind("XDG_STATE_HOME=", 0) && v.rfind("HOME=", 0))
+    if (v.rfind("XDG_CONFIG_HOME=", 0) && v.rfind("XDG_STATE_HOME=", 0) && v.rfind("HOME=", 0) &&
+        v.rfind("XDG_DATA_HOME=", 0) && v.rfind("LDRAWDIR=", 0))
       env.push_back(v);
   }
   std::vector<char*> envp;
@@ -89,8 +101,13 @@ TEST(Program, StartsLogsItsStartUpAndSavesTheLayoutWhenTheSessionEnds) {
                            "Command line: open \"", "WARNING: Unknown command-line flag ignored: -frobnicate\n",
                            "is not possible yet", "\nPlandor ends.\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
-  // The log's order: system information before the command line, the end last.
-  EXPECT_LT(text.find("Desktop Info"), text.find("Command line"));
+  // The log's order: system information, settings, the file-type check and the command line,
+  // then the part list, the end last.
+  EXPECT_LT(text.find("Desktop Info"), text.find("Library base folder"));
+  EXPECT_LT(text.find("Library base folder"), text.find("File type registration check: Disabled"));
+  EXPECT_LT(text.find("File type registration check: Disabled"), text.find("Command line"));
+  EXPECT_LT(text.find("Command line"), text.find("Loading part list"));
+  EXPECT_NE(text.find("Part list: 1 parts"), std::string::npos) << text;
 
   CFileProfile profile(home.Path() + "config/Plandor/Plandor.conf");
   auto pos = ParseWindowPos(profile.GetProfileString("EditModeStates", "WindowPos", ""));
@@ -98,6 +115,9 @@ TEST(Program, StartsLogsItsStartUpAndSavesTheLayoutWhenTheSessionEnds) {
   EXPECT_GT(pos->normal.Width(), 0);
   EXPECT_TRUE(ParseSplitterPos(profile.GetProfileString("EditModeStates", "SplitterPos", "")));
   EXPECT_FALSE(profile.GetProfileString("EditModeStates", "BarState", "").empty());
+  // The settings are in the profile after the run.
+  EXPECT_EQ(profile.GetProfileString("Settings", "Zebpath", ""), library);
+  EXPECT_EQ(profile.GetProfileInt("Settings", "RegFileTypes", 1), 0);
 }
 
 }  // namespace

@@ -62,6 +62,19 @@ TEST(Folders, PrivateTempDirectoryIsMadeOnce) {
   EXPECT_TRUE(IsWritableDirectory(a));
 }
 
+// A read-only library folder must keep its files also when the program runs as root (for whom
+// access() reports every folder writable); the per-user folder takes the files then.
+TEST(Folders, AFolderWithoutWriteBitsIsNotWritable) {
+  CScratchDir scratch;
+  std::string dir = scratch / "library";
+  ASSERT_TRUE(MakeDirectories(dir));
+  EXPECT_TRUE(IsWritableDirectory(dir));
+  ASSERT_EQ(chmod(dir.c_str(), 0555), 0);
+  EXPECT_FALSE(IsWritableDirectory(dir));
+  chmod(dir.c_str(), 0755);
+  EXPECT_FALSE(IsWritableDirectory(scratch / "missing"));
+}
+
 TEST(Profile, ValuesSurviveAReopen) {
   CScratchDir scratch;
   std::string path = scratch / "profile.conf";

@@ -1,0 +1,43 @@
+#include "app/BaseFolderChange.h"
+
+#include "app/PrivateEvents.h"
+#include "config/PartList.h"
+#include "config/ScanOrder.h"
+#include "config/Settings.h"
+#include "config/Tracer.h"
+
+namespace {
+constexpr long kHintRedrawAll = 0;
+constexpr long kHintSettings = 0x10000;
+}  // namespace
+
+bool ApplyBaseFolderChange(const std::string& oldBase, const std::string& oldSavePath, CSettings& settings,
+                           CPartList& list, const CScanOrder& order, const BaseFolderChangeHooks& hooks) {
+  auto send = [&](unsigned message) {
+    if (hooks.send) hooks.send(message);
+  };
+  auto update = [&](long hint) {
+    if (hooks.updateViews) hooks.updateViews(hint);
+  };
+  update(kHintRedrawAll);
+  // The part tree and the browser let go of the list's entries now.
+  send(msg::kPartListInvalid);
+  if (hooks.saveModified && !hooks.saveModified()) {
+    theTracer.Printf("Base folder change cancelled: '%s' stays.\n", oldBase.c_str());
+    settings.BasePath = oldBase;
+    settings.SavePath = oldSavePath;
+    settings.Save();
+    // The list itself is unchanged; the windows that let go of it fill themselves again.
+    send(msg::kSettingsChanged);
+    return false;
+  }
+  theTracer.Printf("Library base folder changed to '%s'.\n", settings.BasePath.c_str());
+  // TODO(issue 11): start a new, empty document and empty the part-file cache here.
+  PartListLoad load = LoadPartList(list, order, settings.BasePath, hooks.progress);
+  // A library without parts leaves an empty list; the program goes on with it.
+  if (load == PartListLoad::NothingFound) list.Clear();
+  send(msg::kSettingsChanged);
+  update(kHintSettings);
+  send(msg::kSettingsChanged);
+  return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The windows the start-up shows before the main window exists: the progress of the library scan
+// and the question for the library base folder.
+#include <memory>
+#include <string>
+
+#include "app/StartUp.h"
+
+class CProgressDlg;
+
+class CStartUpProgressDlg : public IStartUpProgress {
+ public:
+  CStartUpProgressDlg();
+  ~CStartUpProgressDlg() override;
+  void Begin(const std::string& text) override;
+  void End() override;
+
+ private:
+  CProgressDlg* m_dialog = nullptr;
+};
+
+// Asks for the folder of the LDraw library until a usable one is chosen; false when cancelled.
+// The folder given is the starting point and receives the choice.
+bool AskForBasePath(std::string& folder);
