@@ -84,8 +84,10 @@ void CQvElement::DropFile() {
 }
 
 std::string CQvElement::GetFileName() const {
-  if (m_file) return m_file->GetName();
-  return m_name.empty() ? std::string(kUnknownName) : m_name;
+  // The name as this line spelled it: the cache shares one file between spellings that differ in
+  // case, but a model is written back as it was read.
+  if (!m_name.empty()) return m_name;
+  return m_file ? m_file->GetName() : std::string(kUnknownName);
 }
 
 bool CQvElement::IsFileMissing() const { return !m_file || m_file->missing; }
@@ -290,7 +292,6 @@ std::unique_ptr<CQvPart> CQvElement::Clone() const {
   // One more use of the same cached file; a missing file is not looked up again.
   if (m_file && theFileCache.Find(m_file->partKey) >= 0)
     clone->m_file = theFileCache.GetFile(m_file->partKey);
-  if (!clone->m_file && m_file) clone->m_name = m_file->GetName();
   return clone;
 }
 
@@ -354,7 +355,7 @@ void CQvElement::ReleaseModelRef(const CQvFile* model) {
   if (!m_file) return;
   const bool drop = model ? m_file == model : CPartList::GetCategory(m_file->partKey) == kDocumentModels;
   if (!drop) return;
-  m_name = m_file->GetName();
+  if (m_name.empty()) m_name = m_file->GetName();
   DropFile();
 }
 

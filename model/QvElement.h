@@ -56,7 +56,7 @@ class CQvElement : public CQvPart {
   // chains. Checking: 1 when the file is such a stub. Upgrading: 0 when a target is missing or
   // the chain loops.
   int UpgradeMovedPart(int checkOnly);
-  // The referenced file's name; the name as written when the file is missing; "Unknown" when
+  // The name as the line wrote it (found or not); else the referenced file's name; "Unknown" when
   // the element never had one.
   std::string GetFileName() const;
   // True when the file is null or only an empty stand-in for one that was not found.
