@@ -11,6 +11,7 @@
 #include "model/ElementEnvironment.h"
 #include "model/FileCache.h"
 #include "model/LineColor.h"
+#include "model/LibraryLoader.h"
 #include "model/LineText.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
@@ -389,6 +390,11 @@ int CQvElement::UpgradeMovedPart(int checkOnly) {
     std::string nextName;
     for (const char* ext : {".dat", ".ldr"}) {
       nextName = target + ext;
+      // Only a file that exists: a not-found stand-in must not stop the search at ".dat".
+      bool library = false;
+      const bool subModel =
+          CPartList::GetCategory(thePartList.FindByName(nextName, kAllCategories)) == kDocumentModels;
+      if (!subModel && FindSubFile(nextName, {}, library).empty()) continue;
       if ((next = theFileCache.GetFileByName(nextName))) break;
     }
     if (!next) return 0;
