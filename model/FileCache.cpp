@@ -180,4 +180,5 @@ void CFileCache::Flush(int mode) {
 void CFileCache::Shutdown() {
   Flush(0);
   m_ended = true;
+  g_cacheGone = true;
 }
