@@ -19,6 +19,8 @@ int CQvBackgroundCmd::Parse(const std::string& line) {
 
 int CQvBackgroundCmd::Write(CTextHandler& out) {
   if (!CQvPart::Write(out)) return 0;
+  // A name read without quotes may hold a quote (never a blank): it is written back as it was.
+  if (m_file.find('"') != std::string::npos) return out.WriteString("0 BACKGROUND " + m_file + "\n");
   return out.WriteString("0 BACKGROUND \"" + m_file + "\"\n");
 }
 
