@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include <sys/stat.h>
+
 #include "config/PathResolver.h"
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
@@ -18,8 +20,10 @@ namespace {
 
 constexpr unsigned kStringNotFound = 1110;  // "File %s not found!\nContinue loading?"
 
+// Only regular files: a model naming "/dev/zero" or a folder must not hang or fail the read.
 bool IsReadableFile(const std::string& path) {
-  if (path.empty()) return false;
+  struct stat st {};
+  if (path.empty() || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   FILE* f = std::fopen(path.c_str(), "r");
   if (!f) return false;
   std::fclose(f);

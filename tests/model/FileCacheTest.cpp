@@ -95,6 +95,15 @@ TEST(FileCache, SubFilesBesideTheModelAreFoundFromItsFolderNotTheCurrentOne) {
   EXPECT_NE(prompt.shown[0].text.find("cwdonly.ldr"), std::string::npos);
 }
 
+TEST(FileCache, OnlyRegularFilesAreRead) {
+  CScriptedPrompt prompt;
+  CLibraryScope library("", 0);
+  auto model = LoadText("1 4 0 0 0 1 0 0 0 1 0 0 0 1 /dev/zero\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 /tmp\n");
+  ASSERT_EQ(model->GetCount(), 2u);
+  EXPECT_TRUE(static_cast<CQvElement*>(model->GetAt(0))->IsFileMissing());
+  EXPECT_TRUE(static_cast<CQvElement*>(model->GetAt(1))->IsFileMissing());
+}
+
 TEST(FileCache, ModelRelativeScanEntries) {
   MiniLibrary lib;
   CScratchDir modelDir;
