@@ -118,6 +118,7 @@ void CFileCache::ReleaseFile(PartHandle key) {
 
 int CFileCache::AddModel(PartHandle key, CQvFile* file) {
   if (m_ended || !file || key == 0 || Find(key) >= 0) return 0;
+  file->partKey = key;
   file->UpdateExtent();
   Append(key, file, 0);
   return 1;

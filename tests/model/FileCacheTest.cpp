@@ -9,11 +9,13 @@
 #include "LibraryScope.h"
 #include "ModelText.h"
 #include "model/CopyBuffer.h"
+#include "model/ElementEditor.h"
 #include "model/FileCache.h"
 #include "model/LibraryLoader.h"
 #include "model/ModelShutdown.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "render/Dib.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
 
@@ -234,6 +236,86 @@ TEST(PathHelpers, SplitPathAndFileNamePart) {
   }
   EXPECT_EQ(GetFileNamePart("a\\b\\c.bmp"), "c.bmp");
   EXPECT_EQ(GetFileNamePart("c.bmp"), "c.bmp");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LoadBackground, LoadedOnceAndAFailedReadForgetsTheName) {
+  CScratchDir dir;
+  CDib source;
+  ASSERT_EQ(source.Create(4, 2, true), 1);
+  ASSERT_EQ(source.SaveBmp(dir / "Sky.bmp"), 1);
+  WriteFileBytes(dir / "broken.bmp", "not a picture");
+  CQvFile file;
+  CDib picture;
+  // The path does not exist; the name alone is found beside the model, in any letter case.
+  EXPECT_EQ(LoadBackground(file, picture, "pictures\\sky.BMP", dir.Path()), 1);
+  EXPECT_EQ(file.backgroundName, "sky.BMP");
+  EXPECT_EQ(picture.GetWidth(), 4);
+  // Already loaded: not read again, even when the file is gone meanwhile.
+  fs::remove(dir / "Sky.bmp");
+  EXPECT_EQ(LoadBackground(file, picture, "other\\sky.BMP", dir.Path()), 1);
+  EXPECT_EQ(LoadBackground(file, picture, "broken.bmp", dir.Path()), 0);
+  EXPECT_TRUE(file.backgroundName.empty());
+  EXPECT_FALSE(picture.HasBlock());
+}
+
+class CChoosingEditor : public IElementEditor {
+ public:
+  CChoosingEditor() { SetElementEditor(this); }
+  ~CChoosingEditor() override { SetElementEditor(nullptr); }
+  bool EditComment(CommentEdit&) override { return false; }
+  bool EditBfc(BfcEdit&) override { return false; }
+  bool EditBackground(std::string&) override { return false; }
+  bool EditBufExchg(BufExchgEdit&) override { return false; }
+  bool EditGroup(GroupEdit&) override { return false; }
+  bool ChoosePart(uint32_t& handle) override {
+    offered = handle;
+    handle = chosen;
+    return ok;
+  }
+  uint32_t offered = 0, chosen = 0;
+  bool ok = true;
+};
+
+TEST(QvElementEdit, TheChosenPartReplacesTheFile) {
+  MiniLibrary lib;
+  CScriptedPrompt prompt;
+  CLibraryScope library(lib.dir.Path());
+  auto model = LoadText(kBrick + "1 4 0 0 0 1 0 0 0 1 0 0 0 1 box.dat\n");
+  auto& e = static_cast<CQvElement&>(*model->GetAt(0));
+  CChoosingEditor editor;
+  editor.chosen = FileOf(*model, 1)->partKey;
+  editor.ok = false;
+  EXPECT_EQ(e.Edit(*model), 0);
+  EXPECT_EQ(editor.offered, FileOf(*model, 0)->partKey);
+  editor.ok = true;
+  EXPECT_EQ(e.Edit(*model), 2);
+  EXPECT_EQ(e.GetFile(), FileOf(*model, 1));
+  EXPECT_EQ(e.GetFileName(), thePartList.GetFileName(editor.chosen));
+}
+
+TEST(QvElementExport, SubModelsAreFlattenedInNormalFormat) {
+  MiniLibrary lib;
+  CScriptedPrompt prompt;
+  CLibraryScope library(lib.dir.Path());
+  auto subModel = LoadText("2 4 1 2 3 4 5 6\n");
+  ASSERT_EQ(thePartList.ReserveDocumentModels(1), 1);
+  PartHandle key = thePartList.AddDocumentModel(0, "wing.ldr", "wing");
+  ASSERT_EQ(theFileCache.AddModel(key, subModel.get()), 1);
+  {
+    auto model = LoadText("1 16 10 0 0 1 0 0 0 1 0 0 0 1 wing.ldr\n");
+    CArrayTextHandler out;
+    ExportContext ctx;
+    ctx.output = &out;
+    ctx.format = ExportFormat::Normal;
+    EXPECT_EQ(model->GetAt(0)->Export(ctx, CVector3(), CMatrix3::Identity(), 16), 1);
+    EXPECT_EQ(Joined(out), "2 4 11 2 3 14 5 6\n");
+  }
+  theFileCache.DropModelEntries();
+  thePartList.ClearDocumentModels();
 }
 
 }  // namespace
