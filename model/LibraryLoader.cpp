@@ -10,6 +10,7 @@
 #include "config/Settings.h"
 #include "config/StringUtils.h"
 #include "config/Tracer.h"
+#include "model/FileCache.h"
 #include "model/QvFile.h"
 #include "model/QvGfxPart.h"
 #include "model/TextHandler.h"
@@ -104,6 +105,18 @@ int LoadPart(CQvFile& file, const std::string& name, const std::string& modelFol
   file.SetLoadedName(name);
   if (!file.explicitColors)
     file.smallPartName = StartsWithNoCase(name, "Axle") || StartsWithNoCase(name, "Stu");
+  if (file.studFile) {
+    // Helpers the library may lack: looked up quietly, never asked about or logged as errors.
+    auto quiet = [&](const std::string& helper) -> CQvFile* {
+      bool inLibrary = false;
+      if (FindSubFile(helper, modelFolder, inLibrary).empty()) return nullptr;
+      return theFileCache.GetFileByName(helper, modelFolder);
+    };
+    file.studLineFile = quiet("studline.dat");
+    std::string variant = name;
+    variant[3] = '2';
+    file.studVariantFile = quiet(variant);
+  }
   // Folding comes before the groups are resolved, so no group keeps a pointer to a folded element.
   if (file.libraryFile && theSettings.FastRender > 0) FoldIntoMesh(file);
   file.ResolveGroups();

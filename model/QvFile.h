@@ -140,6 +140,10 @@ class CQvFile {
   bool smallPartName = false;   // "Axle..." or "Stu..." without explicit colours
   bool explicitColors = false;  // some line or part has a colour other than -1, 16 and 24
   bool missing = false;         // an empty stand-in for a sub-file that was not found
+  // Stud files only: the line stud and the stud variant the drawing may use instead. Each holds one
+  // use in the file cache, which the destructor gives back.
+  CQvFile* studLineFile = nullptr;
+  CQvFile* studVariantFile = nullptr;
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
 
  private:

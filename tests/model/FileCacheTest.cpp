@@ -97,6 +97,33 @@ TEST(FileCache, SubFilesBesideTheModelAreFoundFromItsFolderNotTheCurrentOne) {
   EXPECT_NE(prompt.shown[0].text.find("cwdonly.ldr"), std::string::npos);
 }
 
+TEST(FileCache, StudFilesTakeTheirHelpersQuietly) {
+  MiniLibrary lib;
+  WriteFileBytes(lib.dir / "p/stud.dat", "0 stud\n2 24 0 0 0 1 0 0\n");
+  WriteFileBytes(lib.dir / "p/stu2.dat", "0 stud variant\n2 24 0 0 0 1 0 0\n");
+  WriteFileBytes(lib.dir / "p/stud4.dat", "0 stud 4\n2 24 0 0 0 1 0 0\n");
+  WriteFileBytes(lib.dir / "p/studa.dat", "0 no stud\n2 24 0 0 0 1 0 0\n");
+  CScriptedPrompt prompt;
+  CLibraryScope library(lib.dir.Path(), 1);  // no studline.dat and no stu24.dat: nothing is asked
+  auto model = LoadText("1 4 0 0 0 1 0 0 0 1 0 0 0 1 STUD.DAT\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 stud4.dat\n"
+                        "1 4 0 0 0 1 0 0 0 1 0 0 0 1 studa.dat\n");
+  EXPECT_TRUE(prompt.shown.empty());
+  CQvFile* stud = FileOf(*model, 0);
+  ASSERT_NE(stud, nullptr);
+  EXPECT_TRUE(stud->studFile);
+  EXPECT_EQ(stud->studLineFile, nullptr);
+  ASSERT_NE(stud->studVariantFile, nullptr);
+  EXPECT_EQ(stud->studVariantFile->GetName(), "STU2.DAT");
+  EXPECT_TRUE(FileOf(*model, 1)->studFile);
+  EXPECT_EQ(FileOf(*model, 1)->studVariantFile, nullptr);
+  EXPECT_FALSE(FileOf(*model, 2)->studFile);
+  const PartHandle variantKey = stud->studVariantFile->partKey;
+  EXPECT_EQ(theFileCache.GetUses(static_cast<size_t>(theFileCache.Find(variantKey))), 1u);
+  model.reset();
+  theFileCache.Flush(1);  // the stud goes, then the variant it held
+  EXPECT_EQ(theFileCache.Find(variantKey), -1);
+}
+
 TEST(FileCache, OnlyRegularFilesAreRead) {
   CScriptedPrompt prompt;
   CLibraryScope library("", 0);

@@ -83,10 +83,14 @@ TEST(LibraryLoad, SharedModelsResolveEveryLibraryPart) {
     const std::set<std::string> sections = multiPart ? SectionNames(path) : std::set<std::string>{};
     for (size_t i = 0; i < theFileCache.GetCount(); ++i) {
       const CQvFile* f = theFileCache.GetAt(i);
-      if (!sections.count(ToLowerAscii(f->GetName()))) EXPECT_FALSE(f->missing) << path << ": " << f->GetName();
+      if (!sections.count(ToLowerAscii(f->GetName()))) {
+        EXPECT_FALSE(f->missing) << path << ": " << f->GetName();
+      }
     }
     for (const auto& s : prompt.shown) ADD_FAILURE() << path << ": " << s.text;
-    if (multiPart) EXPECT_GT(tally.subModelRefs, 0) << path;
+    if (multiPart) {
+      EXPECT_GT(tally.subModelRefs, 0) << path;
+    }
     ++files;
   }
   EXPECT_GT(files, 0);
