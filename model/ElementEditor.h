@@ -55,6 +55,11 @@ class IElementEditor {
   // Editors that do not offer these dialogs cancel them.
   virtual bool EditPrimitive(PrimitiveEdit&) { return false; }
   virtual bool EditRotStep(RotStepEdit&) { return false; }
+  // The part chooser, opened on the part-list handle given (0 for none); OK returns the chosen one.
+  virtual bool ChoosePart(uint32_t& handle) {
+    (void)handle;
+    return false;
+  }
 };
 
 // The editor in force; SetElementEditor(nullptr) returns to the one that cancels everything.

@@ -7,6 +7,7 @@
 #include "model/QvBufExchg.h"
 #include "model/QvClear.h"
 #include "model/QvCommentPart.h"
+#include "model/QvElement.h"
 #include "model/QvFivePart.h"
 #include "model/QvRotateCmd.h"
 #include "model/QvStepPart.h"
@@ -24,6 +25,7 @@ std::unique_ptr<CQvPart> Make() {
 Table BuiltinTable() {
   Table t{};
   t[static_cast<size_t>(ElementClass::Step)] = &Make<CQvStepPart>;
+  t[static_cast<size_t>(ElementClass::Reference)] = &Make<CQvElement>;
   t[static_cast<size_t>(ElementClass::Line)] = &Make<CQvLinePart>;
   t[static_cast<size_t>(ElementClass::Triangle)] = &Make<CQvTrianglePart>;
   t[static_cast<size_t>(ElementClass::Quad)] = &Make<CQvQuadPart>;

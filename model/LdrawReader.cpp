@@ -103,7 +103,8 @@ class CLineSource {
 
 }  // namespace
 
-int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarnings) {
+int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarnings,
+                      const std::string* modelFolder) {
   std::string key = GuardKey(path);
   if (theFilesInProgress.count(key)) {
     ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop, path.c_str());
@@ -116,6 +117,11 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   }
   m_lineErrors = 0;
   ParseContext ctx;
+  if (modelFolder) {
+    ctx.modelFolder = *modelFolder;
+  } else if (!path.empty()) {
+    ctx.modelFolder = std::filesystem::path(ToForwardSlashes(path)).parent_path().string();
+  }
   std::string line;
   unsigned long lineNumber = 0;
   bool reported = false;
@@ -144,7 +150,7 @@ int CQvFile::AddParsed(ParseContext& ctx, std::unique_ptr<CQvPart> element, cons
                        int ghost) {
   if (ghost) element->ghost = true;
   try {
-    element->Parse(line);
+    element->ParseIn(ctx, line);
   } catch (const std::exception&) {
     return 0;  // a malformed line: the element goes
   }

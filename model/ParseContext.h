@@ -14,6 +14,10 @@ struct ParseContext {
   // Between "0 TOLVO SKIP_BEGIN" and "0 TOLVO SKIP_END": the geometry a generated part writes after
   // its own line is made again from its parameters, so it is not read.
   bool skipping = false;
+  // The folder of the model being read: sub-files of model-relative scan entries, and names found
+  // in no scan folder, are looked for here (never in the process's current folder). Nested reads
+  // of sub-files keep the folder of the outermost model.
+  std::string modelFolder;
 };
 
 // The files whose read is under way (nested reads of sub-files included), by resolved path: a file

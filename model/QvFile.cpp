@@ -6,6 +6,7 @@
 #include "config/StringUtils.h"
 #include "config/Tracer.h"
 #include "model/CopyBuffer.h"
+#include "model/FileCache.h"
 #include "model/QvCommentPart.h"
 #include "model/SelectionGroup.h"
 
@@ -14,6 +15,8 @@ CQvFile::CQvFile() { m_rotationPoints.ResetPoints(); }
 CQvFile::~CQvFile() {
   // Clones in the copy buffer may refer to this file as a document model.
   CCopyBuffer::ReleaseModelRefs(this);
+  if (studLineFile) ReleaseCachedFile(studLineFile->partKey);
+  if (studVariantFile) ReleaseCachedFile(studVariantFile->partKey);
   ClearSelection();
   m_elements.clear();
 }

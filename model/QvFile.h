@@ -86,6 +86,9 @@ class CQvFile {
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.
   void SetName(const std::string& name);
   const std::string& GetName() const { return m_name; }
+  // The name exactly as given, nothing appended and no comment touched: the name under which the
+  // file cache loaded a sub-file.
+  void SetLoadedName(const std::string& name) { m_name = name; }
   // The first comment beginning "NAME:" (any case) becomes "Name: " and the path's file name.
   void SetNameComment(const std::string& path);
   // The leading plain comment, else the file's name.
@@ -105,7 +108,9 @@ class CQvFile {
   // Reads the whole text. 1 when read, 0 when refused (the file is already being read) or when the
   // user stopped at a line error. Bad lines are logged; the first one is also shown, with the
   // choice to stop, when showWarnings is set. path serves the recursion guard and the messages.
-  int ReadFrom(CTextHandler& in, const std::string& path, int showWarnings = 1);
+  // modelFolder: where sub-files beside the model are looked for; null takes the folder of path.
+  int ReadFrom(CTextHandler& in, const std::string& path, int showWarnings = 1,
+               const std::string* modelFolder = nullptr);
   // The bad lines of the last read.
   uint32_t GetLineErrorCount() const { return m_lineErrors; }
   // One trimmed line; 1 when handled (or ignored), 0 for a line error.
@@ -133,6 +138,11 @@ class CQvFile {
   bool libraryFile = false;     // found along the library scan order
   bool smallPartName = false;   // "Axle..." or "Stu..." without explicit colours
   bool explicitColors = false;  // some line or part has a colour other than -1, 16 and 24
+  bool missing = false;         // an empty stand-in for a sub-file that was not found
+  // Stud files only: the line stud and the stud variant the drawing may use instead. Each holds one
+  // use in the file cache, which the destructor gives back.
+  CQvFile* studLineFile = nullptr;
+  CQvFile* studVariantFile = nullptr;
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
 
  private:

@@ -18,6 +18,7 @@ class CQvFile;
 class CSelectionGroup;
 class CTextHandler;
 class CFakeBuffer;
+struct ParseContext;
 struct ColorEntry;
 
 // A colour number is 32-bit (see the colour table); -1 means "not set".
@@ -108,6 +109,12 @@ class CQvPart {
   // Parses the whole line: fills the element and returns 1 (0 for a partial result), or throws
   // CParseError for a malformed line.
   virtual int Parse(const std::string& line);
+  // Parse as the reader calls it, with the state of the read (the folder of the model being read,
+  // where sub-files beside the model are found). Only elements that load files need more than Parse.
+  virtual int ParseIn(const ParseContext& ctx, const std::string& line) {
+    (void)ctx;
+    return Parse(line);
+  }
   // flags: 1 all comments, 2 recurse into referenced files.
   virtual void CollectComments(std::vector<std::string>& list, uint32_t flags);
   // Adds the element's extent under the placement to the box; hidden elements add nothing.

@@ -129,6 +129,17 @@ TEST(Background, EditAndSetFile) {
   EXPECT_EQ(WriteElement(*bg.Clone()), "0 BACKGROUND \"night sky.jpg\"\n");
 }
 
+// Found by the reader fuzz target: an unquoted name holding a quote was written back quoted, and
+// then read as a shorter name.
+TEST(Background, AnUnquotedNameWithAQuoteSurvivesWriting) {
+  CQvBackgroundCmd bg;
+  bg.Parse("0 BACKGROUND STEP\"sky blue.bmp\"");
+  EXPECT_EQ(WriteElement(bg), "0 BACKGROUND STEP\"sky\n");
+  CQvBackgroundCmd again;
+  again.Parse(WriteElement(bg));
+  EXPECT_EQ(WriteElement(again), WriteElement(bg));
+}
+
 TEST(Clear, CannotBeEditedAndIsStepContent) {
   CScriptedPrompt prompt;
   CQvFile owner;
