@@ -1,9 +1,9 @@
 #include "model/LibraryLoader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
-
-#include <sys/stat.h>
 
 #include "config/PathResolver.h"
 #include "config/ScanOrder.h"
@@ -88,9 +88,8 @@ int LoadPart(CQvFile& file, const std::string& name, const std::string& modelFol
   file.libraryFile = library && !path.empty();
   if (path.empty()) {
     theTracer.Printf("ERROR: File '%s' was not found!\n", name.c_str());
-    if (theSettings.ShowWarnings &&
-        ShowMessageId(kStringNotFound, PromptButtons::YesNo, PromptIcon::Exclamation,
-                      name.c_str()) == PromptAnswer::No)
+    if (theSettings.ShowWarnings && ShowMessageId(kStringNotFound, PromptButtons::YesNo,
+                                                  PromptIcon::Exclamation, name.c_str()) == PromptAnswer::No)
       return 0;
     // Going on: an empty stand-in, marked so that the reference still shows as not found.
     file.missing = true;
@@ -123,14 +122,14 @@ int LoadPart(CQvFile& file, const std::string& name, const std::string& modelFol
   return 1;
 }
 
-int LoadBackground(CQvFile& file, CDib& picture, const std::string& path,
-                   const std::string& modelFolder) {
+int LoadBackground(CQvFile& file, CDib& picture, const std::string& path, const std::string& modelFolder) {
   std::string name = GetFileNamePart(path);
   if (name.empty()) return 0;
   if (name == file.backgroundName && picture.HasBlock()) return 1;
   std::string candidates[3] = {
-      IsAbsolute(path) ? thePathResolver.ResolvePath("", path)
-                       : (modelFolder.empty() ? std::string() : thePathResolver.ResolvePath(modelFolder, path)),
+      IsAbsolute(path)
+          ? thePathResolver.ResolvePath("", path)
+          : (modelFolder.empty() ? std::string() : thePathResolver.ResolvePath(modelFolder, path)),
       modelFolder.empty() ? std::string() : thePathResolver.ResolvePath(modelFolder, name),
       theSettings.BasePath.empty() ? std::string()
                                    : thePathResolver.Resolve(theSettings.BasePath, "Bitmap\\" + name)};
@@ -152,8 +151,7 @@ std::string GetFileNamePart(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-void SplitPath(std::string_view path, std::string& folder, std::string& title,
-               std::string& extension) {
+void SplitPath(std::string_view path, std::string& folder, std::string& title, std::string& extension) {
   folder.clear();
   title.clear();
   extension.clear();

@@ -26,5 +26,4 @@ int LoadBackground(CQvFile& file, CDib& picture, const std::string& path,
 // The part of the path after its last backslash; the whole path without one.
 std::string GetFileNamePart(std::string_view path);
 // Folder (up to and including the last backslash), title and extension of a path; all empty first.
-void SplitPath(std::string_view path, std::string& folder, std::string& title,
-               std::string& extension);
+void SplitPath(std::string_view path, std::string& folder, std::string& title, std::string& extension);

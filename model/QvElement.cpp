@@ -10,8 +10,8 @@
 #include "model/ElementEditor.h"
 #include "model/ElementEnvironment.h"
 #include "model/FileCache.h"
-#include "model/LineColor.h"
 #include "model/LibraryLoader.h"
+#include "model/LineColor.h"
 #include "model/LineText.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
@@ -269,8 +269,8 @@ int CQvElement::Describe(ElementDescription& out) const {
   }
   out.position = StrPrintf("%.3f,%.3f,%.3f", m_position.x, m_position.y, m_position.z);
   const auto& m = m_matrix.m;
-  out.matrix = StrPrintf("%.3f,%.3f,%.3f %.3f,%.3f,%.3f %.3f,%.3f,%.3f", m[0], m[1], m[2], m[3],
-                         m[4], m[5], m[6], m[7], m[8]);
+  out.matrix = StrPrintf("%.3f,%.3f,%.3f %.3f,%.3f,%.3f %.3f,%.3f,%.3f", m[0], m[1], m[2], m[3], m[4], m[5],
+                         m[6], m[7], m[8]);
   out.text.clear();
   if (IsFileMissing()) {
     out.text = "FILE NOT FOUND!";
@@ -304,9 +304,8 @@ void CQvElement::GetScreenExtent(ScreenPoint& point, ScreenRect& rect, const CMa
   rect = {32000, 32000, -32000, -32000};
   const CVector3 half = m_file->GetSize() * 0.5;
   for (int i = 0; i < 8; ++i) {
-    const CVector3 corner = m_file->GetCenter() + CVector3(i & 1 ? half.x : -half.x,
-                                                          i & 2 ? half.y : -half.y,
-                                                          i & 4 ? half.z : -half.z);
+    const CVector3 corner = m_file->GetCenter() + CVector3(i & 1 ? half.x : -half.x, i & 2 ? half.y : -half.y,
+                                                           i & 4 ? half.z : -half.z);
     const ScreenPoint p = ToScreen(CMatrix3::Identity(), origin + placed * corner);
     rect.left = std::min(rect.left, p.x);
     rect.top = std::min(rect.top, p.y);
@@ -337,8 +336,8 @@ void CQvElement::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
   CMatrix4DStack& stack = renderer.GetMatrixStack();
   if (!stack.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return;
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
-  const uint32_t color = ResolveColorCode(static_cast<uint32_t>(GetColor()),
-                                          static_cast<uint32_t>(ctx.parentColor), entries);
+  const uint32_t color =
+      ResolveColorCode(static_cast<uint32_t>(GetColor()), static_cast<uint32_t>(ctx.parentColor), entries);
   if (renderer.GetBoundingBoxMode()) {
     DrawExtentBox(renderer, *m_file, color, pickId);
   } else {

@@ -41,8 +41,8 @@ class CQvElement : public CQvPart {
   int Parse(const std::string& line) override;
   int ParseIn(const ParseContext& ctx, const std::string& line) override;
   void CollectComments(std::vector<std::string>& list, uint32_t flags) override;
-  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
-                         CVector3& max, int noCache) override;
+  void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
+                         int noCache) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
   void ReleaseModelRef(const CQvFile* model) override;
 

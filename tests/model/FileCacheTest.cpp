@@ -1,7 +1,6 @@
 // The part-file cache and the library loader: resolution along the scan order and beside the
 // model, shared files and their uses, flushing, self-inclusion, the ordered shutdown.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -31,8 +30,9 @@ struct MiniLibrary {
     WriteFileBytes(dir / "p/48/Ring.dat", "0 ring\r\n2 24 0 0 0 1 0 0\r\n");
     WriteFileBytes(dir / "p/box.dat", "0 box\n4 16 0 0 0 1 0 0 1 1 0 0 1 0\n3 16 0 0 0 1 0 0 0 0 1\n");
     WriteFileBytes(dir / "parts/s/Sub.DAT", "0 sub\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 48\\RING.DAT\n");
-    WriteFileBytes(dir / "parts/Brick.dat",
-                   "0 brick\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 S\\sub.dat\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 BOX.dat\n");
+    WriteFileBytes(
+        dir / "parts/Brick.dat",
+        "0 brick\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 S\\sub.dat\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 BOX.dat\n");
     WriteFileBytes(dir / "parts/self.dat", "0 self\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 SELF.DAT\n");
     WriteFileBytes(dir / "parts/ping.dat", "0 ping\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 pong.dat\n");
     WriteFileBytes(dir / "parts/pong.dat", "0 pong\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 ping.dat\n");
@@ -105,8 +105,9 @@ TEST(FileCache, StudFilesTakeTheirHelpersQuietly) {
   WriteFileBytes(lib.dir / "p/studa.dat", "0 no stud\n2 24 0 0 0 1 0 0\n");
   CScriptedPrompt prompt;
   CLibraryScope library(lib.dir.Path(), 1);  // no studline.dat and no stu24.dat: nothing is asked
-  auto model = LoadText("1 4 0 0 0 1 0 0 0 1 0 0 0 1 STUD.DAT\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 stud4.dat\n"
-                        "1 4 0 0 0 1 0 0 0 1 0 0 0 1 studa.dat\n");
+  auto model = LoadText(
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 STUD.DAT\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 stud4.dat\n"
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 studa.dat\n");
   EXPECT_TRUE(prompt.shown.empty());
   CQvFile* stud = FileOf(*model, 0);
   ASSERT_NE(stud, nullptr);

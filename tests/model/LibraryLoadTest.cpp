@@ -76,8 +76,8 @@ TEST(LibraryLoad, SharedModelsResolveEveryLibraryPart) {
     ASSERT_EQ(model.ReadFrom(in, path, 1), 1) << path;
     Tally tally;
     CountReferences(model, multiPart ? SectionNames(path) : std::set<std::string>{}, tally);
-    EXPECT_EQ(tally.unresolved, 0) << path << " first: "
-                                   << (tally.missingNames.empty() ? "" : tally.missingNames[0]);
+    EXPECT_EQ(tally.unresolved, 0) << path
+                                   << " first: " << (tally.missingNames.empty() ? "" : tally.missingNames[0]);
     EXPECT_EQ(model.GetLineErrorCount(), 0u) << path;
     EXPECT_EQ(CachedLineErrors(), 0u) << path;
     const std::set<std::string> sections = multiPart ? SectionNames(path) : std::set<std::string>{};
