@@ -51,10 +51,11 @@ void DrawFrame(CQvFile& model, C3DStub& r) {
   model.ExtendBoundingBox(CVector3(), view, lo, hi, 0);
   r.Reset(kWidth, kHeight, 1);
   r.FitView(kWidth, kHeight, lo.x, lo.y, lo.z, hi.x, hi.y, hi.z);
+  // The renderer adds the offset itself; the matrix carries the turn and the scale.
   CMatrix3 scaled = view;
   scaled.Scale(r.GetScaleX());
   r.GetMatrixStack().Clear();
-  r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(scaled, CVector3(r.GetOffsetX(), r.GetOffsetY(), 0)));
+  r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(scaled, CVector3()));
   model.DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), 7, -1, 0, 0, 1);
 }
 
