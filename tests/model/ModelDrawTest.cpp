@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "ModelText.h"
+#include "config/PartList.h"
 #include "config/Settings.h"
 #include "model/QvFile.h"
 #include "model/QvRotateCmd.h"
@@ -209,6 +211,37 @@ TEST(ModelSteps, ExportOfAnEmptyRangeFails) {
   // Only the second step's square, no boundary.
   ASSERT_EQ(out.GetLines().size(), 1u);
   EXPECT_EQ(out.GetLines()[0].substr(0, 4), "4 2 ");
+}
+
+}  // namespace
+
+namespace {
+
+// Sums the counters per colour; parts not in the part list share one row.
+std::map<uint32_t, uint32_t> UsageByColour() {
+  std::map<uint32_t, uint32_t> sums;
+  uint32_t it = 0, count = 0, colour = 0;
+  PartHandle h = 0;
+  while (thePartList.NextUsage(it, h, count, colour)) sums[colour] += count;
+  return sums;
+}
+
+TEST(ModelSteps, PartUsageCountsTheChosenStepsWithoutGhosts) {
+  auto f = LoadText(
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 nosuch-a.dat\n"
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 nosuch-b.dat\n"
+      "0 GHOST 1 4 0 0 0 1 0 0 0 1 0 0 0 1 nosuch-a.dat\n"
+      "0 STEP\n"
+      "1 2 0 0 0 1 0 0 0 1 0 0 0 1 nosuch-c.dat\n");
+  f->CollectPartUsage(-1, 0, 0);
+  EXPECT_EQ(UsageByColour(), (std::map<uint32_t, uint32_t>{{2, 1}, {4, 2}}));
+  f->CollectPartUsage(-1, 0, 1);
+  EXPECT_EQ(UsageByColour(), (std::map<uint32_t, uint32_t>{{0, 3}}));
+  f->CollectPartUsage(1, 0, 0);
+  EXPECT_EQ(UsageByColour(), (std::map<uint32_t, uint32_t>{{4, 2}}));
+  f->CollectPartUsage(-1, 1, 0);
+  EXPECT_EQ(UsageByColour(), (std::map<uint32_t, uint32_t>{{2, 1}}));
+  thePartList.ResetUsage();
 }
 
 }  // namespace
