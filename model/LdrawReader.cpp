@@ -122,6 +122,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   } else if (!path.empty()) {
     ctx.modelFolder = std::filesystem::path(ToForwardSlashes(path)).parent_path().string();
   }
+  pictureFolder = ctx.modelFolder;
   std::string line;
   unsigned long lineNumber = 0;
   bool reported = false;

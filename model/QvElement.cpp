@@ -343,10 +343,7 @@ void CQvElement::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
   } else {
     DrawContext inner = ctx;
     inner.parentColor = static_cast<ColorNumber>(color);
-    for (size_t i = 0; i < m_file->GetCount(); ++i) {
-      CQvPart* e = m_file->GetAt(i);
-      if (!SkippedInSubFiles(*e)) e->Draw(renderer, pickId, inner);
-    }
+    m_file->DrawParts(renderer, pickId, inner);
   }
   stack.Pop();
 }

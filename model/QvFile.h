@@ -18,6 +18,7 @@
 #include "model/ParseContext.h"
 #include "model/QvPart.h"
 #include "model/RotationPoints.h"
+#include "render/Dib.h"
 
 class CSelectionGroup;
 class CTextHandler;
@@ -131,6 +132,26 @@ class CQvFile {
   CRotationPoints& GetRotationPoints() { return m_rotationPoints; }
   const CRotationPoints& GetRotationPoints() const { return m_rotationPoints; }
 
+  // --- steps and drawing (QvFileDraw.cpp) ---
+  // Every counted boundary is one step, content after the last counted boundary one more.
+  int32_t CountSteps() const;
+  // The view matrix in force after `steps` steps (-1: after the whole file), starting from matrix.
+  void GetRotStepMatrix(CMatrix3& matrix, int32_t steps) const;
+  // Exports steps first up to last (-1: to the end); 0 when an export fails or first == last.
+  int ExportSteps(ExportContext& ctx, const CVector3& offset, const CMatrix3& matrix, ColorNumber parentColor,
+                  int32_t last, int32_t first);
+  // Resets the part list's usage counters and counts the parts of steps first to last.
+  void CollectPartUsage(int32_t last, int32_t first, int mergeColors) const;
+  // Draws the model: whole (edit mode, the selection last when highlighting) or steps first up to
+  // last. The step where drawing stopped, or -1. Pick ids are list indices (GetPickElement).
+  int32_t DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const CMatrix3& matrix, ColorNumber parentColor,
+                       int32_t last, int32_t first, int highlight, int whole);
+  // The file as a referenced file: stud replacement, own colours, then its elements.
+  void DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
+  int HasNoPartAfter(size_t position) const;
+  // The top-level element a pick id names; null for kNoPickId or a stale id.
+  CQvPart* GetPickElement(PickId id) const { return id == kNoPickId ? nullptr : GetAt(id); }
+
   // Key of the file in the part list and the file cache; 0 for none.
   PartHandle partKey = 0;
   bool visiting = false;        // set while IsRecursive walks through the file
@@ -144,6 +165,8 @@ class CQvFile {
   CQvFile* studLineFile = nullptr;
   CQvFile* studVariantFile = nullptr;
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
+  CDib backgroundPicture;       // and the picture itself
+  std::string pictureFolder;    // where a background picture beside the model is looked for
 
  private:
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its

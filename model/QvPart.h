@@ -49,6 +49,9 @@ struct DrawContext {
   const ColorEntry* colorEntries = nullptr;
   CFakeBuffer* partImageTarget = nullptr;
   bool drawingIntoImage = false;
+  // Stud files drawn as their replacement (StudMode): set by each whole-model drawing for itself,
+  // so a preview drawn afterwards never inherits it.
+  bool studReplacement = false;
 };
 
 
