@@ -82,6 +82,37 @@ class CQvFile {
   // The names of every group element except the given one, in list order.
   std::vector<std::string> GetGroupNames(const CSelectionGroup* except) const;
 
+  // --- editing (QvFileEditing.cpp) ---
+  // Before the element at index (when it exists), else after the last selected element, else at
+  // the end; the list index. With defaults: the default colour and, for part-like elements, the
+  // default orientation and a grid-snapped position, all taken at the insertion point.
+  size_t Insert(std::unique_ptr<CQvPart> element, int32_t index, int defaults);
+  ColorNumber GetDefaultColorAt(int32_t position) const;
+  CMatrix3 GetDefaultMatrixAt(int32_t position) const;
+  int InsertStepBefore(size_t position);
+  void DeleteSelected();
+  void CopySelected();
+  // The copy buffer's elements cloned again, after the last selected element (or at the end);
+  // they become the selection.
+  void PasteFromCopyBuffer();
+  void MoveSelected(double dx, double dy, double dz, int mode);
+  CVector3 GetSelectionGridStep() const;
+  static int IsGridStepPermutation(const CVector3& step);
+  CVector3 SnapToSelectionGrid(const CVector3& point) const;
+  void RotateSelected(const CMatrix3& matrix, int mode);
+  // The centre the selection turns about, by the rotation-point mode.
+  CVector3 GetRotationCenter(int useOwnPoint = 0, int32_t point = -1) const;
+  void SetColorOfSelected(ColorNumber color);
+  void SetGhostOfSelected(bool ghost);
+  void SetHiddenOfSelected(bool hidden, int all);
+  int SelectSimilar(int byColor, int all);
+  int32_t FindNeighbour(int direction, int32_t index) const;
+  // Steps by height or every count lines and parts; added counts the steps inserted.
+  int AutoSteps(int byHeight, int count, int& added);
+  // key 0 colour, 1 position, 2 name; sub-file references only. 1 when anything moved.
+  int SortParts(int key, int ascending, int selectedOnly);
+  static int CompareParts(const CQvPart& a, const CQvPart& b, int key);
+
   // --- name and description ---
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.
   void SetName(const std::string& name);
