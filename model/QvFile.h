@@ -105,6 +105,11 @@ class CQvFile {
   void SetColorOfSelected(ColorNumber color);
   void SetGhostOfSelected(bool ghost);
   void SetHiddenOfSelected(bool hidden, int all);
+  // The selection becomes the members of a new group (selected groups are dissolved first), named
+  // in the group dialog; 0 without a selection or when the dialog is cancelled.
+  int GroupSelected();
+  // Every selected group element goes; its members stay in the list and the selection.
+  void UngroupSelected();
   int SelectSimilar(int byColor, int all);
   int32_t FindNeighbour(int direction, int32_t index) const;
   // Steps by height or every count lines and parts; added counts the steps inserted.

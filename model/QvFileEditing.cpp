@@ -11,6 +11,7 @@
 #include "model/QvFile.h"
 #include "model/QvLinePart.h"
 #include "model/QvStepPart.h"
+#include "model/SelectionGroup.h"
 
 namespace {
 
@@ -192,6 +193,34 @@ void CQvFile::SetHiddenOfSelected(bool hidden, int all) {
     return;
   }
   for (CQvPart* e : m_selected) e->hidden = hidden;
+}
+
+void CQvFile::UngroupSelected() {
+  for (size_t p = 0; p < m_selected.size();) {
+    if (m_selected[p]->GetType() != ElementType::Group) {
+      ++p;
+      continue;
+    }
+    const int32_t index = m_selectedIndex[p];
+    RemoveAt(static_cast<size_t>(index));  // out of the selection; the members lose their group
+  }
+}
+
+int CQvFile::GroupSelected() {
+  if (m_selected.empty()) return 0;
+  UngroupSelected();
+  if (m_selected.empty()) return 0;
+  auto group = std::make_unique<CSelectionGroup>();
+  if (!group->Edit(*this)) return 0;
+  CSelectionGroup* raw = group.get();
+  int32_t last = -1;
+  for (int32_t position : GetSelectionOrder()) {
+    raw->AddMember(m_selected[static_cast<size_t>(position)]);
+    last = std::max(last, m_selectedIndex[static_cast<size_t>(position)]);
+  }
+  const size_t index = InsertAt(static_cast<size_t>(last) + 1, std::move(group));
+  AddToSelection(raw, static_cast<int32_t>(index));
+  return 1;
 }
 
 int CQvFile::SelectSimilar(int byColor, int all) {

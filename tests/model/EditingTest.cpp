@@ -4,11 +4,13 @@
 
 #include "config/Settings.h"
 #include "model/CopyBuffer.h"
+#include "model/ElementEditor.h"
 #include "model/ElementEnvironment.h"
 #include "model/MpdFile.h"
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "model/SelectionGroup.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 
@@ -211,6 +213,55 @@ TEST_F(EditingTest, MoveRecolourHideAndGhostTheSelection) {
   file->SetHiddenOfSelected(true, 1);
   EXPECT_TRUE(file->GetAt(0)->hidden);
   EXPECT_TRUE(file->GetAt(1)->hidden);
+}
+
+class CGroupNamer : public IElementEditor {
+ public:
+  CGroupNamer() { SetElementEditor(this); }
+  ~CGroupNamer() override { SetElementEditor(nullptr); }
+  bool EditComment(CommentEdit&) override { return false; }
+  bool EditBfc(BfcEdit&) override { return false; }
+  bool EditBackground(std::string&) override { return false; }
+  bool EditBufExchg(BufExchgEdit&) override { return false; }
+  bool EditGroup(GroupEdit& data) override {
+    if (names.empty()) return false;
+    data.name = names.front();
+    names.erase(names.begin());
+    return true;
+  }
+  std::vector<std::string> names;
+};
+
+TEST_F(EditingTest, GroupingTakesTheSelectionAndDissolvesSelectedGroups) {
+  CGroupNamer namer;
+  auto file = LoadText(Ref(4) + Ref(1) + Ref(2) + "0 x\n");
+  EXPECT_EQ(file->GroupSelected(), 0);  // nothing selected
+  file->Select(0);
+  file->Select(1);
+  EXPECT_EQ(file->GroupSelected(), 0);  // the dialog cancelled
+  EXPECT_EQ(file->GetCount(), 4u);
+  namer.names = {"first", "second"};
+  ASSERT_EQ(file->GroupSelected(), 1);
+  ASSERT_EQ(file->GetCount(), 5u);
+  ASSERT_EQ(file->GetAt(2)->GetType(), ElementType::Group);  // right after the last member
+  auto* first = static_cast<CSelectionGroup*>(file->GetAt(2));
+  EXPECT_EQ(first->GetName(), "first");
+  EXPECT_EQ(first->GetMembers().size(), 2u);
+  EXPECT_EQ(file->GetSelectedCount(), 3u);
+  // Selecting the third part too: the old group is dissolved, the new one holds all three parts.
+  file->Select(3);
+  ASSERT_EQ(file->GroupSelected(), 1);
+  ASSERT_EQ(file->GetCount(), 5u);
+  ASSERT_EQ(file->GetAt(3)->GetType(), ElementType::Group);
+  auto* second = static_cast<CSelectionGroup*>(file->GetAt(3));
+  EXPECT_EQ(second->GetName(), "second");
+  EXPECT_EQ(second->GetMembers().size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(file->GetAt(i)->GetGroup(), second);
+  EXPECT_NE(WriteText(*file).find("0 GROUP 3 second"), std::string::npos) << WriteText(*file);
+  file->UngroupSelected();
+  EXPECT_EQ(file->GetCount(), 4u);
+  EXPECT_EQ(file->GetSelectedCount(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(file->GetAt(i)->GetGroup(), nullptr);
 }
 
 }  // namespace
