@@ -117,6 +117,14 @@ class CQvFile {
   // key 0 colour, 1 position, 2 name; sub-file references only. 1 when anything moved.
   int SortParts(int key, int ascending, int selectedOnly);
   static int CompareParts(const CQvPart& a, const CQvPart& b, int key);
+  // LSynth markers in comment texts: 1 definition begins, 2 it ends, 3 synthesized block begins,
+  // 4 it ends, 0 no marker.
+  static int ClassifyLSynthLine(const std::string& text);
+  // 1 when the blocks are well formed and there is at least one definition block.
+  int CheckLSynthBlocks() const;
+  // Hides the references of definition blocks: mode 3 all, 1 those outside a synthesized block,
+  // 2 those inside one, 0 none. 1 when a flag changed; 0 at the first misplaced marker.
+  int HideLSynthParts(int mode);
 
   // --- name and description ---
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.

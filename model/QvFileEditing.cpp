@@ -4,9 +4,11 @@
 #include <cmath>
 
 #include "config/Settings.h"
+#include "config/StringUtils.h"
 #include "config/Tracer.h"
 #include "model/CopyBuffer.h"
 #include "model/ElementEnvironment.h"
+#include "model/QvCommentPart.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/QvLinePart.h"
@@ -363,4 +365,71 @@ int CQvFile::SortParts(int key, int ascending, int selectedOnly) {
   if (moved)
     for (size_t s = 0; s < m_selected.size(); ++s) m_selectedIndex[s] = IndexOf(m_selected[s]);
   return moved ? 1 : 0;
+}
+
+int CQvFile::ClassifyLSynthLine(const std::string& text) {
+  if (text.size() < 5 || !EqualsNoCase(std::string_view(text).substr(0, 5), "SYNTH")) return 0;
+  const bool synthesized = ContainsNoCase(text, "SYNTHESIZED") == 0;  // 0 means found
+  if (ContainsNoCase(text, "BEGIN") == 0) return synthesized ? 3 : 1;
+  if (ContainsNoCase(text, "END") == 0) return synthesized ? 4 : 2;
+  return 0;
+}
+
+namespace {
+
+// Walks the LSynth markers of the plain comments; visit(element, inDefinition, inSynthesized) for
+// every other element. False at the first marker out of place; end tells whether every block closed.
+template <typename Fn>
+bool WalkLSynth(const CQvFile& file, bool& sawDefinition, bool& closed, Fn visit) {
+  bool inDefinition = false, inSynthesized = false;
+  sawDefinition = false;
+  for (size_t i = 0; i < file.GetCount(); ++i) {
+    CQvPart* e = file.GetAt(i);
+    int marker = 0;
+    if (e->GetType() == ElementType::Comment) {
+      const auto* c = static_cast<const CQvCommentPart*>(e);
+      if (c->GetKind() == kCommentPlain) marker = CQvFile::ClassifyLSynthLine(c->GetText());
+    }
+    switch (marker) {
+      case 1:
+        if (inDefinition || inSynthesized) return false;
+        inDefinition = sawDefinition = true;
+        break;
+      case 2:
+        if (!inDefinition || inSynthesized) return false;
+        inDefinition = false;
+        break;
+      case 3:
+        if (!inDefinition || inSynthesized) return false;
+        inSynthesized = true;
+        break;
+      case 4:
+        if (!inSynthesized) return false;
+        inSynthesized = false;
+        break;
+      default:
+        visit(e, inDefinition, inSynthesized);
+    }
+  }
+  closed = !inDefinition && !inSynthesized;
+  return true;
+}
+
+}  // namespace
+
+int CQvFile::CheckLSynthBlocks() const {
+  bool sawDefinition = false, closed = false;
+  if (!WalkLSynth(*this, sawDefinition, closed, [](CQvPart*, bool, bool) {})) return 0;
+  return closed && sawDefinition ? 1 : 0;
+}
+
+int CQvFile::HideLSynthParts(int mode) {
+  bool changed = false, sawDefinition = false, closed = false;
+  const bool ok = WalkLSynth(*this, sawDefinition, closed, [&](CQvPart* e, bool inDefinition, bool inSynthesized) {
+    if (!inDefinition || e->GetType() != ElementType::Reference) return;
+    const bool hide = mode == 3 || (mode == 1 && !inSynthesized) || (mode == 2 && inSynthesized);
+    if (e->hidden != hide) changed = true;
+    e->hidden = hide;
+  });
+  return ok && changed ? 1 : 0;
 }

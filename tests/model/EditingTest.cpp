@@ -215,6 +215,33 @@ TEST_F(EditingTest, MoveRecolourHideAndGhostTheSelection) {
   EXPECT_TRUE(file->GetAt(1)->hidden);
 }
 
+TEST_F(EditingTest, LSynthMarkersAndBlocks) {
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("SYNTH BEGIN TECHNIC_CHAIN_LINK 16"), 1);
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("synth end"), 2);
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("SYNTH SYNTHESIZED BEGIN"), 3);
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("SYNTH SYNTHESIZED END"), 4);
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("SYNTHESIZED"), 0);
+  EXPECT_EQ(CQvFile::ClassifyLSynthLine("hello"), 0);
+  const std::string good = "0 SYNTH BEGIN X 16\n" + Ref(4) + "0 SYNTH SYNTHESIZED BEGIN\n" + Ref(1) +
+                           "0 SYNTH SYNTHESIZED END\n0 SYNTH END\n" + Ref(2);
+  auto file = LoadText(good);
+  EXPECT_EQ(file->CheckLSynthBlocks(), 1);
+  ASSERT_EQ(file->HideLSynthParts(1), 1);
+  EXPECT_TRUE(file->GetAt(1)->hidden);
+  EXPECT_FALSE(file->GetAt(3)->hidden);
+  EXPECT_FALSE(file->GetAt(6)->hidden);  // outside every block
+  ASSERT_EQ(file->HideLSynthParts(2), 1);
+  EXPECT_FALSE(file->GetAt(1)->hidden);
+  EXPECT_TRUE(file->GetAt(3)->hidden);
+  EXPECT_EQ(file->HideLSynthParts(0), 1);
+  EXPECT_FALSE(file->GetAt(3)->hidden);
+  EXPECT_EQ(LoadText(Ref(4))->CheckLSynthBlocks(), 0);  // no definition block
+  auto nested = LoadText("0 SYNTH BEGIN X 16\n0 SYNTH BEGIN Y 16\n" + Ref(4) + "0 SYNTH END\n0 SYNTH END\n");
+  EXPECT_EQ(nested->CheckLSynthBlocks(), 0);
+  EXPECT_EQ(nested->HideLSynthParts(3), 0);
+  EXPECT_EQ(LoadText("0 SYNTH BEGIN X 16\n" + Ref(4))->CheckLSynthBlocks(), 0);  // never closed
+}
+
 class CGroupNamer : public IElementEditor {
  public:
   CGroupNamer() { SetElementEditor(this); }
