@@ -19,6 +19,7 @@
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "model/QvPart.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
@@ -113,6 +114,12 @@ void CMpdFile::RemoveAll(int clearCopyBuffer) {
 CQvPart* CMpdFile::GetSelectedItem(int32_t i) const { return m_current ? m_current->GetSelectedMovable(i) : nullptr; }
 int32_t CMpdFile::GetSelectedIndex(int32_t i) const { return m_current ? m_current->GetSelectedIndex(i) : -1; }
 int32_t CMpdFile::GetSelectionCount() const { return m_current ? m_current->CountSelected(0) : 0; }
+
+size_t CMpdFile::Insert(std::unique_ptr<CQvPart> element, int32_t position) {
+  return m_current->Insert(std::move(element), position, 1);
+}
+
+int CMpdFile::MoveSelectedBefore(int32_t index) { return m_current ? m_current->MoveSelectionBefore(index) : 0; }
 
 int CMpdFile::GetCurrentIndex() const {
   for (size_t i = 0; i < m_models.size(); ++i)
@@ -281,17 +288,14 @@ int CMpdFile::SetModelInfo(const std::string& name, const std::string& descripti
 int CMpdFile::UpgradeParts() {
   if (theSettings.AutoPartUpgrade == 0 || m_models.empty()) return 0;
   bool any = false;
-  for (const auto& m : m_models)
-    ForEachReference(*m, [&](CQvElement* ref) { any = any || ref->UpgradeMovedPart(1); });
+  for (const auto& m : m_models) any = any || m->UpgradeMovedParts(1);
   if (!any) return 0;
   if (theSettings.AutoPartUpgrade == 1 &&
       ShowMessageId(kStringUpgradeAsk, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
     return 0;
   bool failed = false;
   for (const auto& m : m_models)
-    ForEachReference(*m, [&](CQvElement* ref) {
-      if (ref->UpgradeMovedPart(1) && !ref->UpgradeMovedPart(0)) failed = true;
-    });
+    if (!m->UpgradeMovedParts(0)) failed = true;
   if (failed)
     ShowMessageId(kStringUpgradeFailed, PromptButtons::Ok, PromptIcon::Stop);
   else

@@ -44,6 +44,9 @@ class CMpdFile {
   CQvPart* GetSelectedItem(int32_t i) const;
   int32_t GetSelectedIndex(int32_t i) const;
   int32_t GetSelectionCount() const;
+  // Into the current model with the defaults of the insertion point; the list index.
+  size_t Insert(std::unique_ptr<CQvPart> element, int32_t position);
+  int MoveSelectedBefore(int32_t index);
   int IsMultiPart() const { return m_models.size() >= 2 ? 1 : 0; }
   size_t GetModelCount() const { return m_models.size(); }
   int GetCurrentIndex() const;

@@ -90,6 +90,15 @@ class CQvFile {
   ColorNumber GetDefaultColorAt(int32_t position) const;
   CMatrix3 GetDefaultMatrixAt(int32_t position) const;
   int InsertStepBefore(size_t position);
+  // The position of the nearest part-like element before index; zero when there is none.
+  CVector3 GetPreviousPartPosition(size_t index) const;
+  // Every element of the other file (or every one not hidden) moves to the end of this list.
+  void MoveElementsFrom(CQvFile& other, int skipHidden);
+  // The selection, in selection order, goes before the element at index (to the end when that
+  // element is selected or index is negative); 0 when nothing or everything is selected.
+  int MoveSelectionBefore(int32_t index);
+  // Checking: 1 when some reference names a moved part. Upgrading: 0 when one could not be.
+  int UpgradeMovedParts(int checkOnly);
   void DeleteSelected();
   void CopySelected();
   // The copy buffer's elements cloned again, after the last selected element (or at the end);

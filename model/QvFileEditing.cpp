@@ -1,6 +1,7 @@
 // The editing operations of a model: insertion with defaults, delete, copy and paste, moving and
 // turning the selection on the grid, recolouring, hiding, selecting similar elements, automatic
 // steps and sorting.
+#include <algorithm>
 #include <cmath>
 
 #include "config/Settings.h"
@@ -65,6 +66,54 @@ size_t CQvFile::Insert(std::unique_ptr<CQvPart> element, int32_t index, int defa
 int CQvFile::InsertStepBefore(size_t position) {
   InsertAt(position, std::make_unique<CQvStepPart>());
   return 1;
+}
+
+CVector3 CQvFile::GetPreviousPartPosition(size_t index) const {
+  for (size_t i = std::min(index, m_elements.size()); i-- > 0;)
+    if (IsReference(*m_elements[i])) return static_cast<const CQvElement*>(m_elements[i].get())->GetPosition();
+  return CVector3();
+}
+
+void CQvFile::MoveElementsFrom(CQvFile& other, int skipHidden) {
+  for (size_t i = 0; i < other.m_elements.size();) {
+    if (skipHidden && other.m_elements[i]->hidden) {
+      ++i;
+      continue;
+    }
+    Append(other.RemoveAt(i));
+  }
+}
+
+int CQvFile::MoveSelectionBefore(int32_t index) {
+  if (m_selected.empty() || m_selected.size() == m_elements.size()) return 0;
+  CQvPart* target = index >= 0 ? GetAt(static_cast<size_t>(index)) : nullptr;
+  if (target && target->selected) target = nullptr;
+  const std::vector<CQvPart*> moving = m_selected;
+  // Out of the list without touching the selection (groups stay as they are).
+  std::vector<std::unique_ptr<CQvPart>> taken;
+  for (CQvPart* e : moving) {
+    auto it = std::find_if(m_elements.begin(), m_elements.end(), [e](const auto& p) { return p.get() == e; });
+    taken.push_back(std::move(*it));
+    m_elements.erase(it);
+  }
+  size_t at = target ? static_cast<size_t>(IndexOf(target)) : m_elements.size();
+  for (auto& e : taken) m_elements.insert(m_elements.begin() + static_cast<std::ptrdiff_t>(at++), std::move(e));
+  for (size_t s = 0; s < m_selected.size(); ++s) m_selectedIndex[s] = IndexOf(m_selected[s]);
+  return 1;
+}
+
+int CQvFile::UpgradeMovedParts(int checkOnly) {
+  int result = checkOnly ? 0 : 1;
+  for (auto& e : m_elements) {
+    if (!IsReference(*e)) continue;
+    auto* ref = static_cast<CQvElement*>(e.get());
+    if (checkOnly) {
+      if (ref->UpgradeMovedPart(1)) return 1;
+    } else if (ref->UpgradeMovedPart(1) && !ref->UpgradeMovedPart(0)) {
+      result = 0;
+    }
+  }
+  return result;
 }
 
 void CQvFile::DeleteSelected() {

@@ -242,6 +242,24 @@ TEST_F(EditingTest, LSynthMarkersAndBlocks) {
   EXPECT_EQ(LoadText("0 SYNTH BEGIN X 16\n" + Ref(4))->CheckLSynthBlocks(), 0);  // never closed
 }
 
+TEST_F(EditingTest, MovingTheSelectionInTheList) {
+  auto file = LoadText(Ref(1) + Ref(2) + Ref(3) + Ref(4));
+  EXPECT_EQ(file->MoveSelectionBefore(0), 0);  // nothing selected
+  file->Select(3);
+  file->Select(2);
+  ASSERT_EQ(file->MoveSelectionBefore(1), 1);  // in selection order, before the colour 2 part
+  const ColorNumber expected[] = {1, 4, 3, 2};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(file->GetAt(i)->GetColor(), expected[i]);
+  EXPECT_EQ(file->GetSelectedIndex(0), 1);
+  EXPECT_EQ(file->GetSelectedIndex(1), 2);
+  ASSERT_EQ(file->MoveSelectionBefore(-1), 1);  // to the end
+  EXPECT_EQ(file->GetAt(3)->GetColor(), 3);
+  EXPECT_EQ(file->GetSelectedIndex(0), 2);
+  EXPECT_EQ(file->GetPreviousPartPosition(99).x, 0);
+  file->SelectAll();
+  EXPECT_EQ(file->MoveSelectionBefore(0), 0);  // everything selected
+}
+
 class CGroupNamer : public IElementEditor {
  public:
   CGroupNamer() { SetElementEditor(this); }
