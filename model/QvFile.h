@@ -119,6 +119,11 @@ class CQvFile {
   int GroupSelected();
   // Every selected group element goes; its members stay in the list and the selection.
   void UngroupSelected();
+  // The Edit of the one editable selected element, or of the group that the whole selection is;
+  // 0 when the selection is neither.
+  int EditSelected();
+  // 0 past the end and for group members (the line list shows top-level elements and groups).
+  int DescribeElementAt(size_t index, ElementDescription& out) const;
   int SelectSimilar(int byColor, int all);
   int32_t FindNeighbour(int direction, int32_t index) const;
   // Steps by height or every count lines and parts; added counts the steps inserted.

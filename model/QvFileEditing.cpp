@@ -274,6 +274,25 @@ int CQvFile::GroupSelected() {
   return 1;
 }
 
+int CQvFile::EditSelected() {
+  if (m_selected.empty()) return 0;
+  CSelectionGroup* group = m_selected[0]->GetType() == ElementType::Group
+                               ? static_cast<CSelectionGroup*>(m_selected[0])
+                               : m_selected[0]->GetGroup();
+  bool oneGroup = group != nullptr;
+  for (CQvPart* e : m_selected)
+    if (e != group && e->GetGroup() != group) oneGroup = false;
+  if (oneGroup) return group->Edit(*this);
+  if (m_selected.size() == 1 && m_selected[0]->CanEdit()) return m_selected[0]->Edit(*this);
+  return 0;
+}
+
+int CQvFile::DescribeElementAt(size_t index, ElementDescription& out) const {
+  const CQvPart* e = GetAt(index);
+  if (!e || (e->GetGroup() && e->GetType() != ElementType::Group)) return 0;
+  return e->Describe(out);
+}
+
 int CQvFile::SelectSimilar(int byColor, int all) {
   if (m_selected.size() != 1) {
     if (all && !byColor) SelectAll();

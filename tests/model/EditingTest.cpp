@@ -303,6 +303,14 @@ TEST_F(EditingTest, GroupingTakesTheSelectionAndDissolvesSelectedGroups) {
   EXPECT_EQ(second->GetMembers().size(), 3u);
   for (size_t i = 0; i < 3; ++i) EXPECT_EQ(file->GetAt(i)->GetGroup(), second);
   EXPECT_NE(WriteText(*file).find("0 GROUP 3 second"), std::string::npos) << WriteText(*file);
+  ElementDescription d;
+  EXPECT_EQ(file->DescribeElementAt(0, d), 0);  // a member: not in the line list
+  EXPECT_EQ(file->DescribeElementAt(3, d), 1);
+  EXPECT_EQ(d.text, "second");
+  EXPECT_EQ(file->DescribeElementAt(9, d), 0);
+  namer.names = {"renamed"};
+  EXPECT_EQ(file->EditSelected(), 1);  // the whole selection is one group: its dialog
+  EXPECT_EQ(second->GetName(), "renamed");
   file->UngroupSelected();
   EXPECT_EQ(file->GetCount(), 4u);
   EXPECT_EQ(file->GetSelectedCount(), 3u);
