@@ -83,6 +83,64 @@ class CQvFile {
   // The names of every group element except the given one, in list order.
   std::vector<std::string> GetGroupNames(const CSelectionGroup* except) const;
 
+  // --- editing (QvFileEditing.cpp) ---
+  // Before the element at index (when it exists), else after the last selected element, else at
+  // the end; the list index. With defaults: the default colour and, for part-like elements, the
+  // default orientation and a grid-snapped position, all taken at the insertion point.
+  size_t Insert(std::unique_ptr<CQvPart> element, int32_t index, int defaults);
+  ColorNumber GetDefaultColorAt(int32_t position) const;
+  CMatrix3 GetDefaultMatrixAt(int32_t position) const;
+  int InsertStepBefore(size_t position);
+  // The position of the nearest part-like element before index; zero when there is none.
+  CVector3 GetPreviousPartPosition(size_t index) const;
+  // Every element of the other file (or every one not hidden) moves to the end of this list.
+  void MoveElementsFrom(CQvFile& other, int skipHidden);
+  // The selection, in selection order, goes before the element at index (to the end when that
+  // element is selected or index is negative); 0 when nothing or everything is selected.
+  int MoveSelectionBefore(int32_t index);
+  // Checking: 1 when some reference names a moved part. Upgrading: 0 when one could not be.
+  int UpgradeMovedParts(int checkOnly);
+  void DeleteSelected();
+  void CopySelected();
+  // The copy buffer's elements cloned again, after the last selected element (or at the end);
+  // they become the selection.
+  void PasteFromCopyBuffer();
+  void MoveSelected(double dx, double dy, double dz, int mode);
+  CVector3 GetSelectionGridStep() const;
+  static int IsGridStepPermutation(const CVector3& step);
+  CVector3 SnapToSelectionGrid(const CVector3& point) const;
+  void RotateSelected(const CMatrix3& matrix, int mode);
+  // The centre the selection turns about, by the rotation-point mode.
+  CVector3 GetRotationCenter(int useOwnPoint = 0, int32_t point = -1) const;
+  void SetColorOfSelected(ColorNumber color);
+  void SetGhostOfSelected(bool ghost);
+  void SetHiddenOfSelected(bool hidden, int all);
+  // The selection becomes the members of a new group (selected groups are dissolved first), named
+  // in the group dialog; 0 without a selection or when the dialog is cancelled.
+  int GroupSelected();
+  // Every selected group element goes; its members stay in the list and the selection.
+  void UngroupSelected();
+  // The Edit of the one editable selected element, or of the group that the whole selection is;
+  // 0 when the selection is neither.
+  int EditSelected();
+  // 0 past the end and for group members (the line list shows top-level elements and groups).
+  int DescribeElementAt(size_t index, ElementDescription& out) const;
+  int SelectSimilar(int byColor, int all);
+  int32_t FindNeighbour(int direction, int32_t index) const;
+  // Steps by height or every count lines and parts; added counts the steps inserted.
+  int AutoSteps(int byHeight, int count, int& added);
+  // key 0 colour, 1 position, 2 name; sub-file references only. 1 when anything moved.
+  int SortParts(int key, int ascending, int selectedOnly);
+  static int CompareParts(const CQvPart& a, const CQvPart& b, int key);
+  // LSynth markers in comment texts: 1 definition begins, 2 it ends, 3 synthesized block begins,
+  // 4 it ends, 0 no marker.
+  static int ClassifyLSynthLine(const std::string& text);
+  // 1 when the blocks are well formed and there is at least one definition block.
+  int CheckLSynthBlocks() const;
+  // Hides the references of definition blocks: mode 3 all, 1 those outside a synthesized block,
+  // 2 those inside one, 0 none. 1 when a flag changed; 0 at the first misplaced marker.
+  int HideLSynthParts(int mode);
+
   // --- name and description ---
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.
   void SetName(const std::string& name);
