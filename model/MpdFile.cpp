@@ -531,3 +531,14 @@ void CMpdFile::LoadUndo(CTextHandler* snapshot) {
   }
   m_current->UpdateExtent();
 }
+
+int32_t CMpdFile::CountAllSteps(int even) const {
+  int32_t total = 0;
+  for (const auto& model : m_models) {
+    int32_t n = model->CountSteps();
+    total += n;
+    if (theSettings.APVT != 0 && n > 0) ++total;
+    if (even && total % 2 != 0) ++total;
+  }
+  return total;
+}

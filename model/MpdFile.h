@@ -53,6 +53,9 @@ class CMpdFile {
   // With fewer than two models the current model whatever i is; else model i or null.
   CQvFile* GetModel(size_t i) const;
   std::vector<std::string> GetModelNames() const;
+  // Pages or pictures of all models: each model's steps, one more for a model with steps when the
+  // setting APVT is on, and with even set one more whenever the running count is odd.
+  int32_t CountAllSteps(int even) const;
   int HasRecursion() const;
   int IsModelReferenced(size_t index) const;
   void ReleaseReferencesTo(size_t index);

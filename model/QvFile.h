@@ -90,6 +90,11 @@ class CQvFile {
   size_t Insert(std::unique_ptr<CQvPart> element, int32_t index, int defaults);
   ColorNumber GetDefaultColorAt(int32_t position) const;
   CMatrix3 GetDefaultMatrixAt(int32_t position) const;
+  // The orientation a new part takes: the default at the last selected element, or at the last
+  // element without a selection.
+  CMatrix3 GetMatrixForNewPart() const;
+  // Appends a triangle (the landscape generator's surface); its list index.
+  size_t AddTriangle(const CVector3& a, const CVector3& b, const CVector3& c, ColorNumber color);
   int InsertStepBefore(size_t position);
   // The position of the nearest part-like element before index; zero when there is none.
   CVector3 GetPreviousPartPosition(size_t index) const;

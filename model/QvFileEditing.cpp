@@ -14,6 +14,7 @@
 #include "model/QvFile.h"
 #include "model/QvLinePart.h"
 #include "model/QvStepPart.h"
+#include "model/QvTrianglePart.h"
 #include "model/SelectionGroup.h"
 
 namespace {
@@ -39,6 +40,21 @@ CMatrix3 CQvFile::GetDefaultMatrixAt(int32_t position) const {
       if (IsReference(*m_elements[static_cast<size_t>(i)]))
         return static_cast<const CQvElement*>(m_elements[static_cast<size_t>(i)].get())->GetMatrix();
   return CMatrix3::Identity();
+}
+
+CMatrix3 CQvFile::GetMatrixForNewPart() const {
+  int32_t position = 0, index = -1;
+  if (!GetLastSelected(position, index)) index = static_cast<int32_t>(m_elements.size()) - 1;
+  return GetDefaultMatrixAt(index);
+}
+
+size_t CQvFile::AddTriangle(const CVector3& a, const CVector3& b, const CVector3& c, ColorNumber color) {
+  auto triangle = std::make_unique<CQvTrianglePart>();
+  triangle->SetVertex(0, a);
+  triangle->SetVertex(1, b);
+  triangle->SetVertex(2, c);
+  triangle->SetColor(color);
+  return Append(std::move(triangle));
 }
 
 size_t CQvFile::Insert(std::unique_ptr<CQvPart> element, int32_t index, int defaults) {

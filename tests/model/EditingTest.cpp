@@ -318,3 +318,29 @@ TEST_F(EditingTest, GroupingTakesTheSelectionAndDissolvesSelectedGroups) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditingTest, NewPartsTakeTheOrientationAtTheInsertionPoint) {
+  CQvFile file;
+  ReadText(file, Ref(4, "a.ldr") + "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 a.ldr\n0 comment\n");
+  const CMatrix3 turned(0, 0, 1, 0, 1, 0, -1, 0, 0);
+  EXPECT_FALSE(file.GetMatrixForNewPart().Differs(turned)) << "no selection: the last part before the end";
+  file.SelectOnly(0);
+  EXPECT_FALSE(file.GetMatrixForNewPart().Differs(CMatrix3::Identity())) << "the last selected element";
+  theSettings.UseDefMatrix = 1;
+  file.ClearSelection();
+  EXPECT_FALSE(file.GetMatrixForNewPart().Differs(CMatrix3::Identity()));
+  CQvFile empty;
+  EXPECT_FALSE(empty.GetMatrixForNewPart().Differs(CMatrix3::Identity()));
+}
+
+TEST_F(EditingTest, AddTriangleAppendsItsCornersInOrder) {
+  CQvFile file;
+  ReadText(file, "0 surface\n");
+  EXPECT_EQ(file.AddTriangle({0, -8, 20}, {20, 0, 0}, {20, -16, 20}, 2), 1u);
+  const std::string text = WriteText(file);
+  EXPECT_TRUE(text.ends_with("\n3 2 0 -8 20 20 0 0 20 -16 20\n0\n")) << text;
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "config/Settings.h"
 #include "model/CopyBuffer.h"
 #include "model/MpdFile.h"
 #include "model/QvCommentPart.h"
@@ -298,6 +299,32 @@ TEST(MpdFileRealModels, RoundTripAndSnapshot) {
     }
   }
   EXPECT_GE(seen, 7u);
+}
+
+}  // namespace
+
+namespace {
+
+// Steps of all models: a model with steps counts one more page when APVT is on; even rounds the
+// running count up after each model.
+TEST_F(MpdFileTest, CountAllStepsAddsThePreviewPageAndRoundsToEven) {
+  CMpdFile project;
+  const std::string line = "2 4 0 0 0 1 1 1\n";
+  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n" + line + "0 STEP\n" + line + "0 FILE b.ldr\n0 nothing\n" +
+                                     "0 FILE c.ldr\n" + line + "0\n"),
+            1);
+  ASSERT_EQ(project.GetModelCount(), 3u);
+  EXPECT_EQ(project.GetModel(0)->CountSteps(), 2);
+  EXPECT_EQ(project.GetModel(1)->CountSteps(), 0);
+  EXPECT_EQ(project.GetModel(2)->CountSteps(), 1);
+  int savedApvt = theSettings.APVT;
+  theSettings.APVT = 1;
+  EXPECT_EQ(project.CountAllSteps(0), 5);  // (2 + 1) + 0 + (1 + 1)
+  EXPECT_EQ(project.CountAllSteps(1), 6);  // 3 -> 4, 4, 6
+  theSettings.APVT = 0;
+  EXPECT_EQ(project.CountAllSteps(0), 3);
+  EXPECT_EQ(project.CountAllSteps(1), 4);  // 2, 2, 3 -> 4
+  theSettings.APVT = savedApvt;
 }
 
 }  // namespace
