@@ -290,7 +290,10 @@ TEST_F(GeneratorFileTest, TallBrickTubesAndStuds) {
   file.BuildPlate(1, 1, 8, 1);
   ASSERT_EQ(Ref(file, file.GetCount() - 1).GetFileName(), "stud.dat");
   EXPECT_EQ(Ref(file, file.GetCount() - 1).GetPosition(), CVector3(0, 0, 0));
-  EXPECT_EQ(Ref(file, 1).GetFileName(), "box5.dat");  // no tubes before the inner box
+  // No tubes: the inversion and the inner box follow the certification at once.
+  EXPECT_EQ(file.GetAt(1)->GetType(), ElementType::Comment);
+  ASSERT_EQ(file.GetAt(2)->GetType(), ElementType::Reference);
+  EXPECT_EQ(Ref(file, 2).GetFileName(), "box5.dat");
 }
 
 TEST_F(GeneratorFileTest, PlateSizesOutsideTheBoundsBuildNothing) {
