@@ -46,6 +46,23 @@ TEST_F(GeneratedPartTest, NewSpringIsWrittenWithItsGeometryBlock) {
   EXPECT_EQ(lines.back(), "0 TOLVO SKIP_END");
 }
 
+// A handler that keeps lines reads every write back as one line: the meta line and the SKIP
+// marker must not share one.
+TEST_F(GeneratedPartTest, EveryWriteIsOneLine) {
+  CTlvSpring spring;
+  spring.ghost = true;
+  spring.hidden = true;
+  CArrayTextHandler out;
+  ASSERT_EQ(spring.Write(out), 1);
+  for (const std::string& line : out.GetLines()) EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
+  out.Rewind();
+  CQvFile back;
+  ASSERT_EQ(back.ReadFrom(out, "again.ldr", 0), 1);
+  ASSERT_EQ(back.GetCount(), 1u);
+  EXPECT_TRUE(back.GetAt(0)->ghost);
+  EXPECT_TRUE(back.GetAt(0)->hidden);
+}
+
 TEST_F(GeneratedPartTest, DefaultLinesOfEveryKind) {
   CTlvHose hose;
   CTlvRubberBelt belt;
