@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/GeneratorParams.h"
+
 struct CommentEdit {
   std::string text;
   bool oldStyle = true;  // "Old style comment or meta command"
@@ -55,6 +57,12 @@ class IElementEditor {
   // Editors that do not offer these dialogs cancel them.
   virtual bool EditPrimitive(PrimitiveEdit&) { return false; }
   virtual bool EditRotStep(RotStepEdit&) { return false; }
+  // The generator dialogs of the generated parts, opened on the part's parameters.
+  virtual bool EditSpring(SpringParams&) { return false; }
+  virtual bool EditHose(HoseParams&) { return false; }
+  virtual bool EditRubberBelt(BeltParams&) { return false; }
+  virtual bool EditArrow(ArrowParams&) { return false; }
+  virtual bool EditPlate(PlateParams&) { return false; }
   // The part chooser, opened on the part-list handle given (0 for none); OK returns the chosen one.
   virtual bool ChoosePart(uint32_t& handle) {
     (void)handle;

@@ -12,6 +12,11 @@
 #include "model/QvRotateCmd.h"
 #include "model/QvStepPart.h"
 #include "model/SelectionGroup.h"
+#include "model/TlvArrow.h"
+#include "model/TlvHose.h"
+#include "model/TlvPlate.h"
+#include "model/TlvRubberBelt.h"
+#include "model/TlvSpring.h"
 
 namespace {
 using Table = std::array<ElementCreator, static_cast<size_t>(ElementClass::Count)>;
@@ -37,6 +42,11 @@ Table BuiltinTable() {
   t[static_cast<size_t>(ElementClass::Clear)] = &Make<CQvClear>;
   t[static_cast<size_t>(ElementClass::BufExchg)] = &Make<CQvBufExchg>;
   t[static_cast<size_t>(ElementClass::Group)] = &Make<CSelectionGroup>;
+  t[static_cast<size_t>(ElementClass::RubberBelt)] = &Make<CTlvRubberBelt>;
+  t[static_cast<size_t>(ElementClass::Spring)] = &Make<CTlvSpring>;
+  t[static_cast<size_t>(ElementClass::Hose)] = &Make<CTlvHose>;
+  t[static_cast<size_t>(ElementClass::Arrow)] = &Make<CTlvArrow>;
+  t[static_cast<size_t>(ElementClass::Plate)] = &Make<CTlvPlate>;
   return t;
 }
 

@@ -294,11 +294,14 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
       return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim), text,
                        ghost);
     if (ghost) element->ghost = true;
+    int parsed = 0;
     try {
-      if (!element->Parse(text)) return 0;
+      parsed = element->Parse(text);
     } catch (const std::exception&) {
-      return 0;
+      parsed = 0;
     }
+    ctx.keepSkipBlock = !parsed;
+    if (!parsed) return 0;
     if (ctx.ldlite.IsActive()) element->ApplyTransform(ctx.ldlite.GetMatrix(), ctx.ldlite.GetOffset());
     if (!ctx.pendingGroupName.empty()) {
       element->SetPendingGroupName(std::move(ctx.pendingGroupName));
@@ -317,7 +320,10 @@ int CQvFile::ParseTolvoMeta(ParseContext& ctx, const std::string& rawText, int g
     if (!GeneratedPartsBuilt())
       return AddParsed(ctx, std::make_unique<CQvCommentPart>("0 TOLVO " + text, kCommentVerbatim), text,
                        ghost);
-    if (view.starts_with("SKIP_BEGIN")) ctx.skipping = true;
+    if (view.starts_with("SKIP_BEGIN")) {
+      ctx.skipping = !ctx.keepSkipBlock;
+      ctx.keepSkipBlock = false;
+    }
     return 1;
   }
   if (view.starts_with("HIDE")) {

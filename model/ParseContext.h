@@ -14,6 +14,9 @@ struct ParseContext {
   // Between "0 TOLVO SKIP_BEGIN" and "0 TOLVO SKIP_END": the geometry a generated part writes after
   // its own line is made again from its parameters, so it is not read.
   bool skipping = false;
+  // Set when a generated-part line failed to read: its geometry block is then kept as ordinary
+  // lines, since nothing here could make it again.
+  bool keepSkipBlock = false;
   // The folder of the model being read: sub-files of model-relative scan entries, and names found
   // in no scan folder, are looked for here (never in the process's current folder). Nested reads
   // of sub-files keep the folder of the outermost model.
