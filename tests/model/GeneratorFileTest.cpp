@@ -118,7 +118,9 @@ TEST_F(GeneratorFileTest, EverySegmentRunsAlongItsChord) {
           const CVector3 pos = Ref(file, i).GetPosition();
           const CVector3 off = pos.Cross(d);
           EXPECT_LT(std::sqrt(off.Dot(off)), 1e-4);
-          if (i > 0) EXPECT_GT(pos.Dot(d), Ref(file, i - 1).GetPosition().Dot(d));
+          if (i > 0) {
+            EXPECT_GT(pos.Dot(d), Ref(file, i - 1).GetPosition().Dot(d));
+          }
         }
       }
 }
