@@ -1,7 +1,9 @@
 #pragma once
 // Small helpers shared by the element tests.
+#include <memory>
 #include <string>
 
+#include "model/QvFivePart.h"
 #include "model/QvPart.h"
 #include "model/TextHandler.h"
 
@@ -35,3 +37,24 @@ class CFailingTextHandler : public CTextHandler {
  private:
   int m_failFrom;
 };
+
+// The primitive of a type 2-5 line, parsed from it.
+inline std::unique_ptr<CQvLinePart> ParsedPrimitive(const std::string& line) {
+  std::unique_ptr<CQvLinePart> p;
+  switch (line[0]) {
+    case '2':
+      p = std::make_unique<CQvLinePart>();
+      break;
+    case '3':
+      p = std::make_unique<CQvTrianglePart>();
+      break;
+    case '4':
+      p = std::make_unique<CQvQuadPart>();
+      break;
+    default:
+      p = std::make_unique<CQvFivePart>();
+      break;
+  }
+  p->Parse(line);
+  return p;
+}

@@ -42,22 +42,7 @@ TEST(LinePrimitiveDraw, EachKindCallsItsRendererOperationInTheResolvedColour) {
       {"4 -1 1 2 3 4 5 6 7 8 9 10 11 12", 7, "quad", 7, 4},  // no colour acts as 16
   };
   for (const DrawCase& c : cases) {
-    std::unique_ptr<CQvLinePart> p;
-    switch (c.line[0]) {
-      case '2':
-        p = std::make_unique<CQvLinePart>();
-        break;
-      case '3':
-        p = std::make_unique<CQvTrianglePart>();
-        break;
-      case '4':
-        p = std::make_unique<CQvQuadPart>();
-        break;
-      default:
-        p = std::make_unique<CQvFivePart>();
-        break;
-    }
-    p->Parse(c.line);
+    std::unique_ptr<CQvLinePart> p = ParsedPrimitive(c.line);
     CRecordingRenderer r;
     // Everything is drawn under the top matrix: here a shift by (100, 200, 300).
     r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(CMatrix3::Identity(), CVector3(100, 200, 300)));

@@ -8,23 +8,14 @@
 #include "model/QvFivePart.h"
 #include "model/QvRotateCmd.h"
 #include "support/ScriptedPrompt.h"
+#include "support/LogCapture.h"
 #include "support/TestData.h"
 
 namespace {
 
 // Reads with warnings off and the log open, so every line error shows as a log line.
-class PrimitiveReaderTest : public ::testing::Test {
+class PrimitiveReaderTest : public CLogCaptureTest {
  protected:
-  void SetUp() override {
-    setenv("XDG_STATE_HOME", scratch.Path().c_str(), 1);
-    theTracer.Close();
-    ASSERT_EQ(theTracer.Open("Plandor"), 1);
-  }
-  void TearDown() override {
-    theTracer.Close();
-    unsetenv("XDG_STATE_HOME");
-  }
-  std::string Log() const { return ReadFileBytes(scratch.Path() + "Plandor/Plandor.log"); }
   // What the elements read write back, one after the other.
   static std::string Elements(CQvFile& file) {
     std::string text;
@@ -35,7 +26,6 @@ class PrimitiveReaderTest : public ::testing::Test {
   template <size_t N>
   void RunTable(const struct ReadCase (&cases)[N]);
 
-  CScratchDir scratch;
   CScriptedPrompt prompt;
 };
 

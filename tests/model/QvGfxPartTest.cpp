@@ -16,25 +16,7 @@ namespace {
 
 using ElementList = std::vector<std::unique_ptr<CQvPart>>;
 
-std::unique_ptr<CQvPart> Primitive(const std::string& line) {
-  std::unique_ptr<CQvLinePart> p;
-  switch (line[0]) {
-    case '2':
-      p = std::make_unique<CQvLinePart>();
-      break;
-    case '3':
-      p = std::make_unique<CQvTrianglePart>();
-      break;
-    case '4':
-      p = std::make_unique<CQvQuadPart>();
-      break;
-    default:
-      p = std::make_unique<CQvFivePart>();
-      break;
-  }
-  p->Parse(line);
-  return p;
-}
+std::unique_ptr<CQvPart> Primitive(const std::string& line) { return ParsedPrimitive(line); }
 
 ElementList List(std::initializer_list<const char*> lines) {
   ElementList list;

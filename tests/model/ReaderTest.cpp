@@ -9,6 +9,7 @@
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
 #include "support/ScriptedPrompt.h"
+#include "support/LogCapture.h"
 #include "support/TestData.h"
 
 namespace {
@@ -164,19 +165,8 @@ TEST(Reader, CrlfLinesReadLikeLfLines) {
             std::string("0 Title\n") + kDefaultRotationLines + "0 BFC CERTIFY CW\n0 BUFEXCHG B STORE\n0\n");
 }
 
-class ReaderLogTest : public ::testing::Test {
+class ReaderLogTest : public CLogCaptureTest {
  protected:
-  void SetUp() override {
-    setenv("XDG_STATE_HOME", scratch.Path().c_str(), 1);
-    theTracer.Close();
-    ASSERT_EQ(theTracer.Open("Plandor"), 1);
-  }
-  void TearDown() override {
-    theTracer.Close();
-    unsetenv("XDG_STATE_HOME");
-  }
-  std::string Log() const { return ReadFileBytes(scratch.Path() + "Plandor/Plandor.log"); }
-  CScratchDir scratch;
   CScriptedPrompt prompt;
 };
 
