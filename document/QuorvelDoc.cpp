@@ -1,0 +1,161 @@
+// The document's state, its modified flag and the undo ring of whole-project snapshots.
+#include "document/QuorvelDoc.h"
+
+#include <algorithm>
+
+#include "config/Settings.h"
+#include "model/QvFile.h"
+#include "model/TextHandler.h"
+#include "platform/Prompt.h"
+
+namespace {
+CNullDocumentHost theNullHost;
+}
+
+CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost) { RefreshActiveModel(); }
+
+CQuorvelDoc::~CQuorvelDoc() { TrimUndoRing(1); }
+
+void CQuorvelDoc::SetHost(IDocumentHost* host) { m_host = host ? host : &theNullHost; }
+
+void CQuorvelDoc::AddObserver(IDocObserver* observer) {
+  if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+    m_observers.push_back(observer);
+}
+
+void CQuorvelDoc::RemoveObserver(IDocObserver* observer) {
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CQuorvelDoc::UpdateAllViews(uint32_t hint) {
+  // A copy: an observer may unregister itself while it is told.
+  std::vector<IDocObserver*> observers = m_observers;
+  for (IDocObserver* observer : observers) observer->OnUpdate(hint);
+}
+
+void CQuorvelDoc::SetPathName(const std::string& path, bool addToRecent) {
+  m_pathName = path;
+  if (addToRecent && !path.empty()) m_host->AddToRecentFiles(path);
+}
+
+void CQuorvelDoc::RefreshActiveModel() { m_activeModel = m_project.GetCurrentFile(); }
+
+const CArrayTextHandler* CQuorvelDoc::GetUndoSnapshot(int i) const {
+  return i >= 0 && i < kUndoSlots ? m_undo[static_cast<size_t>(i)].get() : nullptr;
+}
+
+void CQuorvelDoc::SetModifiedFlag(int flag) {
+  if (!flag) {
+    m_modified = false;
+    return;
+  }
+  TrimUndoRing(0);
+  m_undo[static_cast<size_t>(m_undoCount)] = m_project.SaveUndo();
+  m_modified = true;
+  // A snapshot that could not be made is not counted; the next push reuses its slot.
+  if (m_undo[static_cast<size_t>(m_undoCount)]) {
+    ++m_undoCurrent;
+    ++m_undoCount;
+  }
+}
+
+void CQuorvelDoc::TrimUndoRing(int reset) {
+  if (m_undoCount <= 0) {
+    m_undoCurrent = -1;
+    // Slots past the count may still hold a snapshot that was not counted.
+    if (reset)
+      for (auto& slot : m_undo) slot.reset();
+    return;
+  }
+  if (reset) {
+    for (auto& slot : m_undo) slot.reset();
+    m_undoCount = 0;
+    m_undoCurrent = -1;
+    return;
+  }
+  if (m_undoCurrent == kUndoSlots - 1) {
+    // Full, and the present state is the newest: the oldest snapshot goes.
+    std::rotate(m_undo.begin(), m_undo.begin() + 1, m_undo.end());
+    m_undo[kUndoSlots - 1].reset();
+    --m_undoCount;
+    --m_undoCurrent;
+  } else if (m_undoCurrent < m_undoCount - 1) {
+    // Undone since the last push: there is no redo, the later states go.
+    for (int i = m_undoCurrent + 1; i < m_undoCount; ++i) m_undo[static_cast<size_t>(i)].reset();
+    m_undoCount = m_undoCurrent + 1;
+  }
+}
+
+void CQuorvelDoc::ResetToEmptyProject() {
+  m_project.RemoveAll(1);
+  m_project.AddModel(&m_title, &m_title);
+  RefreshActiveModel();
+}
+
+int CQuorvelDoc::OnNewDocument() {
+  m_title = "Untitled";
+  m_pathName.clear();
+  ResetToEmptyProject();
+  m_prevDrawnStep = -1;
+  m_shownStep = -1;
+  m_modified = false;
+  m_editMode = 1;
+  m_editSubMode = 0;
+  m_multipartState = 0;
+  SendModelChanged();
+  m_host->SetEditMode(1);
+  TrimUndoRing(1);
+  SetModifiedFlag(1);
+  m_modified = false;
+  return 1;
+}
+
+void CQuorvelDoc::OnCloseDocument() {
+  m_project.RemoveAll(1);
+  m_project.AddModel(nullptr, nullptr);
+  RefreshActiveModel();
+}
+
+void CQuorvelDoc::OnEditUndo() {
+  if (!CanUndo()) return;
+  CBusyCursor busy;
+  --m_undoCurrent;
+  m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
+  RefreshActiveModel();
+  // The state undone to may differ from the file on disk: closing must ask before it is lost.
+  m_modified = true;
+  UpdateAllViews(HINT_FULL);
+  SendModelChanged();
+}
+
+int CQuorvelDoc::GetStepCount(int withExtra) const {
+  if (!m_activeModel) return 0;
+  int count = m_activeModel->CountSteps();
+  if (withExtra && theSettings.APVT != 0 && count > 1) ++count;
+  return count;
+}
+
+CColorTable* CQuorvelDoc::GetColorTable() const { return m_activeModel ? &m_activeModel->GetColorTable() : nullptr; }
+
+void CQuorvelDoc::SetPaneMatrix(int pane, const double matrix[9]) {
+  if (pane < 0 || pane > 3 || !matrix) return;
+  std::copy(matrix, matrix + 9, m_panes[static_cast<size_t>(pane)].matrix);
+}
+
+bool CQuorvelDoc::IsModelEmpty() const { return !m_activeModel || m_activeModel->CountElements(3) == 0; }
+
+int32_t CQuorvelDoc::CountSelectedDrawables() const { return m_activeModel ? m_activeModel->CountSelected(3) : 0; }
+
+int CQuorvelDoc::GetElementExtent(int32_t i, CVector3& min, CVector3& max, const CMatrix3& placement) const {
+  if (!m_activeModel || i < 0) return 0;
+  CQvPart* element = m_activeModel->GetSelected(static_cast<size_t>(i));
+  if (!element) return 0;
+  element->ExtendBoundingBox(CVector3(), placement, min, max, 0);
+  return 1;
+}
+
+int32_t CQuorvelDoc::FindElementIndex(PickId pickId) const {
+  if (!m_activeModel) return -1;
+  CQvPart* element = m_activeModel->GetPickElement(pickId);
+  return element ? m_activeModel->IndexOf(element) : -1;
+}

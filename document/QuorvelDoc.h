@@ -1,0 +1,189 @@
+#pragma once
+// The one document of a run: the project with its active model, edit and view mode, the shown
+// building step, the undo ring of whole-project snapshots and one renderer per 3-D pane. Every
+// file, step and editing command is a member; views learn about changes through the update hint
+// word (UpdateHints.h). The document never calls the GUI: it reaches the frame and the dialogs
+// through IDocumentHost and message boxes through the prompt.
+//
+// The members are spread over files by concern: QuorvelDoc.cpp (state and undo ring),
+// DocSelection.cpp (selection notifications and mode switches), DocSteps.cpp (steps and
+// navigation), DocFile.cpp (file and multipart commands), DocRender.cpp (the render road),
+// DocInsert.cpp (adding elements).
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/DocumentHost.h"
+#include "document/UpdateHints.h"
+#include "model/MpdFile.h"
+#include "model/QvPart.h"
+#include "render/C3DStub.h"
+#include "render/PickId.h"
+
+class CArrayTextHandler;
+class CColorTable;
+class CQvFile;
+
+// One of the four 3-D panes: its renderer, its 3 x 3 view matrix (row order) and whether the pane
+// is at least 10 x 10 pixels. Index = row x 2 + column.
+struct PaneRenderer {
+  C3DStub renderer;
+  double matrix[9] = {};
+  int active = 0;
+};
+
+// The keys that change how a click selects. The caller reads them; the document has no keyboard.
+struct SelectKeys {
+  bool ctrlOrShift = false;
+  bool tab = false;
+};
+
+class CQuorvelDoc {
+ public:
+  static constexpr int kUndoSlots = 11;
+
+  CQuorvelDoc();
+  virtual ~CQuorvelDoc();
+  CQuorvelDoc(const CQuorvelDoc&) = delete;
+  CQuorvelDoc& operator=(const CQuorvelDoc&) = delete;
+
+  // --- the program around the document (QuorvelDoc.cpp) ---
+  // null restores the null host (no frame, every dialog cancelled).
+  void SetHost(IDocumentHost* host);
+  IDocumentHost& Host() const { return *m_host; }
+  void AddObserver(IDocObserver* observer);
+  void RemoveObserver(IDocObserver* observer);
+  // Tells every observer, in registration order.
+  void UpdateAllViews(uint32_t hint);
+  void SendModelChanged() { m_host->SendPrivateMessage(WM_MODEL_CHANGED, 0, 0); }
+
+  // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
+  bool IsModified() const { return m_modified; }
+  // Nonzero: trims the ring, pushes a snapshot of the project and marks the document modified.
+  // 0: only clears the flag.
+  void SetModifiedFlag(int flag = 1);
+  void TrimUndoRing(int reset);
+  int OnNewDocument();
+  void OnCloseDocument();
+  void OnEditUndo();
+  bool CanUndo() const { return m_undoCurrent > 0; }
+  int GetUndoCount() const { return m_undoCount; }
+  int GetUndoCurrent() const { return m_undoCurrent; }
+  const CArrayTextHandler* GetUndoSnapshot(int i) const;
+
+  const std::string& GetTitle() const { return m_title; }
+  void SetTitle(const std::string& title) { m_title = title; }
+  const std::string& GetPathName() const { return m_pathName; }
+  // Sets the path and, with addToRecent, puts it on the recent-file list.
+  void SetPathName(const std::string& path, bool addToRecent = true);
+
+  CMpdFile& GetProject() { return m_project; }
+  const CMpdFile& GetProject() const { return m_project; }
+  CQvFile* GetActiveModel() const { return m_activeModel; }
+  // Takes the active model from the project again (after anything that can change it).
+  void RefreshActiveModel();
+
+  int GetEditMode() const { return m_editMode; }
+  int GetEditSubMode() const { return m_editSubMode; }
+  int GetShownStep() const { return m_shownStep; }
+  int GetPreviousDrawnStep() const { return m_prevDrawnStep; }
+  int GetMultipartState() const { return m_multipartState; }
+  bool AreStepUpdatesBlocked() const { return m_stepUpdatesBlocked != 0; }
+
+  int GetStepCount(int withExtra) const;
+  CColorTable* GetColorTable() const;
+  void SetPaneMatrix(int pane, const double matrix[9]);
+  PaneRenderer& GetPane(int pane) { return m_panes[static_cast<size_t>(pane & 3)]; }
+  bool IsModelEmpty() const;
+  int32_t CountSelectedDrawables() const;
+  int GetElementExtent(int32_t i, CVector3& min, CVector3& max, const CMatrix3& placement) const;
+  int32_t FindElementIndex(PickId pickId) const;
+
+  // --- selection notifications and mode switches (DocSelection.cpp) ---
+  int SelectElement(int32_t index, int listFlag, SelectKeys keys);
+  void FlushDeferredRedraw();
+  void SelectFromList(int32_t index, SelectKeys keys);
+  void DeselectFromList(int32_t index, int flag);
+  int BuildSelection(int kind, int32_t index);
+  void OnViewMode();
+  void SetEditMode(int subMode);
+
+  // --- steps and navigation (DocSteps.cpp) ---
+  void SetPrintMode(int enter);
+  void ActivateModel(int index);
+  void SetStep(int n);
+  int NextStep();
+  void OnFirst();
+  void OnPrevious();
+  void OnNext();
+  void OnLast();
+  void OnFastBackward();
+  void OnFastForward();
+  void OnAutosteps();
+  // Enable rules of the step commands, from the document state.
+  bool CanGoForward() const;   // Next and Last
+  bool CanGoBack() const;      // Previous and First
+  bool CanFastForward() const;
+  bool CanFastBackward() const;
+
+  // --- file and multipart commands (DocFile.cpp) ---
+  int OnFileOpen();
+  bool OnOpenDocument(const std::string& path);
+  int LoadFromFile(std::FILE* stream, int replace, const std::string& name);
+  int SaveProject(int ask);
+  int OnFileSave() { return SaveProject(0); }
+  int OnFileSaveAs() { return SaveProject(1); }
+  void OnFileRevert();
+  bool SaveModified();
+  // File New: the save question, then a new document.
+  int OnFileNew();
+  void OnNewModel();
+  void OnActivateModel();
+  void OnChangeModelInfo();
+  void OnImportModel();
+  void OnRemoveModel();
+  void OnModelSequence();
+  void OnExportModels();
+  std::vector<std::string> GetModelNames() const;
+  void SelectActiveModel(int index);
+
+  // --- render road (DocRender.cpp) ---
+  // 0 when the renderer could not be reset (the caller reports it; nothing else changes).
+  int Create3DStub(C3DStub& renderer, int left, int top, int width, int height, const int offset[2],
+                   const double viewMatrix[9], int reRender, double zoom, int rotating, int perspective);
+  void DrawChangedIntoPanes();
+
+  // --- adding elements (DocInsert.cpp) ---
+  void InsertElement(std::unique_ptr<CQvPart> element);
+  void AddPartFromList(uint32_t partHandle, int32_t insertIndex, double x, double y, double z, int usePrevious,
+                       double axisX, double axisY, double axisZ);
+  void AddPartByName(const std::string& name);
+
+ private:
+  friend class CDocTestAccess;
+
+  void ResetToEmptyProject();
+
+  IDocumentHost* m_host;
+  std::vector<IDocObserver*> m_observers;
+  std::string m_title = "Untitled";
+  std::string m_pathName;
+  bool m_modified = false;
+
+  int m_multipartState = 0;
+  int m_editSubMode = 0;
+  int m_prevDrawnStep = -1;
+  int m_shownStep = -1;
+  int m_editMode = 0;
+  CMpdFile m_project;
+  CQvFile* m_activeModel = nullptr;
+  std::array<std::unique_ptr<CArrayTextHandler>, kUndoSlots> m_undo;
+  int m_undoCount = 0;
+  int m_undoCurrent = -1;
+  std::array<PaneRenderer, 4> m_panes;
+  int m_deferredRedraw = 0;
+  int m_stepUpdatesBlocked = 0;
+};
