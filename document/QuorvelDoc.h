@@ -157,10 +157,28 @@ class CQuorvelDoc {
   void DrawChangedIntoPanes();
 
   // --- adding elements (DocInsert.cpp) ---
-  void InsertElement(std::unique_ptr<CQvPart> element);
-  void AddPartFromList(uint32_t partHandle, int32_t insertIndex, double x, double y, double z, int usePrevious,
-                       double axisX, double axisY, double axisZ);
-  void AddPartByName(const std::string& name);
+  // Each returns 1 when the model changed, 0 when nothing was added. Nothing that would make a
+  // model place itself (directly or through other models) is ever added: it is refused with a
+  // message before any undo snapshot is taken.
+  int InsertElement(std::unique_ptr<CQvPart> element);
+  int AddPartFromList(uint32_t partHandle, int32_t insertIndex, double x, double y, double z, int usePrevious,
+                      double axisX, double axisY, double axisZ);
+  int AddPartByName(const std::string& name);
+  // The Add Part command: the part chooser (through the element editor), then the chosen part and
+  // a second snapshot. AddChosenPart is the same for a chooser the caller ran (a typed name wins).
+  int OnAddPart();
+  int AddChosenPart(uint32_t partHandle, const std::string& typedName);
+  // Paste (Ctrl+V) from the copy buffer after the last selected element.
+  int OnEditPaste();
+  // The copy-drop of a 3-D view: the selection copied, pasted and moved by the vector.
+  int CopyAndMoveSelection(double x, double y, double z);
+  // Modify (Ctrl+M, a double click in the line list): the edit dialog of the one selected element
+  // or group.
+  int EditSelectedElement();
+  // Enable rules: Paste, Modify, and the commands that add elements.
+  bool CanPaste() const;
+  bool CanModify() const;
+  bool CanAddElements() const { return m_editMode == 1 && m_editSubMode == 0; }
 
  private:
   friend class CDocTestAccess;
@@ -186,4 +204,10 @@ class CQuorvelDoc {
   std::array<PaneRenderer, 4> m_panes;
   int m_deferredRedraw = 0;
   int m_stepUpdatesBlocked = 0;
+  // What print mode goes back to (one document per run, so one set per process).
+  struct PrintSaved {
+    int editMode = 1;
+    int shownStep = -1;
+    int prevDrawnStep = -1;
+  } m_printSaved;
 };
