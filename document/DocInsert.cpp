@@ -81,8 +81,8 @@ int PlacePart(CQuorvelDoc& doc, std::unique_ptr<CQvElement> part, int32_t insert
   const CVector3 previous = model->GetPreviousPartPosition(index);
   if (rule == PartPosition::Previous) raw->Move(previous.x, previous.y, previous.z, kMoveSet, 0, 0, 0);
   if (rule == PartPosition::Drop)
-    raw->Move(point.x + previous.x * axis.x, point.y + previous.y * axis.y, point.z + previous.z * axis.z, kMoveSet,
-              0, 0, 0);
+    raw->Move(point.x + previous.x * axis.x, point.y + previous.y * axis.y, point.z + previous.z * axis.z,
+              kMoveSet, 0, 0, 0);
   model->SelectOnly(static_cast<int32_t>(index));
   // After the move: the newest snapshot is the state the user sees.
   doc.SetModifiedFlag(1);
@@ -93,7 +93,8 @@ int PlacePart(CQuorvelDoc& doc, std::unique_ptr<CQvElement> part, int32_t insert
 // The selection as list indices, to put back after a refused paste.
 std::vector<int32_t> SelectedIndices(const CQvFile& model) {
   std::vector<int32_t> indices;
-  for (size_t i = 0; i < model.GetSelectedCount(); ++i) indices.push_back(model.GetSelectedIndex(static_cast<int32_t>(i)));
+  for (size_t i = 0; i < model.GetSelectedCount(); ++i)
+    indices.push_back(model.GetSelectedIndex(static_cast<int32_t>(i)));
   return indices;
 }
 
@@ -158,7 +159,8 @@ int CQuorvelDoc::AddPartFromList(uint32_t partHandle, int32_t insertIndex, doubl
   part->SetPart(entry->fileName, CVector3(x, y, z), 1);
   PartPosition rule = PartPosition::Drop;
   if (usePrevious) rule = theSettings.UsePrevPos ? PartPosition::AsInserted : PartPosition::Previous;
-  return PlacePart(*this, std::move(part), insertIndex, rule, CVector3(x, y, z), CVector3(axisX, axisY, axisZ));
+  return PlacePart(*this, std::move(part), insertIndex, rule, CVector3(x, y, z),
+                   CVector3(axisX, axisY, axisZ));
 }
 
 int CQuorvelDoc::AddPartByName(const std::string& name) {
@@ -166,7 +168,8 @@ int CQuorvelDoc::AddPartByName(const std::string& name) {
   std::unique_ptr<CQvElement> part = NewPartReference();
   if (!part) return 0;
   part->SetPart(name, CVector3(), 1);
-  return PlacePart(*this, std::move(part), -1, theSettings.UsePrevPos ? PartPosition::AsInserted : PartPosition::Previous);
+  return PlacePart(*this, std::move(part), -1,
+                   theSettings.UsePrevPos ? PartPosition::AsInserted : PartPosition::Previous);
 }
 
 int CQuorvelDoc::OnAddPart() {

@@ -8,7 +8,7 @@
 // The members are spread over files by concern: QuorvelDoc.cpp (state and undo ring),
 // DocSelection.cpp (selection notifications and mode switches), DocSteps.cpp (steps and
 // navigation), DocFile.cpp (file and multipart commands), DocRender.cpp (the render road),
-// DocInsert.cpp (adding elements).
+// DocInsert.cpp (adding elements, Paste and Modify).
 #include <array>
 #include <cstdint>
 #include <cstdio>

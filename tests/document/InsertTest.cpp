@@ -224,7 +224,8 @@ TEST_F(InsertTest, AddingAPartThatClosesACycleIsRefusedBeforeAnySnapshot) {
       {"dropped", kSub,
        [](CQuorvelDoc& d) { return d.AddPartFromList(ModelHandle("main.ldr"), 0, 10, 0, 0, 0, 0, 0, 1); }},
       {"by name, two levels up, any case", kLeaf, [](CQuorvelDoc& d) { return d.AddPartByName("MAIN.LDR"); }},
-      {"the Add Part command", kLeaf, [](CQuorvelDoc& d) { return d.AddChosenPart(ModelHandle("sub.ldr"), {}); }},
+      {"the Add Part command", kLeaf,
+       [](CQuorvelDoc& d) { return d.AddChosenPart(ModelHandle("sub.ldr"), {}); }},
       {"the Add Part command through the chooser", kSub, [](CQuorvelDoc& d) { return d.OnAddPart(); }},
   };
   for (const Case& c : cases) {

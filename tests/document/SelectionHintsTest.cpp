@@ -37,15 +37,14 @@ struct SelectCase {
 
 TEST_F(SelectionHintsTest, SelectElementHintByDrawToSelectionTabAndListFlag) {
   const SelectCase cases[] = {
-      {0, false, 1, 0x100000, false},    {0, false, 0, 0x10100000, false},
-      {0, true, 1, 0x100000, false},     {0, true, 0, 0x10100000, false},
-      {1, false, 1, 0x20000000, false},  {1, false, 0, 0x10000000, false},
-      {1, true, 1, 0x100000, true},      {1, true, 0, 0x10100000, true},
+      {0, false, 1, 0x100000, false},  {0, false, 0, 0x10100000, false}, {0, true, 1, 0x100000, false},
+      {0, true, 0, 0x10100000, false}, {1, false, 1, 0x20000000, false}, {1, false, 0, 0x10000000, false},
+      {1, true, 1, 0x100000, true},    {1, true, 0, 0x10100000, true},
   };
   for (const SelectCase& c : cases) {
     for (bool ctrl : {false, true}) {
-      SCOPED_TRACE(testing::Message() << "DrawToSelection " << c.drawToSelection << " tab " << c.tab << " list "
-                                      << c.listFlag << " ctrl " << ctrl);
+      SCOPED_TRACE(testing::Message() << "DrawToSelection " << c.drawToSelection << " tab " << c.tab
+                                      << " list " << c.listFlag << " ctrl " << ctrl);
       theSettings.DrawToSelection = c.drawToSelection;
       Model().SelectOnly(0);
       ClearRecords();
@@ -123,7 +122,8 @@ TEST_F(SelectionHintsTest, BuildSelectionClearAddFinish) {
     int result;
   };
   const Step steps[] = {{0, -1, 1}, {1, 0, 1}, {1, 0, 1}, {1, 2, 1}, {1, -1, 0}, {1, 99, 0}, {7, 0, 0}};
-  for (const Step& s : steps) EXPECT_EQ(doc.BuildSelection(s.kind, s.index), s.result) << s.kind << " " << s.index;
+  for (const Step& s : steps)
+    EXPECT_EQ(doc.BuildSelection(s.kind, s.index), s.result) << s.kind << " " << s.index;
   EXPECT_TRUE(observer.hints.empty());
   EXPECT_EQ(Model().GetSelectedCount(), 2u);
   EXPECT_FALSE(Model().GetAt(3)->selected);
@@ -170,14 +170,14 @@ TEST_F(SelectionHintsTest, SubModeSwitchesTable) {
     ModeState after;
   };
   const Case cases[] = {
-      {false, 0, 0, {}, {}, {1, 0, -1, -1}},                     // the same sub-mode: nothing
-      {false, 0, 1, {HINT_SUBMODE}, {}, {1, 1, -1, -1}},         // pan
-      {false, 1, 3, {HINT_SUBMODE}, {}, {1, 3, -1, -1}},         // zoom
-      {false, 3, 2, {HINT_SUBMODE}, {}, {1, 2, -1, -1}},         // rotate
-      {false, 1, 4, {}, {}, {1, 1, -1, -1}},                     // no such mouse mode
-      {true, 0, 0, {HINT_MODE_CHANGED}, {1}, {1, 0, -1, 0}},     // view mode: Edit Mode
-      {true, 0, 1, {HINT_MODE_CHANGED}, {1}, {1, 1, -1, 0}},     // view mode: Pan Mode
-      {true, 0, 3, {HINT_MODE_CHANGED}, {1}, {1, 3, -1, 0}},     // view mode: Zoom Mode
+      {false, 0, 0, {}, {}, {1, 0, -1, -1}},                  // the same sub-mode: nothing
+      {false, 0, 1, {HINT_SUBMODE}, {}, {1, 1, -1, -1}},      // pan
+      {false, 1, 3, {HINT_SUBMODE}, {}, {1, 3, -1, -1}},      // zoom
+      {false, 3, 2, {HINT_SUBMODE}, {}, {1, 2, -1, -1}},      // rotate
+      {false, 1, 4, {}, {}, {1, 1, -1, -1}},                  // no such mouse mode
+      {true, 0, 0, {HINT_MODE_CHANGED}, {1}, {1, 0, -1, 0}},  // view mode: Edit Mode
+      {true, 0, 1, {HINT_MODE_CHANGED}, {1}, {1, 1, -1, 0}},  // view mode: Pan Mode
+      {true, 0, 3, {HINT_MODE_CHANGED}, {1}, {1, 3, -1, 0}},  // view mode: Zoom Mode
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "view " << c.fromViewMode << " " << c.from << " -> " << c.to);

@@ -28,7 +28,8 @@ TEST_F(StepNavigationTest, StepCountWithTheExtraStep) {
     int steps, apvt, expected;
   };
   // The extra last step shows the finished model; a model of one step has none.
-  const Case cases[] = {{0, 1, 0}, {1, 1, 1}, {2, 1, 3}, {7, 1, 8}, {7, 3, 8}, {0, 0, 0}, {1, 0, 1}, {7, 0, 7}};
+  const Case cases[] = {{0, 1, 0}, {1, 1, 1}, {2, 1, 3}, {7, 1, 8},
+                        {7, 3, 8}, {0, 0, 0}, {1, 0, 1}, {7, 0, 7}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.steps << " steps, APVT " << c.apvt);
     theSettings.APVT = c.apvt;
@@ -42,23 +43,33 @@ enum class Nav { First, Previous, Next, Last, FastBackward, FastForward };
 
 void RunNav(CQuorvelDoc& doc, Nav nav) {
   switch (nav) {
-    case Nav::First: return doc.OnFirst();
-    case Nav::Previous: return doc.OnPrevious();
-    case Nav::Next: return doc.OnNext();
-    case Nav::Last: return doc.OnLast();
-    case Nav::FastBackward: return doc.OnFastBackward();
-    case Nav::FastForward: return doc.OnFastForward();
+    case Nav::First:
+      return doc.OnFirst();
+    case Nav::Previous:
+      return doc.OnPrevious();
+    case Nav::Next:
+      return doc.OnNext();
+    case Nav::Last:
+      return doc.OnLast();
+    case Nav::FastBackward:
+      return doc.OnFastBackward();
+    case Nav::FastForward:
+      return doc.OnFastForward();
   }
 }
 
 bool Enabled(const CQuorvelDoc& doc, Nav nav) {
   switch (nav) {
     case Nav::First:
-    case Nav::Previous: return doc.CanGoBack();
+    case Nav::Previous:
+      return doc.CanGoBack();
     case Nav::Next:
-    case Nav::Last: return doc.CanGoForward();
-    case Nav::FastBackward: return doc.CanFastBackward();
-    case Nav::FastForward: return doc.CanFastForward();
+    case Nav::Last:
+      return doc.CanGoForward();
+    case Nav::FastBackward:
+      return doc.CanFastBackward();
+    case Nav::FastForward:
+      return doc.CanFastForward();
   }
   return false;
 }
@@ -339,8 +350,8 @@ TEST_F(StepNavigationTest, AutostepsInsertsStepsAndPushesOnce) {
       {0, true, 1, 3, {HINT_LIST_ONLY}},  // a step after every part: two inserted
       {1, true, 1, 3, {HINT_FULL}},
       {0, true, 2, 2, {HINT_LIST_ONLY}},
-      {0, true, 3, 1, {}},  // nothing inserted: no hint, no snapshot
-      {0, true, 0, 1, {}},  // no such count: refused without the out-of-memory message
+      {0, true, 3, 1, {}},   // nothing inserted: no hint, no snapshot
+      {0, true, 0, 1, {}},   // no such count: refused without the out-of-memory message
       {0, false, 1, 1, {}},  // cancelled
   };
   for (const Case& c : cases) {
