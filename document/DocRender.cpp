@@ -124,29 +124,18 @@ int CQuorvelDoc::Create3DStub(C3DStub& renderer, int, int, int width, int height
 int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2], const CMatrix3& view,
                               int reRender, double zoom) {
   CQvFile* model = m_activeModel;
-  const bool fast = !reRender && model && CanDrawOverBase(renderer, *model, width, height, view);
-  if (!fast) {
-    if (!(zoom > 0) || !std::isfinite(zoom)) zoom = 1;
-    renderer.CenterView(width, height, zoom, offset ? offset[0] : 0, offset ? offset[1] : 0);
-    renderer.SetBackgroundColor(theSettings.BackgroundColor);
-    renderer.SetLineWidth(std::clamp(theSettings.LineWidth, 1, 3));
-    m_editBases.erase(&renderer);
-    if (!ResetRenderer(renderer, width, height)) return 0;
-    theFileCache.Flush(2);
-  }
+  if (!reRender && model && CanDrawOverBase(renderer, *model, width, height, view) && DrawOverBase(renderer, *model))
+    return 1;
+  if (!(zoom > 0) || !std::isfinite(zoom)) zoom = 1;
+  renderer.CenterView(width, height, zoom, offset ? offset[0] : 0, offset ? offset[1] : 0);
+  renderer.SetBackgroundColor(theSettings.BackgroundColor);
+  renderer.SetLineWidth(std::clamp(theSettings.LineWidth, 1, 3));
+  m_editBases.erase(&renderer);
+  if (!ResetRenderer(renderer, width, height)) return 0;
+  theFileCache.Flush(2);
   if (!model) return 1;
   const CMatrix3 matrix = Scaled(view, renderer.GetScaleX());
   std::vector<int32_t> selection = SortedSelection(*model);
-  if (fast) {
-    EditBaseRecord& base = m_editBases[&renderer];
-    std::vector<int32_t> over;
-    std::set_union(base.excluded.begin(), base.excluded.end(), selection.begin(), selection.end(),
-                   std::back_inserter(over));
-    renderer.RestoreState();
-    DrawListed(*model, renderer, matrix, over);
-    base.lastSelection = std::move(selection);
-    return 1;
-  }
   model->DrawTo3DStub(renderer, CVector3(), matrix, theSettings.PreviewColor, -1, 0, 1, 1);
   // With DrawToSelection the picture depends on the selection: never drawn over.
   if (theSettings.DrawToSelection) return 1;
@@ -164,12 +153,38 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
   return 1;
 }
 
+// The saved frame holds every element but the excluded ones: those are drawn over it, which gives
+// the whole picture whatever is selected now (the picture does not depend on the selection). When
+// the selection is not among them, the frame with everything is kept instead, so that later
+// selection changes draw nothing at all. false when the frame could not be brought back.
+bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
+  EditBaseRecord& base = m_editBases[&renderer];
+  if (!renderer.RestoreState()) {
+    m_editBases.erase(&renderer);
+    return false;
+  }
+  std::vector<int32_t> selection = SortedSelection(model);
+  DrawListed(model, renderer, Scaled(base.view, renderer.GetScaleX()), base.excluded);
+  if (!base.excluded.empty() &&
+      !std::includes(base.excluded.begin(), base.excluded.end(), selection.begin(), selection.end())) {
+    if (renderer.SaveState()) {
+      base.excluded.clear();
+    } else {
+      // The old frame is gone with the failed save: the next drawing starts afresh.
+      m_editBases.erase(&renderer);
+      return true;
+    }
+  }
+  base.lastSelection = std::move(selection);
+  return true;
+}
+
 // Drawing over the saved frame gives the picture of a full drawing when the frame shows the same
-// model, list and view, and every element baked into it is still as it was drawn. Elements left
-// out of the frame are drawn from the model each time, so they may change freely. An element
-// selected after the frame was saved is baked into it: the first drawing after the selection
-// changed may draw over it (a selection change alone changes no element), a later one with the
-// same selection may follow a move of that element and must draw everything again.
+// model, list and view, and every element drawn into it is still as it was drawn. Elements left
+// out of the frame are drawn from the model each time, so they may change freely. A selected
+// element drawn into the frame is fine for the first drawing after the selection changed (a
+// selection change alone changes no element); a later drawing with the same selection may follow
+// a move of that element and must draw everything again.
 bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, int width, int height,
                                   const CMatrix3& view) const {
   if (theSettings.DrawToSelection || !renderer.IsInitialised() || !renderer.HasSavedState()) return false;

@@ -176,6 +176,7 @@ class CQuorvelDoc {
                    int perspective);
   bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, int width, int height,
                        const CMatrix3& view) const;
+  bool DrawOverBase(C3DStub& renderer, CQvFile& model);
 
   IDocumentHost* m_host;
   std::vector<IDocObserver*> m_observers;
