@@ -89,11 +89,11 @@ std::vector<PaneView> DrawPanes(CQuorvelDoc& doc, int reRender) {
   return views;
 }
 
-// List indices of the parts (sub-file references) of the active model.
-std::vector<int32_t> PartIndices(const CQvFile& model) {
+// List indices of the drawn elements (parts, sub-models, lines) of the active model.
+std::vector<int32_t> DrawnIndices(const CQvFile& model) {
   std::vector<int32_t> out;
   for (size_t i = 0; i < model.GetCount(); ++i)
-    if (model.GetAt(i)->IsPartLike()) out.push_back(static_cast<int32_t>(i));
+    if (model.GetAt(i)->stepContent) out.push_back(static_cast<int32_t>(i));
   return out;
 }
 
@@ -122,16 +122,16 @@ void BM_Select(benchmark::State& state, std::string path) {
     return;
   }
   CQvFile& model = *doc->GetActiveModel();
-  const std::vector<int32_t> parts = PartIndices(model);
+  const std::vector<int32_t> parts = DrawnIndices(model);
   if (parts.size() < 2) {
-    state.SkipWithError("fewer than two parts");
+    state.SkipWithError("fewer than two elements to select");
     return;
   }
   model.SelectOnly(parts[0]);
   const std::vector<PaneView> views = DrawPanes(*doc, 1);
   size_t next = 1;
   for (auto _ : state) {
-    // Spread over the list: a part near the start, the middle and the end in turn.
+    // Spread over the list: an element near the start, the middle and the end in turn.
     model.SelectOnly(parts[(next * 7919) % parts.size()]);
     ++next;
     for (int pane = 0; pane < 4; ++pane)
