@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iterator>
 
 #include "config/Settings.h"
 #include "config/Tracer.h"
@@ -32,12 +31,15 @@ CMatrix3 Scaled(const CMatrix3& view, double scale) {
   return out;
 }
 
-bool SameBytes(const CMatrix3& a, const CMatrix3& b) { return std::memcmp(a.m.data(), b.m.data(), sizeof a.m) == 0; }
+bool SameBytes(const CMatrix3& a, const CMatrix3& b) {
+  return std::memcmp(a.m.data(), b.m.data(), sizeof a.m) == 0;
+}
 
 std::vector<int32_t> SortedSelection(const CQvFile& model) {
   std::vector<int32_t> out;
   out.reserve(model.GetSelectedCount());
-  for (size_t i = 0; i < model.GetSelectedCount(); ++i) out.push_back(model.GetSelectedIndex(static_cast<int32_t>(i)));
+  for (size_t i = 0; i < model.GetSelectedCount(); ++i)
+    out.push_back(model.GetSelectedIndex(static_cast<int32_t>(i)));
   std::sort(out.begin(), out.end());
   return out;
 }
@@ -60,7 +62,8 @@ bool NeverDrawn(const CQvPart& e) {
 }
 
 int ResetRenderer(C3DStub& renderer, int width, int height) {
-  if (renderer.Reset(static_cast<uint32_t>(width), static_cast<uint32_t>(height), theSettings.Shading)) return 1;
+  if (renderer.Reset(static_cast<uint32_t>(width), static_cast<uint32_t>(height), theSettings.Shading))
+    return 1;
   theTracer.Printf("ERROR: Stub.Reset(%lu, %lu, %lu) failed!\n", static_cast<unsigned long>(width),
                    static_cast<unsigned long>(height), static_cast<unsigned long>(theSettings.Shading));
   return 0;
@@ -72,8 +75,8 @@ int ResetRenderer(C3DStub& renderer, int width, int height) {
 // divide by a zero extent or fit a box of 1e200.
 void SaneBox(CVector3& min, CVector3& max) {
   constexpr double kHalfStud = 10;
-  const bool finite = std::isfinite(min.x) && std::isfinite(min.y) && std::isfinite(min.z) && std::isfinite(max.x) &&
-                      std::isfinite(max.y) && std::isfinite(max.z);
+  const bool finite = std::isfinite(min.x) && std::isfinite(min.y) && std::isfinite(min.z) &&
+                      std::isfinite(max.x) && std::isfinite(max.y) && std::isfinite(max.z);
   if (!finite || min.x > max.x || min.y > max.y || min.z > max.z || !std::isfinite(max.x - min.x) ||
       !std::isfinite(max.y - min.y) || !std::isfinite(max.z - min.z)) {
     min = CVector3(-kHalfStud, -kHalfStud, 0);
@@ -91,7 +94,8 @@ void SaneBox(CVector3& min, CVector3& max) {
 }
 
 // The elements at the given sorted list indices, drawn as the edit form draws the selection.
-void DrawListed(CQvFile& model, C3DStub& renderer, const CMatrix3& matrix, const std::vector<int32_t>& indices) {
+void DrawListed(CQvFile& model, C3DStub& renderer, const CMatrix3& matrix,
+                const std::vector<int32_t>& indices) {
   renderer.SetColorTable(model.GetColorTable().GetEntries());
   CMatrix4DStack& stack = renderer.GetMatrixStack();
   if (!stack.PushMultiply(CMatrix4D::FromPlacement(matrix, CVector3()))) return;
@@ -109,7 +113,8 @@ void DrawListed(CQvFile& model, C3DStub& renderer, const CMatrix3& matrix, const
 }  // namespace
 
 int CQuorvelDoc::Create3DStub(C3DStub& renderer, int, int, int width, int height, const int offset[2],
-                              const double viewMatrix[9], int reRender, double zoom, int rotating, int perspective) {
+                              const double viewMatrix[9], int reRender, double zoom, int rotating,
+                              int perspective) {
   CBusyCursor busy;
   width = RoundDown4(width);
   height = RoundDown4(height);
@@ -121,10 +126,11 @@ int CQuorvelDoc::Create3DStub(C3DStub& renderer, int, int, int width, int height
   return DrawViewMode(renderer, width, height, view, reRender, rotating, perspective);
 }
 
-int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2], const CMatrix3& view,
-                              int reRender, double zoom) {
+int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2],
+                              const CMatrix3& view, int reRender, double zoom) {
   CQvFile* model = m_activeModel;
-  if (!reRender && model && CanDrawOverBase(renderer, *model, width, height, view) && DrawOverBase(renderer, *model))
+  if (!reRender && model && CanDrawOverBase(renderer, *model, width, height, view) &&
+      DrawOverBase(renderer, *model))
     return 1;
   if (!(zoom > 0) || !std::isfinite(zoom)) zoom = 1;
   renderer.CenterView(width, height, zoom, offset ? offset[0] : 0, offset ? offset[1] : 0);
@@ -193,7 +199,8 @@ bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model,
   const EditBaseRecord& base = it->second;
   if (base.model != &model || base.width != static_cast<uint32_t>(width) ||
       base.height != static_cast<uint32_t>(height) || renderer.GetWidth() != base.width ||
-      renderer.GetHeight() != base.height || !SameBytes(base.view, view) || !SameElements(model, base.elements))
+      renderer.GetHeight() != base.height || !SameBytes(base.view, view) ||
+      !SameElements(model, base.elements))
     return false;
   const std::vector<int32_t> selection = SortedSelection(model);
   const bool bakedSelected =
@@ -279,8 +286,8 @@ void CQuorvelDoc::DrawChangedIntoPanes() {
       continue;
     }
     const CMatrix3 view = ToMatrix(pane.matrix);
-    model->DrawTo3DStub(renderer, CVector3(), Scaled(view, renderer.GetScaleX()), theSettings.PreviewColor, -1, 0,
-                        1, 1);
+    model->DrawTo3DStub(renderer, CVector3(), Scaled(view, renderer.GetScaleX()), theSettings.PreviewColor,
+                        -1, 0, 1, 1);
     EditBaseRecord& base = m_editBases[&renderer];
     base.model = model;
     base.width = renderer.GetWidth();

@@ -17,9 +17,9 @@
 #include "render/C3DStub.h"
 
 // A view turned 30 degrees about x after 45 about y, so that flat test shapes have depth on screen.
-inline constexpr double kSlantedView[9] = {0.7071067811865476,  0,   0.7071067811865476,
-                                           0.3535533905932738,  0.8660254037844387, -0.3535533905932738,
-                                           -0.6123724356957945, 0.5, 0.6123724356957945};
+inline constexpr double kSlantedView[9] = {
+    0.7071067811865476,  0,   0.7071067811865476, 0.3535533905932738, 0.8660254037844387, -0.3535533905932738,
+    -0.6123724356957945, 0.5, 0.6123724356957945};
 inline constexpr double kFrontView[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 inline constexpr int kNoOffset[2] = {0, 0};
 
@@ -58,17 +58,19 @@ class CCountingStub : public C3DStub {
 
 // Every pixel's colour, depth and pick id.
 inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) {
-  if (!a.IsInitialised() || !b.IsInitialised()) return ::testing::AssertionFailure() << "a renderer is not initialised";
+  if (!a.IsInitialised() || !b.IsInitialised())
+    return ::testing::AssertionFailure() << "a renderer is not initialised";
   if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
-    return ::testing::AssertionFailure() << "sizes differ: " << a.GetWidth() << "x" << a.GetHeight() << " and "
-                                         << b.GetWidth() << "x" << b.GetHeight();
+    return ::testing::AssertionFailure() << "sizes differ: " << a.GetWidth() << "x" << a.GetHeight()
+                                         << " and " << b.GetWidth() << "x" << b.GetHeight();
   int colour = 0, depth = 0, pick = 0, drawn = 0;
   std::string first;
   for (int y = 0; y < static_cast<int>(a.GetHeight()); ++y) {
     const uint8_t* ra = a.GetImage().GetRow(y);
     const uint8_t* rb = b.GetImage().GetRow(y);
     for (int x = 0; x < static_cast<int>(a.GetWidth()); ++x) {
-      const bool c = ra[3 * x] != rb[3 * x] || ra[3 * x + 1] != rb[3 * x + 1] || ra[3 * x + 2] != rb[3 * x + 2];
+      const bool c =
+          ra[3 * x] != rb[3 * x] || ra[3 * x + 1] != rb[3 * x + 1] || ra[3 * x + 2] != rb[3 * x + 2];
       const bool d = a.GetDepth(x, y) != b.GetDepth(x, y);
       const bool p = a.GetPickId(x, y) != b.GetPickId(x, y);
       colour += c;
@@ -80,8 +82,8 @@ inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) 
     }
   }
   if (colour || depth || pick)
-    return ::testing::AssertionFailure() << colour << " colours, " << depth << " depths, " << pick
-                                         << " pick ids differ; " << first;
+    return ::testing::AssertionFailure()
+           << colour << " colours, " << depth << " depths, " << pick << " pick ids differ; " << first;
   if (drawn == 0) return ::testing::AssertionFailure() << "both frames are empty";
   return ::testing::AssertionSuccess();
 }
@@ -90,8 +92,12 @@ inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) 
 class CRoadSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int now[7] = {theSettings.APVT,      theSettings.DrawToSelection, theSettings.StudMode,
-                        theSettings.LineWidth, theSettings.Shading,         static_cast<int>(theSettings.PreviewColor),
+    const int now[7] = {theSettings.APVT,
+                        theSettings.DrawToSelection,
+                        theSettings.StudMode,
+                        theSettings.LineWidth,
+                        theSettings.Shading,
+                        static_cast<int>(theSettings.PreviewColor),
                         static_cast<int>(theSettings.BackgroundColor)};
     std::copy(now, now + 7, saved);
     // The shared table is empty in the tests; the built-in colours for one test, restored after it.
@@ -114,10 +120,12 @@ class CRoadSettingsTest : public ::testing::Test {
     theSettings.BackgroundColor = static_cast<uint32_t>(saved[6]);
   }
   // One renderer drawn by the road, edit-mode style.
-  int Edit(C3DStub& r, int reRender, const double* view = kSlantedView, int w = 200, int h = 148, double zoom = 1.5) {
+  int Edit(C3DStub& r, int reRender, const double* view = kSlantedView, int w = 200, int h = 148,
+           double zoom = 1.5) {
     return doc.Create3DStub(r, 0, 0, w, h, kNoOffset, view, reRender, zoom, 0, 0);
   }
-  int View(C3DStub& r, int reRender, int perspective = 0, const double* view = kSlantedView, int rotating = 0) {
+  int View(C3DStub& r, int reRender, int perspective = 0, const double* view = kSlantedView,
+           int rotating = 0) {
     return doc.Create3DStub(r, 0, 0, 200, 148, kNoOffset, view, reRender, 1, rotating, perspective);
   }
 

@@ -424,8 +424,9 @@ TEST_F(RenderRoadTest, DegenerateExtentsGiveASaneFit) {
       {"a single point", "2 4 5 5 5 5 5 5\n"},
       {"an empty model", ""},
       {"a line seen end-on", "2 4 0 0 -30 0 0 30\n"},
-      {"coordinates beyond any finite box", "4 4 -1.5e308 -1.5e308 0 1.5e308 -1.5e308 0 1.5e308 1.5e308 0 "
-                                            "-1.5e308 1.5e308 0\n"},
+      {"coordinates beyond any finite box",
+       "4 4 -1.5e308 -1.5e308 0 1.5e308 -1.5e308 0 1.5e308 1.5e308 0 "
+       "-1.5e308 1.5e308 0\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
