@@ -129,11 +129,17 @@ int CQuorvelDoc::Create3DStub(C3DStub& renderer, int, int, int width, int height
 int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2],
                               const CMatrix3& view, int reRender, double zoom) {
   CQvFile* model = m_activeModel;
-  if (!reRender && model && CanDrawOverBase(renderer, *model, width, height, view) &&
-      DrawOverBase(renderer, *model))
+  EditBaseRecord wanted;
+  wanted.model = model;
+  wanted.width = static_cast<uint32_t>(width);
+  wanted.height = static_cast<uint32_t>(height);
+  wanted.view = view;
+  wanted.zoom = zoom > 0 && std::isfinite(zoom) ? zoom : 1;
+  wanted.offset[0] = offset ? offset[0] : 0;
+  wanted.offset[1] = offset ? offset[1] : 0;
+  if (!reRender && model && CanDrawOverBase(renderer, *model, wanted) && DrawOverBase(renderer, *model))
     return 1;
-  if (!(zoom > 0) || !std::isfinite(zoom)) zoom = 1;
-  renderer.CenterView(width, height, zoom, offset ? offset[0] : 0, offset ? offset[1] : 0);
+  renderer.CenterView(width, height, wanted.zoom, wanted.offset[0], wanted.offset[1]);
   renderer.SetBackgroundColor(theSettings.BackgroundColor);
   renderer.SetLineWidth(std::clamp(theSettings.LineWidth, 1, 3));
   m_editBases.erase(&renderer);
@@ -149,10 +155,7 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
   if (selection.empty() && !renderer.SaveState()) return 1;
   if (!renderer.HasSavedState()) return 1;
   EditBaseRecord& base = m_editBases[&renderer];
-  base.model = model;
-  base.width = static_cast<uint32_t>(width);
-  base.height = static_cast<uint32_t>(height);
-  base.view = view;
+  base = wanted;
   base.elements = ElementList(*model);
   base.excluded = selection;
   base.lastSelection = std::move(selection);
@@ -186,21 +189,21 @@ bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
 }
 
 // Drawing over the saved frame gives the picture of a full drawing when the frame shows the same
-// model, list and view, and every element drawn into it is still as it was drawn. Elements left
-// out of the frame are drawn from the model each time, so they may change freely. A selected
-// element drawn into the frame is fine for the first drawing after the selection changed (a
-// selection change alone changes no element); a later drawing with the same selection may follow
-// a move of that element and must draw everything again.
-bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, int width, int height,
-                                  const CMatrix3& view) const {
+// model, list, size, view, zoom and pan, and every element drawn into it is still as it was
+// drawn. Elements left out of the frame are drawn from the model each time, so they may change
+// freely. A selected element drawn into the frame is fine for the first drawing after the
+// selection changed (a selection change alone changes no element); a later drawing with the same
+// selection may follow a move of that element and must draw everything again.
+bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model,
+                                  const EditBaseRecord& wanted) const {
   if (theSettings.DrawToSelection || !renderer.IsInitialised() || !renderer.HasSavedState()) return false;
   auto it = m_editBases.find(&renderer);
   if (it == m_editBases.end()) return false;
   const EditBaseRecord& base = it->second;
-  if (base.model != &model || base.width != static_cast<uint32_t>(width) ||
-      base.height != static_cast<uint32_t>(height) || renderer.GetWidth() != base.width ||
-      renderer.GetHeight() != base.height || !SameBytes(base.view, view) ||
-      !SameElements(model, base.elements))
+  if (base.model != &model || base.width != wanted.width || base.height != wanted.height ||
+      renderer.GetWidth() != base.width || renderer.GetHeight() != base.height ||
+      !SameBytes(base.view, wanted.view) || base.zoom != wanted.zoom || base.offset[0] != wanted.offset[0] ||
+      base.offset[1] != wanted.offset[1] || !SameElements(model, base.elements))
     return false;
   const std::vector<int32_t> selection = SortedSelection(model);
   const bool bakedSelected =

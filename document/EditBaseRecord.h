@@ -14,6 +14,8 @@ struct EditBaseRecord {
   const CQvFile* model = nullptr;
   uint32_t width = 0, height = 0;
   CMatrix3 view;
+  double zoom = 1;
+  int offset[2] = {0, 0};
   // The element list when the frame was saved: pick ids are list positions, so any insertion,
   // removal or reordering makes the frame's ids wrong.
   std::vector<const CQvPart*> elements;

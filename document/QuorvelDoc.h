@@ -174,8 +174,7 @@ class CQuorvelDoc {
                    double zoom);
   int DrawViewMode(C3DStub& renderer, int width, int height, const CMatrix3& view, int reRender, int rotating,
                    int perspective);
-  bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, int width, int height,
-                       const CMatrix3& view) const;
+  bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, const EditBaseRecord& wanted) const;
   bool DrawOverBase(C3DStub& renderer, CQvFile& model);
 
   IDocumentHost* m_host;

@@ -137,7 +137,7 @@ TEST_F(RenderRoadTest, MovingAnElementSelectedOverTheFrameLeavesNoTrace) {
   }
 }
 
-TEST_F(RenderRoadTest, ATurnedViewOrAnotherSizeDrawsEverythingAgain) {
+TEST_F(RenderRoadTest, ATurnedOrPannedViewZoomOrSizeDrawsEverythingAgain) {
   LoadModel(doc, kShapes);
   CCountingStub kept;
   kept.EnablePickBuffer(1);
@@ -151,6 +151,14 @@ TEST_F(RenderRoadTest, ATurnedViewOrAnotherSizeDrawsEverythingAgain) {
   ASSERT_EQ(Edit(kept, 0, kFrontView, 160, 120), 1);
   EXPECT_EQ(kept.primitives, 7);
   EXPECT_EQ(kept.GetWidth(), 160u);
+  const int panned[2] = {6, -3};
+  kept.primitives = 0;
+  ASSERT_EQ(doc.Create3DStub(kept, 0, 0, 160, 120, panned, kFrontView, 0, 1.5, 0, 0), 1);
+  EXPECT_EQ(kept.primitives, 7);
+  kept.primitives = 0;
+  ASSERT_EQ(doc.Create3DStub(kept, 0, 0, 160, 120, panned, kFrontView, 0, 2, 0, 0), 1);
+  EXPECT_EQ(kept.primitives, 7);
+  EXPECT_DOUBLE_EQ(kept.GetScaleX(), 2);
 }
 
 TEST_F(RenderRoadTest, WithDrawToSelectionASelectionChangeDrawsEverything) {
