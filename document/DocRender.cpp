@@ -166,8 +166,8 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
 // the whole picture whatever is selected now (the picture does not depend on the selection). When
 // the selection is not among them, the frame with everything is kept instead, so that later
 // selection changes draw nothing at all. Only where two elements meet at exactly the same depth
-// can this differ from a full drawing, which draws the selection last and so lets its lines win
-// such ties. false when the frame could not be brought back.
+// can this differ from a full drawing, where drawing the selection last decides such ties.
+// false when the frame could not be brought back.
 bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
   EditBaseRecord& base = m_editBases[&renderer];
   if (!renderer.RestoreState()) {
