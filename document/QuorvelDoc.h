@@ -12,11 +12,13 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/DocumentHost.h"
+#include "document/EditBaseRecord.h"
 #include "document/UpdateHints.h"
 #include "model/MpdFile.h"
 #include "model/QvPart.h"
@@ -151,7 +153,8 @@ class CQuorvelDoc {
   void SelectActiveModel(int index);
 
   // --- render road (DocRender.cpp) ---
-  // 0 when the renderer could not be reset (the caller reports it; nothing else changes).
+  // 1 when drawn; 0 when the renderer could not be reset (logged; the caller reports it) or the
+  // size rounds down to nothing. Never ends the program.
   int Create3DStub(C3DStub& renderer, int left, int top, int width, int height, const int offset[2],
                    const double viewMatrix[9], int reRender, double zoom, int rotating, int perspective);
   void DrawChangedIntoPanes();
@@ -184,6 +187,13 @@ class CQuorvelDoc {
   friend class CDocTestAccess;
 
   void ResetToEmptyProject();
+  // The two halves of the render road (DocRender.cpp).
+  int DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2], const CMatrix3& view, int reRender,
+                   double zoom);
+  int DrawViewMode(C3DStub& renderer, int width, int height, const CMatrix3& view, int reRender, int rotating,
+                   int perspective);
+  bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, const EditBaseRecord& wanted) const;
+  bool DrawOverBase(C3DStub& renderer, CQvFile& model);
 
   IDocumentHost* m_host;
   std::vector<IDocObserver*> m_observers;
@@ -210,4 +220,6 @@ class CQuorvelDoc {
     int shownStep = -1;
     int prevDrawnStep = -1;
   } m_printSaved;
+  // Per renderer drawn in edit mode: what its saved frame holds (DocRender.cpp).
+  std::map<const C3DStub*, EditBaseRecord> m_editBases;
 };

@@ -1,0 +1,201 @@
+// The document's render road on real models, four 512 x 384 panes in the default directions:
+//   Open/<file>   read, resolve (the part cache starts empty) and the first drawing of the panes;
+//   Select/<file> a selection change drawn over the kept frames (another part, every pane);
+//   Undo/<file>   one undo of a whole-project snapshot;
+//   Steps/<file>  view mode, one pane, every step in turn drawn over the previous one.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "BenchInputs.h"
+#include "config/ScanOrder.h"
+#include "config/Settings.h"
+#include "document/QuorvelDoc.h"
+#include "model/FileCache.h"
+#include "model/QvFile.h"
+#include "model/TextHandler.h"
+
+// Sets the document's view-mode step directly (the step commands belong elsewhere).
+class CDocTestAccess {
+ public:
+  static void ShowStep(CQuorvelDoc& doc, int previous, int shown) {
+    doc.m_editMode = 0;
+    doc.m_prevDrawnStep = previous;
+    doc.m_shownStep = shown;
+  }
+  static void SetEditMode(CQuorvelDoc& doc, int mode) { doc.m_editMode = mode; }
+};
+
+namespace {
+
+constexpr int kWidth = 512, kHeight = 384;
+
+struct PaneView {
+  CMatrix3 matrix;
+  double zoom = 1;
+  int offset[2] = {0, 0};
+};
+
+// The document opened as File Open will: read into the project, the ring reset to one snapshot.
+bool OpenModel(CQuorvelDoc& doc, const std::string& path) {
+  theSettings.BasePath = BenchLibraryDir();
+  theSettings.ShowWarnings = 0;
+  theScanOrder.SetDefault();
+  doc.OnNewDocument();
+  FILE* f = std::fopen(path.c_str(), "r");
+  if (!f) return false;
+  CFileTextHandler in(f);
+  const int ok = doc.GetProject().Transfer(in, 1, path);
+  std::fclose(f);
+  doc.RefreshActiveModel();
+  doc.TrimUndoRing(1);
+  doc.SetModifiedFlag(1);
+  doc.SetModifiedFlag(0);
+  return ok && doc.GetActiveModel() && doc.GetActiveModel()->GetCount() > 0;
+}
+
+// Zoom to fit, as the pane does it: the model's box under the pane's direction fills 95%.
+PaneView FitPane(CQuorvelDoc& doc, int direction) {
+  PaneView v;
+  v.matrix = theSettings.GetViewMatrix(direction);
+  CVector3 min(1e200, 1e200, 1e200), max(-1e200, -1e200, -1e200);
+  doc.GetActiveModel()->ExtendBoundingBoxAll(CVector3(), v.matrix, min, max);
+  if (!(min.x <= max.x) || !(min.y <= max.y)) return v;
+  const double dx = std::max(max.x - min.x, 1e-6), dy = std::max(max.y - min.y, 1e-6);
+  double zoom = kWidth / dx;
+  if (zoom * dy > kHeight) zoom = kHeight / dy;
+  v.zoom = std::clamp(zoom * 95 / 100, 0.001, 1000.0);
+  v.offset[0] = static_cast<int>(-static_cast<int>(min.x + (max.x - min.x) * 0.5) * v.zoom);
+  v.offset[1] = static_cast<int>(-static_cast<int>(min.y + (max.y - min.y) * 0.5) * v.zoom);
+  return v;
+}
+
+std::vector<PaneView> DrawPanes(CQuorvelDoc& doc, int reRender) {
+  const int directions[4] = {theSettings.ViewLT, theSettings.ViewRT, theSettings.ViewLB, theSettings.ViewRB};
+  std::vector<PaneView> views;
+  for (int pane = 0; pane < 4; ++pane) {
+    PaneView v = FitPane(doc, directions[pane]);
+    PaneRenderer& p = doc.GetPane(pane);
+    doc.SetPaneMatrix(pane, v.matrix.m.data());
+    p.active = 1;
+    p.renderer.EnablePickBuffer(1);
+    doc.Create3DStub(p.renderer, 0, 0, kWidth, kHeight, v.offset, v.matrix.m.data(), reRender, v.zoom, 0, 0);
+    views.push_back(v);
+  }
+  return views;
+}
+
+// List indices of the drawn elements (parts, sub-models, lines) of the active model.
+std::vector<int32_t> DrawnIndices(const CQvFile& model) {
+  std::vector<int32_t> out;
+  for (size_t i = 0; i < model.GetCount(); ++i)
+    if (model.GetAt(i)->stepContent) out.push_back(static_cast<int32_t>(i));
+  return out;
+}
+
+void BM_Open(benchmark::State& state, std::string path) {
+  size_t elements = 0;
+  for (auto _ : state) {
+    auto doc = std::make_unique<CQuorvelDoc>();
+    if (!OpenModel(*doc, path)) {
+      state.SkipWithError("cannot read the model");
+      return;
+    }
+    DrawPanes(*doc, 1);
+    elements = doc->GetActiveModel()->GetCount();
+    state.PauseTiming();
+    doc.reset();
+    theFileCache.Flush(0);
+    state.ResumeTiming();
+  }
+  state.counters["elements"] = static_cast<double>(elements);
+}
+
+void BM_Select(benchmark::State& state, std::string path) {
+  auto doc = std::make_unique<CQuorvelDoc>();
+  if (!OpenModel(*doc, path)) {
+    state.SkipWithError("cannot read the model");
+    return;
+  }
+  CQvFile& model = *doc->GetActiveModel();
+  const std::vector<int32_t> parts = DrawnIndices(model);
+  if (parts.size() < 2) {
+    state.SkipWithError("fewer than two elements to select");
+    return;
+  }
+  model.SelectOnly(parts[0]);
+  const std::vector<PaneView> views = DrawPanes(*doc, 1);
+  size_t next = 1;
+  for (auto _ : state) {
+    // Spread over the list: an element near the start, the middle and the end in turn.
+    model.SelectOnly(parts[(next * 7919) % parts.size()]);
+    ++next;
+    for (int pane = 0; pane < 4; ++pane)
+      doc->Create3DStub(doc->GetPane(pane).renderer, 0, 0, kWidth, kHeight, views[pane].offset,
+                        views[pane].matrix.m.data(), 0, views[pane].zoom, 0, 0);
+  }
+  state.counters["elements"] = static_cast<double>(model.GetCount());
+  doc.reset();
+  theFileCache.Flush(0);
+}
+
+void BM_Undo(benchmark::State& state, std::string path) {
+  auto doc = std::make_unique<CQuorvelDoc>();
+  if (!OpenModel(*doc, path)) {
+    state.SkipWithError("cannot read the model");
+    return;
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    CQvFile& model = *doc->GetActiveModel();
+    model.SelectAll();
+    model.MoveSelected(20, 0, 0, 1);
+    doc->SetModifiedFlag(1);
+    state.ResumeTiming();
+    doc->OnEditUndo();
+  }
+  state.counters["elements"] = static_cast<double>(doc->GetActiveModel()->GetCount());
+  doc.reset();
+  theFileCache.Flush(0);
+}
+
+void BM_Steps(benchmark::State& state, std::string path) {
+  auto doc = std::make_unique<CQuorvelDoc>();
+  if (!OpenModel(*doc, path)) {
+    state.SkipWithError("cannot read the model");
+    return;
+  }
+  const int steps = doc->GetStepCount(1);
+  const CMatrix3 view = theSettings.GetViewMatrix(6);
+  const int offset[2] = {0, 0};
+  C3DStub& renderer = doc->GetPane(0).renderer;
+  renderer.EnablePickBuffer(1);
+  for (auto _ : state) {
+    CDocTestAccess::ShowStep(*doc, 0, 1);
+    doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 1, 1, 0, 1);
+    for (int s = 2; s <= steps; ++s) {
+      CDocTestAccess::ShowStep(*doc, s - 1, s);
+      doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 0, 1, 0, 1);
+    }
+  }
+  state.counters["steps"] = static_cast<double>(steps);
+  doc.reset();
+  theFileCache.Flush(0);
+}
+
+[[maybe_unused]] const bool registered = [] {
+  for (const std::string& model : BenchModelFiles()) {
+    const std::string name = BenchFileName(model);
+    benchmark::RegisterBenchmark(("Open/" + name).c_str(), BM_Open, model)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("Select/" + name).c_str(), BM_Select, model)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("Undo/" + name).c_str(), BM_Undo, model)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("Steps/" + name).c_str(), BM_Steps, model)->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+}  // namespace
