@@ -59,24 +59,23 @@ void BindFileCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuor
                       [[maybe_unused]] wxFileHistory* history) {
 #if PLANDOR_HAVE_DOCFILE
   auto always = [] { return CommandState{true, false}; };
-  auto modified = [&doc] { return Enabled(doc.IsModified()); };
-  auto editSelect = [&doc] { return Enabled(doc.GetEditMode() == 1 && doc.GetEditSubMode() == 0); };
-  auto multi = [&doc] { return Enabled(doc.GetProject().GetModelCount() > 1); };
-  auto multiEditSelect = [&doc] {
-    return Enabled(doc.GetProject().GetModelCount() > 1 && doc.GetEditMode() == 1 && doc.GetEditSubMode() == 0);
-  };
+  auto save = [&doc] { return Enabled(doc.CanSave()); };
+  auto revert = [&doc] { return Enabled(doc.CanRevert()); };
+  auto addModel = [&doc] { return Enabled(doc.CanAddModel()); };
+  auto activate = [&doc] { return Enabled(doc.CanActivateModel()); };
+  auto editModels = [&doc] { return Enabled(doc.CanEditModels()); };
   frame.SetCommandHandler(cmd::kFileNew, [&doc] { doc.OnFileNew(); }, always);
   frame.SetCommandHandler(cmd::kFileOpen, [&doc] { doc.OnFileOpen(); }, always);
-  frame.SetCommandHandler(cmd::kFileSave, [&doc] { doc.OnFileSave(); }, modified);
+  frame.SetCommandHandler(cmd::kFileSave, [&doc] { doc.OnFileSave(); }, save);
   frame.SetCommandHandler(id::kSaveAs, [&doc] { doc.OnFileSaveAs(); }, always);
-  frame.SetCommandHandler(id::kRevert, [&doc] { doc.OnFileRevert(); }, modified);
-  frame.SetCommandHandler(id::kNewModel, [&doc] { doc.OnNewModel(); }, editSelect);
-  frame.SetCommandHandler(id::kActivateModel, [&doc] { doc.OnActivateModel(); }, multi);
-  frame.SetCommandHandler(id::kModelInfo, [&doc] { doc.OnChangeModelInfo(); }, multiEditSelect);
-  frame.SetCommandHandler(id::kImportModel, [&doc] { doc.OnImportModel(); }, editSelect);
-  frame.SetCommandHandler(id::kRemoveModel, [&doc] { doc.OnRemoveModel(); }, multiEditSelect);
-  frame.SetCommandHandler(id::kModelSequence, [&doc] { doc.OnModelSequence(); }, multiEditSelect);
-  frame.SetCommandHandler(id::kExportModels, [&doc] { doc.OnExportModels(); }, multiEditSelect);
+  frame.SetCommandHandler(id::kRevert, [&doc] { doc.OnFileRevert(); }, revert);
+  frame.SetCommandHandler(id::kNewModel, [&doc] { doc.OnNewModel(); }, addModel);
+  frame.SetCommandHandler(id::kActivateModel, [&doc] { doc.OnActivateModel(); }, activate);
+  frame.SetCommandHandler(id::kModelInfo, [&doc] { doc.OnChangeModelInfo(); }, editModels);
+  frame.SetCommandHandler(id::kImportModel, [&doc] { doc.OnImportModel(); }, addModel);
+  frame.SetCommandHandler(id::kRemoveModel, [&doc] { doc.OnRemoveModel(); }, editModels);
+  frame.SetCommandHandler(id::kModelSequence, [&doc] { doc.OnModelSequence(); }, editModels);
+  frame.SetCommandHandler(id::kExportModels, [&doc] { doc.OnExportModels(); }, editModels);
   if (!history) return;
   // The recent files: the menu ids of the history, not command ids. A file that cannot be opened
   // leaves the list; a cancelled save question leaves it alone.

@@ -234,14 +234,15 @@ TEST_F(DocumentFrameTest, DroppedFilesOpenTheFirstAfterTheQuestion) {
   WriteFileBytes(second, "0 Second\n");
   m_doc->OnNewDocument();
   m_doc->SetModifiedFlag(1);
-  wxString files[2] = {wxString::FromUTF8(first), wxString::FromUTF8(second)};
-  wxDropFilesEvent cancelled(wxEVT_DROP_FILES, 2, files);
+  // The event owns (and deletes) its array of names.
+  auto names = [&] { return new wxString[2]{wxString::FromUTF8(first), wxString::FromUTF8(second)}; };
+  wxDropFilesEvent cancelled(wxEVT_DROP_FILES, 2, names());
   prompt.Answer(PromptAnswer::Cancel);
   m_frame->GetEventHandler()->ProcessEvent(cancelled);
   EXPECT_EQ(m_doc->GetPathName(), "");
   EXPECT_TRUE(m_doc->IsModified());
 
-  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, files);
+  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, names());
   prompt.Answer(PromptAnswer::No);
   m_frame->GetEventHandler()->ProcessEvent(drop);
   EXPECT_EQ(m_doc->GetPathName(), first);
