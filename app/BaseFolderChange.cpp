@@ -5,6 +5,7 @@
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
+#include "model/FileCache.h"
 
 namespace {
 constexpr long kHintRedrawAll = 0;
@@ -27,15 +28,23 @@ bool ApplyBaseFolderChange(const std::string& oldBase, const std::string& oldSav
     settings.BasePath = oldBase;
     settings.SavePath = oldSavePath;
     settings.Save();
-    // The list itself is unchanged; the windows that let go of it fill themselves again.
+    // The list itself is unchanged; the windows that let go of it fill themselves again, and the
+    // other settings the sheet applied are announced as for a change without a new folder.
+    update(kHintSettings);
     send(msg::kSettingsChanged);
     return false;
   }
   theTracer.Printf("Library base folder changed to '%s'.\n", settings.BasePath.c_str());
-  // TODO(issue 11): start a new, empty document and empty the part-file cache here.
+  if (hooks.newDocument) {
+    hooks.newDocument();
+    // The new document holds no part: every cached file of the old library goes.
+    theFileCache.Flush(0);
+  }
   PartListLoad load = LoadPartList(list, order, settings.BasePath, hooks.progress);
   // A library without parts leaves an empty list; the program goes on with it.
   if (load == PartListLoad::NothingFound) list.Clear();
+  // The views show the new document.
+  update(kHintRedrawAll);
   send(msg::kSettingsChanged);
   update(kHintSettings);
   send(msg::kSettingsChanged);

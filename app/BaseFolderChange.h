@@ -16,6 +16,8 @@ struct BaseFolderChangeHooks {
   std::function<void(unsigned message)> send;     // a private message to the frame's windows
   std::function<void(long hint)> updateViews;     // an update hint to every view
   std::function<bool()> saveModified;             // the document's save question; false = cancel
+  // A new, empty document; with it the part-file cache is emptied (nothing refers to it then).
+  std::function<void()> newDocument;
   IStartUpProgress* progress = nullptr;
 };
 

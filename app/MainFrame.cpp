@@ -13,6 +13,8 @@
 #include "app/BaseFolderChange.h"
 #include "app/CommandIcons.h"
 #include "app/CommandTable.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentHost.h"
 #include "app/PaneGrid.h"
 #include "app/PanePlaceholder.h"
 #include "app/PrivateEvents.h"
@@ -24,6 +26,7 @@
 #include "config/Settings.h"
 #include "config/Tracer.h"
 #include "dialogs/AboutDlg.h"
+#include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 
@@ -331,6 +334,11 @@ void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
+  // Cancel in the save question keeps the program running.
+  if (event.CanVeto() && !QueryDiscardDocument()) {
+    event.Veto();
+    return;
+  }
   SaveLayout(m_editMode);
   event.Skip();
 }
@@ -364,10 +372,9 @@ void CMainFrame::OnKeyStateTimer(wxTimerEvent&) {
 }
 
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
-  // TODO(issue 11): open the first dropped file through the document.
-  for (int i = 0; i < event.GetNumberOfFiles(); ++i)
-    theTracer.Printf("Dropped file not opened (models cannot be opened yet): %s\n",
-                     event.GetFiles()[i].utf8_str().data());
+  // One document at a time: the first file is opened, after the save question.
+  if (event.GetNumberOfFiles() < 1) return;
+  OpenDocumentFile(event.GetFiles()[0].utf8_string(), true);
 }
 
 void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
@@ -382,7 +389,8 @@ long CMainFrame::NotifyViews(bool post, unsigned message, long wParam, long lPar
 
 void CMainFrame::SetEditMode(int mode) {
   if (mode == m_editMode) return;
-  // TODO(issue 11): update all views with HINT_SUSPEND (0x20001) before the layout changes.
+  // The views keep still while the splitters move.
+  if (theDocument) theDocument->UpdateAllViews(HINT_SUSPEND);
   SaveLayout(m_editMode);
   LoadLayout(mode);
   m_editMode = mode;
@@ -468,7 +476,7 @@ void CMainFrame::LoadLayout(int mode) {
 void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const std::string& oldSavePath,
                                    std::function<bool()> saveModified) {
   if (result == 1) {
-    // TODO(issue 11): update all views with hint 0x10000 first.
+    if (theDocument) theDocument->UpdateAllViews(HINT_SETTINGS);
     NotifyViews(false, msg::kSettingsChanged, 0, 0);
     return;
   }
@@ -476,7 +484,11 @@ void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const
   CStartUpProgressDlg progress;
   BaseFolderChangeHooks hooks;
   hooks.send = [this](unsigned message) { NotifyViews(false, message, 0, 0); };
-  hooks.saveModified = std::move(saveModified);
+  hooks.saveModified = saveModified ? std::move(saveModified) : std::function<bool()>(QueryDiscardDocument);
+  if (theDocument) {
+    hooks.updateViews = [](long hint) { theDocument->UpdateAllViews(static_cast<uint32_t>(hint)); };
+    hooks.newDocument = [] { theDocument->OnNewDocument(); };
+  }
   hooks.progress = &progress;
   ApplyBaseFolderChange(oldBase, oldSavePath, theSettings, thePartList, theScanOrder, hooks);
 }

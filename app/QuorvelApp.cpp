@@ -6,7 +6,10 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/DocumentCommands.h"
+#include "app/DocumentHost.h"
 #include "app/FileTypes.h"
+#include "app/KeyState.h"
 #include "app/MainFrame.h"
 #include "app/RecentFiles.h"
 #include "app/SplashWnd.h"
@@ -17,6 +20,9 @@
 #include "config/PartList.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
+#include "dialogs/WxModelDialogs.h"
+#include "document/QuorvelDoc.h"
+#include "model/ModelShutdown.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
@@ -53,7 +59,10 @@ wxString MakeVersionTitle() { return wxString("Plandor Version ") + PLANDOR_VERS
 int theStartUpExitCode = -1;
 
 CQuorvelApp::CQuorvelApp() = default;
-CQuorvelApp::~CQuorvelApp() = default;
+CQuorvelApp::~CQuorvelApp() {
+  // A start-up that ended after the document was made never reaches OnExit.
+  CloseDocument();
+}
 
 bool CQuorvelApp::OnInit() {
   // 1-2. Version title and the log.
@@ -93,7 +102,13 @@ bool CQuorvelApp::OnInit() {
   m_startUp->CreateCacheHeap();
   // 13. The scan order of library folders from Plandor.ini.
   m_startUp->LoadScanOrder();
-  // 14. TODO(issue 11): the document that the main window shows.
+  // 14. The one document of the run; its file and model dialogs are the desktop's.
+  m_document = std::make_unique<CQuorvelDoc>();
+  theDocument = m_document.get();
+  m_host = std::make_unique<CWxDocumentHost>(*m_document, m_history.get());
+  m_document->SetHost(m_host.get());
+  m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
+  SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
   // or unregister them).
   CCommandLineInfo::Shell shell = ParseCommandLine(args).shellCommand;
@@ -110,14 +125,19 @@ bool CQuorvelApp::OnInit() {
   if (!m_startUp->LoadPartList()) return EndStartUp(m_startUp->ExitCode());
   theTracer.Printf("Part list: %u parts, %u models\n", thePartList.GetCount(kLibraryParts),
                    thePartList.GetCount(kLibraryModels));
-  // 18. The main window, shown before the command line's request is carried out.
+  // 18. The main window and File New, shown before the command line's request is carried out.
   auto* frame = new CMainFrame(m_versionTitle, m_history.get());
   SetTopWindow(frame);
+  BindDocumentCommands(*frame, *m_document, m_history.get());
+  m_document->OnNewDocument();
+  // The views' first update, as for every new document the frame shows.
+  m_document->UpdateAllViews(HINT_FULL);
+  m_host->UpdateFrameTitle();
   frame->Show();
   // The splash window came up while the frame was made; keep it above the frame just shown.
   if (CSplashWnd* splash = CSplashWnd::Current()) splash->Raise();
   frame->Update();
-  if (!ProcessShellCommand(m_commandLine)) return false;
+  if (!ProcessShellCommand(m_commandLine)) return EndStartUp(1);
   // 19. Files dropped from the desktop.
   frame->DragAcceptFiles(true);
   // A session that ends (or a terminal's interrupt) closes the window the normal way, so the
@@ -136,12 +156,19 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
     case Shell::New:
       return true;
     case Shell::Open:
-      // TODO(issue 11): open the file through the document.
-      theTracer.Printf("INFO: Opening \"%s\" is not possible yet: models cannot be opened.\n",
-                       info.fileName.c_str());
-      if (theMainFrame)
-        theMainFrame->SetStatusText(
-            wxString::FromUTF8(StrPrintf(LoadResString(kNotYetOpenId).c_str(), info.fileName.c_str())));
+      switch (OpenDocumentFile(info.fileName, true)) {
+        case OpenResult::Opened:
+        case OpenResult::Cancelled:
+          return true;
+        case OpenResult::Failed:
+          // The document has told why; as for any failed shell command, the start-up ends.
+          return false;
+        case OpenResult::Unavailable:
+          if (theMainFrame)
+            theMainFrame->SetStatusText(
+                wxString::FromUTF8(StrPrintf(LoadResString(kNotYetOpenId).c_str(), info.fileName.c_str())));
+          return true;
+      }
       return true;
     case Shell::Register:
     case Shell::Unregister:
@@ -173,6 +200,8 @@ bool CQuorvelApp::RegisterFromCommandLine(CCommandLineInfo::Shell shell) {
 
 bool CQuorvelApp::EndStartUp(int exitCode) {
   theTracer.Printf("\nStart-up ended (exit status %d).\n", exitCode);
+  // The main window may exist already (a command-line request failed): it goes without asking.
+  if (theMainFrame) theMainFrame->Destroy();
   theTracer.Close();
   SetPrompt(nullptr);
   theStartUpExitCode = exitCode;
@@ -185,6 +214,18 @@ void CQuorvelApp::LogSystemInfo() {
   theTracer.Printf("%s", FormatDesktopInfo(QueryDesktopInfo()).c_str());
 }
 
+void CQuorvelApp::CloseDocument() {
+  if (!m_document) return;
+  SetModelDialogs(nullptr);
+  ShutdownModelState([this] {
+    theDocument = nullptr;
+    m_document->SetHost(nullptr);
+    m_host.reset();
+    m_document.reset();
+  });
+  m_modelDialogs.reset();
+}
+
 int CQuorvelApp::OnExit() {
   // The frame saved its layout when it closed; the recent files and the profile follow here.
   if (m_history) {
@@ -195,6 +236,7 @@ int CQuorvelApp::OnExit() {
   // Saved here, while the profile is certain to exist, rather than by a destructor at process end.
   theSettings.Save();
   TheProfile().Flush();
+  CloseDocument();
   theTracer.Printf("\nPlandor ends.\n");
   theTracer.Close();
   SetPrompt(nullptr);
@@ -202,6 +244,10 @@ int CQuorvelApp::OnExit() {
 }
 
 int CQuorvelApp::FilterEvent(wxEvent& event) {
+  wxEventType type = event.GetEventType();
+  if ((type == wxEVT_KEY_DOWN || type == wxEVT_KEY_UP) &&
+      static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_TAB)
+    SetTabKeyDown(type == wxEVT_KEY_DOWN);
   if (CSplashWnd::PreTranslateAppMessage(event)) return Event_Processed;
   return wxApp::FilterEvent(event);
 }

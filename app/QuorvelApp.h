@@ -10,8 +10,11 @@
 #include "app/CommandLine.h"
 
 class wxFileHistory;
+class CQuorvelDoc;
 class CStartUp;
 class CStartUpProgressDlg;
+class CWxDocumentHost;
+class CWxModelDialogs;
 class CWxPrompt;
 
 // The exit status of a start-up that ended before the main window (-1 while none did).
@@ -35,6 +38,7 @@ class CQuorvelApp : public wxApp {
   const wxString& GetVersionTitle() const { return m_versionTitle; }
   wxFileHistory* GetFileHistory() const { return m_history.get(); }
   const CCommandLineInfo& GetCommandLine() const { return m_commandLine; }
+  CQuorvelDoc* GetDocument() const { return m_document.get(); }
 
  private:
   void LogSystemInfo();
@@ -42,6 +46,8 @@ class CQuorvelApp : public wxApp {
   bool RegisterFromCommandLine(CCommandLineInfo::Shell shell);
   // Closes the log and keeps the exit status of a start-up that cannot go on; returns false.
   bool EndStartUp(int exitCode);
+  // Ends the document and the model state behind it in their fixed order.
+  void CloseDocument();
 
   wxString m_versionTitle;
   wxDataFormat m_clipboardFormat;
@@ -50,6 +56,9 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CWxPrompt> m_prompt;
   std::unique_ptr<CStartUpProgressDlg> m_progress;
   std::unique_ptr<CStartUp> m_startUp;
+  std::unique_ptr<CQuorvelDoc> m_document;
+  std::unique_ptr<CWxDocumentHost> m_host;
+  std::unique_ptr<CWxModelDialogs> m_modelDialogs;
 };
 
 wxDECLARE_APP(CQuorvelApp);

@@ -17,6 +17,7 @@
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
 #include "platform/Folders.h"
+#include "platform/Numbers.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
 #include "support/ScriptedPrompt.h"
@@ -275,6 +276,55 @@ TEST_F(BaseFolderChangeTest, ANewLibraryWithoutPartsLeavesAnEmptyListAndGoesOn) 
   EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, Hooks(true)));
   EXPECT_EQ(m_list.GetCount(kLibraryParts), 0u);
   EXPECT_EQ(m_prompt.shown.back().text, "Error scanning parts!");
+}
+
+
+// The whole order of what a base-folder change tells the program, hints and messages alike.
+class BaseFolderChangeOrderTest : public BaseFolderChangeTest {
+ protected:
+  BaseFolderChangeHooks OrderedHooks(bool save) {
+    BaseFolderChangeHooks hooks;
+    hooks.send = [this](unsigned message) { m_events.push_back(StrPrintf("message %#x", message)); };
+    hooks.updateViews = [this](long hint) { m_events.push_back(StrPrintf("hint %#lx", hint)); };
+    hooks.saveModified = [save] { return save; };
+    hooks.newDocument = [this] {
+      m_events.push_back(StrPrintf("new document (%zu questions so far)", m_prompt.shown.size()));
+    };
+    return hooks;
+  }
+  std::vector<std::string> m_events;
+};
+
+// Cancelled: the windows that let go of the part list show it again, and the settings the sheet
+// did apply reach the views as after any applied settings.
+TEST_F(BaseFolderChangeOrderTest, CancellingAnnouncesTheAppliedSettingsToViewsAndWindows) {
+  std::string oldBase = MakeLibrary("old", kTwoParts);
+  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n");
+  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
+  CStartUp startUp(Options(oldBase));
+  ASSERT_TRUE(startUp.Run());
+  m_settings.BasePath = newBase;
+  EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(false)));
+  EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "hint 0x10000", "message 0x8006"}));
+  EXPECT_EQ(m_list.GetCount(kLibraryParts), 2u);
+}
+
+// Going on: a new, empty document first (nothing of the old library stays in use), then the
+// same Parts.lst offer as at start-up, then the views and windows hear of the new library.
+TEST_F(BaseFolderChangeOrderTest, ANewFolderStartsANewDocumentBeforeItsPartList) {
+  std::string oldBase = MakeLibrary("old", kTwoParts);
+  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
+  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
+  CStartUp startUp(Options(oldBase));
+  ASSERT_TRUE(startUp.Run());
+  m_settings.BasePath = newBase;
+  m_prompt.Answer(PromptAnswer::Yes);
+  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(true)));
+  EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "new document (0 questions so far)",
+                                                "hint 0", "message 0x8006", "hint 0x10000", "message 0x8006"}));
+  ASSERT_EQ(m_prompt.shown.size(), 1u);
+  EXPECT_EQ(m_prompt.shown[0].text, "The Parts.lst is missing or corrupt!\nCreate a new one now?");
+  EXPECT_NE(m_list.FindByName("3004.dat", kLibraryParts), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#pragma once
+// The document's view of the program: the main frame's mode switch and private messages, the
+// desktop's file and folder choosers, the recent-file list and the small dialogs of the file and
+// step commands. It also keeps the frame's title in step with the document.
+#include <string>
+
+#include "document/DocumentHost.h"
+#include "document/UpdateHints.h"
+
+class wxFileHistory;
+class wxWindow;
+class CQuorvelDoc;
+
+// The one document of the run while it exists (null in tests that make a frame without one).
+extern CQuorvelDoc* theDocument;
+
+// A chooser filter of the commands ("Text|*.a;*.b|Text|*.c||") as a wx wildcard. GTK matches the
+// patterns with case, so each "*.ext" also gets its upper-case form, and "*.*" (which would hide
+// files without a dot) becomes "*".
+std::string ConvertFileFilter(const std::string& filter);
+// The number of choices in such a filter.
+int CountFilterChoices(const std::string& filter);
+// A saved file's name gets the default extension when its last component has none.
+std::string ApplyDefaultExtension(const std::string& path, const std::string& extension);
+// "model.ldr - Plandor"; the program's name alone without a document title.
+std::string MakeFrameTitle(const std::string& documentTitle);
+
+class CWxDocumentHost : public IDocumentHost, public IDocObserver {
+ public:
+  // history (may be null) is the File menu's list of recent files.
+  CWxDocumentHost(CQuorvelDoc& document, wxFileHistory* history);
+  ~CWxDocumentHost() override;
+  CWxDocumentHost(const CWxDocumentHost&) = delete;
+  CWxDocumentHost& operator=(const CWxDocumentHost&) = delete;
+
+  void SetEditMode(int mode) override;
+  void SendPrivateMessage(unsigned message, long wParam, long lParam) override;
+  bool ChooseFile(const FileDialogRequest& request, std::string& path) override;
+  bool ChooseFolder(const std::string& title, std::string& folder) override;
+  void AddToRecentFiles(const std::string& path) override;
+  bool NewModelDialog(std::string& name, std::string& description) override;
+  bool AutostepsDialog(int& byHeight, int& count) override;
+
+  void OnUpdate(uint32_t hint) override;
+  // Puts the document's title into the main frame's caption.
+  void UpdateFrameTitle();
+
+ private:
+  wxWindow* Parent() const;
+
+  CQuorvelDoc& m_document;
+  wxFileHistory* m_history;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// "Model Information": the name and description of a new sub-model, or of the active one when its
+// information changes. A name other than the one it started with must be new to the part list.
+#include <wx/dialog.h>
+
+#include <string>
+
+class CPartList;
+
+// The name the dialog accepts for typed text: trimmed, ".ldr" added when it has no '.'; "" when
+// the name is taken in any category of the list (the unchanged starting name is always taken
+// as it is).
+std::string AcceptModelName(const std::string& typed, const std::string& startingName, const CPartList& list);
+
+class CDlgNewModel : public wxDialog {
+ public:
+  explicit CDlgNewModel(wxWindow* parent);
+
+  // Filled by the caller before ShowModal, read back after OK.
+  std::string m_description;
+  std::string m_name;
+
+  bool TransferDataToWindow() override;
+  bool TransferDataFromWindow() override;
+
+ private:
+  std::string m_startingName;
+  wxString m_nameText;
+  wxString m_descriptionText;
+};

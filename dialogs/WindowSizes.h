@@ -1,0 +1,10 @@
+#pragma once
+// The remembered rectangles of the resizable dialogs: profile section "WindowSizes", one key per
+// dialog, "left top right bottom" in screen pixels.
+#include <string>
+
+#include <wx/gdicmn.h>
+
+// The stored rectangle, or "100 50 460 290" when the key is missing or malformed.
+wxRect ReadWindowSize(const std::string& key);
+void WriteWindowSize(const std::string& key, const wxRect& rect);

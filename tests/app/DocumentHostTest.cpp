@@ -1,0 +1,277 @@
+// The desktop's side of the document: chooser filters, the frame's title, the frame's mode and
+// messages, the recent files, and the questions before the document's project goes.
+#include <gtest/gtest.h>
+#include <wx/filehistory.h>
+
+#include "GuiTest.h"
+#include "app/CommandTable.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentHost.h"
+#include "app/MainFrame.h"
+#include "app/PrivateEvents.h"
+#include "app/RecentFiles.h"
+#include "document/QuorvelDoc.h"
+#include "model/QvFile.h"
+#include "platform/Profile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestData.h"
+
+namespace {
+
+// Whether this build has the document's file commands (they arrive in their own source file).
+#if PLANDOR_HAVE_DOCFILE
+constexpr bool kHaveFileCommands = true;
+#else
+constexpr bool kHaveFileCommands = false;
+#endif
+
+// The filters exactly as the file commands hand them over.
+constexpr const char* kOpenFilter =
+    "All Ldraw Files (*.ldr, *.dat, *.mpd)|*.ldr;*.mpd;*.dat|Model Files (*.ldr,*.dat)|*.ldr;*.dat|"
+    "Multipart Files (*.mpd)|*.mpd|All Files (*.*)|*.*||";
+
+TEST(DocumentHost, FilterConversion) {
+  struct Case {
+    const char* filter;
+    const char* wildcard;
+    int choices;
+  };
+  const Case cases[] = {
+      {kOpenFilter,
+       "All Ldraw Files (*.ldr, *.dat, *.mpd)|*.ldr;*.LDR;*.mpd;*.MPD;*.dat;*.DAT|"
+       "Model Files (*.ldr,*.dat)|*.ldr;*.LDR;*.dat;*.DAT|Multipart Files (*.mpd)|*.mpd;*.MPD|All Files (*.*)|*",
+       4},
+      {"Model Files (*.ldr,*.dat)|*.ldr;*.dat||", "Model Files (*.ldr,*.dat)|*.ldr;*.LDR;*.dat;*.DAT", 1},
+      {"Multipart Files (*.mpd)|*.mpd||", "Multipart Files (*.mpd)|*.mpd;*.MPD", 1},
+      // Without the closing "||", blanks around patterns, a mixed-case and an upper-case pattern.
+      {"Pictures|*.Bmp ; *.PNG", "Pictures|*.Bmp;*.bmp;*.BMP;*.PNG;*.png", 1},
+      // A file name without extension is a pattern too; nothing to change about it.
+      {"Settings|Plandor.ini||", "Settings|Plandor.ini;plandor.ini;PLANDOR.INI", 1},
+      // Nothing usable: every file.
+      {"", "All Files|*", 0},
+      {"||", "All Files|*", 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ConvertFileFilter(c.filter), c.wildcard) << c.filter;
+    EXPECT_EQ(CountFilterChoices(c.filter), c.choices) << c.filter;
+  }
+}
+
+TEST(DocumentHost, DefaultExtensionOnlyWhenTheNameHasNone) {
+  struct Case {
+    const char* path;
+    const char* extension;
+    const char* result;
+  };
+  const Case cases[] = {
+      {"/home/u/truck", "ldr", "/home/u/truck.ldr"},
+      {"/home/u/truck.dat", "ldr", "/home/u/truck.dat"},
+      {"/home/u/truck.ldr", "mpd", "/home/u/truck.ldr"},
+      // A dot in a folder name is not an extension of the file.
+      {"/home/u.v/truck", "mpd", "/home/u.v/truck.mpd"},
+      {"truck", "mpd", "truck.mpd"},
+      {"/home/u/truck", "", "/home/u/truck"},
+      {"", "ldr", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ApplyDefaultExtension(c.path, c.extension), c.result) << c.path;
+}
+
+TEST(DocumentHost, FrameTitle) {
+  EXPECT_EQ(MakeFrameTitle("truck.ldr"), "truck.ldr - Plandor");
+  EXPECT_EQ(MakeFrameTitle(""), "Plandor");
+}
+
+// A window of the frame's broadcast list that records the private messages.
+class CMessageRecorder : public wxWindow {
+ public:
+  explicit CMessageRecorder(wxWindow* parent) : wxWindow(parent, wxID_ANY) {
+    for (unsigned m = msg::kFirst; m <= msg::kLast; ++m)
+      Bind(wxEventTypeTag<CPrivateMessageEvent>(PrivateEventType(m)),
+           [this](CPrivateMessageEvent& e) { received.push_back(e.GetMessage()); });
+  }
+  std::vector<unsigned> received;
+};
+
+class CHintRecorder : public IDocObserver {
+ public:
+  void OnUpdate(uint32_t hint) override { hints.push_back(hint); }
+  std::vector<uint32_t> hints;
+};
+
+// A frame with the document, its host and the recent-file list, as the program puts them together.
+class DocumentFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
+    SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
+    m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
+    m_frame = new CMainFrame("Plandor Version test", m_history.get());
+    m_doc = std::make_unique<CQuorvelDoc>();
+    m_host = std::make_unique<CWxDocumentHost>(*m_doc, m_history.get());
+    m_doc->SetHost(m_host.get());
+    m_doc->AddObserver(&m_hints);
+    theDocument = m_doc.get();
+    BindDocumentCommands(*m_frame, *m_doc, m_history.get());
+    m_recorder = new CMessageRecorder(m_frame);
+    m_frame->AddEventView(m_recorder);
+    m_frame->Show();
+    PumpEvents(100);
+  }
+  void TearDown() override {
+    if (!m_frame) return;
+    if (theMainFrame == m_frame) m_frame->Close(true);
+    PumpEvents(50);
+    theDocument = nullptr;
+    m_doc->SetHost(nullptr);
+    m_host.reset();
+    m_doc.reset();
+    SetProfile(nullptr);
+  }
+  CommandState Query(int id) { return m_frame->Rules().Query(id); }
+
+  CScratchDir m_scratch;
+  std::unique_ptr<wxFileHistory> m_history;
+  CMainFrame* m_frame = nullptr;
+  std::unique_ptr<CQuorvelDoc> m_doc;
+  std::unique_ptr<CWxDocumentHost> m_host;
+  CHintRecorder m_hints;
+  CMessageRecorder* m_recorder = nullptr;
+};
+
+TEST_F(DocumentFrameTest, FileNewReachesTheFrameThroughTheHost) {
+  m_doc->OnNewDocument();
+  // The document's model message reached the frame's windows before the call returned.
+  EXPECT_EQ(m_recorder->received, std::vector<unsigned>{msg::kModelChanged});
+  EXPECT_EQ(m_frame->GetTitle(), "Untitled - Plandor");
+  EXPECT_EQ(m_frame->GetEditMode(), 1);
+  // A layout switch tells the views to keep still first; switching to the same mode tells nothing.
+  m_hints.hints.clear();
+  m_host->SetEditMode(0);
+  EXPECT_EQ(m_frame->GetEditMode(), 0);
+  EXPECT_EQ(m_hints.hints, std::vector<uint32_t>{HINT_SUSPEND});
+  m_host->SetEditMode(0);
+  EXPECT_EQ(m_hints.hints.size(), 1u);
+  m_host->SetEditMode(1);
+  EXPECT_EQ(m_frame->GetEditMode(), 1);
+}
+
+TEST_F(DocumentFrameTest, RecentFilesGoToTheMenuListAndTheProfile) {
+  m_doc->SetTitle("truck.ldr");
+  m_doc->SetPathName("/models/truck.ldr");
+  m_doc->SetPathName("/models/ship.mpd");
+  ASSERT_EQ(m_history->GetCount(), 2u);
+  EXPECT_EQ(m_history->GetHistoryFile(0), "/models/ship.mpd");
+  // Stored at once, newest first.
+  EXPECT_EQ(LoadRecentFiles(TheProfile()), (std::vector<std::string>{"/models/ship.mpd", "/models/truck.ldr"}));
+  EXPECT_EQ(m_frame->GetTitle(), "truck.ldr - Plandor");
+  // The recent files can be chosen when the document can open files.
+  EXPECT_EQ(Query(m_history->GetBaseId()).enabled, kHaveFileCommands);
+}
+
+TEST_F(DocumentFrameTest, UndoFollowsTheRing) {
+  m_doc->OnNewDocument();
+  EXPECT_FALSE(Query(57643).enabled);
+  m_doc->GetActiveModel()->SetName("changed.ldr");
+  m_doc->SetModifiedFlag(1);
+  EXPECT_TRUE(Query(57643).enabled);
+  wxCommandEvent undo(wxEVT_MENU, ToWxId(57643));
+  m_frame->GetEventHandler()->ProcessEvent(undo);
+  EXPECT_EQ(m_doc->GetUndoCurrent(), 0);
+  EXPECT_FALSE(Query(57643).enabled);
+  // Undo replaced the project: the frame's windows heard of it.
+  EXPECT_EQ(m_recorder->received.back(), msg::kModelChanged);
+}
+
+TEST_F(DocumentFrameTest, SettingsAppliedUpdateTheViewsBeforeTheMessage) {
+  m_hints.hints.clear();
+  m_frame->OnSettingsApplied(1, "", "");
+  EXPECT_EQ(m_hints.hints, std::vector<uint32_t>{HINT_SETTINGS});
+  EXPECT_EQ(m_recorder->received.back(), msg::kSettingsChanged);
+}
+
+#if PLANDOR_HAVE_DOCFILE
+TEST_F(DocumentFrameTest, FileCommandRulesFollowTheDocument) {
+  m_doc->OnNewDocument();
+  EXPECT_TRUE(Query(cmd::kFileNew).enabled);
+  EXPECT_TRUE(Query(cmd::kFileOpen).enabled);
+  EXPECT_TRUE(Query(57604).enabled);            // Save As
+  EXPECT_FALSE(Query(cmd::kFileSave).enabled);  // nothing to save
+  EXPECT_FALSE(Query(32873).enabled);           // Activate Model: one model only
+  EXPECT_TRUE(Query(32872).enabled);            // New Model: edit mode, select
+  m_doc->SetModifiedFlag(1);
+  EXPECT_TRUE(Query(cmd::kFileSave).enabled);
+}
+
+// Closing the program with a modified document asks; Cancel keeps it running, No lets it end.
+TEST_F(DocumentFrameTest, ClosingAModifiedDocumentAsks) {
+  CScriptedPrompt prompt;
+  m_doc->OnNewDocument();
+  m_doc->SetModifiedFlag(1);
+  prompt.Answer(PromptAnswer::Cancel);
+  EXPECT_FALSE(m_frame->Close());
+  PumpEvents(50);
+  ASSERT_EQ(theMainFrame, m_frame);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "The file has been modified!\nSave changes?");
+  EXPECT_EQ(prompt.shown[0].buttons, PromptButtons::YesNoCancel);
+  // The layout of a run that goes on is not saved yet.
+  EXPECT_EQ(TheProfile().GetProfileString("EditModeStates", "WindowPos", ""), "");
+
+  prompt.Answer(PromptAnswer::No);
+  EXPECT_TRUE(m_frame->Close());
+  PumpEvents(50);
+  EXPECT_EQ(theMainFrame, nullptr);
+  EXPECT_EQ(prompt.shown.size(), 2u);
+  EXPECT_NE(TheProfile().GetProfileString("EditModeStates", "WindowPos", ""), "");
+  m_frame = nullptr;
+}
+
+// A dropped file replaces the project only after the save question.
+TEST_F(DocumentFrameTest, DroppedFilesOpenTheFirstAfterTheQuestion) {
+  CScriptedPrompt prompt;
+  std::string first = m_scratch / "first.ldr", second = m_scratch / "second.ldr";
+  WriteFileBytes(first, "0 First\n0 Name: first.ldr\n0 STEP\n");
+  WriteFileBytes(second, "0 Second\n");
+  m_doc->OnNewDocument();
+  m_doc->SetModifiedFlag(1);
+  // The event owns (and deletes) its array of names.
+  auto names = [&] { return new wxString[2]{wxString::FromUTF8(first), wxString::FromUTF8(second)}; };
+  wxDropFilesEvent cancelled(wxEVT_DROP_FILES, 2, names());
+  prompt.Answer(PromptAnswer::Cancel);
+  m_frame->GetEventHandler()->ProcessEvent(cancelled);
+  EXPECT_EQ(m_doc->GetPathName(), "");
+  EXPECT_TRUE(m_doc->IsModified());
+
+  wxDropFilesEvent drop(wxEVT_DROP_FILES, 2, names());
+  prompt.Answer(PromptAnswer::No);
+  m_frame->GetEventHandler()->ProcessEvent(drop);
+  EXPECT_EQ(m_doc->GetPathName(), first);
+  EXPECT_FALSE(m_doc->IsModified());
+  EXPECT_EQ(m_frame->GetTitle().utf8_string(), MakeFrameTitle(m_doc->GetTitle()));
+  EXPECT_NE(m_doc->GetTitle().find("first"), std::string::npos);
+  EXPECT_EQ(m_history->GetHistoryFile(0).utf8_string(), first);
+}
+#endif
+
+#if PLANDOR_HAVE_DOCSELECTION
+TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
+  m_doc->OnNewDocument();
+  EXPECT_TRUE(Query(cmd::kEditMode).checked);
+  EXPECT_FALSE(Query(cmd::kViewMode).checked);
+  wxCommandEvent view(wxEVT_MENU, ToWxId(cmd::kViewMode));
+  m_frame->GetEventHandler()->ProcessEvent(view);
+  EXPECT_EQ(m_doc->GetEditMode(), 0);
+  // The frame switched its layout with the document.
+  EXPECT_EQ(m_frame->GetEditMode(), 0);
+  EXPECT_TRUE(Query(cmd::kViewMode).checked);
+  EXPECT_FALSE(Query(cmd::kEditMode).checked);
+  wxCommandEvent pan(wxEVT_MENU, ToWxId(32916));
+  m_frame->GetEventHandler()->ProcessEvent(pan);
+  EXPECT_EQ(m_doc->GetEditMode(), 1);
+  EXPECT_EQ(m_frame->GetEditMode(), 1);
+  EXPECT_TRUE(Query(32916).checked);
+  EXPECT_FALSE(Query(cmd::kEditMode).checked);
+}
+#endif
+
+}  // namespace

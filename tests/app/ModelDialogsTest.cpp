@@ -1,0 +1,164 @@
+// The small dialogs of the model and project commands.
+#include <gtest/gtest.h>
+#include <wx/listctrl.h>
+#include <wx/radiobut.h>
+
+#include <cstdio>
+#include <wx/textctrl.h>
+
+#include "GuiTest.h"
+#include "config/PartList.h"
+#include "dialogs/DlgAutosteps.h"
+#include "dialogs/DlgModelSequence.h"
+#include "dialogs/DlgNewModel.h"
+#include "dialogs/DlgSelModel.h"
+#include "platform/Profile.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestData.h"
+
+namespace {
+
+TEST(DlgNewModel, NameRules) {
+  CPartList list;
+  list.ReserveDocumentModels(1);
+  list.AddDocumentModel(0, "wheel.ldr", "Wheel");
+  list.AddExtraEntry("Axle.DAT");
+  struct Case {
+    const char* typed;
+    const char* starting;
+    const char* accepted;  // "" = refused as taken
+  };
+  const Case cases[] = {
+      {"  gear  ", "", "gear.ldr"},
+      {"gear.dat", "", "gear.dat"},
+      {"", "", ".ldr"},
+      // Taken, in any category and whatever the case.
+      {"wheel", "", ""},
+      {"WHEEL.LDR", "", ""},
+      {"axle.dat", "", ""},
+      // The unchanged starting name is kept as it is, even though the list has it.
+      {"wheel.ldr", "wheel.ldr", "wheel.ldr"},
+      // Changed back to another taken name after starting from one.
+      {"axle.dat", "wheel.ldr", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(AcceptModelName(c.typed, c.starting, list), c.accepted) << c.typed;
+}
+
+TEST(DlgModelSequence, MovesStopAtTheEnds) {
+  std::vector<size_t> order = {0, 1, 2};
+  EXPECT_FALSE(MoveInOrder(order, 0, -1));
+  EXPECT_FALSE(MoveInOrder(order, 2, 1));
+  EXPECT_FALSE(MoveInOrder(order, -1, 1));
+  EXPECT_EQ(order, (std::vector<size_t>{0, 1, 2}));
+  EXPECT_TRUE(MoveInOrder(order, 2, -1));
+  EXPECT_EQ(order, (std::vector<size_t>{0, 2, 1}));
+  EXPECT_TRUE(MoveInOrder(order, 0, 1));
+  EXPECT_EQ(order, (std::vector<size_t>{2, 0, 1}));
+}
+
+class ModelDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
+    SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
+  }
+  void TearDown() override { SetProfile(nullptr); }
+  CScratchDir m_scratch;
+};
+
+TEST_F(ModelDialogsTest, AutostepsCountOnlyInItsModeAndInRange) {
+  CDlgAutosteps dialog(nullptr);
+  auto* count = static_cast<wxTextCtrl*>(dialog.FindWindow("PartCount"));
+  auto* byHeight = static_cast<wxRadioButton*>(dialog.FindWindow("ByHeight"));
+  ASSERT_TRUE(count && byHeight);
+  dialog.m_mode = CDlgAutosteps::kByHeight;
+  dialog.TransferDataToWindow();
+  EXPECT_FALSE(count->IsEnabled());
+  dialog.m_mode = CDlgAutosteps::kByCount;
+  dialog.m_partCount = 5;
+  dialog.TransferDataToWindow();
+  EXPECT_TRUE(count->IsEnabled());
+  EXPECT_EQ(count->GetValue(), "5");
+  for (const char* bad : {"0", "100001", "abc"}) {
+    count->ChangeValue(bad);
+    EXPECT_FALSE(dialog.Validate() && dialog.TransferDataFromWindow()) << bad;
+  }
+  count->ChangeValue("100000");
+  ASSERT_TRUE(dialog.Validate() && dialog.TransferDataFromWindow());
+  EXPECT_EQ(dialog.m_partCount, 100000);
+  EXPECT_EQ(dialog.m_mode, CDlgAutosteps::kByCount);
+  // By height the count field is not read at all.
+  byHeight->SetValue(true);
+  count->ChangeValue("0");
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(dialog.m_mode, CDlgAutosteps::kByHeight);
+}
+
+TEST_F(ModelDialogsTest, NewModelRefusesATakenNameAndStaysOpen) {
+  CScriptedPrompt prompt;
+  thePartList.ReserveDocumentModels(1);
+  thePartList.AddDocumentModel(0, "taken.ldr", "Taken");
+  CDlgNewModel dialog(nullptr);
+  dialog.m_name = "New Model";
+  dialog.TransferDataToWindow();
+  auto* name = static_cast<wxTextCtrl*>(dialog.FindWindow("Name"));
+  auto* description = static_cast<wxTextCtrl*>(dialog.FindWindow("Description"));
+  ASSERT_TRUE(name && description);
+  name->ChangeValue("taken");
+  EXPECT_FALSE(dialog.TransferDataFromWindow());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Name has already been used for another submodel!\nPlease insert a new name.");
+  name->ChangeValue(" cabin ");
+  description->ChangeValue("The cabin");
+  ASSERT_TRUE(dialog.TransferDataFromWindow());
+  EXPECT_EQ(dialog.m_name, "cabin.ldr");
+  EXPECT_EQ(dialog.m_description, "The cabin");
+  thePartList.ClearDocumentModels();
+}
+
+TEST_F(ModelDialogsTest, SelectModelHandsBackTheChosenRowAndKeepsItsRectangle) {
+  TheProfile().WriteProfileString("WindowSizes", "DLGSELMODEL", "10 10 300 200");
+  {
+    CDlgSelModel dialog(nullptr, {"main.ldr", "cab.ldr", "wheel.ldr"});
+    EXPECT_EQ(dialog.GetSize(), wxSize(290, 190));
+    dialog.m_chosenModel = 2;
+    dialog.TransferDataToWindow();
+    ASSERT_TRUE(dialog.TransferDataFromWindow());
+    EXPECT_EQ(dialog.m_chosenModel, 2);
+    dialog.SetSize(wxSize(400, 250));
+  }
+  std::string stored = TheProfile().GetProfileString("WindowSizes", "DLGSELMODEL", "");
+  int l = 0, t = 0, r = 0, b = 0;
+  ASSERT_EQ(std::sscanf(stored.c_str(), "%d %d %d %d", &l, &t, &r, &b), 4) << stored;
+  EXPECT_EQ(r - l, 400);
+  EXPECT_EQ(b - t, 250);
+  // Nothing selected hands back 0.
+  CDlgSelModel none(nullptr, {"main.ldr"});
+  none.m_chosenModel = 0;
+  none.TransferDataToWindow();
+  ASSERT_TRUE(none.TransferDataFromWindow());
+  EXPECT_EQ(none.m_chosenModel, 0);
+}
+
+TEST_F(ModelDialogsTest, SequenceButtonsFollowTheSelection) {
+  CDlgModelSequence dialog(nullptr, {"a.ldr", "b.ldr", "c.ldr"});
+  auto* up = dialog.FindWindow(1324);
+  auto* down = dialog.FindWindow(1325);
+  ASSERT_TRUE(up && down);
+  EXPECT_FALSE(up->IsEnabled());
+  EXPECT_FALSE(down->IsEnabled());
+  auto* list = static_cast<wxListCtrl*>(dialog.FindWindow(1323));
+  list->SetItemState(2, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  PumpEvents(20);
+  EXPECT_TRUE(up->IsEnabled());
+  EXPECT_FALSE(down->IsEnabled());
+  dialog.Move(-1);
+  dialog.Move(-1);
+  EXPECT_EQ(dialog.m_order, (std::vector<size_t>{2, 0, 1}));
+  EXPECT_EQ(list->GetItemText(0), "c.ldr");
+  EXPECT_EQ(dialog.GetSelectedRow(), 0);
+  dialog.Move(-1);  // already at the top
+  EXPECT_EQ(dialog.m_order, (std::vector<size_t>{2, 0, 1}));
+}
+
+}  // namespace
