@@ -37,10 +37,6 @@ CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
                wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxCLIP_CHILDREN | wxBORDER_NONE, name),
       m_state(pane) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  m_hbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
-  m_vbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
-  m_hbar->Hide();
-  m_vbar->Hide();
   Bind(wxEVT_PAINT, &CQuorvelView::OnPaint, this);
   Bind(wxEVT_SIZE, &CQuorvelView::OnSize, this);
   Bind(wxEVT_SET_FOCUS, &CQuorvelView::OnFocus, this);
@@ -55,12 +51,23 @@ CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
   Bind(wxEVT_MENU, &CQuorvelView::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CQuorvelView::OnUpdateUI, this);
   Bind(EVT_PLANDOR_SET_ZOOM, &CQuorvelView::OnZoomPreset, this);
-  for (wxScrollBar* bar : {m_hbar, m_vbar})
-    for (const wxEventTypeTag<wxScrollEvent>& type : {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
-                             wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP,
-                             wxEVT_SCROLL_BOTTOM})
-      bar->Bind(type, &CQuorvelView::OnScroll, this);
 }
+
+void CQuorvelView::CreateScrollBars() {
+  if (m_hbar) return;
+  // Made on first use: most panes never show them, and four idle pairs slow the frame's start.
+  m_hbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
+  m_vbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+  for (wxScrollBar* bar : {m_hbar, m_vbar}) {
+    bar->Hide();
+    for (const wxEventTypeTag<wxScrollEvent>& type :
+         {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
+      bar->Bind(type, &CQuorvelView::OnScroll, this);
+  }
+}
+
+bool CQuorvelView::ScrollBarsVisible() const { return m_hbar && m_hbar->IsShown(); }
 
 CQuorvelView::~CQuorvelView() {
   if (CQuorvelDoc* doc = m_state.GetDocument()) doc->RemoveObserver(this);
@@ -101,7 +108,7 @@ wxSize CQuorvelView::GetDrawingArea() const {
 }
 
 void CQuorvelView::LayoutScrollBars() {
-  if (!m_state.ScrollBarsShown()) return;
+  if (!m_state.ScrollBarsShown() || !m_hbar) return;
   wxSize client = GetClientSize();
   const int sx = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
   const int sy = wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, this);
@@ -112,11 +119,12 @@ void CQuorvelView::LayoutScrollBars() {
 void CQuorvelView::SyncScrollBars() {
   const bool shown = m_state.ScrollBarsShown();
   if (shown) {
+    CreateScrollBars();
     for (wxScrollBar* bar : {m_hbar, m_vbar})
       bar->SetScrollbar(ToBar(CQuorvelViewState::kScrollRest), CQuorvelViewState::kScrollPage, kBarRange,
                         CQuorvelViewState::kScrollPage, false);
   }
-  if (m_hbar->IsShown() != shown) {
+  if (ScrollBarsVisible() != shown) {
     m_hbar->Show(shown);
     m_vbar->Show(shown);
   }
@@ -207,8 +215,8 @@ void CQuorvelView::DrawViewLabel(wxDC& dc, const wxSize& size) const {
   const int pane = m_state.GetPane();
   if (pane < 0 || pane > 3) return;
   const bool left = pane % 2 == 0, top = pane / 2 == 0;
-  wxFont font(wxFontInfo(wxSize(0, 13)).Family(wxFONTFAMILY_SWISS).FaceName("Verdana"));
-  dc.SetFont(font);
+  if (!m_labelFont.IsOk()) m_labelFont = wxFont(wxFontInfo(wxSize(0, 13)).Family(wxFONTFAMILY_SWISS).FaceName("Verdana"));
+  dc.SetFont(m_labelFont);
   ViewLabelLayout layout = LayoutViewLabel(m_state.GetDirection(), left, top, size.x, size.y, [&](const std::string& text) {
     wxCoord w = 0, h = 0;
     dc.GetTextExtent(wxString::FromUTF8(text), &w, &h);
@@ -249,7 +257,7 @@ void CQuorvelView::OnSize(wxSizeEvent& event) {
   wxSize area = GetDrawingArea();
   if (m_state.OnSize(area.x, area.y)) PictureChanged();
   // Scroll bars that follow a mode change are shown at the next size.
-  if (m_state.ScrollBarsShown() != m_hbar->IsShown()) SyncScrollBars();
+  if (m_state.ScrollBarsShown() != ScrollBarsVisible()) SyncScrollBars();
   Refresh(false);
   event.Skip();
 }

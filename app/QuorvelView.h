@@ -5,6 +5,7 @@
 // wheel, scroll, focus and context-menu events into calls of the view state. Mouse modes,
 // selection and drag-and-drop are added on top of the mouse hooks below.
 #include <wx/bitmap.h>
+#include <wx/font.h>
 #include <wx/window.h>
 
 #include <cstdint>
@@ -68,6 +69,8 @@ class CQuorvelView : public wxWindow, public IDocObserver {
 
   // After anything that may have drawn into the renderer: repaint from it.
   void PictureChanged();
+  void CreateScrollBars();
+  bool ScrollBarsVisible() const;
   void SyncScrollBars();
   void LayoutScrollBars();
   void UpdateCursor();
@@ -82,6 +85,7 @@ class CQuorvelView : public wxWindow, public IDocObserver {
   wxScrollBar* m_hbar = nullptr;
   wxScrollBar* m_vbar = nullptr;
   wxBitmap m_rendererBitmap;
+  mutable wxFont m_labelFont;  // the label font, made at the first label
   bool m_bitmapStale = true;
   int m_paintCount = 0;
   int m_imagePaintCount = 0;
