@@ -14,6 +14,7 @@
 #include "ViewTestSupport.h"
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
+#include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
 #include "app/ViewCommands.h"
 #include "app/ViewLabel.h"
@@ -184,6 +185,38 @@ TEST_F(QuorvelViewTest, RepaintOnlyShowsWhatTheDocumentDrewIntoThePane) {
   EXPECT_GT(view->GetPaintCount(), 0);
 }
 
+TEST_F(QuorvelViewTest, WheelFocusAndZoomPresetEventsReachTheView) {
+  CQuorvelView* view = OpenSingleView(200, 160);
+  view->State().SetZoom(2.0);
+  // Two notches at once, in wx's units (rotation 240 of delta 120).
+  wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+  wheel.m_wheelRotation = 240;
+  wheel.m_wheelDelta = 120;
+  wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+  view->GetEventHandler()->ProcessEvent(wheel);
+  EXPECT_DOUBLE_EQ(view->State().GetZoom(), 6.0);
+  // A horizontal wheel does not zoom.
+  wheel.m_wheelAxis = wxMOUSE_WHEEL_HORIZONTAL;
+  view->GetEventHandler()->ProcessEvent(wheel);
+  EXPECT_DOUBLE_EQ(view->State().GetZoom(), 6.0);
+
+  wxFocusEvent focus(wxEVT_SET_FOCUS);
+  view->GetEventHandler()->ProcessEvent(focus);
+  EXPECT_TRUE(view->State().IsFocused());
+  EXPECT_EQ(CQuorvelView::GetActiveView(), view);
+  EXPECT_EQ(At(Picture(view), 0, 80), (Rgb{255, 0, 0}));
+  wxFocusEvent lost(wxEVT_KILL_FOCUS);
+  view->GetEventHandler()->ProcessEvent(lost);
+  EXPECT_EQ(At(Picture(view), 0, 80), Background());
+
+  CPrivateMessageEvent preset = MakePrivateEvent(0x8002, 0, 75);
+  view->GetEventHandler()->ProcessEvent(preset);
+  EXPECT_DOUBLE_EQ(view->State().GetZoom(), 0.75);
+  preset = MakePrivateEvent(0x8002, 0, 0);
+  view->GetEventHandler()->ProcessEvent(preset);
+  EXPECT_DOUBLE_EQ(view->State().GetZoom(), 160.0 / 40 * 95 / 100);  // the 40-unit cube fitted into 200 x 160
+}
+
 TEST_F(QuorvelViewTest, ViewCommandsGoToTheActiveView) {
   CMainFrame* frame = OpenMainFrame();
   frame->AttachDocument(m_doc.get());
@@ -291,6 +324,8 @@ TEST_F(QuorvelViewTest, ZoomDialogShowsTheZoomAndSetsItUnclamped) {
 TEST_F(QuorvelViewTest, FourPanesShowTheModelAndCommandsChangeThePicture) {
   CMainFrame* frame = OpenMainFrame();
   frame->AttachDocument(m_doc.get());
+  // As opening a file announces it: fit the model into the panes.
+  m_doc->UpdateAllViews(HINT_REFIT);
   PumpEvents(100);
   REQUIRE_RENDER_ROAD();
   for (int i = 0; i < 4; ++i) {
@@ -341,6 +376,7 @@ TEST_F(QuorvelViewTest, ASharedModelFromTheLibraryFillsEveryPane) {
   m_doc->RefreshActiveModel();
   CMainFrame* frame = OpenMainFrame();
   frame->AttachDocument(m_doc.get());
+  m_doc->UpdateAllViews(HINT_REFIT);
   PumpEvents(200);
   const bool draws = RoadDraws();
   int painted = 0;
