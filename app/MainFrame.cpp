@@ -18,9 +18,11 @@
 #include "app/PaneGrid.h"
 #include "app/PanePlaceholder.h"
 #include "app/PrivateEvents.h"
+#include "app/QuorvelView.h"
 #include "app/SizeableCtrlBar.h"
 #include "app/SplashWnd.h"
 #include "app/StartUpDialogs.h"
+#include "app/ViewCommands.h"
 #include "config/PartList.h"
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
@@ -140,10 +142,10 @@ void CMainFrame::CreateClientArea() {
   m_lineList = new CPanePlaceholder(m_right, "LineList", "Line list");
   m_grid = new CPaneGrid(m_right);
   for (int i = 0; i < 4; ++i) {
-    m_views[i] = new CPanePlaceholder(m_grid, wxString::Format("View3D_%d", i),
-                                      wxString::Format("3-D view %d", i + 1));
+    m_views[i] = new CQuorvelView(m_grid, i, wxString::Format("View3D_%d", i));
     m_grid->SetPane(i / 2, i % 2, m_views[i]);
   }
+  RegisterViewCommands(*this);
   m_left->SplitHorizontally(m_partTree, m_partBrowser, 200);
   m_right->SplitHorizontally(m_lineList, m_grid, 150);
   m_main->SplitVertically(m_left, m_right, 200);
@@ -397,6 +399,10 @@ void CMainFrame::SetEditMode(int mode) {
 }
 
 wxWindow* CMainFrame::GetViewPane(int row, int column) const { return m_views[row * 2 + column]; }
+
+void CMainFrame::AttachDocument(CQuorvelDoc* doc) {
+  for (CQuorvelView* view : m_views) view->SetDocument(doc);
+}
 
 wxWindow* CMainFrame::GetColorBar() const { return m_colorBar; }
 

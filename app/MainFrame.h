@@ -20,6 +20,8 @@
 class wxFileHistory;
 class wxSplitterWindow;
 class CPaneGrid;
+class CQuorvelDoc;
+class CQuorvelView;
 class CDvSizeableCtrlBar;
 
 class CMainFrame : public wxFrame {
@@ -52,6 +54,8 @@ class CMainFrame : public wxFrame {
 
   // The panes, by the names the real views will keep.
   wxWindow* GetViewPane(int row, int column) const;
+  // The four 3-D views show this document (null detaches them; do so before the document goes).
+  void AttachDocument(CQuorvelDoc* doc);
   wxWindow* GetLineListPane() const { return m_lineList; }
   wxWindow* GetPartTreePane() const { return m_partTree; }
   wxWindow* GetPartBrowserPane() const { return m_partBrowser; }
@@ -94,7 +98,7 @@ class CMainFrame : public wxFrame {
   wxWindow* m_partTree = nullptr;
   wxWindow* m_partBrowser = nullptr;
   wxWindow* m_lineList = nullptr;
-  std::array<wxWindow*, 4> m_views{};
+  std::array<CQuorvelView*, 4> m_views{};
   CDvSizeableCtrlBar* m_colorBar = nullptr;
   std::vector<wxWindow*> m_bars;  // the ten bars in bar-table order
   wxString m_defaultPerspective;

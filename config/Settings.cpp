@@ -122,8 +122,9 @@ bool WriteInts(const Settings& s, const IntKey<Settings> (&keys)[N]) {
   return ok;
 }
 
-// The first seven views are fixed; 6 follows the default view and 7 stays all zero.
-const CMatrix3 kFixedViews[6] = {
+// The first six views are fixed; 6 follows the default view and 7 stays all zero. Plain
+// constants: theSettings is built before any object of this file, and its constructor copies them.
+constexpr double kFixedViews[6][9] = {
     {1, 0, 0, 0, 0, -1, 0, 1, 0}, {1, 0, 0, 0, 0, 1, 0, -1, 0}, {0, 0, -1, 0, 1, 0, 1, 0, 0},
     {0, 0, 1, 0, 1, 0, -1, 0, 0}, {1, 0, 0, 0, 1, 0, 0, 0, 1},  {-1, 0, 0, 0, 1, 0, 0, 0, -1},
 };
@@ -238,7 +239,7 @@ void CSettings::SetDefaults(int save) {
 
 void CSettings::RefreshViewMatrices() {
   theDefaultViewMatrix.SetEuler(DevRotX, DevRotY, DevRotZ);
-  for (int i = 0; i < 6; ++i) ViewMatrices[i] = kFixedViews[i];
+  for (int i = 0; i < 6; ++i) std::copy(std::begin(kFixedViews[i]), std::end(kFixedViews[i]), ViewMatrices[i].m.begin());
   ViewMatrices[6] = theDefaultViewMatrix;
   ViewMatrices[7] = CMatrix3();
 }

@@ -7,7 +7,7 @@
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/MsgList.h"
-#include "app/PanePlaceholder.h"
+#include "app/QuorvelView.h"
 #include "app/PrivateEvents.h"
 #include "app/SizeableCtrlBar.h"
 #include "config/PartList.h"
@@ -130,22 +130,29 @@ TEST_F(MainFrameTest, EnableRulesAndBarToggles) {
 
 TEST_F(MainFrameTest, ZoomPresetReachesTheFourPanesOnlyInEditMode) {
   CMainFrame* frame = OpenFrame();
-  wxCommandEvent fit(wxEVT_MENU, ToWxId(cmd::kZoomLast));
-  frame->GetEventHandler()->ProcessEvent(fit);
-  PumpEvents(30);
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(static_cast<CPanePlaceholder*>(frame->GetViewPane(i / 2, i % 2))->GetLastZoomPreset(), 0) << i;
+  auto zoomOf = [frame](int i) {
+    auto* view = dynamic_cast<CQuorvelView*>(frame->GetViewPane(i / 2, i % 2));
+    return view ? view->State().GetZoom() : -1.0;
+  };
   wxCommandEvent z150(wxEVT_MENU, ToWxId(32887));
   frame->GetEventHandler()->ProcessEvent(z150);
   PumpEvents(30);
-  EXPECT_EQ(static_cast<CPanePlaceholder*>(frame->GetViewPane(1, 1))->GetLastZoomPreset(), 150);
+  for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(zoomOf(i), 1.5) << i;
+  // Fit without a model: zoom 1.
+  wxCommandEvent fit(wxEVT_MENU, ToWxId(cmd::kZoomLast));
+  frame->GetEventHandler()->ProcessEvent(fit);
+  PumpEvents(30);
+  for (int i = 0; i < 4; ++i) EXPECT_DOUBLE_EQ(zoomOf(i), 1.0) << i;
+  frame->GetEventHandler()->ProcessEvent(z150);
+  PumpEvents(30);
+  EXPECT_DOUBLE_EQ(zoomOf(3), 1.5);
 
   frame->SetEditMode(0);
   EXPECT_FALSE(frame->Rules().Query(32888).enabled);
   wxCommandEvent z100(wxEVT_MENU, ToWxId(32888));
   frame->GetEventHandler()->ProcessEvent(z100);
   PumpEvents(30);
-  EXPECT_EQ(static_cast<CPanePlaceholder*>(frame->GetViewPane(1, 1))->GetLastZoomPreset(), 150);
+  EXPECT_DOUBLE_EQ(zoomOf(3), 1.5);
   CloseFrame(frame);
 }
 

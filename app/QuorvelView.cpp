@@ -1,0 +1,400 @@
+#include "app/QuorvelView.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+#include <wx/menu.h>
+#include <wx/scrolbar.h>
+#include <wx/settings.h>
+#include <wx/statusbr.h>
+
+#include <memory>
+
+#include "app/CommandTable.h"
+#include "app/PrivateEvents.h"
+#include "app/ViewCommands.h"
+#include "app/ViewLabel.h"
+#include "config/Settings.h"
+#include "dialogs/ZoomFactDlg.h"
+#include "document/QuorvelDoc.h"
+#include "render/C3DStub.h"
+
+CQuorvelView* CQuorvelView::s_active = nullptr;
+
+namespace {
+wxColour ToWx(const ColorRGBA& c) { return wxColour(c.red, c.green, c.blue); }
+
+// The bars count 0..201 under a thumb of 100 over a range of 301; the view thinks in the
+// positions -150..51 of a range -150..150 with a page of 100.
+constexpr int kBarRange = CQuorvelViewState::kScrollMax - CQuorvelViewState::kScrollMin + 1;
+int ToBar(int position) { return position - CQuorvelViewState::kScrollMin; }
+int FromBar(int position) { return position + CQuorvelViewState::kScrollMin; }
+}  // namespace
+
+CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxSize(100, 100),
+               wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE | wxCLIP_CHILDREN | wxBORDER_NONE, name),
+      m_state(pane) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Bind(wxEVT_PAINT, &CQuorvelView::OnPaint, this);
+  Bind(wxEVT_SIZE, &CQuorvelView::OnSize, this);
+  Bind(wxEVT_SET_FOCUS, &CQuorvelView::OnFocus, this);
+  Bind(wxEVT_KILL_FOCUS, &CQuorvelView::OnFocus, this);
+  Bind(wxEVT_LEFT_DOWN, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_RIGHT_DOWN, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_MIDDLE_DOWN, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_MOTION, &CQuorvelView::OnMotion, this);
+  Bind(wxEVT_MOUSEWHEEL, &CQuorvelView::OnWheel, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &CQuorvelView::OnCaptureLost, this);
+  Bind(wxEVT_CONTEXT_MENU, &CQuorvelView::OnContextMenu, this);
+  Bind(wxEVT_MENU, &CQuorvelView::OnMenu, this);
+  Bind(wxEVT_UPDATE_UI, &CQuorvelView::OnUpdateUI, this);
+  Bind(EVT_PLANDOR_SET_ZOOM, &CQuorvelView::OnZoomPreset, this);
+}
+
+void CQuorvelView::CreateScrollBars() {
+  if (m_hbar) return;
+  // Made on first use: most panes never show them, and four idle pairs slow the frame's start.
+  m_hbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
+  m_vbar = new wxScrollBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
+  for (wxScrollBar* bar : {m_hbar, m_vbar}) {
+    bar->Hide();
+    for (const wxEventTypeTag<wxScrollEvent>& type :
+         {wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN,
+          wxEVT_SCROLL_THUMBTRACK, wxEVT_SCROLL_THUMBRELEASE, wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM})
+      bar->Bind(type, &CQuorvelView::OnScroll, this);
+  }
+}
+
+bool CQuorvelView::ScrollBarsVisible() const { return m_hbar && m_hbar->IsShown(); }
+
+CQuorvelView::~CQuorvelView() {
+  if (CQuorvelDoc* doc = m_state.GetDocument()) doc->RemoveObserver(this);
+  if (s_active == this) s_active = nullptr;
+}
+
+void CQuorvelView::SetDocument(CQuorvelDoc* doc) {
+  if (CQuorvelDoc* old = m_state.GetDocument()) old->RemoveObserver(this);
+  // The size first: the initial update renders at it.
+  wxSize area = GetDrawingArea();
+  m_state.OnSize(area.x, area.y);
+  if (doc) doc->AddObserver(this);
+  m_state.Attach(doc);
+  SyncScrollBars();
+  UpdateCursor();
+  PictureChanged();
+}
+
+void CQuorvelView::OnUpdate(uint32_t hint) {
+  ViewUpdate update = m_state.OnUpdate(hint);
+  if (update.updateScrollBars) SyncScrollBars();
+  UpdateCursor();
+  if (update.invalidate || update.rendered) PictureChanged();
+}
+
+void CQuorvelView::PictureChanged() {
+  m_bitmapStale = true;
+  Refresh(false);
+}
+
+wxSize CQuorvelView::GetDrawingArea() const {
+  wxSize size = GetClientSize();
+  if (m_state.ScrollBarsShown()) {
+    size.x -= wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+    size.y -= wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, this);
+  }
+  return wxSize(std::max(0, size.x), std::max(0, size.y));
+}
+
+void CQuorvelView::LayoutScrollBars() {
+  if (!m_state.ScrollBarsShown() || !m_hbar) return;
+  wxSize client = GetClientSize();
+  const int sx = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+  const int sy = wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, this);
+  m_hbar->SetSize(0, client.y - sy, std::max(0, client.x - sx), sy);
+  m_vbar->SetSize(client.x - sx, 0, sx, std::max(0, client.y - sy));
+}
+
+void CQuorvelView::SyncScrollBars() {
+  const bool shown = m_state.ScrollBarsShown();
+  if (shown) {
+    CreateScrollBars();
+    for (wxScrollBar* bar : {m_hbar, m_vbar})
+      bar->SetScrollbar(ToBar(CQuorvelViewState::kScrollRest), CQuorvelViewState::kScrollPage, kBarRange,
+                        CQuorvelViewState::kScrollPage, false);
+  }
+  if (ScrollBarsVisible() != shown) {
+    m_hbar->Show(shown);
+    m_vbar->Show(shown);
+  }
+  LayoutScrollBars();
+  // Showing or hiding the bars changes the drawing area.
+  wxSize area = GetDrawingArea();
+  if (m_state.OnSize(area.x, area.y)) PictureChanged();
+}
+
+void CQuorvelView::UpdateCursor() {
+  switch (m_state.GetCursor()) {
+    case ViewCursor::Move: SetCursor(wxCursor(wxCURSOR_SIZING)); break;
+    case ViewCursor::SizeNS: SetCursor(wxCursor(wxCURSOR_SIZENS)); break;
+    case ViewCursor::Default: SetCursor(wxNullCursor); break;
+  }
+}
+
+void CQuorvelView::SetStatus(const wxString& text) {
+  auto* frame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this));
+  wxStatusBar* status = frame ? frame->GetStatusBar() : nullptr;
+  if (status && status->GetStatusText(0) != text) status->SetStatusText(text, 0);
+}
+
+const wxBitmap& CQuorvelView::RendererBitmap() {
+  C3DStub* renderer = m_state.GetRenderer();
+  if (!renderer || !renderer->IsInitialised()) {
+    m_rendererBitmap = wxNullBitmap;
+    return m_rendererBitmap;
+  }
+  if (!m_bitmapStale && !renderer->IsImageDirty() && m_rendererBitmap.IsOk()) return m_rendererBitmap;
+  const CDib& dib = renderer->GetImage();
+  const int w = dib.GetWidth(), h = dib.GetHeight();
+  if (!dib.HasBlock() || !dib.Is24Bit() || w <= 0 || h <= 0) {
+    m_rendererBitmap = wxNullBitmap;
+    return m_rendererBitmap;
+  }
+  // The renderer's rows are B, G, R; the image wants R, G, B.
+  wxImage image(w, h, false);
+  unsigned char* out = image.GetData();
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* row = dib.GetRow(y);
+    for (int x = 0; x < w; ++x, out += 3, row += 3) {
+      out[0] = row[2];
+      out[1] = row[1];
+      out[2] = row[0];
+    }
+  }
+  m_rendererBitmap = wxBitmap(image, 24);
+  renderer->ClearImageDirty();
+  m_bitmapStale = false;
+  return m_rendererBitmap;
+}
+
+wxBitmap CQuorvelView::ComposePicture() {
+  wxSize size = GetDrawingArea();
+  if (size.x <= 0 || size.y <= 0) return wxBitmap();
+  wxBitmap picture(size.x, size.y, 24);
+  wxMemoryDC dc(picture);
+  const wxColour background = ToWx(PaneBackgroundColor());
+  dc.SetBackground(wxBrush(background));
+  dc.Clear();
+  if (!m_state.IsInitialised() || m_state.IsTooSmall() || !m_state.GetRenderer()) {
+    dc.SelectObject(wxNullBitmap);
+    return picture;
+  }
+  // An empty model shows the background only; otherwise the renderer's image from the top-left
+  // corner (its width is rounded down to a multiple of 4, the rest stays background).
+  if (!m_state.IsModelEmpty()) {
+    const wxBitmap& image = RendererBitmap();
+    if (image.IsOk()) dc.DrawBitmap(image, 0, 0, false);
+  }
+  if (m_state.IsEditMode()) {
+    // The selection cursor of directions below 3D is drawn here, before the focus frame.
+    DrawFocusFrame(dc, size);
+  }
+  if (theSettings.ShowViewCoords) DrawViewLabel(dc, size);
+  dc.SelectObject(wxNullBitmap);
+  return picture;
+}
+
+void CQuorvelView::DrawFocusFrame(wxDC& dc, const wxSize& size) const {
+  dc.SetPen(wxPen(m_state.IsFocused() ? *wxRED : ToWx(PaneBackgroundColor()), 1));
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.DrawRectangle(0, 0, size.x, size.y);
+}
+
+void CQuorvelView::DrawViewLabel(wxDC& dc, const wxSize& size) const {
+  const int pane = m_state.GetPane();
+  if (pane < 0 || pane > 3) return;
+  const bool left = pane % 2 == 0, top = pane / 2 == 0;
+  if (!m_labelFont.IsOk()) m_labelFont = wxFont(wxFontInfo(wxSize(0, 13)).Family(wxFONTFAMILY_SWISS).FaceName("Verdana"));
+  dc.SetFont(m_labelFont);
+  ViewLabelLayout layout = LayoutViewLabel(m_state.GetDirection(), left, top, size.x, size.y, [&](const std::string& text) {
+    wxCoord w = 0, h = 0;
+    dc.GetTextExtent(wxString::FromUTF8(text), &w, &h);
+    return std::pair<int, int>(w, h);
+  });
+  if (!layout.drawn) return;
+  const ColorRGBA background = PaneBackgroundColor();
+  const wxColour ink = ToWx(LabelTextColor(background));
+  dc.SetTextForeground(ink);
+  dc.SetTextBackground(ToWx(background));
+  dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
+  dc.DrawLabel(wxString::FromUTF8(layout.name),
+               wxRect(wxPoint(layout.nameLeft, layout.nameTop), wxPoint(layout.nameRight - 1, layout.nameBottom - 1)),
+               wxALIGN_CENTER);
+  if (layout.arrows) {
+    dc.SetPen(wxPen(ink, 2));
+    wxPoint points[9];
+    for (size_t i = 0; i < 9; ++i) points[i] = wxPoint(layout.polyline[i].x, layout.polyline[i].y);
+    dc.DrawLines(9, points);
+    dc.DrawText(wxString::FromUTF8(layout.horizontalLabel), layout.horizontalAt.x, layout.horizontalAt.y);
+    dc.DrawText(wxString::FromUTF8(layout.verticalLabel), layout.verticalAt.x, layout.verticalAt.y);
+  }
+  dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+}
+
+void CQuorvelView::OnPaint(wxPaintEvent&) {
+  wxPaintDC dc(this);
+  wxBitmap picture = ComposePicture();
+  if (picture.IsOk()) dc.DrawBitmap(picture, 0, 0, false);
+  ++m_paintCount;
+  C3DStub* renderer = m_state.GetRenderer();
+  if (picture.IsOk() && !m_state.IsModelEmpty() && renderer && renderer->IsInitialised()) ++m_imagePaintCount;
+  if (m_state.IsInitialised() && !m_state.IsEditMode()) SetStatus(wxString::FromUTF8(m_state.StepText()));
+}
+
+void CQuorvelView::OnSize(wxSizeEvent& event) {
+  LayoutScrollBars();
+  wxSize area = GetDrawingArea();
+  if (m_state.OnSize(area.x, area.y)) PictureChanged();
+  // Scroll bars that follow a mode change are shown at the next size.
+  if (m_state.ScrollBarsShown() != ScrollBarsVisible()) SyncScrollBars();
+  Refresh(false);
+  event.Skip();
+}
+
+void CQuorvelView::OnFocus(wxFocusEvent& event) {
+  const bool focused = event.GetEventType() == wxEVT_SET_FOCUS;
+  m_state.SetFocused(focused);
+  if (focused) MakeActive();
+  Refresh(false);
+  event.Skip();
+}
+
+void CQuorvelView::OnMouseDown(wxMouseEvent& event) {
+  // The mouse modes (select, pan, turn, zoom, drag and drop) take the press from here on.
+  MakeActive();
+  SetFocus();
+  event.Skip();
+}
+
+void CQuorvelView::OnMotion(wxMouseEvent& event) {
+  if (m_state.IsInitialised() && m_state.IsEditMode() && !m_state.IsDragging())
+    SetStatus(wxString::FromUTF8(m_state.CoordinateText(event.GetX(), event.GetY())));
+  event.Skip();
+}
+
+void CQuorvelView::OnWheel(wxMouseEvent& event) {
+  if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || !m_state.IsInitialised()) {
+    event.Skip();
+    return;
+  }
+  // wx counts in its own wheel delta; the view counts 120 per notch.
+  const int delta = event.GetWheelDelta() > 0 ? event.GetWheelRotation() * 120 / event.GetWheelDelta()
+                                              : event.GetWheelRotation();
+  m_state.OnWheel(delta);
+  PictureChanged();
+}
+
+void CQuorvelView::OnCaptureLost(wxMouseCaptureLostEvent&) { SetStatus(wxString()); }
+
+void CQuorvelView::OnContextMenu(wxContextMenuEvent& event) {
+  MakeActive();
+  std::unique_ptr<wxMenu> menu(MakeViewContextMenu());
+  wxPoint p = event.GetPosition();
+  // From the keyboard: near the client area's top-left corner.
+  p = p == wxDefaultPosition ? wxPoint(5, 5) : ScreenToClient(p);
+  PopupMenu(menu.get(), p);
+}
+
+bool CQuorvelView::IsViewCommand(int id) {
+  using namespace viewcmd;
+  return DirectionOf(id) >= 0 || id == kWireframe || id == kBoundingBox || id == kZoomIn || id == kZoomOut ||
+         id == kZoomFit || id == kZoomSet || id == kScrollbars;
+}
+
+void CQuorvelView::OnMenu(wxCommandEvent& event) {
+  const int id = FromWxId(event.GetId());
+  if (!IsViewCommand(id)) {
+    event.Skip();
+    return;
+  }
+  if (QueryCommand(id).enabled) RunCommand(id);
+}
+
+void CQuorvelView::OnUpdateUI(wxUpdateUIEvent& event) {
+  const int id = FromWxId(event.GetId());
+  if (!IsViewCommand(id)) {
+    event.Skip();
+    return;
+  }
+  CommandState state = QueryCommand(id);
+  event.Enable(state.enabled);
+  if (event.IsCheckable()) event.Check(state.checked);
+}
+
+CommandState CQuorvelView::QueryCommand(int id) const {
+  using namespace viewcmd;
+  const int direction = DirectionOf(id);
+  if (direction >= 0) return {true, m_state.GetDirection() == direction};
+  switch (id) {
+    case kWireframe: return {true, m_state.IsWireframe()};
+    case kBoundingBox: return {true, m_state.IsBoundingBox()};
+    case kZoomIn:
+    case kZoomOut:
+    case kZoomFit:
+    case kZoomSet: return {true, false};
+    case kScrollbars: return {m_state.IsEditMode(), m_state.ScrollBarsChecked()};
+    default: return {};
+  }
+}
+
+void CQuorvelView::RunCommand(int id) {
+  using namespace viewcmd;
+  const int direction = DirectionOf(id);
+  if (direction >= 0) {
+    m_state.SetDirection(direction);
+  } else {
+    switch (id) {
+      case kWireframe: m_state.ToggleWireframe(); break;
+      case kBoundingBox: m_state.ToggleBoundingBox(); break;
+      case kZoomIn: m_state.ZoomIn(); break;
+      case kZoomOut: m_state.ZoomOut(); break;
+      case kZoomFit: m_state.ZoomFitCommand(); break;
+      case kZoomSet: {
+        CZoomFactDlg dialog(this);
+        dialog.m_zoomFactor = m_state.GetZoom();
+        if (dialog.ShowModal() == wxID_OK) m_state.SetZoom(dialog.m_zoomFactor);
+        break;
+      }
+      case kScrollbars:
+        m_state.UpdateScrollBars(true);
+        SyncScrollBars();
+        break;
+      default: return;
+    }
+  }
+  PictureChanged();
+}
+
+void CQuorvelView::OnZoomPreset(CPrivateMessageEvent& event) {
+  if (m_state.OnZoomPreset(event.GetLParam())) PictureChanged();
+}
+
+void CQuorvelView::OnScroll(wxScrollEvent& event) {
+  const wxEventType type = event.GetEventType();
+  ScrollCode code = ScrollCode::ThumbPosition;
+  if (type == wxEVT_SCROLL_LINEUP) code = ScrollCode::LineUp;
+  else if (type == wxEVT_SCROLL_LINEDOWN) code = ScrollCode::LineDown;
+  else if (type == wxEVT_SCROLL_PAGEUP) code = ScrollCode::PageUp;
+  else if (type == wxEVT_SCROLL_PAGEDOWN) code = ScrollCode::PageDown;
+  else if (type == wxEVT_SCROLL_THUMBTRACK) code = ScrollCode::ThumbTrack;
+  else if (type == wxEVT_SCROLL_TOP) code = ScrollCode::Top;
+  else if (type == wxEVT_SCROLL_BOTTOM) code = ScrollCode::Bottom;
+  const bool horizontal = event.GetOrientation() == wxHORIZONTAL;
+  m_state.Scroll(horizontal, code, FromBar(event.GetPosition()));
+  // Each finished scroll moves the view; the bar goes back to rest so that the next one moves
+  // it again by the same amount.
+  if (code != ScrollCode::ThumbTrack)
+    (horizontal ? m_hbar : m_vbar)->SetThumbPosition(ToBar(CQuorvelViewState::kScrollRest));
+  PictureChanged();
+}

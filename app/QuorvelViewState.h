@@ -1,0 +1,197 @@
+#pragma once
+// Everything a 3-D pane knows and decides, without any toolkit: its zoom, centre and pan offset,
+// its direction and view matrix, the wireframe and bounding-box switches, the suspended and
+// skip-next flags, what to do for each update hint of the document, and how it asks the document
+// to render into the pane's renderer. The window (CQuorvelView) only turns its events into calls
+// here and shows the renderer's picture.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "config/Geometry.h"
+
+class C3DStub;
+class CQuorvelDoc;
+
+// The commands of a 3-D view (its context menu; the frame routes them to the active view).
+namespace viewcmd {
+constexpr int kTop = 32773;
+constexpr int kBottom = 32775;
+constexpr int kLeft = 32776;
+constexpr int kRight = 32777;
+constexpr int kFront = 32778;
+constexpr int kBack = 32779;
+constexpr int k3D = 32788;
+constexpr int kWireframe = 32828;
+constexpr int kBoundingBox = 32921;
+constexpr int kZoomIn = 32896;
+constexpr int kZoomOut = 32897;
+constexpr int kZoomFit = 32898;
+constexpr int kZoomSet = 32899;
+constexpr int kScrollbars = 32983;
+// The direction a direction command sets; -1 for other ids.
+int DirectionOf(int commandId);
+}  // namespace viewcmd
+
+// Directions, the index into the settings' view matrices.
+enum ViewDirection { kDirTop, kDirBottom, kDirLeft, kDirRight, kDirFront, kDirBack, kDir3D, kDirCustom };
+
+// What one update of the document did to the view.
+struct ViewUpdate {
+  bool invalidate = false;        // the window shows the renderer's picture again
+  bool rendered = false;          // the document rendered into the pane's renderer first
+  bool updateScrollBars = false;  // the scroll bars follow the mode
+  bool operator==(const ViewUpdate&) const = default;
+};
+
+// The scroll messages of the pane's scroll bars.
+enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom };
+
+// What a view hands the document's render road for one frame.
+struct RenderRequest {
+  int width = 0, height = 0;  // the drawing area; the road rounds the width down to a multiple of 4
+  int offset[2] = {0, 0};
+  double viewMatrix[9] = {};
+  bool reRender = false;
+  double zoom = 1.0;
+  bool rotating = false;
+  bool perspective = false;
+};
+// The road: CQuorvelDoc::Create3DStub unless a test or a benchmark puts another in.
+using RenderRoad = std::function<void(CQuorvelDoc& doc, C3DStub& renderer, const RenderRequest& request)>;
+
+// The mouse cursor the view shows in its mouse mode.
+enum class ViewCursor { Default, Move, SizeNS };
+
+class CQuorvelViewState {
+ public:
+  static constexpr double kMinZoom = 0.001;
+  static constexpr double kMaxZoom = 1000.0;
+  static constexpr int kMinPaneSide = 10;
+  // Scroll bar range and page, as the bars show them (-150..150, page 100, resting at -50).
+  static constexpr int kScrollMin = -150, kScrollMax = 150, kScrollPage = 100, kScrollRest = -50;
+
+  // pane: row x 2 + column of the pane grid, or -1 for a view that is no pane of it.
+  explicit CQuorvelViewState(int pane);
+
+  // The document whose active model the view shows; null detaches. Attaching runs the initial
+  // update (once per document): direction and matrix from the settings, the pane's renderer.
+  ViewUpdate Attach(CQuorvelDoc* doc);
+  CQuorvelDoc* GetDocument() const { return m_doc; }
+
+  // The reaction to the document's hint word.
+  ViewUpdate OnUpdate(uint32_t hint);
+  // Asks the document to bring the pane's renderer up to date; false when nothing was asked
+  // (too small, not initialised, no renderer).
+  bool Render();
+
+  // The drawing area changed; true when the pane re-rendered.
+  bool OnSize(int width, int height);
+  int GetWidth() const { return m_width; }
+  int GetHeight() const { return m_height; }
+  bool IsTooSmall() const { return m_tooSmall; }
+
+  // --- view commands ---
+  void SetDirection(int direction);
+  void ToggleWireframe();
+  void ToggleBoundingBox();
+  void ZoomIn();
+  void ZoomOut();
+  // Wheel rotation in the toolkit's units (120 per notch, positive away from the user).
+  void OnWheel(int delta);
+  // Fits the model into the pane (zoom, centre, offset), re-renders.
+  void ZoomFitCommand();
+  // The zoom dialog's or a preset's factor, unclamped; re-renders.
+  void SetZoom(double zoom);
+  // The frame's zoom preset (0x8002): per cent, 0 = fit. False when the pane is too small.
+  bool OnZoomPreset(long percent);
+  // Only the arithmetic, no rendering (the commands above render).
+  void ZoomFit();
+  void CenterView();
+
+  // --- scroll bars ---
+  // Recomputes whether this pane shows its bars in the present mode; with toggle (edit mode only)
+  // the edit-mode flag is inverted first. The result is also kept (ScrollBarsShown).
+  bool UpdateScrollBars(bool toggle);
+  bool ScrollBarsShown() const { return m_scrollBars; }
+  bool ScrollBarsChecked() const;
+  // The move a scroll message asks for, in per cent of the pane's width or height; position is
+  // the bar's position in its range (kScrollMin..kScrollMax).
+  static int ScrollPercent(ScrollCode code, int position);
+  // Applies a scroll message. While the thumb is tracked the pane is drawn in bounding-box mode
+  // at the shifted offset without keeping it.
+  void Scroll(bool horizontal, ScrollCode code, int position);
+
+  // --- status texts ---
+  // "Step %d of %d" (view mode).
+  std::string StepText() const;
+  // The mouse point in model units, on the pane's axes, snapped to the grid (edit mode).
+  std::string CoordinateText(int x, int y) const;
+  CVector3 ModelPoint(int x, int y) const;
+
+  // --- state for the window and for the mouse modes ---
+  int GetPane() const { return m_pane; }
+  int GetDirection() const { return m_direction; }
+  const CMatrix3& GetViewMatrix() const { return m_viewMatrix; }
+  double GetZoom() const { return m_zoom; }
+  int GetCentreX() const { return m_centre[0]; }
+  int GetCentreY() const { return m_centre[1]; }
+  int GetOffsetX() const { return m_offset[0]; }
+  int GetOffsetY() const { return m_offset[1]; }
+  bool IsWireframe() const { return m_wireframe; }
+  bool IsBoundingBox() const { return m_boundingBox; }
+  bool IsSuspended() const { return m_suspended; }
+  bool IsSkipNext() const { return m_skipNext; }
+  bool IsInitialised() const { return m_initialised; }
+  bool IsReRenderPending() const { return m_pendingReRender; }
+  bool IsEditMode() const;
+  bool IsModelEmpty() const;
+  C3DStub* GetRenderer() const { return m_renderer; }
+  int GetMouseMode() const { return m_mouseMode; }
+  ViewCursor GetCursor() const;
+  bool IsFocused() const { return m_focused; }
+  void SetFocused(bool focused) { m_focused = focused; }
+  // The mouse modes set these while a drag is under way (pan, zoom and turning draw boxes).
+  void SetMouseMode(int mode) { m_mouseMode = mode; }
+  void SetDragging(bool dragging) { m_dragging = dragging; }
+  bool IsDragging() const { return m_dragging; }
+  void SetViewMatrix(const CMatrix3& matrix) { m_viewMatrix = matrix; }
+  // How often the document was asked to render (for tests and the benchmark).
+  int GetRenderCount() const { return m_renderCount; }
+  // Replaces the document's render road (null puts it back).
+  void SetRenderRoad(RenderRoad road) { m_road = std::move(road); }
+
+  // The pane's direction setting (ViewLT, ViewRT, ViewLB, ViewRB).
+  static int& PaneDirectionSetting(int pane);
+
+ private:
+  void LoadViewMatrix();
+  void ApplyZoom();
+  void KeepOffset();
+  bool RenderAt(const int offset[2], bool boxesOnly);
+
+  CQuorvelDoc* m_doc = nullptr;
+  C3DStub* m_renderer = nullptr;
+  bool m_initialised = false;
+  bool m_pendingReRender = false;
+  bool m_skipNext = false;
+  double m_zoom = 1.0;
+  int m_centre[2] = {0, 0};
+  int m_offset[2] = {0, 0};
+  int m_width = 0, m_height = 0;
+  bool m_sized = false;
+  int m_mouseMode = 0;
+  bool m_dragging = false;
+  CMatrix3 m_viewMatrix;
+  int m_direction = 0;
+  int m_pane;
+  bool m_wireframe = false;
+  bool m_boundingBox = false;
+  bool m_tooSmall = true;
+  bool m_reRender = false;
+  bool m_suspended = false;
+  bool m_focused = false;
+  bool m_scrollBars = false;
+  int m_renderCount = 0;
+  RenderRoad m_road;
+};
