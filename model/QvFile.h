@@ -19,6 +19,7 @@
 #include "model/QvPart.h"
 #include "model/RotationPoints.h"
 #include "render/Dib.h"
+#include "render/FakeBuffer.h"
 
 class CSelectionGroup;
 class CTextHandler;
@@ -209,8 +210,12 @@ class CQvFile {
   // last. The step where drawing stopped, or -1. Pick ids are list indices (GetPickElement).
   int32_t DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const CMatrix3& matrix, ColorNumber parentColor,
                        int32_t last, int32_t first, int highlight, int whole);
-  // The file as a referenced file: stud replacement, own colours, then its elements.
+  // The file as a referenced file: stud replacement, own colours, then its elements, from the part
+  // image when the FastRender setting asks for one and the part may be cached.
   void DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
+  // True when the file or any file it references has a colour of its own (not 16 or 24): such a
+  // part cannot be stamped in one main and one edge colour.
+  bool HasExplicitColorsDeep() const;
   int HasNoPartAfter(size_t position) const;
   // The top-level element a pick id names; null for kNoPickId or a stale id.
   CQvPart* GetPickElement(PickId id) const { return id == kNoPickId ? nullptr : GetAt(id); }
@@ -230,6 +235,7 @@ class CQvFile {
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
   CDib backgroundPicture;       // and the picture itself
   std::string pictureFolder;    // where a background picture beside the model is looked for
+  CFakeBuffer partImage;        // this part pre-rendered under one view rotation (FastRender)
 
  private:
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
@@ -249,6 +255,11 @@ class CQvFile {
   uint32_t m_lineErrors = 0;
   CColorTable m_colors;
   CRotationPoints m_rotationPoints;
+
+  // PartImage.cpp: -1 not yet known, else HasExplicitColorsDeep's answer (library files do not
+  // change while cached).
+  mutable int8_t m_deepColors = -1;
+  bool DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
 
   CMatrix3 m_cachedPlacement;
   CVector3 m_cachedMin{1e200, 1e200, 1e200};
