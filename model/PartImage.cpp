@@ -36,6 +36,15 @@ bool CQvFile::HasExplicitColorsDeep() const {
 }
 
 bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
+  const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
+  const auto parent = static_cast<uint32_t>(ctx.parentColor);
+  // The colours the part's own 16 and 24 lines would be drawn in directly.
+  const uint32_t main = ResolveColorCode(kMainColor, parent, entries);
+  const uint32_t edge = ResolveColorCode(kEdgeColor, parent, entries);
+  // An image keeps only the nearest surface of each pixel, so what lies behind a see-through
+  // surface of the same part would be lost: see-through (and dithered) colours draw directly.
+  const ColorPair mainPair = renderer.GetColorPair(main), edgePair = renderer.GetColorPair(edge);
+  if (!mainPair.first.a || !mainPair.second.a || !edgePair.first.a || !edgePair.second.a) return false;
   CMatrix4DStack& stack = renderer.GetMatrixStack();
   const CMatrix4D top = stack.Top();
   const CMatrix3 rotation = top.GetRotation();
@@ -78,11 +87,6 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     }
     stack.Pop();
   }
-  const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
-  const auto parent = static_cast<uint32_t>(ctx.parentColor);
-  // The colours the part's own 16 and 24 lines would be drawn in directly.
-  const uint32_t main = ResolveColorCode(kMainColor, parent, entries);
-  const uint32_t edge = ResolveColorCode(kEdgeColor, parent, entries);
   renderer.DrawCachedPart(partImage, main, edge, top.GetTranslation() + partImage.origin, pickId);
   return true;
 }
