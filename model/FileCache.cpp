@@ -113,7 +113,7 @@ void CFileCache::ReleaseFile(PartHandle key) {
   if (i < 0) return;
   uint32_t& uses = m_uses[static_cast<size_t>(i)];
   if (uses > 0) --uses;
-  if (uses == 0 && m_files[static_cast<size_t>(i)]) m_files[static_cast<size_t>(i)]->partImage.Free();
+  if (uses == 0 && m_files[static_cast<size_t>(i)]) m_files[static_cast<size_t>(i)]->FreePartImages();
 }
 
 int CFileCache::AddModel(PartHandle key, CQvFile* file) {
@@ -169,7 +169,7 @@ void CFileCache::Flush(int mode) {
     return;
   }
   for (CQvFile* file : m_files)
-    if (file) file->partImage.Free();
+    if (file) file->FreePartImages();
   if (mode != 1) return;  // part images only
   // Deleting an unused file releases what it used, which may leave more files unused: repeat.
   for (;;) {

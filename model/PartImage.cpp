@@ -35,6 +35,10 @@ bool CQvFile::HasExplicitColorsDeep() const {
   return m_deepColors != 0;
 }
 
+void CQvFile::FreePartImages() {
+  for (CFakeBuffer& image : partImages) image.Free();
+}
+
 bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
   const auto parent = static_cast<uint32_t>(ctx.parentColor);
@@ -53,20 +57,25 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
-  if (partImage.IsInvalid(key, frameWidth, frameHeight)) {
+  CFakeBuffer* found = nullptr;
+  for (CFakeBuffer& image : partImages)
+    if (!image.IsInvalid(key, frameWidth, frameHeight)) {
+      found = &image;
+      break;
+    }
+  if (!found) {
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
-    // An empty box (nothing drawable) or one that is not finite gives no sensible image size.
-    if (!Finite(lo) || !Finite(hi) || hi.x < lo.x || hi.y < lo.y || hi.z < lo.z) {
-      partImage.Free();
-      return false;
-    }
+    // An empty box (nothing drawable) or one that is not finite gives no sensible image size;
+    // the images of other rotations stay.
+    if (!Finite(lo) || !Finite(hi) || hi.x < lo.x || hi.y < lo.y || hi.z < lo.z) return false;
     const double w = std::ceil(hi.x - lo.x), h = std::ceil(hi.y - lo.y);
-    if (w > frameWidth / 2 || h > frameHeight / 2 ||
-        !partImage.Create(static_cast<int32_t>(w), static_cast<int32_t>(h), frameWidth, frameHeight, key)) {
-      partImage.Free();
-      return false;
-    }
+    if (w > frameWidth / 2 || h > frameHeight / 2) return false;
+    // The images are replaced in turn.
+    CFakeBuffer& partImage = partImages[m_nextPartImage];
+    m_nextPartImage = static_cast<uint8_t>((m_nextPartImage + 1) % kPartImageCount);
+    if (!partImage.Create(static_cast<int32_t>(w), static_cast<int32_t>(h), frameWidth, frameHeight, key))
+      return false;  // Create has freed it
     ++renderer.Counts().imagesCreated;
     partImage.origin = lo;
     // The elements draw relative to the box's minimum: the rotation stays, the translation goes.
@@ -86,7 +95,8 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
       if (t != ElementType::Clear && t != ElementType::BufExchg && !e->ghost) e->Draw(renderer, pickId, inner);
     }
     stack.Pop();
+    found = &partImage;
   }
-  renderer.DrawCachedPart(partImage, main, edge, top.GetTranslation() + partImage.origin, pickId);
+  renderer.DrawCachedPart(*found, main, edge, top.GetTranslation() + found->origin, pickId);
   return true;
 }

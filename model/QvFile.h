@@ -7,6 +7,7 @@
 // Invariants every operation keeps: an element's selected flag is set exactly when it is in the
 // arrays; each list index occurs once and is the element's current position; selecting a member of a
 // group selects the group element and every member, deselecting one deselects them all.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -235,7 +236,12 @@ class CQvFile {
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
   CDib backgroundPicture;       // and the picture itself
   std::string pictureFolder;    // where a background picture beside the model is looked for
-  CFakeBuffer partImage;        // this part pre-rendered under one view rotation (FastRender)
+  // This part pre-rendered under a few view rotations and modes (FastRender): parts placed in
+  // several orientations, or drawn in several panes, keep an image for each instead of remaking
+  // one image at every change of rotation.
+  static constexpr size_t kPartImageCount = 4;
+  std::array<CFakeBuffer, kPartImageCount> partImages;
+  void FreePartImages();
 
  private:
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
@@ -259,6 +265,7 @@ class CQvFile {
   // PartImage.cpp: -1 not yet known, else HasExplicitColorsDeep's answer (library files do not
   // change while cached).
   mutable int8_t m_deepColors = -1;
+  uint8_t m_nextPartImage = 0;  // the image a new rotation replaces next
   bool DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
 
   CMatrix3 m_cachedPlacement;

@@ -138,11 +138,15 @@ void C3DStub::FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const
     }
     xr = std::min(xr, width - 1);
     const size_t base = static_cast<size_t>(y) * static_cast<size_t>(width);
+    // The shade bytes may alias anything as far as the compiler knows; separate row pointers
+    // let it keep the depth row in registers.
+    int32_t* __restrict depthRow = depth + base;
+    uint8_t* __restrict shadeRow = shades + base;
     for (int32_t x = xl; x <= xr; ++x, z += step) {
-      const int32_t d = static_cast<int32_t>(z);
-      if (d >= depth[base + x]) continue;
-      depth[base + x] = d;
-      shades[base + x] = shade;
+      const auto d = static_cast<int32_t>(z);
+      const bool nearer = d < depthRow[x];
+      depthRow[x] = nearer ? d : depthRow[x];
+      shadeRow[x] = nearer ? shade : shadeRow[x];
     }
   }
 }

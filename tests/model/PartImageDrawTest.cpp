@@ -120,7 +120,7 @@ struct Expect {
 TEST_F(PartImageDraw, ThePictureEqualsTheOneDrawnWithoutImages) {
   PartLibrary lib;
   const Expect cases[] = {
-      // One image per file: the turned copy remakes it.
+      // One image for each rotation.
       {"library part, FastRender 3", ThreeCopies("tile.dat"), 3, 2, 3},
       // The stud primitive is small-part named; the tile is not.
       {"small parts only, FastRender 2", ThreeCopies("studded.dat"), 2, 2, 3},
@@ -162,11 +162,13 @@ TEST_F(PartImageDraw, ImagesAreReusedUntilSomethingThatChangesThemChanges) {
       {"first frame", [](C3DStub&) {}, 1},
       {"same frame again", [](C3DStub&) {}, 0},
       {"surfaces off", [](C3DStub& r) { r.SetSurfacesOff(true); }, 1},
-      {"surfaces on", [](C3DStub& r) { r.SetSurfacesOff(false); }, 1},
+      {"surfaces on again: the first image is still there", [](C3DStub& r) { r.SetSurfacesOff(false); }, 0},
       {"line width", [](C3DStub& r) { r.SetLineWidth(2); }, 1},
       {"zoom", [](C3DStub& r) { r.SetView(0, 0, 1.5); }, 1},
       {"pan only", [](C3DStub& r) { r.SetView(3, 4, 1.5); }, 0},
       {"shading", [](C3DStub& r) { r.Reset(64, 64, 1); }, 1},
+      {"the oldest image was replaced", [](C3DStub& r) { r.Reset(64, 64, 0), r.SetView(0, 0, 1), r.SetLineWidth(1); }, 1},
+      {"a newer one was kept", [](C3DStub& r) { r.SetLineWidth(2); }, 0},
       {"images flushed", [](C3DStub&) { theFileCache.Flush(2); }, 1},
   };
   for (const Step& s : steps) {
