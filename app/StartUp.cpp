@@ -9,6 +9,7 @@
 #include "config/Tracer.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
+#include "render/MemHeap.h"
 
 namespace {
 constexpr unsigned kAskCreateListId = 61465;
@@ -112,8 +113,9 @@ bool CStartUp::LoadSettings() {
 }
 
 void CStartUp::CreateCacheHeap() {
-  // TODO(renderer part image cache): create the cache of pre-rendered part images here, once the
-  // renderer has one; it must exist before the part list and the views.
+  // Before the part list and the views; the maintenance flag (compaction, statistics) is always on
+  // here. A failed creation only disables the part images.
+  CreateRenderCache(1);
 }
 
 void CStartUp::LoadScanOrder() { m_scanOrder.LoadFromIni(m_settings.BasePath, m_options.iniPath); }

@@ -113,7 +113,7 @@ void CFileCache::ReleaseFile(PartHandle key) {
   if (i < 0) return;
   uint32_t& uses = m_uses[static_cast<size_t>(i)];
   if (uses > 0) --uses;
-  // The part image of an unused file would be freed here once part images exist.
+  if (uses == 0 && m_files[static_cast<size_t>(i)]) m_files[static_cast<size_t>(i)]->FreePartImages();
 }
 
 int CFileCache::AddModel(PartHandle key, CQvFile* file) {
@@ -168,7 +168,9 @@ void CFileCache::Flush(int mode) {
     thePathResolver.Invalidate();
     return;
   }
-  if (mode != 1) return;  // part images only: none are kept yet
+  for (CQvFile* file : m_files)
+    if (file) file->FreePartImages();
+  if (mode != 1) return;  // part images only
   // Deleting an unused file releases what it used, which may leave more files unused: repeat.
   for (;;) {
     std::vector<CQvFile*> owned =

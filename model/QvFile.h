@@ -7,6 +7,7 @@
 // Invariants every operation keeps: an element's selected flag is set exactly when it is in the
 // arrays; each list index occurs once and is the element's current position; selecting a member of a
 // group selects the group element and every member, deselecting one deselects them all.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@
 #include "model/QvPart.h"
 #include "model/RotationPoints.h"
 #include "render/Dib.h"
+#include "render/FakeBuffer.h"
 
 class CSelectionGroup;
 class CTextHandler;
@@ -209,8 +211,12 @@ class CQvFile {
   // last. The step where drawing stopped, or -1. Pick ids are list indices (GetPickElement).
   int32_t DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const CMatrix3& matrix, ColorNumber parentColor,
                        int32_t last, int32_t first, int highlight, int whole);
-  // The file as a referenced file: stud replacement, own colours, then its elements.
+  // The file as a referenced file: stud replacement, own colours, then its elements, from the part
+  // image when the FastRender setting asks for one and the part may be cached.
   void DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
+  // True when the file or any file it references has a colour of its own (not 16 or 24): such a
+  // part cannot be stamped in one main and one edge colour.
+  bool HasExplicitColorsDeep() const;
   int HasNoPartAfter(size_t position) const;
   // The top-level element a pick id names; null for kNoPickId or a stale id.
   CQvPart* GetPickElement(PickId id) const { return id == kNoPickId ? nullptr : GetAt(id); }
@@ -230,6 +236,12 @@ class CQvFile {
   std::string backgroundName;   // picture of the last "0 BACKGROUND" drawn
   CDib backgroundPicture;       // and the picture itself
   std::string pictureFolder;    // where a background picture beside the model is looked for
+  // This part pre-rendered under a few view rotations and modes (FastRender): parts placed in
+  // several orientations, or drawn in several panes, keep an image for each instead of remaking
+  // one image at every change of rotation.
+  static constexpr size_t kPartImageCount = 4;
+  std::array<CFakeBuffer, kPartImageCount> partImages;
+  void FreePartImages();
 
  private:
   // Parse, ghost flag, pending group and colour flag of a new element, then append. 0 when its
@@ -249,6 +261,12 @@ class CQvFile {
   uint32_t m_lineErrors = 0;
   CColorTable m_colors;
   CRotationPoints m_rotationPoints;
+
+  // PartImage.cpp: -1 not yet known, else HasExplicitColorsDeep's answer (library files do not
+  // change while cached).
+  mutable int8_t m_deepColors = -1;
+  uint8_t m_nextPartImage = 0;  // the image a new rotation replaces next
+  bool DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
 
   CMatrix3 m_cachedPlacement;
   CVector3 m_cachedMin{1e200, 1e200, 1e200};

@@ -207,7 +207,12 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
     inner.colorEntries = m_colors.GetEntries();
     renderer.SetColorTable(m_colors.GetEntries());
   }
-  for (const auto& e : m_elements)
-    if (!NeverDrawn(*e) && !e->ghost) e->Draw(renderer, pickId, inner);
+  const int fast = theSettings.FastRender;
+  const bool cacheable = !ctx.drawingIntoImage && !renderer.IsPerspectiveOn() &&
+                         ((fast == 2 && smallPartName) || (fast == 3 && libraryFile)) && !HasExplicitColorsDeep();
+  if (!cacheable || !DrawFromPartImage(renderer, pickId, inner)) {
+    for (const auto& e : m_elements)
+      if (!NeverDrawn(*e) && !e->ghost) e->Draw(renderer, pickId, inner);
+  }
   renderer.SetColorTable(previous);
 }

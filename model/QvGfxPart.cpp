@@ -11,6 +11,7 @@
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
 #include "render/C3DStub.h"
+#include "render/FakeBuffer.h"
 #include "render/Matrix4DStack.h"
 
 namespace {
@@ -146,7 +147,28 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
   const int32_t* end = c + m_commands.size();
   while (c < end) {
     const int32_t kind = c[0];
-    if (kind >= 2 && kind <= 5) {
+    if (kind >= 2 && kind <= 5 && ctx.drawingIntoImage && ctx.partImageTarget) {
+      // Into a part image only the shape is drawn; colour 24 lines are marked for the edge colour.
+      CFakeBuffer& image = *ctx.partImageTarget;
+      const int edge = static_cast<uint32_t>(c[1]) == kEdgeColor ? 1 : 0;
+      const int32_t* v = c + 2;
+      switch (kind) {
+        case 2:
+          renderer.DrawLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]]);
+          break;
+        case 3:
+          renderer.DrawTriangleToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]]);
+          break;
+        case 4:
+          renderer.DrawQuadToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
+                                   m_projected[v[3]]);
+          break;
+        default:
+          renderer.DrawOptionalLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
+                                           m_projected[v[3]]);
+          break;
+      }
+    } else if (kind >= 2 && kind <= 5) {
       const uint32_t color = ResolveColorCode(static_cast<uint32_t>(c[1]), parent, entries);
       const int32_t* v = c + 2;
       switch (kind) {

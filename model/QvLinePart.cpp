@@ -13,6 +13,7 @@
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
 #include "render/C3DStub.h"
+#include "render/FakeBuffer.h"
 #include "render/Matrix4DStack.h"
 
 namespace {
@@ -262,6 +263,26 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
   std::array<CVector3, 4> p{};
   const int n = VertexCount();
   for (int i = 0; i < n; ++i) renderer.TransformPoint(p[i], m_vertex[i], 0);
+  if (ctx.drawingIntoImage && ctx.partImageTarget && !(selected && GetType() == ElementType::CondLine)) {
+    // Into a part image only the shape is drawn; colour 24 lines are marked for the edge colour.
+    CFakeBuffer& image = *ctx.partImageTarget;
+    const int edge = GetColor() == static_cast<ColorNumber>(kEdgeColor) ? 1 : 0;
+    switch (GetType()) {
+      case ElementType::Line:
+        renderer.DrawLineToCache(image, edge, p[0], p[1]);
+        break;
+      case ElementType::Triangle:
+        renderer.DrawTriangleToCache(image, p[0], p[1], p[2]);
+        break;
+      case ElementType::Quad:
+        renderer.DrawQuadToCache(image, p[0], p[1], p[2], p[3]);
+        break;
+      default:
+        renderer.DrawOptionalLineToCache(image, edge, p[0], p[1], p[2], p[3]);
+        break;
+    }
+    return;
+  }
   const uint32_t color = ResolveColorCode(
       static_cast<uint32_t>(GetColor()), static_cast<uint32_t>(ctx.parentColor), EntriesOr(ctx.colorEntries));
   switch (GetType()) {

@@ -261,6 +261,8 @@ void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
   m_imageDirty = true;
+  ++m_counts.primitives;
+  ++m_counts.triangles;
   FillTriangle(a, b, c, pair, factor, pickId);
 }
 
@@ -274,6 +276,8 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
   m_imageDirty = true;
+  ++m_counts.primitives;
+  m_counts.triangles += 3;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
   FillTriangle(a, b, c, pair, factor, pickId);
   FillTriangle(a, c, d, pair, factor, pickId);
@@ -285,6 +289,7 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
   m_imageDirty = true;
+  ++m_counts.primitives;
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
@@ -305,5 +310,6 @@ void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector
   };
   if (side(ca) != side(cb)) return;
   m_imageDirty = true;
+  ++m_counts.primitives;
   RasterLine(a, b, GetColorPair(color), pickId);
 }

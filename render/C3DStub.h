@@ -15,6 +15,7 @@
 #include "render/Matrix4DStack.h"
 #include "render/PickId.h"
 
+class CFakeBuffer;
 
 // One colour of a pair; alpha 0 leaves the pixel alone, anything else is opaque.
 struct RgbaColor {
@@ -78,6 +79,28 @@ class C3DStub {
   virtual void DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
                                 const CVector3& c2, PickId pickId);
 
+  // --- part images (PartImageDraw.cpp); points are relative to the image's origin ---
+  // Virtual like the frame's drawing, so that tests can record what fills an image.
+  virtual void DrawTriangleToCache(CFakeBuffer& image, const CVector3& p1, const CVector3& p2, const CVector3& p3);
+  virtual void DrawQuadToCache(CFakeBuffer& image, const CVector3& p1, const CVector3& p2, const CVector3& p3,
+                               const CVector3& p4);
+  // A line of shade 255 (edge set) or 254 (the main colour).
+  virtual void DrawLineToCache(CFakeBuffer& image, int edge, const CVector3& p1, const CVector3& p2);
+  virtual void DrawOptionalLineToCache(CFakeBuffer& image, int edge, const CVector3& p1, const CVector3& p2,
+                                       const CVector3& c1, const CVector3& c2);
+  // Stamps the image into the frame with its origin (transformed coordinates) in the two colours.
+  virtual void DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint32_t edgeColor,
+                              const CVector3& origin, PickId pickId);
+
+  // What reached the rasteriser since the counts were last cleared (benchmarks and tests).
+  struct DrawCounts {
+    uint64_t primitives = 0;     // triangles, quadrilaterals, lines and conditional lines, frame or image
+    uint64_t triangles = 0;      // triangles set up (a quadrilateral is three)
+    uint64_t imagesCreated = 0;  // part images (re)made; the model's drawing counts them
+    uint64_t imagesStamped = 0;
+  };
+  DrawCounts& Counts() { return m_counts; }
+
   ColorPair GetColorPair(uint32_t color) const;
   PickId GetPickId(int x, int y) const;
   // The stored depth (depth units x 256) at a pixel; kEmptyDepth outside the frame.
@@ -88,7 +111,8 @@ class C3DStub {
   static double ShadingFactor(const CVector3& p1, const CVector3& p2, const CVector3& p3);
 
   // --- saved state, frame slots, highlighting, pasting (FrameStore.cpp) ---
-  int SaveState();
+  // Virtual so that tests can make it fail as an exhausted memory would.
+  virtual int SaveState();
   int RestoreState();
   void FreeSavedState();
   bool HasSavedState() const { return m_saved.inUse; }
@@ -156,8 +180,11 @@ class C3DStub {
                     const ColorPair& pair, double factor, PickId pickId);
   void FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth, const ColorPair& pair,
                  PickId pickId);
+  // PartImageDraw.cpp
+  uint8_t ImageShade(const CVector3& p1, const CVector3& p2, const CVector3& p3) const;
+  void FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                         uint8_t shade);
   void RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
-  void LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId);
 
   const ColorEntry* m_colors = theDefaultColors;
   std::vector<int32_t> m_depth;
@@ -178,6 +205,10 @@ class C3DStub {
   FrameCopy m_saved;
   std::unique_ptr<std::array<FrameCopy, kSlotCount>> m_slots;
   std::vector<Span> m_left, m_right;
+  // Part images have rows of their own (up to half the frame plus the border): separate tables,
+  // so that a short frame's tables are never overrun.
+  std::vector<Span> m_imageLeft, m_imageRight;
+  DrawCounts m_counts;
   CDib m_image;
   uint8_t* m_bits = nullptr;
   int32_t m_lineWidth = 1;

@@ -24,7 +24,7 @@ PartImageKey PartImageKey::Of(const C3DStub& renderer, const CMatrix3& rotation)
 bool PartImageKey::SameAs(const PartImageKey& o) const {
   return std::memcmp(rotation.m.data(), o.rotation.m.data(), sizeof(double) * 9) == 0 &&
          surfacesOff == o.surfacesOff && boundingBoxMode == o.boundingBoxMode && shading == o.shading &&
-         lineWidth == o.lineWidth && std::memcmp(&depthScale, &o.depthScale, sizeof(double)) == 0;
+         lineWidth == o.lineWidth && content == o.content && std::memcmp(&depthScale, &o.depthScale, sizeof(double)) == 0;
 }
 
 int CFakeBuffer::Create(int32_t w, int32_t h, int32_t frameWidth, int32_t frameHeight, const PartImageKey& key) {

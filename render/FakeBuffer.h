@@ -2,9 +2,8 @@
 // A part image: a small off-screen picture of one library part under one view rotation that
 // keeps, per pixel, a depth and a shade byte instead of a colour, so that every copy of the part
 // can be stamped into the frame in its own colours. Its blocks come from theRenderCache.
-//
-// Only the image's storage and its key are here so far; filling it and stamping it into the
-// frame are still to come, and nothing draws through it yet.
+// The renderer fills and stamps it (C3DStub::Draw...ToCache, DrawCachedPart); the model file
+// that owns it decides when to use it.
 #include <cstdint>
 
 #include "config/Geometry.h"
@@ -20,6 +19,9 @@ struct PartImageKey {
   bool shading = true;
   int32_t lineWidth = 1;
   double depthScale = 0;
+  // What the model's drawing puts into the image beside the renderer's modes (stud replacement):
+  // an image made with studs replaced must not serve a drawing with real studs.
+  int32_t content = 0;
   // The key of the renderer's current state for a rotation.
   static PartImageKey Of(const C3DStub& renderer, const CMatrix3& rotation);
   // Byte for byte, so that a rotation changed in any bit differs.
@@ -52,6 +54,8 @@ class CFakeBuffer {
   int32_t GetCapacity() const { return m_capacity; }
   int32_t* GetDepth() { return m_depth; }
   uint8_t* GetShade() { return m_shade; }
+  const int32_t* GetDepth() const { return m_depth; }
+  const uint8_t* GetShade() const { return m_shade; }
   CVector3 origin;  // in transformed coordinates; kept by the model file that draws the part
 
   // Bytes of all part images' blocks (5 per pixel of capacity).

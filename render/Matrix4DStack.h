@@ -19,6 +19,11 @@ struct CMatrix4D {
             m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + m[1][3],
             m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z + m[2][3]};
   }
+  // The upper-left 3x3 (the key of the part images) and the translation column.
+  CMatrix3 GetRotation() const {
+    return {m[0][0], m[0][1], m[0][2], m[1][0], m[1][1], m[1][2], m[2][0], m[2][1], m[2][2]};
+  }
+  CVector3 GetTranslation() const { return {m[0][3], m[1][3], m[2][3]}; }
   static CMatrix4D Identity();
   // A placement: the 3x3 orientation and the position, as in a type 1 line.
   static CMatrix4D FromPlacement(const CMatrix3& rotation, const CVector3& position);

@@ -12,35 +12,12 @@
 #include <cstdlib>
 
 #include "render/C3DStub.h"
+#include "render/RasterWalk.h"
 
 namespace {
 
-// One edge walked row by row (or, for lines, one coordinate walked along the major axis).
-struct Edge {
-  int64_t x = 0, z = 0, dx = 0, dz = 0;
-  void Advance() {
-    x += dx;
-    z += dz;
-  }
-};
-
-// Steps from a to b over their row distance (0 for a flat edge); when a lies above row 0 the edge
-// is moved on to row 0 in one multiplication.
-Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
-  Edge e;
-  e.x = static_cast<int64_t>(a.x) * 256;
-  e.z = static_cast<int64_t>(a.z) * 256;
-  const int64_t dy = static_cast<int64_t>(b.y) - a.y;
-  if (dy != 0) {
-    e.dx = (static_cast<int64_t>(b.x) - a.x) * 256 / dy;
-    e.dz = (static_cast<int64_t>(b.z) - a.z) * 256 / dy;
-  }
-  if (a.y < 0) {
-    e.x -= a.y * e.dx;
-    e.z -= a.y * e.dz;
-  }
-  return e;
-}
+using rasterwalk::Edge;
+using rasterwalk::MakeEdge;
 
 // One frame row of the three buffers.
 struct RowTarget {
@@ -109,15 +86,11 @@ void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const
   // Top: the first vertex in argument order with the smallest row. Bottom: of the other two the
   // one with the larger row, the later one on a tie. Middle: the remaining one.
   const ScreenVertex* v[3] = {&v1, &v2, &v3};
-  int t = 0;
-  if (v[1]->y < v[t]->y) t = 1;
-  if (v[2]->y < v[t]->y) t = 2;
-  const int o1 = t == 0 ? 1 : 0;
-  const int o2 = t == 2 ? 1 : 2;
-  const int bi = v[o2]->y >= v[o1]->y ? o2 : o1;
-  const ScreenVertex& top = *v[t];
-  const ScreenVertex& bottom = *v[bi];
-  const ScreenVertex& middle = *v[bi == o2 ? o1 : o2];
+  const ScreenVertex *pt, *pm, *pb;
+  rasterwalk::OrderCorners(v, pt, pm, pb);
+  const ScreenVertex& top = *pt;
+  const ScreenVertex& bottom = *pb;
+  const ScreenVertex& middle = *pm;
 
   if (top.y >= height || bottom.y < 0) return;
   if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return;
@@ -206,38 +179,9 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
   }
 }
 
-// A line of width w is the line itself and its copies shifted by -1 .. -(w - 1) along the minor
-// axis (x for vertical and steep lines, y for horizontal and shallow ones), drawn from the
-// farthest copy to the line itself, as a recursion counter started at 3 - w allows.
 void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
   m_lineDepthBias = 2;
   m_lineRecursion = 3 - m_lineWidth;
-  bool minorX;
-  if (a.x == b.x) {
-    minorX = true;  // vertical, a single point included
-  } else if (a.y == b.y) {
-    minorX = false;
-  } else {
-    const ScreenVertex& u = a.x < b.x ? a : b;
-    const ScreenVertex& v = a.x < b.x ? b : a;
-    minorX = std::llabs(static_cast<int64_t>(v.y) - u.y) > std::llabs(static_cast<int64_t>(v.x) - u.x);
-  }
-  for (int32_t shift = m_lineRecursion - 2; shift <= 0; ++shift) {
-    ScreenVertex sa = a, sb = b;
-    if (minorX) {
-      sa.x += shift;
-      sb.x += shift;
-    } else {
-      sa.y += shift;
-      sb.y += shift;
-    }
-    LineItself(sa, sb, pair, pickId);
-  }
-}
-
-void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
-  const int32_t width = static_cast<int32_t>(m_width);
-  const int32_t height = static_cast<int32_t>(m_height);
   const LineTarget target{.depth = m_depth.data(),
                           .image = m_bits,
                           .pick = m_pick.empty() ? nullptr : m_pick.data(),
@@ -245,62 +189,5 @@ void C3DStub::LineItself(const ScreenVertex& a, const ScreenVertex& b, const Col
                           .bias = m_lineDepthBias,
                           .pair = pair,
                           .pickId = pickId};
-  if (a.x == b.x || a.y == b.y) {
-    // Vertical (a single point included) or horizontal: walk the major axis from the smaller end.
-    const bool vertical = a.x == b.x;
-    const int32_t fixed = vertical ? a.x : a.y;
-    if (fixed < 0 || fixed >= (vertical ? width : height)) return;
-    const int32_t pa = vertical ? a.y : a.x, pb = vertical ? b.y : b.x;
-    const ScreenVertex& s = pb < pa ? b : a;
-    const ScreenVertex& e = pb < pa ? a : b;
-    const int32_t from = std::min(pa, pb), to = std::max(pa, pb);
-    int64_t z = static_cast<int64_t>(s.z) * 256;
-    const int64_t step =
-        to == from ? 0 : (static_cast<int64_t>(e.z) - s.z) * 256 / (static_cast<int64_t>(to) - from);
-    const int32_t last = std::min(to, (vertical ? height : width) - 1);
-    if (last < 0) return;
-    int32_t i = from;
-    if (i < 0) {
-      z -= i * step;
-      i = 0;
-    }
-    for (; i <= last; ++i, z += step) {
-      if (vertical)
-        target.Write(fixed, i, static_cast<int32_t>(z));
-      else
-        target.Write(i, fixed, static_cast<int32_t>(z));
-    }
-    return;
-  }
-  // Shallow lines walk x from the vertex of smaller x; steep ones walk y from the vertex of
-  // smaller y. The other coordinate and the depth advance at every step, inside the frame or not.
-  const bool steep =
-      std::llabs(static_cast<int64_t>(b.y) - a.y) > std::llabs(static_cast<int64_t>(b.x) - a.x);
-  const bool swap = steep ? b.y < a.y : b.x < a.x;
-  const ScreenVertex& u = swap ? b : a;
-  const ScreenVertex& v = swap ? a : b;
-  const int32_t majorFrom = steep ? u.y : u.x, majorTo = steep ? v.y : v.x;
-  const int32_t minorFrom = steep ? u.x : u.y, minorTo = steep ? v.x : v.y;
-  const int32_t majorLimit = steep ? height : width, minorLimit = steep ? width : height;
-  const int64_t span = static_cast<int64_t>(majorTo) - majorFrom;
-  int64_t pos = static_cast<int64_t>(minorFrom) * 256;
-  int64_t z = static_cast<int64_t>(u.z) * 256;
-  const int64_t posStep = (static_cast<int64_t>(minorTo) - minorFrom) * 256 / span;
-  const int64_t zStep = (static_cast<int64_t>(v.z) - u.z) * 256 / span;
-  const int32_t last = std::min(majorTo, majorLimit - 1);
-  if (last < 0 || majorFrom >= majorLimit) return;
-  int32_t i = majorFrom;
-  if (i < 0) {
-    pos -= i * posStep;
-    z -= i * zStep;
-    i = 0;
-  }
-  for (; i <= last; ++i, pos += posStep, z += zStep) {
-    const int64_t m = pos >> 8;
-    if (m < 0 || m >= minorLimit) continue;
-    if (steep)
-      target.Write(static_cast<int32_t>(m), i, static_cast<int32_t>(z));
-    else
-      target.Write(i, static_cast<int32_t>(m), static_cast<int32_t>(z));
-  }
+  rasterwalk::WideLine(a, b, m_lineWidth, static_cast<int32_t>(m_width), static_cast<int32_t>(m_height), target);
 }
