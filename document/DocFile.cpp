@@ -10,10 +10,12 @@
 
 #include <filesystem>
 
+#include "config/PathResolver.h"
 #include "config/Settings.h"
 #include "config/StringUtils.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
+#include "model/FileCache.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
@@ -100,7 +102,11 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
     m_project.RemoveAll(1);
     m_project.AddModel(nullptr, nullptr);
     RefreshActiveModel();
+    // Files beside the previous model must not stand in for this one's files of the same names.
+    theFileCache.FlushLocalFiles();
   }
+  // The model's folder as it is now, not as it was listed at an earlier read.
+  thePathResolver.Invalidate();
   // Sub-files beside the model are found through its folder, whatever the current folder is.
   m_project.SetModelFolder(FolderOf(AbsolutePath(name)));
   CFileTextHandler in(stream);
@@ -323,6 +329,7 @@ void CQuorvelDoc::OnImportModel() {
     ShowOpenFailed();
     return;
   }
+  thePathResolver.Invalidate();
   const int ok = m_project.ImportModel(path, FileTitle(path));
   RefreshActiveModel();
   if (!ok) return;
