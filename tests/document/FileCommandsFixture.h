@@ -65,7 +65,7 @@ class CFileTestHost : public CScriptedDocumentHost {
 };
 
 class FileCommandsFixture : public ::testing::Test {
- protected:
+ public:  // the table-driven tests script it from lambdas
   void SetUp() override {
     m_savePath = theSettings.SavePath;
     m_editOnLoad = theSettings.EditOnLoad;
