@@ -120,6 +120,11 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
       return 0;
     }
     ShowMessageId(kStringLoadFailed, PromptButtons::Ok, PromptIcon::Exclamation);
+    // What the failed read found beside its file must not stand in for the previous model's files.
+    m_project.RemoveAll(1);
+    theFileCache.FlushLocalFiles();
+    m_project.AddModel(nullptr, nullptr);
+    RefreshActiveModel();
     m_project.SetModelFolder(previousFolder);
     if (previous) {
       m_project.LoadUndo(previous.get());
