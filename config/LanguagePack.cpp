@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <unordered_set>
 
 #include "platform/StringTable.h"
 
@@ -89,8 +90,9 @@ std::vector<std::string> PrintfConversions(const std::string& text) {
 
 std::vector<std::string> RequiredLanguageIds() {
   std::vector<std::string> ids;
+  std::unordered_set<std::string> seen;
   for (const auto& [id, text] : GetResStringTable())
-    if (id != kVersionStringId) ids.push_back(text);
+    if (id != kVersionStringId && seen.insert(text).second) ids.push_back(text);
   return ids;
 }
 

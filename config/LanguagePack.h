@@ -22,7 +22,8 @@ class CLanguagePack {
   std::map<std::string, std::string> m_messages;
 };
 
-// The message ids a pack must translate: every text of the string table except the version text.
+// The message ids a pack must translate: every text of the string table except the version text,
+// each once (a catalogue is keyed by the text, so ids sharing a text share its translation).
 std::vector<std::string> RequiredLanguageIds();
 // The printf conversions of a text in order ("lu", "s", ...), to compare a translation with its
 // English text; "%%" is not a conversion.

@@ -132,13 +132,23 @@ class CQuorvelDoc {
   bool CanFastBackward() const;
 
   // --- file and multipart commands (DocFile.cpp) ---
+  // Open asks the save question, then for a file; 1 when a file was loaded.
   int OnFileOpen();
+  // Opens path without the save question (recent files, command line, dropped files after the
+  // caller's SaveModified; Revert). false, with the document as it was, when it could not be
+  // opened or read.
   bool OnOpenDocument(const std::string& path);
+  // The framework's open of a named file: the save question, then OnOpenDocument.
+  bool OpenDocumentFile(const std::string& path);
+  // Reads the project from the stream; name is the file's path: messages name it and sub-files
+  // are looked for in its folder. With replace, a failed read brings the previous project back.
   int LoadFromFile(std::FILE* stream, int replace, const std::string& name);
+  // 1 when written; 0 when cancelled or failed (the document then stays modified).
   int SaveProject(int ask);
   int OnFileSave() { return SaveProject(0); }
   int OnFileSaveAs() { return SaveProject(1); }
   void OnFileRevert();
+  // The save question: false means stop (Cancel, or the save failed).
   bool SaveModified();
   // File New: the save question, then a new document.
   int OnFileNew();
@@ -150,7 +160,15 @@ class CQuorvelDoc {
   void OnModelSequence();
   void OnExportModels();
   std::vector<std::string> GetModelNames() const;
+  // index counted from 0, as the line list's model box lists the models.
   void SelectActiveModel(int index);
+  // Enable rules of the file and multipart commands (New, Open and Save As are always enabled).
+  bool CanSave() const { return m_modified; }
+  bool CanRevert() const { return m_modified && !m_pathName.empty(); }
+  bool CanAddModel() const { return m_editMode == 1 && m_editSubMode == 0; }  // New and Import Model
+  bool CanActivateModel() const { return m_project.GetModelCount() > 1; }
+  // Change Model Info, Remove Model, Model Sequence and Export Models.
+  bool CanEditModels() const { return CanActivateModel() && CanAddModel(); }
 
   // --- render road (DocRender.cpp) ---
   // 1 when drawn; 0 when the renderer could not be reset (logged; the caller reports it) or the
@@ -194,6 +212,13 @@ class CQuorvelDoc {
                    int perspective);
   bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, const EditBaseRecord& wanted) const;
   bool DrawOverBase(C3DStub& renderer, CQvFile& model);
+  // LoadFromFile's work; a non-empty singleName renames a single model before its snapshot.
+  int LoadProject(std::FILE* stream, int replace, const std::string& name, const std::string& singleName);
+  // Opens, checks and reads the file at path with the save-free part of Open: title and path on
+  // success; the previous document, and a message, on failure.
+  bool ReadProjectFile(const std::string& path);
+  // The shown step and the previously drawn one after another model became active.
+  void ResetStepsForModel();
 
   IDocumentHost* m_host;
   std::vector<IDocObserver*> m_observers;

@@ -180,6 +180,16 @@ void CFileCache::Flush(int mode) {
   }
 }
 
+void CFileCache::FlushLocalFiles() {
+  for (;;) {
+    std::vector<CQvFile*> owned = TakeOut([this](size_t i) {
+      return m_uses[i] == 0 && !IsDocumentModel(m_keys[i]) && !m_files[i]->libraryFile;
+    });
+    if (owned.empty()) break;
+    DeleteFiles(owned);
+  }
+}
+
 void CFileCache::Shutdown() {
   Flush(0);
   m_ended = true;

@@ -38,6 +38,9 @@ class CFileCache {
   // 0: deletes every file the cache owns and empties it. 1: deletes unused files (and the files
   // only they used) until nothing more goes. Other modes free part images only.
   void Flush(int mode);
+  // Deletes the unused files that are no library files (sub-files found beside a model), so that
+  // the next model opened reads its own files of those names from its own folder.
+  void FlushLocalFiles();
   // The ordered end of the cache at exit: everything is deleted, later fetches fail and releases
   // are ignored.
   void Shutdown();

@@ -363,6 +363,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   m_lineErrors = 0;
   size_t model = 0;
   ParseContext ctx;
+  ctx.modelFolder = m_modelFolder;
   bool suppress = theSettings.ShowWarnings == 0;
   bool firstFile = true;
   std::string line, sectionName;

@@ -87,6 +87,11 @@ class CMpdFile {
   std::unique_ptr<CArrayTextHandler> SaveUndo();
   void LoadUndo(CTextHandler* snapshot);
 
+  // The folder in which reading the project (a file or an undo snapshot) looks for sub-files that
+  // sit beside the model; never the process's current folder. Empty: only the library.
+  void SetModelFolder(const std::string& folder) { m_modelFolder = folder; }
+  const std::string& GetModelFolder() const { return m_modelFolder; }
+
   // Drops the references that close a cycle of models placing each other; the number dropped.
   size_t BreakCycles();
   // The bad lines of the last LoadFromText.
@@ -96,4 +101,5 @@ class CMpdFile {
   std::vector<std::unique_ptr<CQvFile>> m_models;
   CQvFile* m_current = nullptr;
   uint32_t m_lineErrors = 0;
+  std::string m_modelFolder;
 };
