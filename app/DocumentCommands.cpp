@@ -10,18 +10,6 @@
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
 
-// The document's command files come one by one (see app/CMakeLists.txt): a command whose handler
-// is not there yet keeps no rule and shows disabled.
-#ifndef PLANDOR_HAVE_DOCFILE
-#define PLANDOR_HAVE_DOCFILE 0
-#endif
-#ifndef PLANDOR_HAVE_DOCSTEPS
-#define PLANDOR_HAVE_DOCSTEPS 0
-#endif
-#ifndef PLANDOR_HAVE_DOCSELECTION
-#define PLANDOR_HAVE_DOCSELECTION 0
-#endif
-
 namespace {
 namespace id {
 constexpr int kSaveAs = 57604;
@@ -57,7 +45,6 @@ CommandState Enabled(bool on) { return CommandState{on, false}; }
 
 void BindFileCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc,
                       [[maybe_unused]] wxFileHistory* history) {
-#if PLANDOR_HAVE_DOCFILE
   auto always = [] { return CommandState{true, false}; };
   auto save = [&doc] { return Enabled(doc.CanSave()); };
   auto revert = [&doc] { return Enabled(doc.CanRevert()); };
@@ -94,11 +81,9 @@ void BindFileCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuor
       },
       first, last);
   for (int i = first; i <= last; ++i) frame.Rules().Set(i, always);
-#endif
 }
 
 void BindStepCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc) {
-#if PLANDOR_HAVE_DOCSTEPS
   auto back = [&doc] { return Enabled(doc.CanGoBack()); };
   auto forward = [&doc] { return Enabled(doc.CanGoForward()); };
   frame.SetCommandHandler(id::kFirst, [&doc] { doc.OnFirst(); }, back);
@@ -111,11 +96,9 @@ void BindStepCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuor
       id::kFastForward, [&doc] { doc.OnFastForward(); }, [&doc] { return Enabled(doc.CanFastForward()); });
   frame.SetCommandHandler(
       id::kAutosteps, [&doc] { doc.OnAutosteps(); }, [&doc] { return Enabled(doc.GetEditMode() == 1); });
-#endif
 }
 
 void BindModeCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc) {
-#if PLANDOR_HAVE_DOCSELECTION
   frame.SetCommandHandler(
       cmd::kViewMode,
       [&doc] {
@@ -128,7 +111,6 @@ void BindModeCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuor
     frame.SetCommandHandler(
         command, [&doc, subMode] { doc.SetEditMode(subMode); },
         [&doc, subMode] { return CommandState{true, doc.GetEditMode() == 1 && doc.GetEditSubMode() == subMode}; });
-#endif
 }
 }  // namespace
 
@@ -142,16 +124,11 @@ void BindDocumentCommands(CMainFrame& frame, CQuorvelDoc& document, wxFileHistor
 
 bool QueryDiscardDocument() {
   if (!theDocument) return true;
-#if PLANDOR_HAVE_DOCFILE
   return theDocument->SaveModified();
-#else
-  return true;
-#endif
 }
 
 OpenResult OpenDocumentFile(const std::string& path, bool askToSave) {
   if (!theDocument) return OpenResult::Failed;
-#if PLANDOR_HAVE_DOCFILE
   if (askToSave && !theDocument->SaveModified()) return OpenResult::Cancelled;
   if (!theDocument->OnOpenDocument(path)) {
     theTracer.Printf("ERROR: Could not open \"%s\"\n", path.c_str());
@@ -160,9 +137,4 @@ OpenResult OpenDocumentFile(const std::string& path, bool askToSave) {
   theTracer.Printf("Opened \"%s\" as \"%s\": %zu model(s)\n", path.c_str(), theDocument->GetTitle().c_str(),
                    theDocument->GetProject().GetModelCount());
   return OpenResult::Opened;
-#else
-  (void)askToSave;
-  theTracer.Printf("INFO: Opening \"%s\" is not possible yet: models cannot be opened.\n", path.c_str());
-  return OpenResult::Unavailable;
-#endif
 }

@@ -15,8 +15,7 @@ void BindDocumentCommands(CMainFrame& frame, CQuorvelDoc& document, wxFileHistor
 // false when the user cancelled.
 bool QueryDiscardDocument();
 
-// Unavailable: this build cannot open models yet.
-enum class OpenResult { Cancelled, Failed, Opened, Unavailable };
+enum class OpenResult { Cancelled, Failed, Opened };
 // Opens a file through the document (command line, dropped file, recent file), after the save
 // question when askToSave.
 OpenResult OpenDocumentFile(const std::string& path, bool askToSave);

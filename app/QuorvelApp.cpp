@@ -33,7 +33,6 @@
 
 namespace {
 constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
-constexpr unsigned kNotYetOpenId = 2000;
 constexpr unsigned kFileTypesFailedId = 1128;
 
 std::vector<std::string> Arguments(int argc, wxChar** argv) {
@@ -163,11 +162,6 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
         case OpenResult::Failed:
           // The document has told why; as for any failed shell command, the start-up ends.
           return false;
-        case OpenResult::Unavailable:
-          if (theMainFrame)
-            theMainFrame->SetStatusText(
-                wxString::FromUTF8(StrPrintf(LoadResString(kNotYetOpenId).c_str(), info.fileName.c_str())));
-          return true;
       }
       return true;
     case Shell::Register:

@@ -18,13 +18,6 @@
 
 namespace {
 
-// Whether this build has the document's file commands (they arrive in their own source file).
-#if PLANDOR_HAVE_DOCFILE
-constexpr bool kHaveFileCommands = true;
-#else
-constexpr bool kHaveFileCommands = false;
-#endif
-
 // The filters exactly as the file commands hand them over.
 constexpr const char* kOpenFilter =
     "All Ldraw Files (*.ldr, *.dat, *.mpd)|*.ldr;*.mpd;*.dat|Model Files (*.ldr,*.dat)|*.ldr;*.dat|"
@@ -165,7 +158,7 @@ TEST_F(DocumentFrameTest, RecentFilesGoToTheMenuListAndTheProfile) {
   EXPECT_EQ(LoadRecentFiles(TheProfile()), (std::vector<std::string>{"/models/ship.mpd", "/models/truck.ldr"}));
   EXPECT_EQ(m_frame->GetTitle(), "truck.ldr - Plandor");
   // The recent files can be chosen when the document can open files.
-  EXPECT_EQ(Query(m_history->GetBaseId()).enabled, kHaveFileCommands);
+  EXPECT_TRUE(Query(m_history->GetBaseId()).enabled);
 }
 
 TEST_F(DocumentFrameTest, UndoFollowsTheRing) {
@@ -189,7 +182,6 @@ TEST_F(DocumentFrameTest, SettingsAppliedUpdateTheViewsBeforeTheMessage) {
   EXPECT_EQ(m_recorder->received.back(), msg::kSettingsChanged);
 }
 
-#if PLANDOR_HAVE_DOCFILE
 TEST_F(DocumentFrameTest, FileCommandRulesFollowTheDocument) {
   m_doc->OnNewDocument();
   EXPECT_TRUE(Query(cmd::kFileNew).enabled);
@@ -251,9 +243,7 @@ TEST_F(DocumentFrameTest, DroppedFilesOpenTheFirstAfterTheQuestion) {
   EXPECT_NE(m_doc->GetTitle().find("first"), std::string::npos);
   EXPECT_EQ(m_history->GetHistoryFile(0).utf8_string(), first);
 }
-#endif
 
-#if PLANDOR_HAVE_DOCSELECTION
 TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
   m_doc->OnNewDocument();
   EXPECT_TRUE(Query(cmd::kEditMode).checked);
@@ -272,6 +262,5 @@ TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
   EXPECT_TRUE(Query(32916).checked);
   EXPECT_FALSE(Query(cmd::kEditMode).checked);
 }
-#endif
 
 }  // namespace

@@ -128,8 +128,9 @@ TEST_F(ProgramStartUpTest, ALibraryWithoutPartsEndsTheRunWithAFailureStatus) {
       status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
       break;
     }
+    // Only this test's program is pressed: other GUI tests share the display.
     RunShellCommand(
-        "w=$(xdotool search --onlyvisible --name '^Plandor$' 2>/dev/null | head -1); "
+        "w=$(xdotool search --all --pid " + std::to_string(pid) + " --onlyvisible --name '^Plandor$' 2>/dev/null | head -1); "
         "[ -n \"$w\" ] && xdotool windowfocus --sync \"$w\" key Return >/dev/null 2>&1");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }

@@ -21,13 +21,8 @@ extern char** environ;
 
 namespace {
 
-// What the log says about the command line's model: builds without the document's file
-// commands cannot open it yet.
-#if PLANDOR_HAVE_DOCFILE
+// What the log says about the command line's model.
 constexpr const char* kOpenedText = "Opened \"";
-#else
-constexpr const char* kOpenedText = "is not possible yet";
-#endif
 
 std::string ProgramPath() {
   const char* dir = std::getenv("PLANDOR_BIN_DIR");
