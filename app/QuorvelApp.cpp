@@ -128,6 +128,7 @@ bool CQuorvelApp::OnInit() {
   auto* frame = new CMainFrame(m_versionTitle, m_history.get());
   SetTopWindow(frame);
   BindDocumentCommands(*frame, *m_document, m_history.get());
+  frame->AttachDocument(m_document.get());
   m_document->OnNewDocument();
   // The views' first update, as for every new document the frame shows.
   m_document->UpdateAllViews(HINT_FULL);
@@ -210,6 +211,8 @@ void CQuorvelApp::LogSystemInfo() {
 
 void CQuorvelApp::CloseDocument() {
   if (!m_document) return;
+  // Views that outlive the document must not keep observing it.
+  if (theMainFrame) theMainFrame->AttachDocument(nullptr);
   SetModelDialogs(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;

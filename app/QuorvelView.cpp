@@ -9,6 +9,7 @@
 #include <wx/settings.h>
 #include <wx/statusbr.h>
 
+#include <chrono>
 #include <memory>
 
 #include "app/CommandTable.h"
@@ -16,6 +17,7 @@
 #include "app/ViewCommands.h"
 #include "app/ViewLabel.h"
 #include "config/Settings.h"
+#include "config/Tracer.h"
 #include "dialogs/ZoomFactDlg.h"
 #include "document/QuorvelDoc.h"
 #include "render/C3DStub.h"
@@ -91,6 +93,7 @@ void CQuorvelView::OnUpdate(uint32_t hint) {
   if (update.updateScrollBars) SyncScrollBars();
   UpdateCursor();
   if (update.invalidate || update.rendered) PictureChanged();
+  if (update.rendered && !m_state.IsModelEmpty()) m_modelRendered = true;
 }
 
 void CQuorvelView::PictureChanged() {
@@ -242,6 +245,20 @@ void CQuorvelView::DrawViewLabel(wxDC& dc, const wxSize& size) const {
   dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 }
 
+namespace {
+// Loaded with the program, so close enough to its start for the log's first-paint figure.
+const std::chrono::steady_clock::time_point theProgramStart = std::chrono::steady_clock::now();
+int theViewsShowingModel = 0;
+
+// Once per run, when the fourth pane first shows a model: how long a user waited for it.
+void NoteFirstModelPaint() {
+  if (++theViewsShowingModel != 4) return;
+  const auto elapsed = std::chrono::steady_clock::now() - theProgramStart;
+  theTracer.Printf("The four 3-D panes show the model, %ld ms after the start.\n",
+                   static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+}
+}  // namespace
+
 void CQuorvelView::OnPaint(wxPaintEvent&) {
   wxPaintDC dc(this);
   wxBitmap picture = ComposePicture();
@@ -249,6 +266,10 @@ void CQuorvelView::OnPaint(wxPaintEvent&) {
   ++m_paintCount;
   C3DStub* renderer = m_state.GetRenderer();
   if (picture.IsOk() && !m_state.IsModelEmpty() && renderer && renderer->IsInitialised()) ++m_imagePaintCount;
+  if (picture.IsOk() && m_modelRendered && !m_modelPaintNoted) {
+    m_modelPaintNoted = true;
+    NoteFirstModelPaint();
+  }
   if (m_state.IsInitialised() && !m_state.IsEditMode()) SetStatus(wxString::FromUTF8(m_state.StepText()));
 }
 

@@ -89,6 +89,8 @@ class CQuorvelView : public wxWindow, public IDocObserver {
   bool m_bitmapStale = true;
   int m_paintCount = 0;
   int m_imagePaintCount = 0;
+  bool m_modelRendered = false;    // a model (not an empty one) was rendered into the picture
+  bool m_modelPaintNoted = false;  // and painted: counted once for the start-up figure
 
   static CQuorvelView* s_active;
 };
