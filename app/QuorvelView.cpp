@@ -15,7 +15,7 @@
 #include "app/CommandTable.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"
-#include "app/ViewLabel.h"
+#include "app/WxLabelPainter.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
 #include "dialogs/ZoomFactDlg.h"
@@ -25,7 +25,7 @@
 CQuorvelView* CQuorvelView::s_active = nullptr;
 
 namespace {
-wxColour ToWx(const ColorRGBA& c) { return wxColour(c.red, c.green, c.blue); }
+wxColour PaneBackground() { return ToWxColour(PaneBackgroundColor(theSettings.BackgroundColor)); }
 
 // The bars count 0..201 under a thumb of 100 over a range of 301; the view thinks in the
 // positions -150..51 of a range -150..150 with a page of 100.
@@ -186,8 +186,7 @@ wxBitmap CQuorvelView::ComposePicture() {
   if (size.x <= 0 || size.y <= 0) return wxBitmap();
   wxBitmap picture(size.x, size.y, 24);
   wxMemoryDC dc(picture);
-  const wxColour background = ToWx(PaneBackgroundColor());
-  dc.SetBackground(wxBrush(background));
+  dc.SetBackground(wxBrush(PaneBackground()));
   dc.Clear();
   if (!m_state.IsInitialised() || m_state.IsTooSmall() || !m_state.GetRenderer()) {
     dc.SelectObject(wxNullBitmap);
@@ -209,7 +208,7 @@ wxBitmap CQuorvelView::ComposePicture() {
 }
 
 void CQuorvelView::DrawFocusFrame(wxDC& dc, const wxSize& size) const {
-  dc.SetPen(wxPen(m_state.IsFocused() ? *wxRED : ToWx(PaneBackgroundColor()), 1));
+  dc.SetPen(wxPen(m_state.IsFocused() ? *wxRED : PaneBackground(), 1));
   dc.SetBrush(*wxTRANSPARENT_BRUSH);
   dc.DrawRectangle(0, 0, size.x, size.y);
 }
@@ -217,32 +216,11 @@ void CQuorvelView::DrawFocusFrame(wxDC& dc, const wxSize& size) const {
 void CQuorvelView::DrawViewLabel(wxDC& dc, const wxSize& size) const {
   const int pane = m_state.GetPane();
   if (pane < 0 || pane > 3) return;
+  // The name goes into the pane's outer corner: left in the left column, top in the top row.
   const bool left = pane % 2 == 0, top = pane / 2 == 0;
-  if (!m_labelFont.IsOk()) m_labelFont = wxFont(wxFontInfo(wxSize(0, 13)).Family(wxFONTFAMILY_SWISS).FaceName("Verdana"));
-  dc.SetFont(m_labelFont);
-  ViewLabelLayout layout = LayoutViewLabel(m_state.GetDirection(), left, top, size.x, size.y, [&](const std::string& text) {
-    wxCoord w = 0, h = 0;
-    dc.GetTextExtent(wxString::FromUTF8(text), &w, &h);
-    return std::pair<int, int>(w, h);
-  });
-  if (!layout.drawn) return;
-  const ColorRGBA background = PaneBackgroundColor();
-  const wxColour ink = ToWx(LabelTextColor(background));
-  dc.SetTextForeground(ink);
-  dc.SetTextBackground(ToWx(background));
-  dc.SetBackgroundMode(wxBRUSHSTYLE_SOLID);
-  dc.DrawLabel(wxString::FromUTF8(layout.name),
-               wxRect(wxPoint(layout.nameLeft, layout.nameTop), wxPoint(layout.nameRight - 1, layout.nameBottom - 1)),
-               wxALIGN_CENTER);
-  if (layout.arrows) {
-    dc.SetPen(wxPen(ink, 2));
-    wxPoint points[9];
-    for (size_t i = 0; i < 9; ++i) points[i] = wxPoint(layout.polyline[i].x, layout.polyline[i].y);
-    dc.DrawLines(9, points);
-    dc.DrawText(wxString::FromUTF8(layout.horizontalLabel), layout.horizontalAt.x, layout.horizontalAt.y);
-    dc.DrawText(wxString::FromUTF8(layout.verticalLabel), layout.verticalAt.x, layout.verticalAt.y);
-  }
-  dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+  if (!m_labelFont.IsOk()) m_labelFont = CWxLabelPainter::MakeLabelFont();
+  CWxLabelPainter painter(dc, m_labelFont);
+  ::DrawViewLabel(painter, m_state.GetDirection(), left, top, size.x, size.y);
 }
 
 namespace {

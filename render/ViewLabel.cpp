@@ -19,23 +19,28 @@ std::string SwapSign(std::string label) {
 
 }  // namespace
 
+LabelRgb PaneBackgroundColor(uint32_t colorNumber) {
+  if (colorNumber < static_cast<uint32_t>(kColorCount)) {
+    const ColorEntry& e = theDefaultColors[colorNumber];
+    return {e.red, e.green, e.blue};
+  }
+  ColorRGBA main{}, second{};
+  GetColorRGBA(theDefaultColors, colorNumber, main, second);
+  return {main.red, main.green, main.blue};
+}
+
+LabelRgb LabelTextColor(LabelRgb background) {
+  const bool light = (background.r + background.g + background.b) / 3 > 128;
+  return light ? LabelRgb{0, 0, 0} : LabelRgb{255, 255, 255};
+}
+
 ViewLabelLayout LayoutViewLabel(IViewLabelPainter& painter, int view, bool left, bool top, int32_t paneWidth,
                                 int32_t paneHeight, uint32_t backgroundColor) {
   ViewLabelLayout out;
   if (view < 0 || view > 7) return out;
   out.visible = true;
-  // The entry's own colour, see-through or not; direct and dithered numbers give theirs.
-  if (backgroundColor < static_cast<uint32_t>(kColorCount)) {
-    const ColorEntry& e = theDefaultColors[backgroundColor];
-    out.backgroundColor = {e.red, e.green, e.blue};
-  } else {
-    ColorRGBA main{}, second{};
-    GetColorRGBA(theDefaultColors, backgroundColor, main, second);
-    out.backgroundColor = {main.red, main.green, main.blue};
-  }
-  const LabelRgb& bg = out.backgroundColor;
-  const bool light = (bg.r + bg.g + bg.b) / 3 > 128;
-  out.textColor = light ? LabelRgb{0, 0, 0} : LabelRgb{255, 255, 255};
+  out.backgroundColor = PaneBackgroundColor(backgroundColor);
+  out.textColor = LabelTextColor(out.backgroundColor);
 
   const int32_t w = paneWidth, h = paneHeight;
   out.name = GetSubString(LoadResString(kViewNamesId), view);

@@ -44,6 +44,13 @@ class IViewLabelPainter {
   virtual void DrawPolyline(const LabelPoint* points, size_t count, int penWidth, LabelRgb color) = 0;
 };
 
+// The RGB of a background colour number as the pane shows it: a table entry gives its own colour
+// whatever its opacity (the renderer paints the background so), direct and dithered numbers their
+// first colour.
+LabelRgb PaneBackgroundColor(uint32_t colorNumber);
+// The label colour that reads on a background: black on a light one, else white.
+LabelRgb LabelTextColor(LabelRgb background);
+
 // The layout for view 0-7 (Top, Below, Left, Right, Front, Back, 3D, Custom) with the name at the
 // left or right and top or bottom of a pane, on the given background colour number (looked up in
 // the default colour table).

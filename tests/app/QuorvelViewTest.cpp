@@ -17,12 +17,13 @@
 #include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
 #include "app/ViewCommands.h"
-#include "app/ViewLabel.h"
 #include "config/ScanOrder.h"
+#include "config/Settings.h"
 #include "dialogs/ZoomFactDlg.h"
 #include "model/FileCache.h"
 #include "platform/Profile.h"
 #include "render/C3DStub.h"
+#include "render/ViewLabel.h"
 #include "support/TestData.h"
 
 namespace {
@@ -35,8 +36,8 @@ struct Rgb {
 Rgb At(const wxImage& image, int x, int y) { return {image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)}; }
 
 Rgb Background() {
-  ColorRGBA c = PaneBackgroundColor();
-  return {c.red, c.green, c.blue};
+  const LabelRgb c = PaneBackgroundColor(theSettings.BackgroundColor);
+  return {c.r, c.g, c.b};
 }
 
 // Pixels of the model's red (colour 4, shaded or not) in the middle of the picture, away from the
