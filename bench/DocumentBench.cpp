@@ -18,17 +18,7 @@
 #include "model/FileCache.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
-
-// Sets the document's view-mode step directly (the step commands belong elsewhere).
-class CDocTestAccess {
- public:
-  static void ShowStep(CQuorvelDoc& doc, int previous, int shown) {
-    doc.m_editMode = 0;
-    doc.m_prevDrawnStep = previous;
-    doc.m_shownStep = shown;
-  }
-  static void SetEditMode(CQuorvelDoc& doc, int mode) { doc.m_editMode = mode; }
-};
+#include "platform/Prompt.h"
 
 namespace {
 
@@ -40,22 +30,25 @@ struct PaneView {
   int offset[2] = {0, 0};
 };
 
-// The document opened as File Open will: read into the project, the ring reset to one snapshot.
+// Answers every question No (the models stay as stored) without printing anything.
+class CQuietPrompt : public IPrompt {
+ public:
+  PromptAnswer Message(const std::string&, PromptButtons buttons, PromptIcon, const std::string&) override {
+    return buttons == PromptButtons::Ok || buttons == PromptButtons::OkCancel ? PromptAnswer::Ok : PromptAnswer::No;
+  }
+  void Beep() override {}
+  void BeginBusy() override {}
+  void EndBusy() override {}
+};
+
+// The document opened as the recent-file list or the command line opens it.
 bool OpenModel(CQuorvelDoc& doc, const std::string& path) {
+  static CQuietPrompt quiet;
+  SetPrompt(&quiet);
   theSettings.BasePath = BenchLibraryDir();
   theSettings.ShowWarnings = 0;
   theScanOrder.SetDefault();
-  doc.OnNewDocument();
-  FILE* f = std::fopen(path.c_str(), "r");
-  if (!f) return false;
-  CFileTextHandler in(f);
-  const int ok = doc.GetProject().Transfer(in, 1, path);
-  std::fclose(f);
-  doc.RefreshActiveModel();
-  doc.TrimUndoRing(1);
-  doc.SetModifiedFlag(1);
-  doc.SetModifiedFlag(0);
-  return ok && doc.GetActiveModel() && doc.GetActiveModel()->GetCount() > 0;
+  return doc.OnOpenDocument(path) && doc.GetActiveModel() && doc.GetActiveModel()->GetCount() > 0;
 }
 
 // Zoom to fit, as the pane does it: the model's box under the pane's direction fills 95%.
@@ -174,11 +167,12 @@ void BM_Steps(benchmark::State& state, std::string path) {
   const int offset[2] = {0, 0};
   C3DStub& renderer = doc->GetPane(0).renderer;
   renderer.EnablePickBuffer(1);
+  doc->OnViewMode();
   for (auto _ : state) {
-    CDocTestAccess::ShowStep(*doc, 0, 1);
+    doc->SetStep(1);
     doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 1, 1, 0, 1);
     for (int s = 2; s <= steps; ++s) {
-      CDocTestAccess::ShowStep(*doc, s - 1, s);
+      doc->NextStep();
       doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 0, 1, 0, 1);
     }
   }

@@ -5,19 +5,11 @@
 #include <cstring>
 #include <new>
 
+#include "render/RasterWalk.h"
+
 namespace {
 
-// Truncation toward zero as a C cast does, but saturating at +-limit; false for NaN.
-bool TruncClamp(double v, int32_t limit, int32_t& out) {
-  if (std::isnan(v)) return false;
-  if (v >= limit)
-    out = limit;
-  else if (v <= -limit)
-    out = -limit;
-  else
-    out = static_cast<int32_t>(v);
-  return true;
-}
+using rasterwalk::TruncClamp;
 
 RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
 

@@ -15,16 +15,7 @@
 
 namespace {
 
-bool TruncClamp(double v, int32_t limit, int32_t& out) {
-  if (std::isnan(v)) return false;
-  if (v >= limit)
-    out = limit;
-  else if (v <= -limit)
-    out = -limit;
-  else
-    out = static_cast<int32_t>(v);
-  return true;
-}
+using rasterwalk::TruncClamp;
 
 bool MapToImage(const CVector3& p, bool lineDepth, double depthScale, ScreenVertex& out) {
   const double z = p.z * depthScale + (lineDepth ? -2.0 : 0.5);
@@ -95,34 +86,12 @@ void C3DStub::FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const
     m_imageLeft.resize(static_cast<size_t>(height));
     m_imageRight.resize(static_cast<size_t>(height));
   }
-  rasterwalk::Edge longEdge = rasterwalk::MakeEdge(top, bottom);
-  int32_t row = std::max(top.y, 0);
-  const int32_t firstRow = row;
-  auto record = [this](int32_t r, const rasterwalk::Edge& shortEdge, const rasterwalk::Edge& longE) {
-    const bool longLeft = longE.x < shortEdge.x;
-    const rasterwalk::Edge& l = longLeft ? longE : shortEdge;
-    const rasterwalk::Edge& rt = longLeft ? shortEdge : longE;
-    m_imageLeft[r] = {static_cast<int32_t>(l.x >> 8), static_cast<int32_t>(l.z)};
-    m_imageRight[r] = {static_cast<int32_t>(rt.x >> 8), static_cast<int32_t>(rt.z)};
-  };
-  if (middle.y != top.y && middle.y >= 0) {
-    rasterwalk::Edge upper = rasterwalk::MakeEdge(top, middle);
-    const int32_t end = std::min(middle.y, height);
-    for (; row < end; ++row) {
-      record(row, upper, longEdge);
-      upper.Advance();
-      longEdge.Advance();
-    }
-  }
-  if (middle.y < height) {
-    rasterwalk::Edge lower = rasterwalk::MakeEdge(middle, bottom);
-    const int32_t last = std::min(bottom.y, height - 1);
-    for (; row <= last; ++row) {
-      record(row, lower, longEdge);
-      lower.Advance();
-      longEdge.Advance();
-    }
-  }
+  const int32_t firstRow = std::max(top.y, 0);
+  const int32_t row = rasterwalk::WalkTriangleRows(top, middle, bottom, height,
+                                                   [this](int32_t r, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
+                                                     m_imageLeft[r] = {xl, zl};
+                                                     m_imageRight[r] = {xr, zr};
+                                                   });
   int32_t* depth = image.GetDepth();
   uint8_t* shades = image.GetShade();
   for (int32_t y = firstRow; y < row; ++y) {

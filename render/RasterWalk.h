@@ -38,6 +38,18 @@ inline Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
   return e;
 }
 
+// Truncation toward zero as a C cast does, but saturating at +-limit; false for NaN.
+inline bool TruncClamp(double v, int32_t limit, int32_t& out) {
+  if (v != v) return false;
+  if (v >= limit)
+    out = limit;
+  else if (v <= -limit)
+    out = -limit;
+  else
+    out = static_cast<int32_t>(v);
+  return true;
+}
+
 // Orders a triangle's corners for the edge walk. Top: the first vertex in argument order with the
 // smallest row. Bottom: of the other two the one with the larger row, the later one on a tie.
 // Middle: the remaining one.
@@ -52,6 +64,30 @@ inline void OrderCorners(const ScreenVertex* v[3], const ScreenVertex*& top, con
   top = v[t];
   bottom = v[bi];
   middle = v[bi == o2 ? o1 : o2];
+}
+
+// Walks the rows of a triangle with ordered corners that lie in 0..height-1 and hands each row's
+// ends to record(row, x, z of the left end, x, z of the right end). The edge with the smaller x
+// is the left end; on a tie the short edge is. Returns the row after the last one walked.
+template <class Record>
+int32_t WalkTriangleRows(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
+                         int32_t height, const Record& record) {
+  Edge longEdge = MakeEdge(top, bottom);
+  int32_t row = std::max(top.y, 0);
+  auto walk = [&](Edge shortEdge, int32_t end) {
+    for (; row < end; ++row) {
+      const bool longLeft = longEdge.x < shortEdge.x;
+      const Edge& l = longLeft ? longEdge : shortEdge;
+      const Edge& r = longLeft ? shortEdge : longEdge;
+      record(row, static_cast<int32_t>(l.x >> 8), static_cast<int32_t>(l.z), static_cast<int32_t>(r.x >> 8),
+             static_cast<int32_t>(r.z));
+      shortEdge.Advance();
+      longEdge.Advance();
+    }
+  };
+  if (middle.y != top.y && middle.y >= 0) walk(MakeEdge(top, middle), std::min(middle.y, height));
+  if (middle.y < height) walk(MakeEdge(middle, bottom), std::min(bottom.y, height - 1) + 1);
+  return row;
 }
 
 template <class Target>

@@ -16,8 +16,6 @@
 
 namespace {
 
-using rasterwalk::Edge;
-using rasterwalk::MakeEdge;
 
 // One frame row of the three buffers.
 struct RowTarget {
@@ -95,35 +93,12 @@ void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const
   if (top.y >= height || bottom.y < 0) return;
   if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return;
 
-  Edge longEdge = MakeEdge(top, bottom);
-  int32_t row = std::max(top.y, 0);
-  const int32_t firstRow = row;
-  // The edge with the smaller x is the left end; on a tie the short edge is.
-  auto record = [this](int32_t r, const Edge& shortEdge, const Edge& longE) {
-    const bool longLeft = longE.x < shortEdge.x;
-    const Edge& l = longLeft ? longE : shortEdge;
-    const Edge& rt = longLeft ? shortEdge : longE;
-    m_left[r] = {static_cast<int32_t>(l.x >> 8), static_cast<int32_t>(l.z)};
-    m_right[r] = {static_cast<int32_t>(rt.x >> 8), static_cast<int32_t>(rt.z)};
-  };
-  if (middle.y != top.y && middle.y >= 0) {
-    Edge upper = MakeEdge(top, middle);
-    const int32_t end = std::min(middle.y, height);
-    for (; row < end; ++row) {
-      record(row, upper, longEdge);
-      upper.Advance();
-      longEdge.Advance();
-    }
-  }
-  if (middle.y < height) {
-    Edge lower = MakeEdge(middle, bottom);
-    const int32_t last = std::min(bottom.y, height - 1);
-    for (; row <= last; ++row) {
-      record(row, lower, longEdge);
-      lower.Advance();
-      longEdge.Advance();
-    }
-  }
+  const int32_t firstRow = std::max(top.y, 0);
+  const int32_t row = rasterwalk::WalkTriangleRows(top, middle, bottom, height,
+                                                   [this](int32_t r, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
+                                                     m_left[r] = {xl, zl};
+                                                     m_right[r] = {xr, zr};
+                                                   });
   if (row == firstRow) return;
 
   ColorPair shaded = pair;

@@ -7,17 +7,11 @@
 
 #include "config/ColorTable.h"
 #include "config/Settings.h"
+#include "document/DocTestAccess.h"
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 
-// The only way into the document's mode and step state before its mode commands exist.
-class CDocTestAccess {
- public:
-  static void SetEditMode(CQuorvelDoc& doc, int mode) { doc.m_editMode = mode; }
-  static void SetSubMode(CQuorvelDoc& doc, int subMode) { doc.m_editSubMode = subMode; }
-  static void SetShownStep(CQuorvelDoc& doc, int step) { doc.m_shownStep = step; }
-};
 
 // Replaces the active model's text with these lines.
 inline bool LoadModelText(CQuorvelDoc& doc, const std::vector<std::string>& lines) {

@@ -6,6 +6,7 @@
 class CDocTestAccess {
  public:
   static void SetEditMode(CQuorvelDoc& doc, int mode) { doc.m_editMode = mode; }
+  static void SetSubMode(CQuorvelDoc& doc, int subMode) { doc.m_editSubMode = subMode; }
   static void SetShownStep(CQuorvelDoc& doc, int step) { doc.m_shownStep = step; }
   static void SetPreviousDrawnStep(CQuorvelDoc& doc, int step) { doc.m_prevDrawnStep = step; }
   // View mode at a step, P and S as the step commands leave them.
