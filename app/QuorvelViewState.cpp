@@ -282,16 +282,21 @@ bool ModelBox(CQuorvelDoc* doc, const CMatrix3& view, CVector3& min, CVector3& m
 }
 }  // namespace
 
-void CQuorvelViewState::ZoomFit() {
-  CVector3 min, max;
+bool CQuorvelViewState::CentreOnModel(CVector3& min, CVector3& max) {
   if (!ModelBox(m_doc, m_viewMatrix, min, max)) {
     m_zoom = 1.0;
     m_centre[0] = m_centre[1] = 0;
     m_offset[0] = m_offset[1] = 0;
-    return;
+    return false;
   }
   m_centre[0] = Truncate(min.x + (max.x - min.x) * 0.5);
   m_centre[1] = Truncate(min.y + (max.y - min.y) * 0.5);
+  return true;
+}
+
+void CQuorvelViewState::ZoomFit() {
+  CVector3 min, max;
+  if (!CentreOnModel(min, max)) return;
   const double w = m_width & ~3, h = m_height & ~3;
   const double dx = std::fabs(max.x - min.x), dy = std::fabs(max.y - min.y);
   // A model flat across the view (or a single point) has no extent to divide by on that axis:
@@ -315,15 +320,7 @@ void CQuorvelViewState::ZoomFit() {
 
 void CQuorvelViewState::CenterView() {
   CVector3 min, max;
-  if (!ModelBox(m_doc, m_viewMatrix, min, max)) {
-    m_zoom = 1.0;
-    m_centre[0] = m_centre[1] = 0;
-    m_offset[0] = m_offset[1] = 0;
-    return;
-  }
-  m_centre[0] = Truncate(min.x + (max.x - min.x) * 0.5);
-  m_centre[1] = Truncate(min.y + (max.y - min.y) * 0.5);
-  KeepOffset();
+  if (CentreOnModel(min, max)) KeepOffset();
 }
 
 bool CQuorvelViewState::UpdateScrollBars(bool toggle) {

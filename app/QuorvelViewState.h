@@ -165,6 +165,8 @@ class CQuorvelViewState {
   static int& PaneDirectionSetting(int pane);
 
  private:
+  // Centres on the model's box under the view matrix; false (zoom 1, no offset) without a box.
+  bool CentreOnModel(CVector3& min, CVector3& max);
   void LoadViewMatrix();
   void ApplyZoom();
   void KeepOffset();
