@@ -227,16 +227,30 @@ class BaseFolderChangeTest : public StartUpTest {
     hooks.saveModified = [save] { return save; };
     return hooks;
   }
+  static constexpr const char* kBothListed = "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n";
+  static constexpr const char* kFirstListed = "3001.dat       Brick  2 x  4\n";
+  inline static const std::vector<std::pair<std::string, std::string>> kOneNewPart = {{"3004.dat", "Brick  1 x  2"}};
+
+  // Starts in an "old" library of two parts whose Parts.lst holds partsList, then makes a "new"
+  // library of newParts the chosen base folder, as the settings sheet leaves it. The old folder.
+  std::string StartThenChoose(const std::string& partsList,
+                              const std::vector<std::pair<std::string, std::string>>& newParts, std::string& newBase) {
+    std::string oldBase = MakeLibrary("old", kTwoParts);
+    WriteFileBytes(oldBase + "/Parts.lst", partsList);
+    newBase = MakeLibrary("new", newParts);
+    m_startUp = std::make_unique<CStartUp>(Options(oldBase));
+    EXPECT_TRUE(m_startUp->Run());
+    m_settings.BasePath = newBase;
+    return oldBase;
+  }
   std::vector<unsigned> m_sent;
+  std::unique_ptr<CStartUp> m_startUp;
 };
 
 TEST_F(BaseFolderChangeTest, CancellingTheSaveQuestionKeepsTheListAndAnnouncesTheSettings) {
-  std::string oldBase = MakeLibrary("old", kTwoParts);
-  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n");
-  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
-  CStartUp startUp(Options(oldBase));
-  ASSERT_TRUE(startUp.Run());
-  m_settings.BasePath = newBase;
+  std::string newBase;
+  std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
+  ASSERT_FALSE(HasFailure());
   m_settings.SavePath = newBase + "/models";
   EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase + "/keep", m_settings, m_list, m_order, Hooks(false)));
   EXPECT_EQ(m_settings.BasePath, oldBase);
@@ -249,12 +263,9 @@ TEST_F(BaseFolderChangeTest, CancellingTheSaveQuestionKeepsTheListAndAnnouncesTh
 }
 
 TEST_F(BaseFolderChangeTest, ANewBaseFolderGetsThePartsListOffer) {
-  std::string oldBase = MakeLibrary("old", kTwoParts);
-  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n");
-  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
-  CStartUp startUp(Options(oldBase));
-  ASSERT_TRUE(startUp.Run());
-  m_settings.BasePath = newBase;
+  std::string newBase;
+  std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
+  ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
   EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, Hooks(true)));
   ASSERT_EQ(m_prompt.shown.size(), 1u);
@@ -266,12 +277,9 @@ TEST_F(BaseFolderChangeTest, ANewBaseFolderGetsThePartsListOffer) {
 }
 
 TEST_F(BaseFolderChangeTest, ANewLibraryWithoutPartsLeavesAnEmptyListAndGoesOn) {
-  std::string oldBase = MakeLibrary("old", kTwoParts);
-  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
-  std::string newBase = MakeLibrary("new", {});
-  CStartUp startUp(Options(oldBase));
-  ASSERT_TRUE(startUp.Run());
-  m_settings.BasePath = newBase;
+  std::string newBase;
+  std::string oldBase = StartThenChoose(kFirstListed, {}, newBase);
+  ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
   EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, Hooks(true)));
   EXPECT_EQ(m_list.GetCount(kLibraryParts), 0u);
@@ -298,12 +306,9 @@ class BaseFolderChangeOrderTest : public BaseFolderChangeTest {
 // Cancelled: the windows that let go of the part list show it again, and the settings the sheet
 // did apply reach the views as after any applied settings.
 TEST_F(BaseFolderChangeOrderTest, CancellingAnnouncesTheAppliedSettingsToViewsAndWindows) {
-  std::string oldBase = MakeLibrary("old", kTwoParts);
-  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n");
-  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
-  CStartUp startUp(Options(oldBase));
-  ASSERT_TRUE(startUp.Run());
-  m_settings.BasePath = newBase;
+  std::string newBase;
+  std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
+  ASSERT_FALSE(HasFailure());
   EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(false)));
   EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "hint 0x10000", "message 0x8006"}));
   EXPECT_EQ(m_list.GetCount(kLibraryParts), 2u);
@@ -312,12 +317,9 @@ TEST_F(BaseFolderChangeOrderTest, CancellingAnnouncesTheAppliedSettingsToViewsAn
 // Going on: a new, empty document first (nothing of the old library stays in use), then the
 // same Parts.lst offer as at start-up, then the views and windows hear of the new library.
 TEST_F(BaseFolderChangeOrderTest, ANewFolderStartsANewDocumentBeforeItsPartList) {
-  std::string oldBase = MakeLibrary("old", kTwoParts);
-  WriteFileBytes(oldBase + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
-  std::string newBase = MakeLibrary("new", {{"3004.dat", "Brick  1 x  2"}});
-  CStartUp startUp(Options(oldBase));
-  ASSERT_TRUE(startUp.Run());
-  m_settings.BasePath = newBase;
+  std::string newBase;
+  std::string oldBase = StartThenChoose(kFirstListed, kOneNewPart, newBase);
+  ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
   EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(true)));
   EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "new document (0 questions so far)",
