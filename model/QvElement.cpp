@@ -320,6 +320,11 @@ int CQvElement::GetRotationCenter(CVector3& center) {
   return 1;
 }
 
+CVector3 CQvElement::GetPartRotationPoint() const {
+  if (!m_file) return CVector3();
+  return m_matrix * m_file->GetRotationPoints().GetPoint(-1);
+}
+
 void CQvElement::CollectComments(std::vector<std::string>& list, uint32_t flags) {
   if (!(flags & 2) || !m_file) return;
   for (size_t i = 0; i < m_file->GetCount(); ++i) m_file->GetAt(i)->CollectComments(list, flags);
