@@ -166,6 +166,32 @@ TEST_F(MultipartCommandsTest, DialogsAreAskedWithTheirPresets) {
   EXPECT_EQ(dialogs.preselected[0], 3);
 }
 
+// An Undo that lands in another model shows it as activating it does; one that stays in the
+// model redraws it as it is.
+TEST_F(MultipartCommandsTest, UndoIntoAnotherModelRefitsAsActivating) {
+  ASSERT_EQ(Open(Write("undo.mpd", kThree)), 1);
+  host.newModels.push_back({"door", ""});
+  doc.OnNewModel();
+  ASSERT_EQ(doc.GetActiveModel()->GetName(), "door.ldr");
+  doc.SetModifiedFlag(1);  // a change inside the door
+  host.newModels.push_back({"gate", ""});
+  doc.OnNewModel();
+  ASSERT_EQ(doc.GetUndoCount(), 4);
+  struct Step {
+    const char* active;
+    uint32_t hint;
+  } steps[] = {{"door.ldr", HINT_REFIT}, {"door.ldr", HINT_FULL}, {"main.ldr", HINT_REFIT}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.active);
+    Forget();
+    doc.OnEditUndo();
+    EXPECT_EQ(doc.GetActiveModel()->GetName(), step.active);
+    EXPECT_EQ(observer.hints, std::vector<uint32_t>{step.hint});
+    EXPECT_EQ(host.messages, std::vector<unsigned>{WM_MODEL_CHANGED});
+    EXPECT_EQ(doc.GetShownStep(), -1);
+  }
+}
+
 // Another model in view mode starts at its first step.
 TEST_F(MultipartCommandsTest, ActivatingInViewModeStartsAtTheFirstStep) {
   theSettings.EditOnLoad = 0;
