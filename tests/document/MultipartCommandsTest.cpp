@@ -103,7 +103,7 @@ TEST_F(MultipartCommandsTest, CancelledOrRefusedCommandsChangeNothing) {
       {"import of a missing file",
        [](MultipartCommandsTest& t) { t.host.files.push_back(t.dir / "none.ldr"); },
        [](CQuorvelDoc& d) { d.OnImportModel(); },
-       {"Failed to open the file!"}},
+       {"Failed to open the file " + std::string(dir / "none.ldr") + "!\nNo such file or directory"}},
       {"import of a multi-part file",
        [](MultipartCommandsTest& t) { t.host.files.push_back(t.Write("other.mpd", "0 FILE x.ldr\n0\n0 FILE y.ldr\n0\n")); },
        [](CQuorvelDoc& d) { d.OnImportModel(); },
