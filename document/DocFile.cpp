@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "config/PathResolver.h"
@@ -28,7 +30,7 @@ constexpr unsigned kStringDiscard = 1103;       // "Discard changes?"
 constexpr unsigned kStringDialogTitles = 1129;  // the file dialogs' titles, '|'-separated
 constexpr unsigned kStringAskSave = 61449;      // "The file has been modified!\nSave changes?"
 constexpr unsigned kStringCreateFailed = 61453; // "Failed to create the file!"
-constexpr unsigned kStringOpenFailed = 61454;   // "Failed to open the file!"
+constexpr unsigned kStringOpenFailed = 61490;   // "Failed to open the file %s!\n%s"
 constexpr unsigned kStringModelNameTaken = 61459;
 constexpr unsigned kStringIoError = 61462;      // "General file input/output error!"
 
@@ -69,13 +71,28 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 // Only regular files: a folder or a device opens as a stream too, and would read as an empty model.
+// On failure errno tells why.
 std::FILE* OpenForReading(const std::string& path) {
   struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  if (path.empty()) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  if (::stat(path.c_str(), &st) != 0) return nullptr;
+  if (!S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    return nullptr;
+  }
   return std::fopen(path.c_str(), "r");
 }
 
-void ShowOpenFailed() { ShowMessageId(kStringOpenFailed, PromptButtons::Ok, PromptIcon::Exclamation); }
+// Names the file and the system's reason (errno of the failed open), so that a file given on the
+// command line or picked from the recent files can be told apart and mended.
+void ShowOpenFailed(const std::string& path, int error) {
+  theTracer.Printf("ERROR: Cannot open '%s': %s\n", path.c_str(), std::strerror(error));
+  ShowMessageId(kStringOpenFailed, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str(),
+                std::strerror(error));
+}
 
 // The name a typed model name ends up with (CQvFile::SetName's rule).
 std::string FinalModelName(const std::string& name) {
@@ -164,7 +181,7 @@ bool CQuorvelDoc::ReadProjectFile(const std::string& path) {
   CBusyCursor busy;
   std::FILE* stream = OpenForReading(path);
   if (!stream) {
-    ShowOpenFailed();
+    ShowOpenFailed(path, errno);
     return false;
   }
   const std::string title = FileTitle(path);
@@ -331,7 +348,7 @@ void CQuorvelDoc::OnImportModel() {
   if (std::FILE* probe = OpenForReading(path)) {
     std::fclose(probe);
   } else {
-    ShowOpenFailed();
+    ShowOpenFailed(path, errno);
     return;
   }
   thePathResolver.Invalidate();

@@ -29,8 +29,9 @@ int FastStepDistance() { return std::max(theSettings.FastStep, 1); }
 
 void CQuorvelDoc::SetPrintMode(int enter) {
   if (enter) {
-    // Print jobs do not nest: a second enter must not overwrite the state to go back to.
-    if (m_stepUpdatesBlocked) return;
+    // Print preview makes two printouts in one job: only the outermost enter saves the state to go
+    // back to, and only the matching leave restores it.
+    if (m_printDepth++ > 0) return;
     m_editSubMode = 0;
     m_printSaved = {m_editMode, m_shownStep, m_prevDrawnStep};
     m_stepUpdatesBlocked = 1;
@@ -39,7 +40,8 @@ void CQuorvelDoc::SetPrintMode(int enter) {
     m_shownStep = theSettings.PrintSteps ? 1 : -1;
     return;
   }
-  if (!m_stepUpdatesBlocked) return;  // nothing saved to restore
+  if (m_printDepth == 0) return;  // nothing saved to restore
+  if (--m_printDepth > 0) return;
   m_editSubMode = 0;
   m_editMode = m_printSaved.editMode;
   m_shownStep = m_printSaved.shownStep;
@@ -50,7 +52,7 @@ void CQuorvelDoc::SetPrintMode(int enter) {
 void CQuorvelDoc::ActivateModel(int index) {
   // The project counts from 1 and takes 0 as "ask the user": a negative index asks nothing.
   if (index < 0) return;
-  m_shownStep = m_editMode == 1 ? -1 : 1;
+  m_shownStep = 1;
   m_prevDrawnStep = 0;
   m_project.ActivateModel(index + 1);
   RefreshActiveModel();

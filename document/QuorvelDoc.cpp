@@ -119,12 +119,16 @@ void CQuorvelDoc::OnCloseDocument() {
 void CQuorvelDoc::OnEditUndo() {
   if (!CanUndo()) return;
   CBusyCursor busy;
+  const std::string before = m_activeModel ? m_activeModel->GetName() : std::string();
   --m_undoCurrent;
   m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
   RefreshActiveModel();
   // The state undone to may differ from the file on disk: closing must ask before it is lost.
   m_modified = true;
-  UpdateAllViews(HINT_FULL);
+  // Undo back into another model shows it as activating it would: from its first step, refitted.
+  const bool otherModel = m_activeModel && m_activeModel->GetName() != before;
+  if (otherModel) ResetStepsForModel();
+  UpdateAllViews(otherModel ? HINT_REFIT : HINT_FULL);
   SendModelChanged();
 }
 

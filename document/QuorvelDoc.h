@@ -245,6 +245,7 @@ class CQuorvelDoc {
     int shownStep = -1;
     int prevDrawnStep = -1;
   } m_printSaved;
+  int m_printDepth = 0;  // enters of print mode not yet left
   // Per renderer drawn in edit mode: what its saved frame holds (DocRender.cpp).
   std::map<const C3DStub*, EditBaseRecord> m_editBases;
 };

@@ -147,7 +147,7 @@ int LoadBackground(CQvFile& file, CDib& picture, const std::string& path, const 
 }
 
 std::string GetFileNamePart(std::string_view path) {
-  size_t slash = path.rfind('\\');
+  size_t slash = path.find_last_of("\\/");
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
@@ -155,8 +155,9 @@ void SplitPath(std::string_view path, std::string& folder, std::string& title, s
   folder.clear();
   title.clear();
   extension.clear();
-  // Byte searches are safe in UTF-8: no multibyte sequence contains '\\' or '.'.
-  size_t slash = path.rfind('\\');
+  // Byte searches are safe in UTF-8: no multibyte sequence contains '\\', '/' or '.'. Both
+  // slashes separate folders: models written on either kind of system name their files so.
+  size_t slash = path.find_last_of("\\/");
   size_t dot = path.rfind('.');
   if (dot != std::string_view::npos) extension = std::string(path.substr(dot + 1));
   size_t titleStart = 0;

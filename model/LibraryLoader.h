@@ -23,7 +23,7 @@ std::string FindSubFile(const std::string& name, const std::string& modelFolder,
 int LoadBackground(CQvFile& file, CDib& picture, const std::string& path,
                    const std::string& modelFolder = {});
 
-// The part of the path after its last backslash; the whole path without one.
+// The part of the path after its last backslash or slash; the whole path without one.
 std::string GetFileNamePart(std::string_view path);
-// Folder (up to and including the last backslash), title and extension of a path; all empty first.
+// Folder (up to and including the last backslash or slash), title and extension of a path; all empty first.
 void SplitPath(std::string_view path, std::string& folder, std::string& title, std::string& extension);

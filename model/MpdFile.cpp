@@ -14,6 +14,7 @@
 #include "config/Tracer.h"
 #include "model/CopyBuffer.h"
 #include "model/FileCache.h"
+#include "model/LibraryLoader.h"
 #include "model/LineText.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
@@ -364,6 +365,11 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   size_t model = 0;
   ParseContext ctx;
   ctx.modelFolder = m_modelFolder;
+  if (m_models.size() == 1) {
+    // A plain model is named after its file; a section line, when there is one, names it.
+    ctx.selfName = GetFileNamePart(name);
+    ctx.reportSelf = !in.IsInMemory();
+  }
   bool suppress = theSettings.ShowWarnings == 0;
   bool firstFile = true;
   std::string line, sectionName;
@@ -374,6 +380,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
     if (!tooLong && IsFileLine(line, sectionName)) {
       if (firstFile) {
         firstFile = false;
+        if (m_models.size() == 1) ctx.selfName = sectionName;
         continue;
       }
       m_current->ResolveGroups();

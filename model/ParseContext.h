@@ -21,6 +21,12 @@ struct ParseContext {
   // in no scan folder, are looked for here (never in the process's current folder). Nested reads
   // of sub-files keep the folder of the outermost model.
   std::string modelFolder;
+  // The name of the one model of the text being read: a reference to it is the model placing
+  // itself, no file to look up. Empty in texts of several models (those refer to each other by
+  // name and lose their cycles after the read) and in nested reads.
+  std::string selfName;
+  // Whether such a reference is reported to the user (reads of files, not of undo snapshots).
+  bool reportSelf = false;
 };
 
 // The files whose read is under way (nested reads of sub-files included), by resolved path: a file

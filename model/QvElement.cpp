@@ -6,7 +6,9 @@
 
 #include "config/ColorTable.h"
 #include "config/PartList.h"
+#include "config/Settings.h"
 #include "config/StringUtils.h"
+#include "config/Tracer.h"
 #include "model/ElementEditor.h"
 #include "model/ElementEnvironment.h"
 #include "model/FileCache.h"
@@ -18,11 +20,13 @@
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
+#include "platform/Prompt.h"
 #include "render/C3DStub.h"
 
 namespace {
 
 constexpr const char* kUnknownName = "Unknown";
+constexpr unsigned kStringIncludesItself = 61491;  // "The model %s includes itself!"
 // Longer "~Moved to" chains than this are taken as loops.
 constexpr int kMaxMovedChain = 16;
 
@@ -111,6 +115,16 @@ int CQvElement::ParseIn(const ParseContext& ctx, const std::string& line) {
   SetColor(color);
   m_position.Set(v[0], v[1], v[2]);
   m_matrix = CMatrix3(v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]);
+  if (!ctx.selfName.empty() && EqualsNoCase(name, ctx.selfName)) {
+    // The model places itself: no file on disk or in the library is the one meant. The reference
+    // keeps its name and stays without a file.
+    DropFile();
+    m_name = name;
+    theTracer.Printf("ERROR: The model %s includes itself!\n", ctx.selfName.c_str());
+    if (ctx.reportSelf && theSettings.ShowWarnings)
+      ShowMessageId(kStringIncludesItself, PromptButtons::Ok, PromptIcon::Stop, ctx.selfName.c_str());
+    return 0;
+  }
   return SetFileByName(name, ctx.modelFolder);
 }
 
@@ -318,6 +332,11 @@ int CQvElement::GetRotationCenter(CVector3& center) {
   if (!m_file) return 0;
   center = m_file->GetCenter();
   return 1;
+}
+
+CVector3 CQvElement::GetPartRotationPoint() const {
+  if (!m_file) return CVector3();
+  return m_matrix * m_file->GetRotationPoints().GetPoint(-1);
 }
 
 void CQvElement::CollectComments(std::vector<std::string>& list, uint32_t flags) {

@@ -52,6 +52,9 @@ class CQvElement : public CQvPart {
   // Drops the current file and fetches the named one; 1 when found. The name is kept either way.
   int SetFileByName(const std::string& name, const std::string& modelFolder = {});
   void SnapToGrid();
+  // The referenced file's own rotation point for that file's rotation-point mode, turned by the
+  // placement matrix but not moved by the position; zero without a file.
+  CVector3 GetPartRotationPoint() const;
   // A "~Moved to <name>" stub is replaced by the part it names (".dat", else ".ldr"), following
   // chains. Checking: 1 when the file is such a stub. Upgrading: 0 when a target is missing or
   // the chain loops.

@@ -48,15 +48,16 @@ void TileRememberedBackground(CQvFile& file, C3DStub& renderer, const std::strin
     renderer.TileBackground(file.backgroundPicture);
 }
 
-// CLEAR starts an empty frame, BUFEXCHG keeps or puts back the frame in its letter's slot.
+// CLEAR starts an empty frame, BUFEXCHG keeps or puts back the frame in its letter's slot; a
+// hidden one does nothing. A slot that cannot be kept or put back is only logged.
 void DrawFrameCommand(const CQvPart& e, C3DStub& renderer) {
+  if (e.hidden) return;
   if (e.GetType() == ElementType::Clear) {
     renderer.BeginFrame(renderer.GetWidth(), renderer.GetHeight());
   } else if (auto* x = dynamic_cast<const CQvBufExchg*>(&e)) {
-    if (x->GetMode() == CQvBufExchg::kStore)
-      renderer.SaveSlot(x->GetBuffer());
-    else
-      renderer.RestoreSlot(x->GetBuffer());
+    const int ok = x->GetMode() == CQvBufExchg::kStore ? renderer.SaveSlot(x->GetBuffer())
+                                                        : renderer.RestoreSlot(x->GetBuffer());
+    if (!ok) theTracer.Printf("BUFEXCHG: Operation failed!\n");
   }
 }
 

@@ -25,6 +25,12 @@ double Round6(double v) { return std::round(v * 1e6) / 1e6; }
 
 bool IsReference(const CQvPart& e) { return e.GetType() == ElementType::Reference; }
 
+// Part-like elements (references and the generated parts built on them) are placed elements: they
+// share position, matrix and file, so every placement rule treats them alike.
+const CQvElement* AsPlaced(const CQvPart* e) {
+  return e && e->IsPartLike() ? static_cast<const CQvElement*>(e) : nullptr;
+}
+
 }  // namespace
 
 ColorNumber CQvFile::GetDefaultColorAt(int32_t position) const {
@@ -37,8 +43,7 @@ ColorNumber CQvFile::GetDefaultColorAt(int32_t position) const {
 CMatrix3 CQvFile::GetDefaultMatrixAt(int32_t position) const {
   if (!theSettings.UseDefMatrix)
     for (int32_t i = std::min<int32_t>(position, static_cast<int32_t>(m_elements.size()) - 1); i >= 0; --i)
-      if (IsReference(*m_elements[static_cast<size_t>(i)]))
-        return static_cast<const CQvElement*>(m_elements[static_cast<size_t>(i)].get())->GetMatrix();
+      if (const CQvElement* placed = AsPlaced(m_elements[static_cast<size_t>(i)].get())) return placed->GetMatrix();
   return CMatrix3::Identity();
 }
 
@@ -73,7 +78,7 @@ size_t CQvFile::Insert(std::unique_ptr<CQvPart> element, int32_t index, int defa
     element->SetColor(GetDefaultColorAt(defaultsAt));
     if (element->IsPartLike()) {
       element->Rotate(GetDefaultMatrixAt(defaultsAt), CVector3(), 1);
-      if (IsReference(*element)) static_cast<CQvElement*>(element.get())->SnapToGrid();
+      static_cast<CQvElement*>(element.get())->SnapToGrid();
     }
   }
   return InsertAt(at, std::move(element));
@@ -86,7 +91,7 @@ int CQvFile::InsertStepBefore(size_t position) {
 
 CVector3 CQvFile::GetPreviousPartPosition(size_t index) const {
   for (size_t i = std::min(index, m_elements.size()); i-- > 0;)
-    if (IsReference(*m_elements[i])) return static_cast<const CQvElement*>(m_elements[i].get())->GetPosition();
+    if (const CQvElement* placed = AsPlaced(m_elements[i].get())) return placed->GetPosition();
   return CVector3();
 }
 
@@ -163,8 +168,9 @@ void CQvFile::PasteFromCopyBuffer() {
 CVector3 CQvFile::GetSelectionGridStep() const {
   const CVector3 step = GetCurrentGridStep();
   for (CQvPart* e : m_selected) {
-    if (!IsReference(*e)) continue;
-    const CMatrix3& m = static_cast<const CQvElement*>(e)->GetMatrix();
+    const CQvElement* placed = AsPlaced(e);
+    if (!placed) continue;
+    const CMatrix3& m = placed->GetMatrix();
     const CVector3 turned = AbsVector(m * step);
     return {Round6(turned.x), Round6(turned.y), Round6(turned.z)};
   }
@@ -194,8 +200,9 @@ CVector3 CQvFile::SnapToSelectionGrid(const CVector3& point) const {
   if (m_selected.empty()) return CVector3();
   const CVector3 step = GetCurrentGridStep();
   for (CQvPart* e : m_selected) {
-    if (!IsReference(*e)) continue;
-    const CMatrix3& m = static_cast<const CQvElement*>(e)->GetMatrix();
+    const CQvElement* placed = AsPlaced(e);
+    if (!placed) continue;
+    const CMatrix3& m = placed->GetMatrix();
     CMatrix3 inverse;
     // A part squashed flat has no axes to snap along: snap unturned rather than to the origin.
     if (!m.Invert(inverse)) break;
@@ -212,8 +219,8 @@ CVector3 CQvFile::GetRotationCenter(int useOwnPoint, int32_t point) const {
   const int32_t mode = m_rotationPoints.mode;
   if (mode >= CRotationPoints::kFirstCustom || useOwnPoint) return m_rotationPoints.GetPoint(point);
   for (CQvPart* e : m_selected) {
-    if (!IsReference(*e)) continue;
-    auto* ref = static_cast<CQvElement*>(e);
+    const CQvElement* ref = AsPlaced(e);
+    if (!ref) continue;
     switch (mode) {
       case CRotationPoints::kPartOrigin:
         return ref->GetPosition();
@@ -221,11 +228,8 @@ CVector3 CQvFile::GetRotationCenter(int useOwnPoint, int32_t point) const {
         // The centre lies in the part's own axes: a turned part turns it with it.
         return ref->GetFile() ? ref->GetPosition() + ref->GetMatrix() * ref->GetFile()->GetCenter()
                               : ref->GetPosition();
-      case CRotationPoints::kPartRotationPoint: {
-        CVector3 c;
-        if (!ref->GetRotationCenter(c)) return ref->GetPosition();
-        return ref->GetPosition() + ref->GetMatrix() * c;
-      }
+      case CRotationPoints::kPartRotationPoint:
+        return ref->GetPosition() + ref->GetPartRotationPoint();
       default:
         return CVector3();
     }
@@ -311,7 +315,9 @@ int CQvFile::DescribeElementAt(size_t index, ElementDescription& out) const {
 
 int CQvFile::SelectSimilar(int byColor, int all) {
   if (m_selected.size() != 1) {
-    if (all && !byColor) SelectAll();
+    // Without exactly one element to compare with, only "select all" does anything.
+    if (!all || byColor) return 0;
+    SelectAll();
     return m_selected.size() > 1 ? 1 : 0;
   }
   if (all) {
@@ -328,7 +334,8 @@ int CQvFile::SelectSimilar(int byColor, int all) {
     if (byColor) {
       match = e->GetColor() == chosen->GetColor();
     } else if (IsReference(*chosen)) {
-      const CQvFile* other = IsReference(*e) ? static_cast<const CQvElement*>(e)->GetFile() : nullptr;
+      const CQvElement* placed = AsPlaced(e);
+      const CQvFile* other = placed ? placed->GetFile() : nullptr;
       match = other && (other == file || (key != 0 && other->partKey == key));
     } else {
       match = e->GetType() == chosen->GetType();
@@ -376,8 +383,8 @@ int CQvFile::AutoSteps(int byHeight, int count, int& added) {
       const ElementType t = e->GetType();
       if (t == ElementType::Step || t == ElementType::RotStep || t == ElementType::RotStepEnd) {
         restart = true;
-      } else if (IsReference(*e)) {
-        const double py = static_cast<CQvElement*>(e)->GetPosition().y;
+      } else if (const CQvElement* placed = AsPlaced(e)) {
+        const double py = placed->GetPosition().y;
         if (restart) {
           y = py;
           restart = false;

@@ -302,7 +302,7 @@ TEST_F(FileSaveTest, Revert) {
       {"unmodified: reloads without asking", false, {}, false, {}, true},
       // The file is gone: the unsaved changes must stay.
       {"modified, file gone", true, {PromptAnswer::Yes, PromptAnswer::Ok}, true,
-       {"Discard changes?", "Failed to open the file!"}, false},
+       {"Discard changes?", "Failed to open the file " + (dir / "rev4.ldr") + "!\nNo such file or directory"}, false},
   };
   int n = 0;
   for (const Row& row : rows) {

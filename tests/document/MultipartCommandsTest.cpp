@@ -103,7 +103,7 @@ TEST_F(MultipartCommandsTest, CancelledOrRefusedCommandsChangeNothing) {
       {"import of a missing file",
        [](MultipartCommandsTest& t) { t.host.files.push_back(t.dir / "none.ldr"); },
        [](CQuorvelDoc& d) { d.OnImportModel(); },
-       {"Failed to open the file!"}},
+       {"Failed to open the file " + std::string(dir / "none.ldr") + "!\nNo such file or directory"}},
       {"import of a multi-part file",
        [](MultipartCommandsTest& t) { t.host.files.push_back(t.Write("other.mpd", "0 FILE x.ldr\n0\n0 FILE y.ldr\n0\n")); },
        [](CQuorvelDoc& d) { d.OnImportModel(); },
@@ -164,6 +164,32 @@ TEST_F(MultipartCommandsTest, DialogsAreAskedWithTheirPresets) {
   ASSERT_EQ(dialogs.offered.size(), 1u);
   EXPECT_EQ(dialogs.offered[0], Names({"main.ldr", "wall.ldr", "roof.ldr"}));
   EXPECT_EQ(dialogs.preselected[0], 3);
+}
+
+// An Undo that lands in another model shows it as activating it does; one that stays in the
+// model redraws it as it is.
+TEST_F(MultipartCommandsTest, UndoIntoAnotherModelRefitsAsActivating) {
+  ASSERT_EQ(Open(Write("undo.mpd", kThree)), 1);
+  host.newModels.push_back({"door", ""});
+  doc.OnNewModel();
+  ASSERT_EQ(doc.GetActiveModel()->GetName(), "door.ldr");
+  doc.SetModifiedFlag(1);  // a change inside the door
+  host.newModels.push_back({"gate", ""});
+  doc.OnNewModel();
+  ASSERT_EQ(doc.GetUndoCount(), 4);
+  struct Step {
+    const char* active;
+    uint32_t hint;
+  } steps[] = {{"door.ldr", HINT_REFIT}, {"door.ldr", HINT_FULL}, {"main.ldr", HINT_REFIT}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.active);
+    Forget();
+    doc.OnEditUndo();
+    EXPECT_EQ(doc.GetActiveModel()->GetName(), step.active);
+    EXPECT_EQ(observer.hints, std::vector<uint32_t>{step.hint});
+    EXPECT_EQ(host.messages, std::vector<unsigned>{WM_MODEL_CHANGED});
+    EXPECT_EQ(doc.GetShownStep(), -1);
+  }
 }
 
 // Another model in view mode starts at its first step.

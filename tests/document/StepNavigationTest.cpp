@@ -218,8 +218,15 @@ TEST_F(StepNavigationTest, PrintModeEnterAndLeave) {
     doc.NextStep();
     EXPECT_EQ(doc.GetShownStep(), c.shownInPrint == 1 ? 2 : 1);
     EXPECT_EQ(doc.GetPreviousDrawnStep(), c.shownInPrint == 1 ? 1 : 0);
-    // A second enter (no nesting) must not lose what to go back to.
+    // Print preview enters a second time inside the job: the inner leave keeps print mode and
+    // the outer one goes back to what was there before the first enter.
     doc.SetPrintMode(1);
+    EXPECT_EQ(doc.GetShownStep(), c.shownInPrint == 1 ? 2 : 1);
+    doc.SetPrintMode(0);
+    EXPECT_TRUE(doc.AreStepUpdatesBlocked());
+    EXPECT_EQ(doc.GetEditMode(), 0);
+    EXPECT_EQ(doc.GetShownStep(), c.shownInPrint == 1 ? 2 : 1);
+    EXPECT_FALSE(doc.CanGoForward());
 
     doc.SetPrintMode(0);
     EXPECT_FALSE(doc.AreStepUpdatesBlocked());
@@ -260,6 +267,15 @@ TEST_F(StepNavigationTest, ActivateModelShowsStepOneOfTheOtherModel) {
   EXPECT_EQ(doc.GetActiveModel(), first);
   EXPECT_TRUE(observer.hints.empty());
   doc.SetPrintMode(0);
+  // Outside print mode too, in edit mode as in view mode, the model shows from step 1.
+  for (const bool viewMode : {false, true}) {
+    SCOPED_TRACE(viewMode ? "view mode" : "edit mode");
+    if (viewMode) doc.OnViewMode();
+    ASSERT_EQ(doc.GetEditMode(), viewMode ? 0 : 1);
+    doc.ActivateModel(1);
+    EXPECT_EQ(doc.GetShownStep(), 1);
+    EXPECT_EQ(doc.GetPreviousDrawnStep(), 0);
+  }
 }
 
 // --- edit mode: the neighbouring top-level element ---

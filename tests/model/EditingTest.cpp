@@ -11,6 +11,7 @@
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
+#include "model/TlvSpring.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 
@@ -180,6 +181,100 @@ TEST_F(EditingTest, TheRotationCentreOfATurnedPartTurnsWithIt) {
   EXPECT_NEAR(a.GetRotationCenter().x, 100, 1e-9);
   a.GetRotationPoints().mode = CRotationPoints::kWorldOrigin;
   EXPECT_NEAR(a.GetRotationCenter().x, 0, 1e-9);
+}
+
+TEST_F(EditingTest, ModePartRotationPointUsesThePartFilesOwnPoint) {
+  CMpdFile project;
+  // b's own rotation point is its custom point (50,0,0); its extent centre is (10,0,0). a places
+  // b at (100,0,0), once unturned and once turned a quarter about y, which carries (50,0,0) to
+  // (0,0,-50). c has a point but keeps the part-origin mode: its own point is the origin.
+  const std::string text =
+      "0 FILE a.ldr\n1 4 100 0 0 1 0 0 0 1 0 0 0 1 b.ldr\n1 4 100 0 0 0 0 1 0 1 0 -1 0 0 b.ldr\n"
+      "1 4 100 0 0 1 0 0 0 1 0 0 0 1 c.ldr\n0\n"
+      "0 FILE b.ldr\n0 ROTATION CENTER 50 0 0 1 \"P\" \n0 ROTATION CONFIG 1 0\n2 24 0 0 0 20 0 0\n0\n"
+      "0 FILE c.ldr\n0 ROTATION CENTER 50 0 0 1 \"P\" \n2 24 0 0 0 20 0 0\n0\n0\n";
+  std::string copy = text;
+  FILE* f = fmemopen(copy.data(), copy.size(), "r");
+  CFileTextHandler in(f);
+  ASSERT_EQ(project.LoadFromText(in, "t.mpd"), 1);
+  std::fclose(f);
+  CQvFile& a = *project.GetModel(0);
+  ASSERT_EQ(a.GetCount(), 3u);
+  ASSERT_EQ(project.GetModel(1)->GetRotationPoints().mode, CRotationPoints::kFirstCustom);
+  a.GetRotationPoints().mode = CRotationPoints::kPartRotationPoint;
+  struct Case {
+    size_t element;
+    CVector3 centre;
+  } cases[] = {{0, CVector3(150, 0, 0)}, {1, CVector3(100, 0, -50)}, {2, CVector3(100, 0, 0)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.element);
+    a.SelectOnly(static_cast<int32_t>(c.element));
+    const CVector3 centre = a.GetRotationCenter();
+    EXPECT_NEAR(centre.x, c.centre.x, 1e-9);
+    EXPECT_NEAR(centre.y, c.centre.y, 1e-9);
+    EXPECT_NEAR(centre.z, c.centre.z, 1e-9);
+  }
+}
+
+// Generated parts (here springs) are placed like references: every placement rule that looks for
+// a part-like element finds them.
+std::string Spring(const std::string& position, const std::string& matrix = "1 0 0 0 1 0 0 0 1") {
+  return "0 TOLVO SPRING 16 " + position + " " + matrix + " 20 1 10 2 1 1\n";
+}
+
+TEST_F(EditingTest, GeneratedPartsArePlacedPartsForEveryPlacementRule) {
+  theSettings.DefStep = CVector3(8, 16, 24);
+  const std::string quarter = "0 0 1 0 1 0 -1 0 0";  // a quarter turn about y
+  auto file = LoadText(Ref(4) + Spring("40 -24 0", quarter) + "0 after\n");
+  ASSERT_EQ(file->GetCount(), 3u);
+  ASSERT_EQ(file->GetAt(1)->GetType(), ElementType::Spring);
+
+  // Default orientation and previous position come from the spring, the nearest part before.
+  EXPECT_EQ(file->GetDefaultMatrixAt(2).m, static_cast<CQvElement*>(file->GetAt(1))->GetMatrix().m);
+  EXPECT_EQ(file->GetDefaultMatrixAt(2).m, CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0).m);
+  EXPECT_NEAR(file->GetPreviousPartPosition(2).x, 40, 1e-9);
+
+  // Grid turning: the grid step (8,16,24) in the spring's axes is (24,16,8).
+  file->Select(1);
+  const CVector3 step = file->GetSelectionGridStep();
+  EXPECT_NEAR(step.x, 24, 1e-9);
+  EXPECT_NEAR(step.y, 16, 1e-9);
+  EXPECT_NEAR(step.z, 8, 1e-9);
+
+  // The rotation centre in part-origin mode is the spring's position.
+  file->GetRotationPoints().mode = CRotationPoints::kPartOrigin;
+  EXPECT_NEAR(file->GetRotationCenter().x, 40, 1e-9);
+  EXPECT_NEAR(file->GetRotationCenter().y, -24, 1e-9);
+
+  // Automatic steps by height: the spring stands higher than the reference before it.
+  int added = 0;
+  ASSERT_EQ(file->AutoSteps(1, 0, added), 1);
+  EXPECT_EQ(added, 1);
+  ASSERT_EQ(file->GetCount(), 4u);
+  EXPECT_EQ(file->GetAt(1)->GetType(), ElementType::Step);
+
+  // Inserted with defaults, a spring is snapped to the grid like a reference.
+  auto plain = LoadText(Ref(4));
+  auto spring = std::make_unique<CTlvSpring>();
+  spring->SetPosition(CVector3(5, 0, 0));
+  CTlvSpring* raw = spring.get();
+  plain->Insert(std::move(spring), -1, 1);
+  EXPECT_NEAR(raw->GetPosition().x, 8, 1e-9);
+}
+
+TEST_F(EditingTest, SelectSimilarWithoutExactlyOneSelectedOnlySelectsAll) {
+  struct Case {
+    int byColor, all, result;
+    size_t selected;
+  } cases[] = {{0, 0, 0, 2}, {1, 0, 0, 2}, {1, 1, 0, 2}, {0, 1, 1, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "by colour " << c.byColor << " all " << c.all);
+    auto file = LoadText(Ref(4) + Ref(4) + Ref(4) + "0 c\n");
+    file->Select(0);
+    file->Select(1);
+    EXPECT_EQ(file->SelectSimilar(c.byColor, c.all), c.result);
+    EXPECT_EQ(file->GetSelectedCount(), c.selected);
+  }
 }
 
 TEST_F(EditingTest, SelectSimilarAndNeighbours) {

@@ -254,6 +254,12 @@ TEST(PathHelpers, SplitPathAndFileNamePart) {
       {"folder\\noext", "folder\\", "", ""},
       {"", "", "", ""},
       {"x.tar.gz", "", "x.tar", "gz"},
+      // A slash separates folders as a backslash does, also mixed with one.
+      {"pics/bg.bmp", "pics/", "bg", "bmp"},
+      {"/home/u/models/car.ldr", "/home/u/models/", "car", "ldr"},
+      {"a\\b/c.d", "a\\b/", "c", "d"},
+      {"a/b\\c.d", "a/b\\", "c", "d"},
+      {"v1.2/readme", "v1.2/", "", "2/readme"},  // the last dot, wherever it is
   };
   for (const SplitCase& c : cases) {
     std::string folder = "junk", title = "junk", ext = "junk";
@@ -264,6 +270,10 @@ TEST(PathHelpers, SplitPathAndFileNamePart) {
   }
   EXPECT_EQ(GetFileNamePart("a\\b\\c.bmp"), "c.bmp");
   EXPECT_EQ(GetFileNamePart("c.bmp"), "c.bmp");
+  EXPECT_EQ(GetFileNamePart("pics/bg.bmp"), "bg.bmp");
+  EXPECT_EQ(GetFileNamePart("a/b\\c.bmp"), "c.bmp");
+  EXPECT_EQ(GetFileNamePart("a\\b/c.bmp"), "c.bmp");
+  EXPECT_EQ(GetFileNamePart("dir/"), "");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "model/QvFile.h"
 #include "model/QvRotateCmd.h"
 #include "render/C3DStub.h"
+#include "support/LogCapture.h"
 
 namespace {
 
@@ -42,9 +43,10 @@ struct Frame {
 };
 
 // The shared colour table is empty in the tests: opaque colours for one test, restored after it.
-class ModelDraw : public ::testing::Test {
+class ModelDraw : public CLogCaptureTest {
  protected:
   void SetUp() override {
+    CLogCaptureTest::SetUp();
     std::memcpy(m_keep, theDefaultColors, sizeof(m_keep));
     for (int i = 0; i < kColorCount; ++i) {
       ColorEntry& e = theDefaultColors[i];
@@ -55,7 +57,10 @@ class ModelDraw : public ::testing::Test {
       e.edgeColor = 0;
     }
   }
-  void TearDown() override { std::memcpy(theDefaultColors, m_keep, sizeof(m_keep)); }
+  void TearDown() override {
+    std::memcpy(theDefaultColors, m_keep, sizeof(m_keep));
+    CLogCaptureTest::TearDown();
+  }
 
  private:
   ColorEntry m_keep[kColorCount];
@@ -154,6 +159,38 @@ TEST_F(ModelDraw, ClearInsideTheDrawnStepsEmptiesTheFrameThere) {
   Frame fr2;
   Draw(*f, fr2.r, -1, 0, 0, 1);
   EXPECT_EQ(fr2.Mask(), "024");
+}
+
+TEST_F(ModelDraw, HiddenFrameCommandsDoNothingInStepDrawing) {
+  // Squares 0, 2 and 4 (list indices) around two frame commands.
+  const std::string a = "4 1 0 0 0 10 0 0 10 10 0 0 10 0\n";
+  const std::string b = "4 2 10 0 0 20 0 0 20 10 0 10 10 0\n";
+  const std::string c = "4 4 20 0 0 30 0 0 30 10 0 20 10 0\n";
+  const std::string hide = "0 TOLVO HIDE ";
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* mask;
+    bool failureLogged;
+  } cases[] = {
+      {"clear", a + "0 STEP\n" + b + "0 CLEAR\n" + c, "..4", false},
+      {"hidden clear", a + "0 STEP\n" + b + hide + "0 CLEAR\n" + c, "024", false},
+      {"store and retrieve", a + "0 BUFEXCHG A STORE\n" + b + "0 BUFEXCHG A RETRIEVE\n" + c, "0.4", false},
+      {"hidden retrieve", a + "0 BUFEXCHG A STORE\n" + b + hide + "0 BUFEXCHG A RETRIEVE\n" + c, "024", false},
+      // Nothing was stored under A: the retrieve fails, the frame stays, the log says so.
+      {"hidden store", a + hide + "0 BUFEXCHG A STORE\n" + b + "0 BUFEXCHG A RETRIEVE\n" + c, "024", true},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    auto f = LoadText(k.text);
+    ASSERT_EQ(f->GetCount(), 5u);
+    const bool hidden = k.text.find(hide) != std::string::npos;
+    EXPECT_EQ(f->GetAt(1)->hidden || f->GetAt(3)->hidden, hidden);
+    Frame fr;
+    Draw(*f, fr.r, -1, 0, 0, 0);
+    EXPECT_EQ(fr.Mask(), k.mask);
+    EXPECT_EQ(Log().find("BUFEXCHG: Operation failed!\n") != std::string::npos, k.failureLogged);
+  }
 }
 
 TEST_F(ModelDraw, StudReplacementComesWithEachDrawingCall) {
