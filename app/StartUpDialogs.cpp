@@ -1,13 +1,8 @@
 #include "app/StartUpDialogs.h"
 
-#include <wx/dirdlg.h>
-
-#include <filesystem>
-
-#include "config/BasePathCheck.h"
 #include "config/Tracer.h"
+#include "dialogs/DlgBasePath.h"
 #include "dialogs/ProgressDlg.h"
-#include "platform/Prompt.h"
 
 CStartUpProgressDlg::CStartUpProgressDlg() = default;
 
@@ -35,28 +30,10 @@ void CStartUpProgressDlg::End() {
 }
 
 bool AskForBasePath(std::string& folder) {
-  ShowMessage("Plandor needs the LDraw part library.\n" + folder + ": " + BasePathStatusText(CheckBasePath(folder)) +
-                  "\nPlease choose the folder of the library.",
-              PromptButtons::Ok, PromptIcon::Information);
-  for (;;) {
-    // The browser starts in the nearest folder that exists.
-    std::filesystem::path start(folder);
-    std::error_code ec;
-    while (!start.empty() && start != start.root_path() && !std::filesystem::is_directory(start, ec))
-      start = start.parent_path();
-    wxDirDialog dialog(nullptr, "Plandor Base Path: select the folder of the LDraw library",
-                       wxString::FromUTF8(start.string()), wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
-    if (dialog.ShowModal() != wxID_OK) return false;
-    std::string chosen = dialog.GetPath().utf8_string();
-    std::string normalised;
-    int status = CheckBasePath(chosen, &normalised);
-    if (status == kBasePathOk) {
-      folder = normalised;
-      theTracer.Printf("Library base folder chosen: '%s'\n", folder.c_str());
-      return true;
-    }
-    folder = chosen;
-    ThePrompt().Beep();
-    ShowMessage(BasePathStatusText(status), PromptButtons::Ok, PromptIcon::Exclamation);
-  }
+  CDlgBasePath dialog(nullptr);
+  dialog.m_path = folder;
+  if (dialog.ShowModal() != wxID_OK) return false;
+  folder = dialog.m_path;
+  theTracer.Printf("Library base folder chosen: '%s'\n", folder.c_str());
+  return true;
 }

@@ -19,6 +19,7 @@ class CStartUpProgressDlg : public IStartUpProgress {
   CProgressDlg* m_dialog = nullptr;
 };
 
-// Asks for the folder of the LDraw library until a usable one is chosen; false when cancelled.
-// The folder given is the starting point and receives the choice.
+// Asks for the folder of the LDraw library in the base-path dialog, which closes with OK only for a
+// usable folder; false when cancelled (the program then ends). The folder given is shown first and
+// receives the choice.
 bool AskForBasePath(std::string& folder);

@@ -1,12 +1,20 @@
 #include "config/BasePathCheck.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "config/PathResolver.h"
 #include "platform/Folders.h"
 
 int CheckBasePath(const std::string& path, std::string* normalised) {
   std::string folder = path;
+  // A leading "~" is the home folder, as typed in a shell.
+  const char* home = std::getenv("HOME");
+  if ((folder == "~" || folder.rfind("~/", 0) == 0) && home && *home) {
+    std::string base = home, rest = folder.substr(1);
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    folder = (base == "/" && !rest.empty()) ? rest : base + rest;
+  }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   if (folder.empty() || folder[0] != '/') return kBasePathInvalidInput;
   // The listings may predate a library that was just unpacked or chosen.

@@ -33,6 +33,7 @@ constexpr unsigned kStringCreateFailed = 61453; // "Failed to create the file!"
 constexpr unsigned kStringOpenFailed = 61490;   // "Failed to open the file %s!\n%s"
 constexpr unsigned kStringModelNameTaken = 61459;
 constexpr unsigned kStringIoError = 61462;      // "General file input/output error!"
+constexpr unsigned kStringReadOnly = 61482;     // "The file %s is read-only! ..."
 
 // Fields of string 1129.
 constexpr int kTitleOpen = 0;
@@ -92,6 +93,18 @@ void ShowOpenFailed(const std::string& path, int error) {
   theTracer.Printf("ERROR: Cannot open '%s': %s\n", path.c_str(), std::strerror(error));
   ShowMessageId(kStringOpenFailed, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str(),
                 std::strerror(error));
+}
+
+// A failed save names the file and says why: a read-only file in words of its own, any other
+// failure with the system's reason under the general message.
+void ShowSaveFailed(const CFileTextHandler& out, unsigned stringId, const std::string& path) {
+  if (out.SaveFailure() == CAtomicFile::Failure::ReadOnly) {
+    ShowMessageId(kStringReadOnly, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
+    return;
+  }
+  std::string text = LoadResString(stringId) + "\n" + path;
+  if (out.SaveErrno() != 0) text += ": " + std::string(std::strerror(out.SaveErrno()));
+  ShowMessage(text, PromptButtons::Ok, PromptIcon::Exclamation);
 }
 
 // The name a typed model name ends up with (CQvFile::SetName's rule).
@@ -266,12 +279,12 @@ int CQuorvelDoc::SaveProject(int ask) {
   }
   CFileTextHandler out;
   if (!out.OpenForWrite(name)) {
-    ShowMessageId(kStringCreateFailed, PromptButtons::Ok, PromptIcon::Exclamation);
+    ShowSaveFailed(out, kStringCreateFailed, name);
     return 0;
   }
   // Close commits the new file; after a failed write the handler drops it and the old file stays.
   if (!m_project.Transfer(out, 0, name) || !out.Close()) {
-    ShowMessageId(kStringIoError, PromptButtons::Ok, PromptIcon::Exclamation);
+    ShowSaveFailed(out, kStringIoError, name);
     return 0;
   }
   SetModifiedFlag(0);

@@ -1,5 +1,6 @@
 #include "model/TextHandler.h"
 
+#include <cerrno>
 #include <cstdarg>
 
 #include "platform/Numbers.h"
@@ -51,6 +52,10 @@ void CFileTextHandler::Rewind() {
 int CFileTextHandler::WriteString(const std::string& text) {
   if (!m_stream || text.empty()) return 0;
   if (std::fputs(text.c_str(), m_stream) == EOF) {
+    if (!m_writeFailed && m_save.Stream()) {
+      m_failure = CAtomicFile::Failure::WriteFailed;
+      m_errno = errno;
+    }
     m_writeFailed = true;
     return 0;
   }
@@ -61,6 +66,10 @@ int CFileTextHandler::Close() {
   int ok = 1;
   if (m_save.Stream()) {
     ok = (!m_writeFailed && m_save.Commit()) ? 1 : 0;
+    if (!ok && !m_writeFailed) {
+      m_failure = m_save.Reason();
+      m_errno = m_save.Errno();
+    }
     m_save.Discard();
     m_stream = nullptr;
   } else if (m_stream && m_ownsStream) {
@@ -76,6 +85,8 @@ int CFileTextHandler::OpenForWrite(const std::string& path) {
   Close();
   m_stream = m_save.Open(path);
   m_writeFailed = false;
+  m_failure = m_save.Reason();
+  m_errno = m_save.Errno();
   return m_stream ? 1 : 0;
 }
 

@@ -54,12 +54,18 @@ class CFileTextHandler : public CTextHandler {
   int Close() override;
   // Saving: writes to a temporary file beside path, committed by Close.
   int OpenForWrite(const std::string& path) override;
+  // Why the last save (OpenForWrite, the writes, Close) failed, None while it has not, and the
+  // system's error number then (0 when there was none), for the message to the user.
+  CAtomicFile::Failure SaveFailure() const { return m_failure; }
+  int SaveErrno() const { return m_errno; }
 
  private:
   FILE* m_stream;
   unsigned m_ownsStream;
   CAtomicFile m_save;  // set while saving through OpenForWrite
   bool m_writeFailed = false;
+  CAtomicFile::Failure m_failure = CAtomicFile::Failure::None;
+  int m_errno = 0;
   bool m_atStart = true;  // a UTF-8 byte-order mark at the start of the text is skipped
 };
 

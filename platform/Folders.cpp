@@ -1,5 +1,6 @@
 #include "platform/Folders.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,8 +64,15 @@ std::string GetStateDirectory() {
   if (base.empty()) return {};
   std::string dir = base + "Plandor/";
   if (!MakeDirectories(dir, 0700)) return {};
-  chmod(dir.c_str(), 0700);
-  return dir;
+  // The log lives here: a symbolic link put at this name (or a folder of someone else) is refused,
+  // never followed, so the mode change cannot reach another folder. The name goes without its
+  // trailing '/', which would make the open follow a link after all.
+  int fd = open((base + "Plandor").c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return {};
+  struct stat st {};
+  bool ours = fstat(fd, &st) == 0 && st.st_uid == geteuid() && fchmod(fd, 0700) == 0;
+  close(fd);
+  return ours ? dir : std::string();
 }
 
 std::string GetUserConfigDirectory() {

@@ -11,6 +11,8 @@ std::string FindProgramFile(const std::string& name);
 
 // Per-user folders (XDG): the log lives in the state folder (created with mode 0700), the
 // profile, a fallback Plandor.cfg and Parts.lst in the config folder. Empty when there is no home.
+// The state folder is also empty when a symbolic link or a folder of another user stands at its
+// name: it is never followed or changed.
 std::string GetStateDirectory();
 std::string GetUserConfigDirectory();
 

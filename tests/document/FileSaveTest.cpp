@@ -1,10 +1,10 @@
 // Saving, the save question, New and Revert: when a file dialog is asked for and with what,
 // atomic writes that leave the old file alone on failure, and the document's state afterwards.
-#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include "FileCommandsFixture.h"
+#include "platform/PlatformInit.h"
 
 namespace {
 
@@ -153,7 +153,8 @@ TEST_F(FileSaveTest, FailedSaveKeepsTheDocumentModifiedAndTheOldFileIntact) {
     Forget();
     host.files.push_back(dir / "no/such/folder/x.ldr");
     EXPECT_EQ(doc.OnFileSaveAs(), 0);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!\n" + dir / "no/such/folder/x.ldr" +
+                                                ": No such file or directory"});
     EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);
@@ -171,7 +172,7 @@ TEST_F(FileSaveTest, FailedSaveKeepsTheDocumentModifiedAndTheOldFileIntact) {
     std::filesystem::remove_all(dir / "gone");
     Forget();
     EXPECT_EQ(doc.OnFileSave(), 0);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!\n" + path + ": No such file or directory"});
     EXPECT_TRUE(doc.IsModified());
   }
   // 3. A read-only folder (root may write anyway).
@@ -185,7 +186,7 @@ TEST_F(FileSaveTest, FailedSaveKeepsTheDocumentModifiedAndTheOldFileIntact) {
     std::filesystem::permissions(dir / "ro", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     Forget();
     EXPECT_EQ(doc.OnFileSave(), 0);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Failed to create the file!\n" + path + ": Permission denied"});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(ReadFileBytes(path), original);
   }
@@ -200,19 +201,44 @@ TEST_F(FileSaveTest, FailedSaveKeepsTheDocumentModifiedAndTheOldFileIntact) {
     Forget();
     struct rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    InitPlatform();  // as the program starts: a write past the limit then fails instead of ending it
     struct rlimit small = saved;
     small.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const int result = doc.OnFileSave();
     setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(Shown(), std::vector<std::string>{"General file input/output error!"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"General file input/output error!\n" + path + ": File too large"});
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.GetMultipartState(), multipart);
     EXPECT_EQ(ReadFileBytes(path), original);
     EXPECT_EQ(doc.GetPathName(), path);
+  }
+  // 5. A read-only file in a writable folder (for root too): said to be read-only, never replaced,
+  // through Save and through Save As onto it.
+  for (const bool saveAs : {false, true}) {
+    SCOPED_TRACE(saveAs ? "read-only file, Save As" : "read-only file, Save");
+    const std::string path = Write(saveAs ? "keep5b.ldr" : "keep5.ldr", original);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    doc.SetModifiedFlag(0);
+    ASSERT_EQ(Open(saveAs ? Write("other5.ldr", original) : path), 1);
+    Change("changed");
+    const std::string before = doc.GetPathName();
+    Forget();
+    if (saveAs) host.files.push_back(path);
+    EXPECT_EQ(saveAs ? doc.OnFileSaveAs() : doc.OnFileSave(), 0);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"The file " + path +
+                                                " is read-only!\nIt has not been changed; save under another "
+                                                "name to keep your changes."});
+    EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Exclamation);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), before);
+    EXPECT_EQ(ReadFileBytes(path), original);
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                  std::filesystem::perms::others_read);
+    EXPECT_TRUE(host.recent.empty());
   }
   // No temporary file of any failed save is left beside the files.
   for (const auto& e : std::filesystem::recursive_directory_iterator(dir.Path()))

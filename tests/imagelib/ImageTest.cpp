@@ -1,13 +1,13 @@
 // The image record, format detection, row order and the ownership rules of the exports.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/resource.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "ImageTestUtil.h"
+#include "platform/PlatformInit.h"
 #include "support/TestData.h"
 
 namespace {
@@ -192,7 +192,7 @@ ImagePtr Noise(uint32_t w, uint32_t h) {
 
 // Runs in a child process: a file size limit makes the writes fail part-way (EFBIG).
 [[noreturn]] void SaveUnderSizeLimit(const std::string& path, const char* format) {
-  signal(SIGXFSZ, SIG_IGN);
+  InitPlatform();  // as the program starts: SIGXFSZ ignored, so the write fails instead
   rlimit limit;
   limit.rlim_cur = limit.rlim_max = 8192;
   setrlimit(RLIMIT_FSIZE, &limit);

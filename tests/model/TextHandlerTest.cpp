@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 #include "model/TextHandler.h"
 #include "support/TestData.h"
@@ -100,6 +103,42 @@ TEST(FileTextHandler, SaveReplacesTheFileOnlyWhenComplete) {
   EXPECT_EQ(ReadFileBytes(target), "1 16 0.5\n");
   // A folder that cannot be written: the save fails and says so.
   EXPECT_EQ(h.OpenForWrite(dir / "missing/model.ldr"), 0);
+}
+
+// Why a save failed reaches the caller: read-only, cannot create, or the write itself, with the
+// system's error number; a save that worked reports nothing.
+TEST(FileTextHandler, AFailedSaveSaysWhy) {
+  using Failure = CAtomicFile::Failure;
+  CScratchDir dir;
+  const std::string readOnly = dir / "ro.ldr";
+  ASSERT_TRUE(WriteFileBytes(readOnly, "0 old\n"));
+  ::chmod(readOnly.c_str(), 0444);
+  struct Row {
+    const char* what;
+    std::string path;
+    bool opens;
+    Failure failure;
+    int error;
+  };
+  const Row rows[] = {
+      {"a new file", dir / "new.ldr", true, Failure::None, 0},
+      {"a read-only file", readOnly, false, Failure::ReadOnly, EACCES},
+      {"a missing folder", dir / "missing/model.ldr", false, Failure::CannotCreate, ENOENT},
+      {"a full device", "/dev/full", true, Failure::WriteFailed, ENOSPC},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    CFileTextHandler h;
+    ASSERT_EQ(h.OpenForWrite(row.path), row.opens ? 1 : 0);
+    if (row.opens) {
+      EXPECT_EQ(h.SaveFailure(), Failure::None);
+      h.WriteString("0 text\n");
+      EXPECT_EQ(h.Close(), row.failure == Failure::None ? 1 : 0);
+    }
+    EXPECT_EQ(h.SaveFailure(), row.failure);
+    EXPECT_EQ(h.SaveErrno(), row.error);
+  }
+  EXPECT_EQ(ReadFileBytes(readOnly), "0 old\n");
 }
 
 TEST(ArrayTextHandler, ContinuationAndEmptyLines) {

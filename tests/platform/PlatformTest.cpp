@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -53,6 +54,24 @@ TEST(Folders, StateDirectoryFollowsXdgAndIsPrivate) {
   ASSERT_EQ(stat(dir.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
   unsetenv("XDG_STATE_HOME");
+}
+
+// A link placed at the state folder's name (to a folder of someone else, say) is neither followed
+// nor changed: the mode of the folder it leads to stays, and the program runs without the folder.
+TEST(Folders, StateDirectoryRefusesASymbolicLink) {
+  CScratchDir scratch;
+  std::string elsewhere = scratch / "elsewhere";
+  ASSERT_TRUE(MakeDirectories(elsewhere));
+  ASSERT_EQ(chmod(elsewhere.c_str(), 0755), 0);
+  ASSERT_EQ(symlink(elsewhere.c_str(), (scratch / "Plandor").c_str()), 0);
+  setenv("XDG_STATE_HOME", scratch.Path().c_str(), 1);
+  EXPECT_EQ(GetStateDirectory(), "");
+  unsetenv("XDG_STATE_HOME");
+  struct stat st;
+  ASSERT_EQ(stat(elsewhere.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0755u);
+  ASSERT_EQ(lstat((scratch / "Plandor").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 TEST(Folders, PrivateTempDirectoryIsMadeOnce) {
