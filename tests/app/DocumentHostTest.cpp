@@ -5,10 +5,12 @@
 
 #include "GuiTest.h"
 #include "app/CommandTable.h"
+#include "app/CommandMap.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/MainFrame.h"
 #include "app/PrivateEvents.h"
+#include "app/RecentFileHistory.h"
 #include "app/RecentFiles.h"
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
@@ -97,14 +99,15 @@ class DocumentFrameTest : public ::testing::Test {
   void SetUp() override {
     if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
     SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
-    m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
-    m_frame = new CMainFrame("Plandor Version test", m_history.get());
+    m_history = std::make_unique<CRecentFileHistory>(kRecentFileCount);
+    m_frame = new CMainFrame(m_history.get());
     m_doc = std::make_unique<CQuorvelDoc>();
     m_host = std::make_unique<CWxDocumentHost>(*m_doc, m_history.get());
     m_doc->SetHost(m_host.get());
     m_doc->AddObserver(&m_hints);
     theDocument = m_doc.get();
-    BindDocumentCommands(*m_frame, *m_doc, m_history.get());
+    m_commands = MakeDocumentCommands(*m_doc, m_history.get());
+    m_frame->Router().SetDocumentTarget(m_commands.get());
     m_recorder = new CMessageRecorder(m_frame);
     m_frame->AddEventView(m_recorder);
     m_frame->Show();
@@ -120,10 +123,11 @@ class DocumentFrameTest : public ::testing::Test {
     m_doc.reset();
     SetProfile(nullptr);
   }
-  CommandState Query(int id) { return m_frame->Rules().Query(id); }
+  CommandState Query(int id) { return m_frame->Router().Query(id); }
 
   CScratchDir m_scratch;
-  std::unique_ptr<wxFileHistory> m_history;
+  std::unique_ptr<CRecentFileHistory> m_history;
+  std::unique_ptr<CCommandMap> m_commands;
   CMainFrame* m_frame = nullptr;
   std::unique_ptr<CQuorvelDoc> m_doc;
   std::unique_ptr<CWxDocumentHost> m_host;
@@ -255,12 +259,19 @@ TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
   EXPECT_EQ(m_frame->GetEditMode(), 0);
   EXPECT_TRUE(Query(cmd::kViewMode).checked);
   EXPECT_FALSE(Query(cmd::kEditMode).checked);
+  // Pan, rotate and zoom mode wait for the panes' mouse modes: disabled, and their command
+  // (a key, a stale button) changes nothing.
+  for (int id : {32916, 32923, 32926}) EXPECT_FALSE(Query(id).enabled) << id;
   wxCommandEvent pan(wxEVT_MENU, ToWxId(32916));
   m_frame->GetEventHandler()->ProcessEvent(pan);
+  EXPECT_EQ(m_doc->GetEditMode(), 0);
+  wxCommandEvent edit(wxEVT_MENU, ToWxId(cmd::kEditMode));
+  m_frame->GetEventHandler()->ProcessEvent(edit);
   EXPECT_EQ(m_doc->GetEditMode(), 1);
   EXPECT_EQ(m_frame->GetEditMode(), 1);
-  EXPECT_TRUE(Query(32916).checked);
-  EXPECT_FALSE(Query(cmd::kEditMode).checked);
+  EXPECT_TRUE(Query(cmd::kEditMode).checked);
+  EXPECT_FALSE(Query(32916).checked);
+  EXPECT_FALSE(Query(32916).enabled);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <wx/splitter.h>
 
 #include "GuiTest.h"
+#include "app/AppCommands.h"
+#include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/MsgList.h"
@@ -30,7 +32,7 @@ class MainFrameTest : public ::testing::Test {
   }
 
   CMainFrame* OpenFrame() {
-    auto* frame = new CMainFrame("Plandor Version test", nullptr);
+    auto* frame = new CMainFrame(nullptr);
     frame->Show();
     PumpEvents(150);
     return frame;
@@ -105,19 +107,24 @@ TEST_F(MainFrameTest, HasTheFourViewPanesTheOtherAreasAndTheMenus) {
 TEST_F(MainFrameTest, EnableRulesAndBarToggles) {
   CMainFrame* frame = OpenFrame();
   // No handler yet: disabled. Handlers that exist: enabled.
-  EXPECT_FALSE(frame->Rules().Query(cmd::kFileSave).enabled);
-  EXPECT_FALSE(frame->Rules().Query(32783).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kAppAbout).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kFind).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kZoomFirst).enabled);
+  EXPECT_FALSE(frame->Router().Query(cmd::kFileSave).enabled);
+  EXPECT_FALSE(frame->Router().Query(32783).enabled);
+  // About and Exit are the application's: disabled until it joins the chain.
+  EXPECT_FALSE(frame->Router().Query(cmd::kAppAbout).enabled);
+  std::unique_ptr<CCommandMap> app = MakeApplicationCommands("Plandor Version test");
+  frame->Router().SetApplicationTarget(app.get());
+  EXPECT_TRUE(frame->Router().Query(cmd::kAppAbout).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kAppExit).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kFind).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kZoomFirst).enabled);
 
-  CommandState zoomBar = frame->Rules().Query(32940);
+  CommandState zoomBar = frame->Router().Query(32940);
   EXPECT_TRUE(zoomBar.enabled);
   EXPECT_TRUE(zoomBar.checked);
   wxCommandEvent toggle(wxEVT_MENU, ToWxId(32940));
   frame->GetEventHandler()->ProcessEvent(toggle);
   EXPECT_FALSE(frame->GetAuiManager().GetPane("Zoombar").IsShown());
-  EXPECT_FALSE(frame->Rules().Query(32940).checked);
+  EXPECT_FALSE(frame->Router().Query(32940).checked);
   // The menu item follows the rule when the menus are updated.
   frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   wxMenuItem* item = frame->GetMenuBar()->FindItem(ToWxId(32940));
@@ -148,7 +155,7 @@ TEST_F(MainFrameTest, ZoomPresetReachesTheFourPanesOnlyInEditMode) {
   EXPECT_DOUBLE_EQ(zoomOf(3), 1.5);
 
   frame->SetEditMode(0);
-  EXPECT_FALSE(frame->Rules().Query(32888).enabled);
+  EXPECT_FALSE(frame->Router().Query(32888).enabled);
   wxCommandEvent z100(wxEVT_MENU, ToWxId(32888));
   frame->GetEventHandler()->ProcessEvent(z100);
   PumpEvents(30);
