@@ -18,17 +18,18 @@ void CRecentFileHistory::ForgetMenu() {
 }
 
 // The base class changes the list and would append to the menus it serves; it serves none, so the
-// entries are laid out again here.
+// entries are laid out again here. Adding a listed file removes it first through the same
+// calls: only the outermost call lays the menu out.
 void CRecentFileHistory::AddFileToHistory(const wxString& file) {
-  RemoveEntries();
+  if (m_depth++ == 0) RemoveEntries();
   wxFileHistory::AddFileToHistory(file);
-  InsertEntries();
+  if (--m_depth == 0) InsertEntries();
 }
 
 void CRecentFileHistory::RemoveFileFromHistory(size_t i) {
-  RemoveEntries();
+  if (m_depth++ == 0) RemoveEntries();
   wxFileHistory::RemoveFileFromHistory(i);
-  InsertEntries();
+  if (--m_depth == 0) InsertEntries();
 }
 
 wxString CRecentFileHistory::EntryLabel(size_t i) const {

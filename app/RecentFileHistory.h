@@ -28,4 +28,5 @@ class CRecentFileHistory : public wxFileHistory {
 
   wxMenu* m_menu = nullptr;
   wxMenuItem* m_before = nullptr;
+  int m_depth = 0;  // nesting of the list's own changes
 };

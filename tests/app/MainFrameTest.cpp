@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <map>
 #include <wx/aui/framemanager.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
@@ -322,6 +324,38 @@ TEST_F(MainFrameTest, BroadcastsReachEachRegisteredWindowOnce) {
   b->Destroy();
   PumpEvents(20);
   EXPECT_EQ(frame->NotifyViews(false, msg::kSettingsChanged, 0, 0), 11);
+  CloseFrame(frame);
+}
+
+// The windows that exist from the start hear the frame's broadcasts without registering by hand:
+// the four panes, the colour bar, the part tree and the part browser.
+TEST_F(MainFrameTest, TheFramesOwnWindowsHearItsBroadcasts) {
+  CMainFrame* frame = OpenFrame();
+  std::vector<wxWindow*> windows = {frame->GetPartTreePane(), frame->GetPartBrowserPane(), frame->GetColorBar()};
+  for (int i = 0; i < 4; ++i) windows.push_back(frame->GetViewPane(i / 2, i % 2));
+  std::map<wxWindow*, std::vector<unsigned>> heard;
+  std::map<wxWindow*, int> finds;
+  for (wxWindow* w : windows) {
+    ASSERT_NE(w, nullptr);
+    for (unsigned m : {msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid})
+      w->Bind(wxEventTypeTag<CPrivateMessageEvent>(PrivateEventType(m)), [&heard, w](CPrivateMessageEvent& e) {
+        heard[w].push_back(e.GetMessage());
+        e.Skip();
+      });
+    w->Bind(wxEVT_MENU, [&finds, w](wxCommandEvent& e) {
+      if (FromWxId(e.GetId()) == cmd::kFind) ++finds[w];
+      e.Skip();
+    });
+  }
+  for (unsigned m : {msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid})
+    frame->NotifyViews(false, m, 0, 0);
+  wxCommandEvent find(wxEVT_MENU, ToWxId(cmd::kFind));
+  frame->GetEventHandler()->ProcessEvent(find);
+  for (wxWindow* w : windows) {
+    EXPECT_EQ(heard[w], (std::vector<unsigned>{msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid}))
+        << w->GetName();
+    EXPECT_EQ(finds[w], 1) << w->GetName();
+  }
   CloseFrame(frame);
 }
 
