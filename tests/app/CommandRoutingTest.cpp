@@ -7,6 +7,8 @@
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -75,6 +77,39 @@ TEST(CommandRouter, TheFirstLinkThatOwnsACommandDecides) {
   EXPECT_EQ(router.Run(2), O::Ran);
   EXPECT_EQ(frame.ran.back(), 2);
   EXPECT_EQ(router.Run(1), O::NotHandled);
+}
+
+// The frame, the document's and the views' commands and the 3-D view depend on each other only
+// one way: no include circle among their headers and sources.
+TEST(CommandRouter, NoIncludeCircleAmongTheCommandModules) {
+  const std::vector<std::string> modules = {"MainFrame", "DocumentCommands", "QuorvelView", "ViewCommands"};
+  // The fixtures' folder lies in the tests' folder, beside the program's folders.
+  std::string tests = TestFixture("");
+  tests.resize(tests.size() - std::string("data/").size());
+  const std::string app = tests + "../app/";
+  std::map<std::string, std::set<std::string>> uses;
+  for (const std::string& m : modules)
+    for (const char* ext : {".h", ".cpp"}) {
+      std::string text = ReadFileBytes(app + m + ext);
+      ASSERT_FALSE(text.empty()) << m << ext;
+      for (const std::string& other : modules)
+        if (other != m && text.find("#include \"app/" + other + ".h\"") != std::string::npos) uses[m].insert(other);
+    }
+  // A walk from each module must never come back to it.
+  std::function<bool(const std::string&, const std::string&, std::set<std::string>&)> reaches =
+      [&](const std::string& from, const std::string& to, std::set<std::string>& seen) {
+        for (const std::string& next : uses[from]) {
+          if (next == to) return true;
+          if (seen.insert(next).second && reaches(next, to, seen)) return true;
+        }
+        return false;
+      };
+  for (const std::string& m : modules) {
+    std::set<std::string> seen;
+    EXPECT_FALSE(reaches(m, m, seen)) << m << " reaches itself";
+  }
+  // The frame makes the views; the views and the document's commands know no frame.
+  EXPECT_TRUE(uses["MainFrame"].count("QuorvelView"));
 }
 
 wxKeyEvent Key(int code, bool ctrl = false, bool shift = false, bool alt = false) {
