@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <wx/defs.h>
 
 #include <algorithm>
 #include <map>
@@ -141,6 +142,8 @@ TEST(CommandTable, WxIdsStayBelowTheLimitAndMapBack) {
     EXPECT_FALSE(wxId >= 4999 && wxId <= 5999) << c.id;
     EXPECT_GE(wxId, kWxCommandBase) << c.id;
   }
+  // wx's own ids (the recent files' among them) are no command ids.
+  for (int id : {int(wxID_FILE1), wxID_FILE1 + 9, 4999, 5999}) EXPECT_EQ(FromWxId(id), id);
 }
 
 TEST(CommandMap, CommandsWithoutAHandlerAreDisabled) {

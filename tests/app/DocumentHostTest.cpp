@@ -311,6 +311,14 @@ TEST_F(DocumentFrameTest, RecentFilesStandAboveExitInTheirOrder) {
   wxMenuItem* second = m_frame->GetMenuBar()->FindItem(m_history->GetBaseId() + 1);
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->GetItemLabelText(), "2 /models/car.ldr");
+  // Choosing an entry opens its file.
+  std::string path = m_scratch / "listed.ldr";
+  WriteFileBytes(path, "0 Listed\n0 Name: listed.ldr\n");
+  m_history->AddFileToHistory(wxString::FromUTF8(path));
+  m_doc->SetPathName("/models/ship.mpd");
+  wxCommandEvent choose(wxEVT_MENU, m_history->GetBaseId() + 1);
+  m_frame->GetEventHandler()->ProcessEvent(choose);
+  EXPECT_EQ(m_doc->GetPathName(), path);
 }
 
 // The next start: the stored list is there before the frame; a file opened then joins it.
