@@ -54,8 +54,11 @@ constexpr int kWxCommandBase = 0x1000;
 constexpr int ToWxId(int commandId) {
   return commandId >= 0x8000 && commandId < 0xF000 ? commandId - 0x8000 + kWxCommandBase : commandId;
 }
-// The command id of a wx id; ids outside the mapped range come back unchanged.
+// wx's own ids (4999..5999: the recent files, stock items) map to no command id.
+constexpr int kWxOwnIdFirst = 4999, kWxOwnIdLast = 5999;
+// The command id of a wx id; wx's own ids and ids outside the mapped range come back unchanged.
 constexpr int FromWxId(int wxId) {
+  if (wxId >= kWxOwnIdFirst && wxId <= kWxOwnIdLast) return wxId;
   return wxId >= kWxCommandBase && wxId < kWxCommandBase + 0x7000 ? wxId - kWxCommandBase + 0x8000 : wxId;
 }
 

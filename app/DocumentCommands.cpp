@@ -2,9 +2,9 @@
 
 #include <wx/filehistory.h>
 
+#include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
-#include "app/MainFrame.h"
 #include "app/RecentFiles.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
@@ -34,92 +34,99 @@ constexpr int kFastForward = 32971;
 constexpr int kAutosteps = 32985;
 }  // namespace id
 
-CommandState Enabled(bool on) { return CommandState{on, false}; }
+CommandState Enabled(bool on) { return EnabledIf(on); }
 
-[[maybe_unused]] void SaveHistory(wxFileHistory& history) {
+void SaveHistory(wxFileHistory& history) {
   std::vector<std::string> files;
   for (size_t i = 0; i < history.GetCount(); ++i) files.push_back(history.GetHistoryFile(i).utf8_string());
   SaveRecentFiles(TheProfile(), files);
   TheProfile().Flush();
 }
 
-void BindFileCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc,
-                      [[maybe_unused]] wxFileHistory* history) {
-  auto always = [] { return CommandState{true, false}; };
+void BindFileCommands(CCommandMap& commands, CQuorvelDoc& doc, wxFileHistory* history) {
+  auto always = CCommandMap::Always;
   auto save = [&doc] { return Enabled(doc.CanSave()); };
   auto revert = [&doc] { return Enabled(doc.CanRevert()); };
   auto addModel = [&doc] { return Enabled(doc.CanAddModel()); };
   auto activate = [&doc] { return Enabled(doc.CanActivateModel()); };
   auto editModels = [&doc] { return Enabled(doc.CanEditModels()); };
-  frame.SetCommandHandler(cmd::kFileNew, [&doc] { doc.OnFileNew(); }, always);
-  frame.SetCommandHandler(cmd::kFileOpen, [&doc] { doc.OnFileOpen(); }, always);
-  frame.SetCommandHandler(cmd::kFileSave, [&doc] { doc.OnFileSave(); }, save);
-  frame.SetCommandHandler(id::kSaveAs, [&doc] { doc.OnFileSaveAs(); }, always);
-  frame.SetCommandHandler(id::kRevert, [&doc] { doc.OnFileRevert(); }, revert);
-  frame.SetCommandHandler(id::kNewModel, [&doc] { doc.OnNewModel(); }, addModel);
-  frame.SetCommandHandler(id::kActivateModel, [&doc] { doc.OnActivateModel(); }, activate);
-  frame.SetCommandHandler(id::kModelInfo, [&doc] { doc.OnChangeModelInfo(); }, editModels);
-  frame.SetCommandHandler(id::kImportModel, [&doc] { doc.OnImportModel(); }, addModel);
-  frame.SetCommandHandler(id::kRemoveModel, [&doc] { doc.OnRemoveModel(); }, editModels);
-  frame.SetCommandHandler(id::kModelSequence, [&doc] { doc.OnModelSequence(); }, editModels);
-  frame.SetCommandHandler(id::kExportModels, [&doc] { doc.OnExportModels(); }, editModels);
+  commands.Set(cmd::kFileNew, [&doc] { doc.OnFileNew(); }, always);
+  commands.Set(cmd::kFileOpen, [&doc] { doc.OnFileOpen(); }, always);
+  commands.Set(cmd::kFileSave, [&doc] { doc.OnFileSave(); }, save);
+  commands.Set(id::kSaveAs, [&doc] { doc.OnFileSaveAs(); }, always);
+  commands.Set(id::kRevert, [&doc] { doc.OnFileRevert(); }, revert);
+  commands.Set(id::kNewModel, [&doc] { doc.OnNewModel(); }, addModel);
+  commands.Set(id::kActivateModel, [&doc] { doc.OnActivateModel(); }, activate);
+  commands.Set(id::kModelInfo, [&doc] { doc.OnChangeModelInfo(); }, editModels);
+  commands.Set(id::kImportModel, [&doc] { doc.OnImportModel(); }, addModel);
+  commands.Set(id::kRemoveModel, [&doc] { doc.OnRemoveModel(); }, editModels);
+  commands.Set(id::kModelSequence, [&doc] { doc.OnModelSequence(); }, editModels);
+  commands.Set(id::kExportModels, [&doc] { doc.OnExportModels(); }, editModels);
   if (!history) return;
   // The recent files: the menu ids of the history, not command ids. A file that cannot be opened
   // leaves the list; a cancelled save question leaves it alone.
-  int first = history->GetBaseId();
-  int last = first + static_cast<int>(history->GetMaxFiles()) - 1;
-  frame.Bind(
-      wxEVT_MENU,
-      [history, first](wxCommandEvent& event) {
-        size_t i = static_cast<size_t>(event.GetId() - first);
-        if (i >= history->GetCount()) return;
-        std::string path = history->GetHistoryFile(i).utf8_string();
-        if (OpenDocumentFile(path, true) == OpenResult::Failed) {
-          history->RemoveFileFromHistory(i);
-          SaveHistory(*history);
-        }
-      },
-      first, last);
-  for (int i = first; i <= last; ++i) frame.Rules().Set(i, always);
+  for (int n = 0; n < history->GetMaxFiles(); ++n) {
+    size_t i = static_cast<size_t>(n);
+    commands.Set(
+        history->GetBaseId() + n,
+        [history, i] {
+          if (i >= history->GetCount()) return;
+          std::string path = history->GetHistoryFile(i).utf8_string();
+          if (OpenDocumentFile(path, true) == OpenResult::Failed) {
+            history->RemoveFileFromHistory(i);
+            SaveHistory(*history);
+          }
+        },
+        always);
+  }
 }
 
-void BindStepCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc) {
+void BindStepCommands(CCommandMap& commands, CQuorvelDoc& doc) {
   auto back = [&doc] { return Enabled(doc.CanGoBack()); };
   auto forward = [&doc] { return Enabled(doc.CanGoForward()); };
-  frame.SetCommandHandler(id::kFirst, [&doc] { doc.OnFirst(); }, back);
-  frame.SetCommandHandler(id::kPrevious, [&doc] { doc.OnPrevious(); }, back);
-  frame.SetCommandHandler(id::kNext, [&doc] { doc.OnNext(); }, forward);
-  frame.SetCommandHandler(id::kLast, [&doc] { doc.OnLast(); }, forward);
-  frame.SetCommandHandler(
+  commands.Set(id::kFirst, [&doc] { doc.OnFirst(); }, back);
+  commands.Set(id::kPrevious, [&doc] { doc.OnPrevious(); }, back);
+  commands.Set(id::kNext, [&doc] { doc.OnNext(); }, forward);
+  commands.Set(id::kLast, [&doc] { doc.OnLast(); }, forward);
+  commands.Set(
       id::kFastBackward, [&doc] { doc.OnFastBackward(); }, [&doc] { return Enabled(doc.CanFastBackward()); });
-  frame.SetCommandHandler(
+  commands.Set(
       id::kFastForward, [&doc] { doc.OnFastForward(); }, [&doc] { return Enabled(doc.CanFastForward()); });
-  frame.SetCommandHandler(
+  commands.Set(
       id::kAutosteps, [&doc] { doc.OnAutosteps(); }, [&doc] { return Enabled(doc.GetEditMode() == 1); });
 }
 
-void BindModeCommands([[maybe_unused]] CMainFrame& frame, [[maybe_unused]] CQuorvelDoc& doc) {
-  frame.SetCommandHandler(
+void BindModeCommands(CCommandMap& commands, CQuorvelDoc& doc) {
+  commands.Set(
       cmd::kViewMode,
       [&doc] {
         if (doc.GetEditMode() == 1) doc.OnViewMode();
       },
       [&doc] { return CommandState{true, doc.GetEditMode() == 0}; });
-  const std::pair<int, int> subModes[] = {
-      {cmd::kEditMode, 0}, {id::kPanMode, 1}, {id::kRotateMode, 2}, {id::kZoomMode, 3}};
-  for (auto [command, subMode] : subModes)
-    frame.SetCommandHandler(
+  // Pan, rotate and zoom are mouse modes of the 3-D panes; until the panes have them, switching
+  // to one would leave the mouse doing nothing, so they show disabled.
+  const struct {
+    int command, subMode;
+    bool built;
+  } subModes[] = {{cmd::kEditMode, 0, true}, {id::kPanMode, 1, false}, {id::kRotateMode, 2, false},
+                  {id::kZoomMode, 3, false}};
+  for (auto [command, subMode, built] : subModes)
+    commands.Set(
         command, [&doc, subMode] { doc.SetEditMode(subMode); },
-        [&doc, subMode] { return CommandState{true, doc.GetEditMode() == 1 && doc.GetEditSubMode() == subMode}; });
+        [&doc, subMode, built] {
+          return CommandState{built, doc.GetEditMode() == 1 && doc.GetEditSubMode() == subMode};
+        });
 }
 }  // namespace
 
-void BindDocumentCommands(CMainFrame& frame, CQuorvelDoc& document, wxFileHistory* history) {
+std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileHistory* history) {
   CQuorvelDoc& doc = document;
-  frame.SetCommandHandler(id::kUndo, [&doc] { doc.OnEditUndo(); }, [&doc] { return Enabled(doc.CanUndo()); });
-  BindFileCommands(frame, doc, history);
-  BindStepCommands(frame, doc);
-  BindModeCommands(frame, doc);
+  auto commands = std::make_unique<CCommandMap>();
+  commands->Set(id::kUndo, [&doc] { doc.OnEditUndo(); }, [&doc] { return Enabled(doc.CanUndo()); });
+  BindFileCommands(*commands, doc, history);
+  BindStepCommands(*commands, doc);
+  BindModeCommands(*commands, doc);
+  return commands;
 }
 
 bool QueryDiscardDocument() {

@@ -3,15 +3,16 @@
 #include <wx/accel.h>
 #include <wx/aui/auibar.h>
 #include <wx/display.h>
-#include <wx/filehistory.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/statusbr.h>
+#include <wx/textentry.h>
 #include <wx/utils.h>
 
 #include "app/BarTable.h"
 #include "app/BaseFolderChange.h"
 #include "app/CommandIcons.h"
+#include "app/CommandKeys.h"
 #include "app/CommandTable.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
@@ -19,17 +20,17 @@
 #include "app/PanePlaceholder.h"
 #include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
+#include "app/RecentFileHistory.h"
 #include "app/SizeableCtrlBar.h"
 #include "app/SplashWnd.h"
 #include "app/StartUpDialogs.h"
-#include "app/ViewCommands.h"
 #include "config/PartList.h"
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
-#include "dialogs/AboutDlg.h"
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
+#include "platform/Prompt.h"
 #include "platform/StringTable.h"
 
 CMainFrame* theMainFrame = nullptr;
@@ -39,44 +40,21 @@ constexpr int kColorBarId = 116;
 constexpr const char* kBarStateKey = "BarState";
 constexpr unsigned kAppTitleId = 57344;     // "Plandor"
 constexpr unsigned kIdleMessageId = 57345;  // "Ready"
+constexpr unsigned kRestoreDefaultsId = 1127;  // "Restore default configuration?"
+constexpr int kDefaultSettings = 32870;
+constexpr int kDefaultGroups = 32975;
 
 const char* SectionOf(int mode) { return mode ? CMainFrame::kEditSection : CMainFrame::kViewSection; }
 
-// The key of the command table's accelerator names.
-int KeyCode(const std::string& name) {
-  if (name.size() == 1) return static_cast<unsigned char>(name[0]);
-  static const std::map<std::string, int> kKeys = {
-      {"Left", WXK_LEFT},     {"Right", WXK_RIGHT},       {"Up", WXK_UP},
-      {"Down", WXK_DOWN},     {"Home", WXK_HOME},         {"End", WXK_END},
-      {"PageUp", WXK_PAGEUP}, {"PageDown", WXK_PAGEDOWN}, {"Delete", WXK_DELETE},
-      {"Insert", WXK_INSERT}, {"Back", WXK_BACK},         {"NumPlus", WXK_NUMPAD_ADD},
-      {"NumMinus", WXK_NUMPAD_SUBTRACT}};
-  if (auto it = kKeys.find(name); it != kKeys.end()) return it->second;
-  if (name.size() >= 2 && name[0] == 'F') {
-    int n = std::atoi(name.c_str() + 1);
-    if (n >= 1 && n <= 24) return WXK_F1 + n - 1;
-  }
-  return 0;
-}
-
-bool MakeAccelerator(const std::string& text, wxAcceleratorEntry& entry, int id) {
-  ParsedAccelerator key;
-  if (!ParseAccelerator(text, key)) return false;
-  int code = KeyCode(key.key);
-  if (!code) return false;
-  int flags = (key.ctrl ? wxACCEL_CTRL : 0) | (key.shift ? wxACCEL_SHIFT : 0) | (key.alt ? wxACCEL_ALT : 0);
-  entry.Set(flags, code, ToWxId(id));
-  return true;
-}
-
-// The menu text with its accelerator; a key the 3-D view keeps for itself is not put on the menu,
-// because GTK would make a menu accelerator global.
+// The menu text with its accelerator. The keys that a text field needs (letters, arrows, Page keys,
+// Delete) are not shown: GTK would make a shown accelerator act even in a text field. The frame's
+// key hook runs every key of the table, shown or not.
 wxString MenuLabel(const CommandInfo& c) {
   wxString label = wxString::FromUTF8(c.text);
   ParsedAccelerator key;
   wxAcceleratorEntry entry;
   if (*c.accel && ParseAccelerator(c.accel, key) && !IsViewOnlyAccelerator(key) &&
-      MakeAccelerator(c.accel, entry, c.id))
+      MakeAcceleratorEntry(c.accel, c.id, entry))
     label += "\t" + entry.ToString();
   return label;
 }
@@ -84,11 +62,10 @@ wxString MenuLabel(const CommandInfo& c) {
 wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxString::FromUTF8(text)); }
 }  // namespace
 
-CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
+CMainFrame::CMainFrame(CRecentFileHistory* history)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kAppTitleId)), wxDefaultPosition,
               wxSize(1024, 768),
               wxDEFAULT_FRAME_STYLE, "MainFrame"),
-      m_versionTitle(versionTitle),
       m_history(history),
       m_keyTimer(this) {
   theMainFrame = this;
@@ -100,7 +77,6 @@ CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
   status->SetStatusWidths(4, widths);
   SetStatusText(wxString::FromUTF8(LoadResString(kIdleMessageId)));
   CreateMenus();
-  CreateAccelerators();
   RegisterCommands();
   CSplashWnd::ShowSplashScreen(this);
   m_aui.Update();
@@ -111,6 +87,9 @@ CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
 
   Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
   Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUI, this);
+  Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
+  Bind(wxEVT_CHILD_FOCUS, &CMainFrame::OnChildFocus, this);
+  Bind(EVT_PLANDOR_VIEW_ACTIVATED, &CMainFrame::OnViewActivated, this);
   Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
   Bind(wxEVT_CONTEXT_MENU, &CMainFrame::OnContextMenu, this);
   Bind(wxEVT_SIZE, &CMainFrame::OnSizeOrMove, this);
@@ -123,8 +102,7 @@ CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
 CMainFrame::~CMainFrame() {
   m_keyTimer.Stop();
   // The history outlives the frame: it must forget the menu that goes with it.
-  while (m_history && !m_history->GetMenus().IsEmpty())
-    m_history->RemoveMenu(static_cast<wxMenu*>(m_history->GetMenus().GetFirst()->GetData()));
+  if (m_history) m_history->ForgetMenu();
   m_aui.UnInit();
   if (theMainFrame == this) theMainFrame = nullptr;
 }
@@ -145,7 +123,12 @@ void CMainFrame::CreateClientArea() {
     m_views[i] = new CQuorvelView(m_grid, i, wxString::Format("View3D_%d", i));
     m_grid->SetPane(i / 2, i % 2, m_views[i]);
   }
-  RegisterViewCommands(*this);
+  // The windows that hear the frame's broadcasts (models, settings, part list, Find).
+  for (wxWindow* w : {m_partTree, m_partBrowser}) AddEventView(w);
+  for (CQuorvelView* view : m_views) AddEventView(view);
+  // The panes are the first links of the command chain; pane 0 until another is used.
+  m_router.SetDefaultView(m_views[0]);
+  m_router.SetFrameTarget(&m_frameCommands);
   m_left->SplitHorizontally(m_partTree, m_partBrowser, 200);
   m_right->SplitHorizontally(m_lineList, m_grid, 150);
   m_main->SplitVertically(m_left, m_right, 200);
@@ -165,6 +148,7 @@ void CMainFrame::CreateBars() {
         continue;
       }
       m_colorBar->SetHorzSize(BarSize{300, 32});
+      AddEventView(m_colorBar);
       m_bars.push_back(m_colorBar);
       m_aui.AddPane(m_colorBar, m_colorBar->MakePaneInfo(bar.logName, caption).Row(2).Position(int(i)));
       continue;
@@ -216,6 +200,8 @@ wxMenu* CMainFrame::MakeBarsMenu() const {
 void CMainFrame::CreateMenus() {
   auto* bar = new wxMenuBar;
   std::map<std::string, wxMenu*> menus;
+  wxMenu* recentMenu = nullptr;
+  size_t recentAt = 0;
   // The menu of a path, made (and hung into its parent) on first use.
   std::function<wxMenu*(const std::string&)> menuOf = [&](const std::string& path) -> wxMenu* {
     if (auto it = menus.find(path); it != menus.end()) return it->second;
@@ -234,44 +220,37 @@ void CMainFrame::CreateMenus() {
     if (c.id == 0) {
       menu->AppendSeparator();
     } else if (c.id == cmd::kFileMru) {
-      // The recent files go here; the history fills in its own items.
-      if (m_history) m_history->UseMenu(menu), m_history->AddFilesToMenu(menu);
+      // The recent files go here, before the item that follows (the separator above Exit).
+      recentMenu = menu;
+      recentAt = menu->GetMenuItemCount();
     } else {
       menu->Append(ToWxId(c.id), MenuLabel(c), wxString::FromUTF8(c.status),
                    c.kind == CommandKind::Check ? wxITEM_CHECK : wxITEM_NORMAL);
     }
   }
   SetMenuBar(bar);
+  if (m_history && recentMenu)
+    m_history->ShowInMenu(recentMenu, recentAt < recentMenu->GetMenuItemCount()
+                                          ? recentMenu->FindItemByPosition(recentAt)
+                                          : nullptr);
 }
 
-void CMainFrame::CreateAccelerators() {
-  std::vector<wxAcceleratorEntry> entries;
-  for (const AcceleratorInfo& a : AcceleratorTable()) {
-    ParsedAccelerator key;
-    wxAcceleratorEntry entry;
-    if (ParseAccelerator(a.key, key) && !IsViewOnlyAccelerator(key) && MakeAccelerator(a.key, entry, a.id))
-      entries.push_back(entry);
-  }
-  SetAcceleratorTable(wxAcceleratorTable(int(entries.size()), entries.data()));
-}
-
-void CMainFrame::SetCommandHandler(int id, std::function<void()> handler, CCommandRules::Rule rule) {
-  m_handlers[id] = std::move(handler);
-  m_rules.Set(id, std::move(rule));
+void CMainFrame::RegisterCommand(int id, CCommandMap::Handler handler, CCommandMap::Rule rule) {
+  m_frameCommands.Set(id, std::move(handler), std::move(rule));
 }
 
 void CMainFrame::RegisterCommands() {
-  auto always = [] { return CommandState{true, false}; };
-  SetCommandHandler(cmd::kAppExit, [this] { Close(); }, always);
-  SetCommandHandler(cmd::kAppAbout, [this] { CAboutDlg(this, m_versionTitle).ShowModal(); }, always);
+  auto always = CCommandMap::Always;
   // Find and Find Again belong to the part tree, whichever pane has the focus.
-  SetCommandHandler(cmd::kFind, [this] { m_broadcast.SendCommand(cmd::kFind); }, always);
-  SetCommandHandler(cmd::kFindAgain, [this] { m_broadcast.SendCommand(cmd::kFindAgain); }, always);
+  RegisterCommand(cmd::kFind, [this] { m_broadcast.SendCommand(cmd::kFind); }, always);
+  RegisterCommand(cmd::kFindAgain, [this] { m_broadcast.SendCommand(cmd::kFindAgain); }, always);
+  RegisterCommand(kDefaultSettings, [this] { RestoreDefaultSettings(); }, always);
+  RegisterCommand(kDefaultGroups, [this] { RestoreDefaultGroups(); }, always);
 
   const auto& bars = BarTable();
   for (size_t i = 0; i < bars.size() && i < m_bars.size(); ++i) {
     wxString name = bars[i].logName;
-    SetCommandHandler(
+    RegisterCommand(
         bars[i].toggleId,
         [this, name] {
           wxAuiPaneInfo& pane = m_aui.GetPane(name);
@@ -284,7 +263,7 @@ void CMainFrame::RegisterCommands() {
           return CommandState{pane.IsOk(), pane.IsOk() && pane.IsShown()};
         });
   }
-  SetCommandHandler(
+  RegisterCommand(
       cmd::kStatusBar,
       [this] {
         if (wxStatusBar* s = GetStatusBar()) {
@@ -297,7 +276,7 @@ void CMainFrame::RegisterCommands() {
   // The zoom presets go to the four 3-D panes as 0x8002; only edit mode zooms.
   for (int id = cmd::kZoomFirst; id <= cmd::kZoomLast; ++id) {
     long percent = ZoomPresetPercent(id);
-    SetCommandHandler(
+    RegisterCommand(
         id,
         [this, percent] {
           for (wxWindow* view : m_views) {
@@ -311,28 +290,51 @@ void CMainFrame::RegisterCommands() {
 }
 
 void CMainFrame::OnCommand(wxCommandEvent& event) {
+  // A command of the table stops here even when it is disabled right now (a tool bar or a menu
+  // that was not updated yet); others (a dialog's buttons) go on.
   int id = FromWxId(event.GetId());
-  auto it = m_handlers.find(id);
-  if (it == m_handlers.end()) {
-    event.Skip();
-    return;
-  }
-  // An accelerator may arrive for a command that is disabled right now.
-  if (!m_rules.Query(id).enabled) return;
-  it->second();
+  if (m_router.Run(id) == CCommandRouter::Outcome::NotHandled && !FindCommand(id)) event.Skip();
 }
 
 void CMainFrame::OnUpdateUI(wxUpdateUIEvent& event) {
-  bool history = event.GetId() >= wxID_FILE1 && event.GetId() <= wxID_FILE9;
-  int id = history ? event.GetId() : FromWxId(event.GetId());
-  const CommandInfo* c = history ? nullptr : FindCommand(id);
-  if (!c && !m_rules.Has(id) && !history) {
+  int id = FromWxId(event.GetId());
+  ICommandTarget* target = m_router.FindTarget(id);
+  const CommandInfo* c = FindCommand(id);
+  // Commands of the table that nothing handles yet show disabled.
+  if (!target && !c) {
     event.Skip();
     return;
   }
-  CommandState state = m_rules.Query(id);
+  CommandState state = target ? target->QueryCommand(id) : CommandState{};
   event.Enable(state.enabled);
-  if (c && c->kind == CommandKind::Check) event.Check(state.checked);
+  if ((c && c->kind == CommandKind::Check) || event.IsCheckable()) event.Check(state.checked);
+}
+
+// Every key of the command table runs its command through the chain, whichever window of the
+// frame has the focus: a 3-D pane, the line list, the part tree, a bar. A text field keeps the
+// keys it needs for typing. A disabled command's key stops here too.
+void CMainFrame::OnCharHook(wxKeyEvent& event) {
+  int id = CommandOfKey(event);
+  wxWindow* focus = FindFocus();
+  if (!id || (dynamic_cast<wxTextEntry*>(focus) && TextFieldKeepsKey(event))) {
+    event.Skip();
+    return;
+  }
+  m_router.Run(id);
+}
+
+void CMainFrame::OnChildFocus(wxChildFocusEvent& event) {
+  // The focused window or the nearest view around it becomes the active view.
+  for (wxWindow* w = event.GetWindow(); w && w != this; w = w->GetParent())
+    if (dynamic_cast<ICommandTarget*>(w)) {
+      m_router.SetActiveView(w);
+      break;
+    }
+  event.Skip();
+}
+
+void CMainFrame::OnViewActivated(wxCommandEvent& event) {
+  m_router.SetActiveView(dynamic_cast<wxWindow*>(event.GetEventObject()));
 }
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
@@ -380,6 +382,19 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
 }
 
 void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
+
+void CMainFrame::RestoreDefaultSettings() {
+  if (ShowMessageId(kRestoreDefaultsId, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) return;
+  theSettings.SetDefaults(1);
+  TheProfile().Flush();
+  NotifyViews(false, msg::kSettingsChanged, 0, 0);
+  if (theDocument) theDocument->UpdateAllViews(HINT_SETTINGS);
+}
+
+void CMainFrame::RestoreDefaultGroups() {
+  thePartList.ResetGroups();
+  NotifyViews(true, msg::kGroupsChanged, 0, 0);
+}
 
 long CMainFrame::NotifyViews(bool post, unsigned message, long wParam, long lParam) {
   if (post) {

@@ -13,12 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CommandRules.h"
+#include "app/CommandMap.h"
+#include "app/CommandRouter.h"
 #include "app/LayoutFormat.h"
 #include "app/MsgList.h"
 
-class wxFileHistory;
 class wxSplitterWindow;
+class CRecentFileHistory;
 class CPaneGrid;
 class CQuorvelDoc;
 class CQuorvelView;
@@ -30,9 +31,8 @@ class CMainFrame : public wxFrame {
   static constexpr const char* kEditSection = "EditModeStates";
   static constexpr const char* kViewSection = "ViewModeStates";
 
-  // versionTitle is shown by the about box; history (may be null) lists the recent files in the
-  // File menu.
-  CMainFrame(const wxString& versionTitle, wxFileHistory* history);
+  // history (may be null) lists the recent files in the File menu.
+  explicit CMainFrame(CRecentFileHistory* history);
   ~CMainFrame() override;
 
   // Program-wide operations.
@@ -62,9 +62,15 @@ class CMainFrame : public wxFrame {
   wxWindow* GetColorBar() const;
   wxAuiManager& GetAuiManager() { return m_aui; }
 
-  // Commands: a handler with its enable/check rule. Commands without one show disabled.
-  CCommandRules& Rules() { return m_rules; }
-  void SetCommandHandler(int id, std::function<void()> handler, CCommandRules::Rule rule);
+  // The command chain that menus, bars and keys go through: active view, document, frame,
+  // application. A command that no link handles shows disabled.
+  CCommandRouter& Router() { return m_router; }
+  // The frame's own link of the chain.
+  CCommandMap& FrameCommands() { return m_frameCommands; }
+  // After the question, the settings' defaults, saved and announced.
+  void RestoreDefaultSettings();
+  // The part list's default groups, saved and announced.
+  void RestoreDefaultGroups();
 
   // The work areas of the screens present now (the placement is pulled back onto one of them).
   static std::vector<LayoutRect> ScreenWorkAreas();
@@ -73,21 +79,23 @@ class CMainFrame : public wxFrame {
   void CreateClientArea();
   void CreateBars();
   void CreateMenus();
-  void CreateAccelerators();
   void RegisterCommands();
+  void RegisterCommand(int id, CCommandMap::Handler handler, CCommandMap::Rule rule);
   wxMenu* MakeBarsMenu() const;
   void ApplyDefaultSplit();
 
   void OnCommand(wxCommandEvent& event);
   void OnUpdateUI(wxUpdateUIEvent& event);
+  void OnCharHook(wxKeyEvent& event);
+  void OnChildFocus(wxChildFocusEvent& event);
+  void OnViewActivated(wxCommandEvent& event);
   void OnClose(wxCloseEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
   void OnSizeOrMove(wxEvent& event);
   void OnKeyStateTimer(wxTimerEvent& event);
   void OnDropFiles(wxDropFilesEvent& event);
 
-  wxString m_versionTitle;
-  wxFileHistory* m_history;
+  CRecentFileHistory* m_history;
   int m_editMode = 1;
   bool m_firstLayout = true;
   wxAuiManager m_aui;
@@ -104,8 +112,8 @@ class CMainFrame : public wxFrame {
   wxString m_defaultPerspective;
   LayoutRect m_normalRect;
   CMsgList m_broadcast;
-  CCommandRules m_rules;
-  std::map<int, std::function<void()>> m_handlers;
+  CCommandMap m_frameCommands;
+  CCommandRouter m_router;
   wxTimer m_keyTimer;
 };
 

@@ -1,16 +1,18 @@
 #include "app/QuorvelApp.h"
 
-#include <wx/filehistory.h>
 #include <wx/image.h>
 
 #include <csignal>
 #include <cstdio>
 
+#include "app/AppCommands.h"
+#include "app/CommandMap.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/FileTypes.h"
 #include "app/KeyState.h"
 #include "app/MainFrame.h"
+#include "app/RecentFileHistory.h"
 #include "app/RecentFiles.h"
 #include "app/SplashWnd.h"
 #include "app/StartUp.h"
@@ -92,7 +94,7 @@ bool CQuorvelApp::OnInit() {
   m_clipboardFormat = wxDataFormat(kClipboardFormatName);
   // 10. The profile and the recent-file list of 10.
   CProfile& profile = TheProfile();
-  m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
+  m_history = std::make_unique<CRecentFileHistory>(kRecentFileCount);
   std::vector<std::string> recent = LoadRecentFiles(profile);
   for (auto it = recent.rbegin(); it != recent.rend(); ++it) m_history->AddFileToHistory(wxString::FromUTF8(*it));
   // 11. The settings: language packs, the library base folder (asked for when unusable), colours.
@@ -125,15 +127,20 @@ bool CQuorvelApp::OnInit() {
   theTracer.Printf("Part list: %u parts, %u models\n", thePartList.GetCount(kLibraryParts),
                    thePartList.GetCount(kLibraryModels));
   // 18. The main window and File New, shown before the command line's request is carried out.
-  auto* frame = new CMainFrame(m_versionTitle, m_history.get());
+  auto* frame = new CMainFrame(m_history.get());
   SetTopWindow(frame);
-  BindDocumentCommands(*frame, *m_document, m_history.get());
+  m_documentCommands = MakeDocumentCommands(*m_document, m_history.get());
+  m_appCommands = MakeApplicationCommands(m_versionTitle);
+  frame->Router().SetDocumentTarget(m_documentCommands.get());
+  frame->Router().SetApplicationTarget(m_appCommands.get());
   frame->AttachDocument(m_document.get());
   m_document->OnNewDocument();
   // The views' first update, as for every new document the frame shows.
   m_document->UpdateAllViews(HINT_FULL);
   m_host->UpdateFrameTitle();
   frame->Show();
+  // The first pane has the focus, so the keys work before anything was clicked.
+  frame->GetViewPane(0, 0)->SetFocus();
   // The splash window came up while the frame was made; keep it above the frame just shown.
   if (CSplashWnd* splash = CSplashWnd::Current()) splash->Raise();
   frame->Update();
@@ -211,8 +218,11 @@ void CQuorvelApp::LogSystemInfo() {
 
 void CQuorvelApp::CloseDocument() {
   if (!m_document) return;
-  // Views that outlive the document must not keep observing it.
-  if (theMainFrame) theMainFrame->AttachDocument(nullptr);
+  // Views and commands that outlive the document must not reach it any more.
+  if (theMainFrame) {
+    theMainFrame->AttachDocument(nullptr);
+    theMainFrame->Router().SetDocumentTarget(nullptr);
+  }
   SetModelDialogs(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;

@@ -9,8 +9,9 @@
 
 #include "app/CommandLine.h"
 
-class wxFileHistory;
+class CCommandMap;
 class CQuorvelDoc;
+class CRecentFileHistory;
 class CStartUp;
 class CStartUpProgressDlg;
 class CWxDocumentHost;
@@ -36,7 +37,7 @@ class CQuorvelApp : public wxApp {
   // The drag-and-drop format of the part tree, the browser, the line list and the 3-D views.
   const wxDataFormat& GetClipboardFormat() const { return m_clipboardFormat; }
   const wxString& GetVersionTitle() const { return m_versionTitle; }
-  wxFileHistory* GetFileHistory() const { return m_history.get(); }
+  CRecentFileHistory* GetFileHistory() const { return m_history.get(); }
   const CCommandLineInfo& GetCommandLine() const { return m_commandLine; }
   CQuorvelDoc* GetDocument() const { return m_document.get(); }
 
@@ -51,7 +52,7 @@ class CQuorvelApp : public wxApp {
 
   wxString m_versionTitle;
   wxDataFormat m_clipboardFormat;
-  std::unique_ptr<wxFileHistory> m_history;
+  std::unique_ptr<CRecentFileHistory> m_history;
   CCommandLineInfo m_commandLine;
   std::unique_ptr<CWxPrompt> m_prompt;
   std::unique_ptr<CStartUpProgressDlg> m_progress;
@@ -59,6 +60,9 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CQuorvelDoc> m_document;
   std::unique_ptr<CWxDocumentHost> m_host;
   std::unique_ptr<CWxModelDialogs> m_modelDialogs;
+  // The document's and the application's links of the main frame's command chain.
+  std::unique_ptr<CCommandMap> m_documentCommands;
+  std::unique_ptr<CCommandMap> m_appCommands;
 };
 
 wxDECLARE_APP(CQuorvelApp);

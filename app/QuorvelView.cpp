@@ -12,6 +12,7 @@
 #include <chrono>
 #include <memory>
 
+#include "app/CommandRouter.h"
 #include "app/CommandTable.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"
@@ -21,8 +22,6 @@
 #include "dialogs/ZoomFactDlg.h"
 #include "document/QuorvelDoc.h"
 #include "render/C3DStub.h"
-
-CQuorvelView* CQuorvelView::s_active = nullptr;
 
 namespace {
 wxColour PaneBackground() { return ToWxColour(PaneBackgroundColor(theSettings.BackgroundColor)); }
@@ -73,8 +72,9 @@ bool CQuorvelView::ScrollBarsVisible() const { return m_hbar && m_hbar->IsShown(
 
 CQuorvelView::~CQuorvelView() {
   if (CQuorvelDoc* doc = m_state.GetDocument()) doc->RemoveObserver(this);
-  if (s_active == this) s_active = nullptr;
 }
+
+void CQuorvelView::MakeActive() { AnnounceActiveView(this); }
 
 void CQuorvelView::SetDocument(CQuorvelDoc* doc) {
   if (CQuorvelDoc* old = m_state.GetDocument()) old->RemoveObserver(this);

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "app/CommandRules.h"
+#include "app/CommandTarget.h"
 #include "app/QuorvelViewState.h"
 #include "document/UpdateHints.h"
 
@@ -19,7 +19,7 @@ class wxScrollEvent;
 class CPrivateMessageEvent;
 class CQuorvelDoc;
 
-class CQuorvelView : public wxWindow, public IDocObserver {
+class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget {
  public:
   // pane: row x 2 + column in the pane grid; name: the window's name ("View3D_0"...).
   CQuorvelView(wxWindow* parent, int pane, const wxString& name);
@@ -34,9 +34,10 @@ class CQuorvelView : public wxWindow, public IDocObserver {
   CQuorvelViewState& State() { return m_state; }
   const CQuorvelViewState& State() const { return m_state; }
 
-  // The view commands (context menu, and the frame's commands for the active view).
-  void RunCommand(int id);
-  CommandState QueryCommand(int id) const;
+  // The view commands (context menu, and the frame's chain while this is the active view).
+  bool HandlesCommand(int id) const override { return IsViewCommand(id); }
+  void RunCommand(int id) override;
+  CommandState QueryCommand(int id) const override;
   static bool IsViewCommand(int id);
 
   // The picture the pane shows now: the renderer's image (or the background for an empty model)
@@ -46,9 +47,8 @@ class CQuorvelView : public wxWindow, public IDocObserver {
   int GetPaintCount() const { return m_paintCount; }
   int GetImagePaintCount() const { return m_imagePaintCount; }
 
-  // The view that last had the focus or a click; null when none.
-  static CQuorvelView* GetActiveView() { return s_active; }
-  void MakeActive() { s_active = this; }
+  // Makes this the frame's active view (its commands come first), as the focus or a click does.
+  void MakeActive();
 
   // The part of the client area the renderer draws into (without shown scroll bars).
   wxSize GetDrawingArea() const;
@@ -91,6 +91,4 @@ class CQuorvelView : public wxWindow, public IDocObserver {
   int m_imagePaintCount = 0;
   bool m_modelRendered = false;    // a model (not an empty one) was rendered into the picture
   bool m_modelPaintNoted = false;  // and painted: counted once for the start-up figure
-
-  static CQuorvelView* s_active;
 };

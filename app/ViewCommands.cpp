@@ -3,8 +3,7 @@
 #include <wx/menu.h>
 
 #include "app/CommandTable.h"
-#include "app/MainFrame.h"
-#include "app/QuorvelView.h"
+#include "app/QuorvelViewState.h"
 
 namespace {
 struct ViewMenuItem {
@@ -48,29 +47,4 @@ wxMenu* MakeViewContextMenu() {
   menu->AppendSeparator();
   AppendItems(menu, kSwitchItems);
   return menu;
-}
-
-CQuorvelView* CommandTargetView(CMainFrame& frame) {
-  if (CQuorvelView* active = CQuorvelView::GetActiveView(); active && wxGetTopLevelParent(active) == &frame)
-    return active;
-  return dynamic_cast<CQuorvelView*>(frame.GetViewPane(0, 0));
-}
-
-void RegisterViewCommands(CMainFrame& frame) {
-  std::vector<int> ids;
-  for (const ViewMenuItem& item : kAngleItems) ids.push_back(item.id);
-  for (const ViewMenuItem& item : kZoomItems) ids.push_back(item.id);
-  for (const ViewMenuItem& item : kSwitchItems) ids.push_back(item.id);
-  CMainFrame* owner = &frame;
-  for (int id : ids) {
-    frame.SetCommandHandler(
-        id,
-        [owner, id] {
-          if (CQuorvelView* view = CommandTargetView(*owner)) view->RunCommand(id);
-        },
-        [owner, id] {
-          CQuorvelView* view = CommandTargetView(*owner);
-          return view ? view->QueryCommand(id) : CommandState{};
-        });
-  }
 }

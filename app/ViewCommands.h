@@ -1,16 +1,8 @@
 #pragma once
-// The commands of the 3-D views: the view's context menu, and their registration with the main
-// frame, which runs them on the active view (the one last focused or clicked; pane 0 before).
+// The context menu of the 3-D views: "View An&gle" and "&Zoom" with their items, the wireframe,
+// bounding-box and scroll-bar switches. The view runs these commands itself (as the first link of
+// the frame's command chain when it is the active view).
 class wxMenu;
-class CMainFrame;
-class CQuorvelView;
 
-// A new context menu of a 3-D view: "View An&gle" and "&Zoom" with their items, the wireframe,
-// bounding-box and scroll-bar switches. The caller owns it.
+// A new context menu of a 3-D view. The caller owns it.
 wxMenu* MakeViewContextMenu();
-
-// Registers every view command with the frame; each acts on the active view.
-void RegisterViewCommands(CMainFrame& frame);
-
-// The view the frame's view commands act on: the active view, else the frame's pane 0.
-CQuorvelView* CommandTargetView(CMainFrame& frame);

@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
 
   // The toolkit's first window costs extra once per process (fonts, themes): not the first model's.
   {
-    auto* warm = new CMainFrame("warm-up", nullptr);
+    auto* warm = new CMainFrame(nullptr);
     warm->Show();
     Pump();
     warm->Destroy();
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
       continue;
     }
     const Clock::time_point loaded = Clock::now();
-    auto* frame = new CMainFrame("Plandor pane benchmark", nullptr);
+    auto* frame = new CMainFrame(nullptr);
     frame->SetSize(0, 0, width, height);
     frame->Show();
     CQuorvelView* views[4];

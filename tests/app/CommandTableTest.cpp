@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <wx/defs.h>
 
 #include <algorithm>
 #include <map>
@@ -6,7 +7,7 @@
 #include <string>
 
 #include "app/BarTable.h"
-#include "app/CommandRules.h"
+#include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "config/StringUtils.h"
 #include "platform/StringTable.h"
@@ -141,19 +142,25 @@ TEST(CommandTable, WxIdsStayBelowTheLimitAndMapBack) {
     EXPECT_FALSE(wxId >= 4999 && wxId <= 5999) << c.id;
     EXPECT_GE(wxId, kWxCommandBase) << c.id;
   }
+  // wx's own ids (the recent files' among them) are no command ids.
+  for (int id : {int(wxID_FILE1), wxID_FILE1 + 9, 4999, 5999}) EXPECT_EQ(FromWxId(id), id);
 }
 
-TEST(CommandRules, CommandsWithoutAHandlerAreDisabled) {
-  CCommandRules rules;
-  EXPECT_FALSE(rules.Query(57603).enabled);
-  EXPECT_FALSE(rules.Has(57603));
-  rules.SetAlwaysEnabled(57664);
-  EXPECT_TRUE(rules.Query(57664).enabled);
+TEST(CommandMap, CommandsWithoutAHandlerAreDisabled) {
+  CCommandMap rules;
+  EXPECT_FALSE(rules.QueryCommand(57603).enabled);
+  EXPECT_FALSE(rules.HandlesCommand(57603));
+  rules.Set(57664, [] {}, CCommandMap::Always);
+  EXPECT_TRUE(rules.QueryCommand(57664).enabled);
   bool on = false;
-  rules.Set(32914, [&] { return CommandState{true, on}; });
-  EXPECT_FALSE(rules.Query(32914).checked);
+  rules.Set(32914, [] {}, [&] { return CommandState{true, on}; });
+  EXPECT_FALSE(rules.QueryCommand(32914).checked);
   on = true;
-  EXPECT_TRUE(rules.Query(32914).checked);
+  EXPECT_TRUE(rules.QueryCommand(32914).checked);
+  // A command set without a rule is there, and disabled.
+  rules.Set(32915, [] {}, nullptr);
+  EXPECT_TRUE(rules.HandlesCommand(32915));
+  EXPECT_FALSE(rules.QueryCommand(32915).enabled);
 }
 
 TEST(BarTable, TenBarsEachWithItsOwnCaption) {

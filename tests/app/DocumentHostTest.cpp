@@ -2,14 +2,20 @@
 // messages, the recent files, and the questions before the document's project goes.
 #include <gtest/gtest.h>
 #include <wx/filehistory.h>
+#include <wx/menu.h>
 
 #include "GuiTest.h"
 #include "app/CommandTable.h"
+#include "app/CommandMap.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/MainFrame.h"
 #include "app/PrivateEvents.h"
+#include "app/RecentFileHistory.h"
 #include "app/RecentFiles.h"
+#include "config/ColorEntry.h"
+#include "config/PartList.h"
+#include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "platform/Profile.h"
@@ -97,14 +103,15 @@ class DocumentFrameTest : public ::testing::Test {
   void SetUp() override {
     if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
     SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
-    m_history = std::make_unique<wxFileHistory>(kRecentFileCount);
-    m_frame = new CMainFrame("Plandor Version test", m_history.get());
+    m_history = std::make_unique<CRecentFileHistory>(kRecentFileCount);
+    m_frame = new CMainFrame(m_history.get());
     m_doc = std::make_unique<CQuorvelDoc>();
     m_host = std::make_unique<CWxDocumentHost>(*m_doc, m_history.get());
     m_doc->SetHost(m_host.get());
     m_doc->AddObserver(&m_hints);
     theDocument = m_doc.get();
-    BindDocumentCommands(*m_frame, *m_doc, m_history.get());
+    m_commands = MakeDocumentCommands(*m_doc, m_history.get());
+    m_frame->Router().SetDocumentTarget(m_commands.get());
     m_recorder = new CMessageRecorder(m_frame);
     m_frame->AddEventView(m_recorder);
     m_frame->Show();
@@ -120,10 +127,11 @@ class DocumentFrameTest : public ::testing::Test {
     m_doc.reset();
     SetProfile(nullptr);
   }
-  CommandState Query(int id) { return m_frame->Rules().Query(id); }
+  CommandState Query(int id) { return m_frame->Router().Query(id); }
 
   CScratchDir m_scratch;
-  std::unique_ptr<wxFileHistory> m_history;
+  std::unique_ptr<CRecentFileHistory> m_history;
+  std::unique_ptr<CCommandMap> m_commands;
   CMainFrame* m_frame = nullptr;
   std::unique_ptr<CQuorvelDoc> m_doc;
   std::unique_ptr<CWxDocumentHost> m_host;
@@ -255,12 +263,132 @@ TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
   EXPECT_EQ(m_frame->GetEditMode(), 0);
   EXPECT_TRUE(Query(cmd::kViewMode).checked);
   EXPECT_FALSE(Query(cmd::kEditMode).checked);
+  // Pan, rotate and zoom mode wait for the panes' mouse modes: disabled, and their command
+  // (a key, a stale button) changes nothing.
+  for (int id : {32916, 32923, 32926}) EXPECT_FALSE(Query(id).enabled) << id;
   wxCommandEvent pan(wxEVT_MENU, ToWxId(32916));
   m_frame->GetEventHandler()->ProcessEvent(pan);
+  EXPECT_EQ(m_doc->GetEditMode(), 0);
+  wxCommandEvent edit(wxEVT_MENU, ToWxId(cmd::kEditMode));
+  m_frame->GetEventHandler()->ProcessEvent(edit);
   EXPECT_EQ(m_doc->GetEditMode(), 1);
   EXPECT_EQ(m_frame->GetEditMode(), 1);
-  EXPECT_TRUE(Query(32916).checked);
-  EXPECT_FALSE(Query(cmd::kEditMode).checked);
+  EXPECT_TRUE(Query(cmd::kEditMode).checked);
+  EXPECT_FALSE(Query(32916).checked);
+  EXPECT_FALSE(Query(32916).enabled);
+}
+
+}  // namespace
+
+namespace {
+
+// The labels of the File menu from Scan Parts on, separators as "-".
+std::vector<std::string> FileMenuTail(CMainFrame* frame) {
+  wxMenu* file = frame->GetMenuBar()->GetMenu(frame->GetMenuBar()->FindMenu("File"));
+  std::vector<std::string> labels;
+  bool on = false;
+  for (wxMenuItem* item : file->GetMenuItems()) {
+    std::string label = item->IsSeparator() ? "-" : item->GetItemLabelText().utf8_string();
+    on = on || label == "Scan Parts";
+    if (on) labels.push_back(label);
+  }
+  return labels;
+}
+
+TEST_F(DocumentFrameTest, RecentFilesStandAboveExitInTheirOrder) {
+  EXPECT_EQ(FileMenuTail(m_frame), (std::vector<std::string>{"Scan Parts", "-", "-", "Exit"}));
+  m_doc->SetPathName("/models/truck.ldr");
+  m_doc->SetPathName("/models/ship.mpd");
+  m_doc->SetPathName("/models/car.ldr");
+  EXPECT_EQ(FileMenuTail(m_frame), (std::vector<std::string>{"Scan Parts", "-", "1 /models/car.ldr",
+                                                             "2 /models/ship.mpd", "3 /models/truck.ldr", "-",
+                                                             "Exit"}));
+  // Opening a listed file brings it to the top.
+  m_doc->SetPathName("/models/truck.ldr");
+  EXPECT_EQ(FileMenuTail(m_frame)[2], "1 /models/truck.ldr");
+  EXPECT_EQ(FileMenuTail(m_frame).back(), "Exit");
+  // The entries run their menu ids: the second opens the second file.
+  wxMenuItem* second = m_frame->GetMenuBar()->FindItem(m_history->GetBaseId() + 1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetItemLabelText(), "2 /models/car.ldr");
+  // Choosing an entry opens its file.
+  std::string path = m_scratch / "listed.ldr";
+  WriteFileBytes(path, "0 Listed\n0 Name: listed.ldr\n");
+  m_history->AddFileToHistory(wxString::FromUTF8(path));
+  m_doc->SetPathName("/models/ship.mpd");
+  wxCommandEvent choose(wxEVT_MENU, m_history->GetBaseId() + 1);
+  m_frame->GetEventHandler()->ProcessEvent(choose);
+  EXPECT_EQ(m_doc->GetPathName(), path);
+}
+
+// The next start: the stored list is there before the frame; a file opened then joins it.
+TEST_F(DocumentFrameTest, AStoredListStaysAboveExitAfterTheNextStart) {
+  m_frame->Close(true);
+  PumpEvents(50);
+  for (const char* f : {"/m/c.ldr", "/m/b.ldr", "/m/a.ldr"}) m_history->AddFileToHistory(f);
+  m_frame = new CMainFrame(m_history.get());
+  m_frame->Router().SetDocumentTarget(m_commands.get());
+  m_frame->Show();
+  PumpEvents(50);
+  EXPECT_EQ(FileMenuTail(m_frame), (std::vector<std::string>{"Scan Parts", "-", "1 /m/a.ldr", "2 /m/b.ldr",
+                                                             "3 /m/c.ldr", "-", "Exit"}));
+  m_history->AddFileToHistory("/m/d.ldr");
+  EXPECT_EQ(FileMenuTail(m_frame), (std::vector<std::string>{"Scan Parts", "-", "1 /m/d.ldr", "2 /m/a.ldr",
+                                                             "3 /m/b.ldr", "4 /m/c.ldr", "-", "Exit"}));
+  m_history->RemoveFileFromHistory(0);
+  EXPECT_EQ(FileMenuTail(m_frame).size(), 7u);
+  EXPECT_EQ(FileMenuTail(m_frame)[2], "1 /m/a.ldr");
+}
+
+// Settings > General > Default asks first; Yes resets and saves the settings, tells the frame's
+// windows and updates the views; No changes nothing.
+TEST_F(DocumentFrameTest, DefaultSettingsAskThenResetSaveAndAnnounce) {
+  ColorEntry colors[kColorCount];
+  std::copy(std::begin(theDefaultColors), std::end(theDefaultColors), colors);
+  const int fastStep = theSettings.FastStep, grid = theSettings.GridType;
+  CScriptedPrompt prompt;
+  theSettings.FastStep = 9;
+  theSettings.GridType = 2;
+  m_hints.hints.clear();
+  m_recorder->received.clear();
+  EXPECT_TRUE(Query(32870).enabled);
+  wxCommandEvent restore(wxEVT_MENU, ToWxId(32870));
+  prompt.Answer(PromptAnswer::No);
+  m_frame->GetEventHandler()->ProcessEvent(restore);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Restore default configuration?");
+  EXPECT_EQ(prompt.shown[0].buttons, PromptButtons::YesNo);
+  EXPECT_EQ(prompt.shown[0].icon, PromptIcon::Question);
+  EXPECT_EQ(theSettings.FastStep, 9);
+  EXPECT_TRUE(m_recorder->received.empty());
+  EXPECT_TRUE(m_hints.hints.empty());
+
+  prompt.Answer(PromptAnswer::Yes);
+  m_frame->GetEventHandler()->ProcessEvent(restore);
+  EXPECT_EQ(theSettings.FastStep, 5);
+  EXPECT_EQ(theSettings.GridType, 0);
+  EXPECT_EQ(CFileProfile(m_scratch / "Plandor.conf").GetProfileInt("Settings", "FastStep", 0), 5);
+  EXPECT_EQ(m_recorder->received, std::vector<unsigned>{msg::kSettingsChanged});
+  EXPECT_EQ(m_hints.hints, std::vector<uint32_t>{HINT_SETTINGS});
+  theSettings.FastStep = fastStep;
+  theSettings.GridType = grid;
+  std::copy(std::begin(colors), std::end(colors), theDefaultColors);
+}
+
+// Settings > Parts Tree > Default: the default groups, saved, and 0x8003 posted to the windows.
+TEST_F(DocumentFrameTest, DefaultPartGroupsResetSaveAndAnnounce) {
+  thePartList.SetGroups({{"Mine", "3001"}});
+  ASSERT_EQ(thePartList.GetGroup(0)->name, "Mine");
+  m_recorder->received.clear();
+  EXPECT_TRUE(Query(32975).enabled);
+  wxCommandEvent restore(wxEVT_MENU, ToWxId(32975));
+  m_frame->GetEventHandler()->ProcessEvent(restore);
+  EXPECT_EQ(thePartList.GetGroup(0)->name, "Zeb Axles & Spacers");
+  EXPECT_EQ(TheProfile().GetProfileString("GroupDefs", "GroupName1", ""), "Zeb Axles & Spacers");
+  // Posted: it arrives with the event loop.
+  EXPECT_TRUE(m_recorder->received.empty());
+  PumpEvents(30);
+  EXPECT_EQ(m_recorder->received, std::vector<unsigned>{msg::kGroupsChanged});
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+
+#include <map>
 #include <wx/aui/framemanager.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 
 #include "GuiTest.h"
+#include "app/AppCommands.h"
+#include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
 #include "app/MsgList.h"
@@ -30,7 +34,7 @@ class MainFrameTest : public ::testing::Test {
   }
 
   CMainFrame* OpenFrame() {
-    auto* frame = new CMainFrame("Plandor Version test", nullptr);
+    auto* frame = new CMainFrame(nullptr);
     frame->Show();
     PumpEvents(150);
     return frame;
@@ -105,19 +109,24 @@ TEST_F(MainFrameTest, HasTheFourViewPanesTheOtherAreasAndTheMenus) {
 TEST_F(MainFrameTest, EnableRulesAndBarToggles) {
   CMainFrame* frame = OpenFrame();
   // No handler yet: disabled. Handlers that exist: enabled.
-  EXPECT_FALSE(frame->Rules().Query(cmd::kFileSave).enabled);
-  EXPECT_FALSE(frame->Rules().Query(32783).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kAppAbout).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kFind).enabled);
-  EXPECT_TRUE(frame->Rules().Query(cmd::kZoomFirst).enabled);
+  EXPECT_FALSE(frame->Router().Query(cmd::kFileSave).enabled);
+  EXPECT_FALSE(frame->Router().Query(32783).enabled);
+  // About and Exit are the application's: disabled until it joins the chain.
+  EXPECT_FALSE(frame->Router().Query(cmd::kAppAbout).enabled);
+  std::unique_ptr<CCommandMap> app = MakeApplicationCommands("Plandor Version test");
+  frame->Router().SetApplicationTarget(app.get());
+  EXPECT_TRUE(frame->Router().Query(cmd::kAppAbout).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kAppExit).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kFind).enabled);
+  EXPECT_TRUE(frame->Router().Query(cmd::kZoomFirst).enabled);
 
-  CommandState zoomBar = frame->Rules().Query(32940);
+  CommandState zoomBar = frame->Router().Query(32940);
   EXPECT_TRUE(zoomBar.enabled);
   EXPECT_TRUE(zoomBar.checked);
   wxCommandEvent toggle(wxEVT_MENU, ToWxId(32940));
   frame->GetEventHandler()->ProcessEvent(toggle);
   EXPECT_FALSE(frame->GetAuiManager().GetPane("Zoombar").IsShown());
-  EXPECT_FALSE(frame->Rules().Query(32940).checked);
+  EXPECT_FALSE(frame->Router().Query(32940).checked);
   // The menu item follows the rule when the menus are updated.
   frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
   wxMenuItem* item = frame->GetMenuBar()->FindItem(ToWxId(32940));
@@ -148,7 +157,7 @@ TEST_F(MainFrameTest, ZoomPresetReachesTheFourPanesOnlyInEditMode) {
   EXPECT_DOUBLE_EQ(zoomOf(3), 1.5);
 
   frame->SetEditMode(0);
-  EXPECT_FALSE(frame->Rules().Query(32888).enabled);
+  EXPECT_FALSE(frame->Router().Query(32888).enabled);
   wxCommandEvent z100(wxEVT_MENU, ToWxId(32888));
   frame->GetEventHandler()->ProcessEvent(z100);
   PumpEvents(30);
@@ -315,6 +324,38 @@ TEST_F(MainFrameTest, BroadcastsReachEachRegisteredWindowOnce) {
   b->Destroy();
   PumpEvents(20);
   EXPECT_EQ(frame->NotifyViews(false, msg::kSettingsChanged, 0, 0), 11);
+  CloseFrame(frame);
+}
+
+// The windows that exist from the start hear the frame's broadcasts without registering by hand:
+// the four panes, the colour bar, the part tree and the part browser.
+TEST_F(MainFrameTest, TheFramesOwnWindowsHearItsBroadcasts) {
+  CMainFrame* frame = OpenFrame();
+  std::vector<wxWindow*> windows = {frame->GetPartTreePane(), frame->GetPartBrowserPane(), frame->GetColorBar()};
+  for (int i = 0; i < 4; ++i) windows.push_back(frame->GetViewPane(i / 2, i % 2));
+  std::map<wxWindow*, std::vector<unsigned>> heard;
+  std::map<wxWindow*, int> finds;
+  for (wxWindow* w : windows) {
+    ASSERT_NE(w, nullptr);
+    for (unsigned m : {msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid})
+      w->Bind(wxEventTypeTag<CPrivateMessageEvent>(PrivateEventType(m)), [&heard, w](CPrivateMessageEvent& e) {
+        heard[w].push_back(e.GetMessage());
+        e.Skip();
+      });
+    w->Bind(wxEVT_MENU, [&finds, w](wxCommandEvent& e) {
+      if (FromWxId(e.GetId()) == cmd::kFind) ++finds[w];
+      e.Skip();
+    });
+  }
+  for (unsigned m : {msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid})
+    frame->NotifyViews(false, m, 0, 0);
+  wxCommandEvent find(wxEVT_MENU, ToWxId(cmd::kFind));
+  frame->GetEventHandler()->ProcessEvent(find);
+  for (wxWindow* w : windows) {
+    EXPECT_EQ(heard[w], (std::vector<unsigned>{msg::kModelChanged, msg::kSettingsChanged, msg::kPartListInvalid}))
+        << w->GetName();
+    EXPECT_EQ(finds[w], 1) << w->GetName();
+  }
   CloseFrame(frame);
 }
 

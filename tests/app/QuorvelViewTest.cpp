@@ -102,7 +102,7 @@ class QuorvelViewTest : public ::testing::Test {
   }
 
   CMainFrame* OpenMainFrame() {
-    auto* frame = new CMainFrame("Plandor Version test", nullptr);
+    auto* frame = new CMainFrame(nullptr);
     m_frame = frame;
     frame->SetSize(0, 0, 1000, 760);
     frame->Show();
@@ -204,7 +204,6 @@ TEST_F(QuorvelViewTest, WheelFocusAndZoomPresetEventsReachTheView) {
   wxFocusEvent focus(wxEVT_SET_FOCUS);
   view->GetEventHandler()->ProcessEvent(focus);
   EXPECT_TRUE(view->State().IsFocused());
-  EXPECT_EQ(CQuorvelView::GetActiveView(), view);
   EXPECT_EQ(At(Picture(view), 0, 80), (Rgb{255, 0, 0}));
   wxFocusEvent lost(wxEVT_KILL_FOCUS);
   view->GetEventHandler()->ProcessEvent(lost);
@@ -234,21 +233,21 @@ TEST_F(QuorvelViewTest, ViewCommandsGoToTheActiveView) {
     wxCommandEvent event(wxEVT_MENU, ToWxId(id));
     frame->GetEventHandler()->ProcessEvent(event);
   };
-  CQuorvelView* target = CommandTargetView(*frame);
+  CQuorvelView* target = dynamic_cast<CQuorvelView*>(frame->Router().GetActiveView());
   ASSERT_NE(target, nullptr);
   run(viewcmd::kWireframe);
   EXPECT_TRUE(target->State().IsWireframe());
-  EXPECT_TRUE(frame->Rules().Query(viewcmd::kWireframe).checked);
+  EXPECT_TRUE(frame->Router().Query(viewcmd::kWireframe).checked);
 
   Pane(frame, 3)->MakeActive();
-  EXPECT_FALSE(frame->Rules().Query(viewcmd::kWireframe).checked);
+  EXPECT_FALSE(frame->Router().Query(viewcmd::kWireframe).checked);
   run(viewcmd::kBoundingBox);
   EXPECT_TRUE(Pane(frame, 3)->State().IsBoundingBox());
   run(viewcmd::kTop);
   EXPECT_EQ(Pane(frame, 3)->State().GetDirection(), kDirTop);
   EXPECT_EQ(theSettings.ViewRB, kDirTop);
-  EXPECT_TRUE(frame->Rules().Query(viewcmd::kTop).checked);
-  EXPECT_FALSE(frame->Rules().Query(viewcmd::k3D).checked);
+  EXPECT_TRUE(frame->Router().Query(viewcmd::kTop).checked);
+  EXPECT_FALSE(frame->Router().Query(viewcmd::k3D).checked);
   const double before = Pane(frame, 3)->State().GetZoom();
   run(viewcmd::kZoomIn);
   EXPECT_DOUBLE_EQ(Pane(frame, 3)->State().GetZoom(), before * 1.5);
@@ -259,10 +258,10 @@ TEST_F(QuorvelViewTest, ViewCommandsGoToTheActiveView) {
   // The scroll bars of the active pane take room from its drawing area.
   CQuorvelView* pane = Pane(frame, 3);
   wxSize area = pane->GetDrawingArea();
-  EXPECT_TRUE(frame->Rules().Query(viewcmd::kScrollbars).enabled);
+  EXPECT_TRUE(frame->Router().Query(viewcmd::kScrollbars).enabled);
   run(viewcmd::kScrollbars);
   PumpEvents(30);
-  EXPECT_TRUE(frame->Rules().Query(viewcmd::kScrollbars).checked);
+  EXPECT_TRUE(frame->Router().Query(viewcmd::kScrollbars).checked);
   EXPECT_LT(pane->GetDrawingArea().x, area.x);
   EXPECT_EQ(pane->State().GetWidth(), pane->GetDrawingArea().x);
   run(viewcmd::kScrollbars);
