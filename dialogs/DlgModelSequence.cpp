@@ -4,6 +4,8 @@
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 #include "dialogs/WindowSizes.h"
 
 namespace {
@@ -12,6 +14,8 @@ constexpr int kListId = 1323;
 constexpr int kUpId = 1324;
 constexpr int kDownId = 1325;
 constexpr const char* kSizeKey = "DLGMODELSEQ";
+// Room around a name in its cell.
+constexpr int kNamePadding = 16;
 }  // namespace
 
 bool MoveInOrder(std::vector<size_t>& order, long row, int step) {
@@ -27,7 +31,8 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "DlgModelSequence"),
       m_models(models) {
   for (size_t i = 0; i < models.size(); ++i) m_order.push_back(i);
-  m_list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(300, 180), wxLC_REPORT | wxLC_SINGLE_SEL,
+  // A small least size: the remembered rectangle decides how many rows show.
+  m_list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(120, 60), wxLC_REPORT | wxLC_SINGLE_SEL,
                           wxDefaultValidator, "Models");
   m_list->InsertColumn(0, "Name", wxLIST_FORMAT_LEFT, 240);
   for (size_t i = 0; i < models.size(); ++i) m_list->InsertItem(static_cast<long>(i), wxString::FromUTF8(models[i]));
@@ -48,7 +53,23 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
   m_down->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Move(1); });
   m_list->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { UpdateButtons(); });
   m_list->Bind(wxEVT_LIST_ITEM_DESELECTED, [this](wxListEvent&) { UpdateButtons(); });
+  m_list->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+    event.Skip();
+    FitNameColumn();
+  });
   UpdateButtons();
+  Layout();
+  FitNameColumn();
+}
+
+int CDlgModelSequence::GetNameColumnWidth() const { return m_list->GetColumnWidth(0); }
+
+// The names show whole: the column fills the list and is never narrower than the longest name
+// (the list scrolls sideways then).
+void CDlgModelSequence::FitNameColumn() {
+  int widest = 0;
+  for (const std::string& name : m_models) widest = std::max(widest, m_list->GetTextExtent(wxString::FromUTF8(name)).x);
+  m_list->SetColumnWidth(0, std::max(m_list->GetClientSize().x, widest + kNamePadding));
 }
 
 // Kept also on Cancel.
