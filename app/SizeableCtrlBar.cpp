@@ -1,5 +1,7 @@
 #include "app/SizeableCtrlBar.h"
 
+#include <wx/utils.h>
+
 #include <algorithm>
 
 #include "platform/Numbers.h"
@@ -20,6 +22,8 @@ bool CDvSizeableCtrlBar::Create(wxWindow* parent, int id, const wxString& name, 
 wxAuiPaneInfo CDvSizeableCtrlBar::MakePaneInfo(const wxString& paneName,
                                                const wxString& caption) const {
   BarSize h = GetHorzSize(), f = GetFloatSize();
+  // No minimum for AUI: a fixed pane with one is stretched along its dock row instead of keeping
+  // its size (the sizes are never below the minimum anyway).
   return wxAuiPaneInfo()
       .Name(paneName)
       .Caption(caption)
@@ -28,9 +32,51 @@ wxAuiPaneInfo CDvSizeableCtrlBar::MakePaneInfo(const wxString& paneName,
       .Gripper(m_gripper)
       .Dockable(true)
       .Floatable(true)
-      .MinSize(wxSize(m_min.cx, m_min.cy))
       .BestSize(wxSize(h.cx, h.cy))
       .FloatingSize(wxSize(f.cx, f.cy));
+}
+
+void CDvSizeableCtrlBar::AddToManager(wxAuiManager& aui, const wxAuiPaneInfo& pane) {
+  m_aui = &aui;
+  m_place = Place::Unknown;
+  aui.AddPane(this, pane);
+  Bind(wxEVT_IDLE, &CDvSizeableCtrlBar::OnIdle, this);
+}
+
+CDvSizeableCtrlBar::Place CDvSizeableCtrlBar::PlaceOf(const wxAuiPaneInfo& pane) {
+  if (pane.IsFloating()) return Place::Floating;
+  if (pane.dock_direction == wxAUI_DOCK_LEFT || pane.dock_direction == wxAUI_DOCK_RIGHT) return Place::Vertical;
+  return Place::Horizontal;
+}
+
+bool CDvSizeableCtrlBar::FollowPlace() {
+  if (!m_aui) return false;
+  wxAuiPaneInfo& pane = m_aui->GetPane(this);
+  if (!pane.IsOk()) return false;
+  Place place = PlaceOf(pane);
+  // A floating frame the user resized keeps that size for the next float.
+  if (place == Place::Floating && m_place == Place::Floating && pane.floating_size != wxDefaultSize)
+    SetFloatSize({pane.floating_size.x, pane.floating_size.y});
+  m_place = place;
+  BarSize want = place == Place::Vertical ? GetVertSize() : place == Place::Floating ? GetFloatSize() : GetHorzSize();
+  bool changed = false;
+  if (pane.best_size != wxSize(want.cx, want.cy)) {
+    pane.BestSize(want.cx, want.cy);
+    changed = true;
+  }
+  BarSize f = GetFloatSize();
+  if (pane.floating_size != wxSize(f.cx, f.cy)) {
+    pane.FloatingSize(f.cx, f.cy);
+    changed = true;
+  }
+  return changed;
+}
+
+void CDvSizeableCtrlBar::OnIdle(wxIdleEvent& event) {
+  event.Skip();
+  // Never in the middle of the user's drag: the pane settles when the button is up.
+  if (wxGetMouseState().LeftIsDown()) return;
+  if (FollowPlace()) m_aui->Update();
 }
 
 void CDvSizeableCtrlBar::LoadBarState(CProfile& profile, const std::string& profileName) {
