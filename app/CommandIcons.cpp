@@ -40,8 +40,8 @@ struct OwnIcon {
 #define TURN_CW(colour, axis)                                                                      \
   axis "<path d='M3.2 10.5 A5 5 0 1 0 4.5 4.4' stroke='" colour "' stroke-width='2' fill='none'/>" \
   "<path d='M1.4 2.6 L1.8 7.6 L6.4 5.6 Z' fill='" colour "'/>"
-#define AXIS_X "<path d='M0 8.5 H16' stroke='#c0392b' stroke-width='1' stroke-dasharray='2 1'/>"
-#define AXIS_Y "<path d='M8.5 0 V16' stroke='#1e8449' stroke-width='1' stroke-dasharray='2 1'/>"
+#define AXIS_X "<path d='M0 8.5 H16' stroke='#c0392b' stroke-width='1' opacity='0.55'/>"
+#define AXIS_Y "<path d='M8.5 0 V16' stroke='#1e8449' stroke-width='1' opacity='0.55'/>"
 #define AXIS_Z "<circle cx='8' cy='8.5' r='1.8' fill='#2e64c8'/>"
 #define RED "#c0392b"
 #define GREEN "#1e8449"
@@ -90,6 +90,12 @@ const OwnIcon kOwn[] = {
             "<rect x='8.5' y='9.5' width='7' height='6' fill='#fdebd0' stroke='#ca6f1e'/>"
             "<path d='M11 2 Q14 2 14 6' stroke='#444' stroke-width='1.3' fill='none'/><path d='M12 6 L16 6 L14 9 Z' fill='#444'/>"
             "<path d='M5 14 Q2 14 2 10' stroke='#444' stroke-width='1.3' fill='none'/><path d='M0 10 L4 10 L2 7 Z' fill='#444'/>"},
+    // The step navigation: First, Previous, Next, Last as single heads against a bar; Fast
+    // Backward and Fast Forward as double heads.
+    {32856, "<path d='M4 8 L14 1.5 V14.5 Z' fill='#2e64c8'/><rect x='1' y='1.5' width='2.5' height='13' fill='#2e64c8'/>"},
+    {32857, "<path d='M2.5 8 L13 1.5 V14.5 Z' fill='#2e64c8'/>"},
+    {32858, "<path d='M13.5 8 L3 1.5 V14.5 Z' fill='#2e64c8'/>"},
+    {32859, "<path d='M12 8 L2 1.5 V14.5 Z' fill='#2e64c8'/><rect x='12.5' y='1.5' width='2.5' height='13' fill='#2e64c8'/>"},
     // Fast Backward and Fast Forward: double arrow heads.
     {32970, "<path d='M1 8 L8 2.5 V13.5 Z M8 8 L15 2.5 V13.5 Z' fill='#2e64c8'/>"},
     {32971, "<path d='M15 8 L8 2.5 V13.5 Z M8 8 L1 2.5 V13.5 Z' fill='#2e64c8'/>"},
@@ -132,8 +138,9 @@ const OwnIcon kOwn[] = {
     {32894, "<path d='M1 5 V1 H5 M11 1 H15 V5 M15 11 V15 H11 M5 15 H1 V11' stroke='#1e8449' stroke-width='1.8' fill='none'/>"
             "<rect x='4' y='4' width='8' height='8' fill='#aed6f1' stroke='#2e64c8'/>"},
     // Ghost: a see-through brick; Unghost: the same brick solid again.
-    {32955, "<g opacity='0.45'>" BRICK(3, 4, "#95a5a6") "</g><path d='M3.5 7.5 H12.5 V12.5 H3.5 Z' fill='none' stroke='#555' stroke-dasharray='1.5 1'/>"},
-    {32956, BRICK(3, 4, "#e74c3c")},
+    {32955, "<g opacity='0.4' transform='translate(0.5,1) scale(1.5)'>" BRICK(0, 0, "#95a5a6") "</g>"
+            "<path d='M1.2 6.2 H14.8 V13.8 H1.2 Z' fill='none' stroke='#555' stroke-dasharray='1.5 1'/>"},
+    {32956, "<g transform='translate(0.5,1) scale(1.5)'>" BRICK(0, 0, "#e74c3c") "</g>"},
     // Group: two bricks inside one frame; Ungroup: the frame broken open.
     {32946, "<rect x='0.5' y='0.5' width='15' height='15' rx='2' fill='none' stroke='#8e44ad' stroke-width='1.2'/>"
             "<rect x='2.5' y='3' width='5' height='4' fill='#e74c3c' stroke='#333' stroke-width='0.8'/><rect x='8.5' y='9' width='5' height='4' fill='#f1c40f' stroke='#333' stroke-width='0.8'/>"},
@@ -190,8 +197,7 @@ const ThemeIcon kTheme[] = {
     {32869, wxART_REPORT_VIEW}, {57635, wxART_CUT},      {57634, wxART_COPY},
     {57637, wxART_PASTE},     {57607, wxART_PRINT},      {57664, wxART_INFORMATION},
     {57669, wxART_HELP},      {57643, wxART_UNDO},       {57632, wxART_DELETE},
-    {32846, wxART_FIND},      {32856, wxART_GOTO_FIRST}, {32857, wxART_GO_BACK},
-    {32858, wxART_GO_FORWARD}, {32859, wxART_GOTO_LAST},
+    {32846, wxART_FIND},
 };
 
 wxBitmapBundle FromSvg(const char* body) {

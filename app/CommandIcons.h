@@ -1,6 +1,6 @@
 #pragma once
 // The tool-bar images: the desktop theme's icons for the standard actions (new, open, save, cut,
-// copy, paste, print, help, step navigation) and small vector pictograms drawn for the program's
+// copy, paste, print, help) and small vector pictograms drawn for the program's
 // own commands, scaled for the screen.
 #include <wx/bmpbndl.h>
 
