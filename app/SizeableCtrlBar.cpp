@@ -58,7 +58,7 @@ bool CDvSizeableCtrlBar::FollowPlace() {
   if (place == Place::Floating && m_place == Place::Floating && pane.floating_size != wxDefaultSize)
     SetFloatSize({pane.floating_size.x, pane.floating_size.y});
   m_place = place;
-  BarSize want = place == Place::Vertical ? GetVertSize() : place == Place::Floating ? GetFloatSize() : GetHorzSize();
+  BarSize want = SizeAt(place);
   bool changed = false;
   if (pane.best_size != wxSize(want.cx, want.cy)) {
     pane.BestSize(want.cx, want.cy);
@@ -72,8 +72,19 @@ bool CDvSizeableCtrlBar::FollowPlace() {
   return changed;
 }
 
+BarSize CDvSizeableCtrlBar::SizeAt(Place place) const {
+  return place == Place::Vertical ? GetVertSize() : place == Place::Floating ? GetFloatSize() : GetHorzSize();
+}
+
 void CDvSizeableCtrlBar::OnIdle(wxIdleEvent& event) {
   event.Skip();
+  if (!m_aui) return;
+  const wxAuiPaneInfo& pane = m_aui->GetPane(this);
+  if (!pane.IsOk()) return;
+  Place place = PlaceOf(pane);
+  BarSize want = SizeAt(place), f = GetFloatSize();
+  if (place == m_place && pane.best_size == wxSize(want.cx, want.cy) && pane.floating_size == wxSize(f.cx, f.cy))
+    return;
   // Never in the middle of the user's drag: the pane settles when the button is up.
   if (wxGetMouseState().LeftIsDown()) return;
   if (FollowPlace()) m_aui->Update();

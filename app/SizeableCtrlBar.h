@@ -52,6 +52,7 @@ class CDvSizeableCtrlBar : public wxPanel {
  private:
   enum class Place { Unknown, Horizontal, Vertical, Floating };
   static Place PlaceOf(const wxAuiPaneInfo& pane);
+  BarSize SizeAt(Place place) const;
   void OnIdle(wxIdleEvent& event);
 
   wxAuiManager* m_aui = nullptr;
