@@ -1,7 +1,9 @@
 #include "dialogs/DlgModelSequence.h"
 
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/listctrl.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 
 #include <algorithm>
@@ -48,6 +50,7 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
   top->Add(middle, 1, wxALL | wxEXPAND, 5);
   top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 5);
   SetSizer(top);
+  bool sizedBefore = HasWindowSize(kSizeKey);
   SetSize(ReadWindowSize(kSizeKey));
   m_up->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Move(-1); });
   m_down->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Move(1); });
@@ -59,7 +62,32 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
   });
   UpdateButtons();
   Layout();
+  if (!sizedBefore) GrowToTheNames();
   FitNameColumn();
+}
+
+int CDlgModelSequence::GetWidestName() const {
+  int widest = 0;
+  for (const std::string& name : m_models) widest = std::max(widest, m_list->GetTextExtent(wxString::FromUTF8(name)).x);
+  return widest;
+}
+
+// The first time, the dialog opens large enough for the longest name and, as far as the screen
+// allows, for every row; after that the user's rectangle holds.
+void CDlgModelSequence::GrowToTheNames() {
+  wxRect row;
+  int rowHeight = m_list->GetItemCount() > 0 && m_list->GetItemRect(0, row) && row.height > 0 ? row.height : 20;
+  int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
+  wxSize list = m_list->GetSize(), size = GetSize();
+  int wantWidth = size.x + GetWidestName() + kNamePadding + std::max(scrollBar, 0) + 8 - list.x;
+  // The rows plus one for the column header.
+  int wantHeight = size.y + rowHeight * (m_list->GetItemCount() + 1) + 8 - list.y;
+  int display = wxDisplay::GetFromWindow(this);
+  wxRect area = wxDisplay(display == wxNOT_FOUND ? 0u : unsigned(display)).GetClientArea();
+  wantWidth = std::min(wantWidth, area.width * 9 / 10);
+  wantHeight = std::min(wantHeight, area.height * 4 / 5);
+  SetSize(std::max(size.x, wantWidth), std::max(size.y, wantHeight));
+  Layout();
 }
 
 int CDlgModelSequence::GetNameColumnWidth() const { return m_list->GetColumnWidth(0); }
@@ -67,9 +95,7 @@ int CDlgModelSequence::GetNameColumnWidth() const { return m_list->GetColumnWidt
 // The names show whole: the column fills the list and is never narrower than the longest name
 // (the list scrolls sideways then).
 void CDlgModelSequence::FitNameColumn() {
-  int widest = 0;
-  for (const std::string& name : m_models) widest = std::max(widest, m_list->GetTextExtent(wxString::FromUTF8(name)).x);
-  m_list->SetColumnWidth(0, std::max(m_list->GetClientSize().x, widest + kNamePadding));
+  m_list->SetColumnWidth(0, std::max(m_list->GetClientSize().x, GetWidestName() + kNamePadding));
 }
 
 // Kept also on Cancel.

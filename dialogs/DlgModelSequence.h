@@ -28,6 +28,8 @@ class CDlgModelSequence : public wxDialog {
  private:
   void UpdateButtons();
   void FitNameColumn();
+  void GrowToTheNames();
+  int GetWidestName() const;
 
   std::vector<std::string> m_models;
   wxListCtrl* m_list;

@@ -168,6 +168,22 @@ TEST_F(ModelDialogsTest, SequenceIsResizableKeepsItsRectangleAndShowsWholeNames)
   EXPECT_EQ(b - t, 700);
 }
 
+// Never sized before, the dialog opens wide enough for its longest name and tall enough for its
+// rows (seven rows and cut names at the old fixed size); a stored rectangle is kept as it is.
+TEST_F(ModelDialogsTest, SequenceOpensLargeEnoughForItsNamesTheFirstTime) {
+  TheProfile().DeleteKey("WindowSizes", "DLGMODELSEQ");
+  const std::string longName = "1621 - Vehicle - Front - Signal Holder and a long tail of words.ldr";
+  std::vector<std::string> names = {"main.ldr", longName};
+  for (int i = 0; i < 10; ++i) names.push_back("part" + std::to_string(i) + ".ldr");
+  CDlgModelSequence dialog(nullptr, names);
+  auto* list = static_cast<wxListCtrl*>(dialog.FindWindow(1323));
+  ASSERT_TRUE(list);
+  EXPECT_GE(list->GetClientSize().x, list->GetTextExtent(longName).x);
+  EXPECT_GE(list->GetCountPerPage(), 12);
+  EXPECT_GE(dialog.GetSize().x, 360);
+  EXPECT_GE(dialog.GetSize().y, 240);
+}
+
 TEST_F(ModelDialogsTest, SequenceButtonsFollowTheSelection) {
   CDlgModelSequence dialog(nullptr, {"a.ldr", "b.ldr", "c.ldr"});
   auto* up = dialog.FindWindow(1324);
