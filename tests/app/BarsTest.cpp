@@ -10,7 +10,10 @@
 #include "GuiTest.h"
 #include "app/BarTable.h"
 #include "app/CommandIcons.h"
+#include "app/MainFrame.h"
 #include "app/SizeableCtrlBar.h"
+#include "platform/Profile.h"
+#include "support/TestData.h"
 
 namespace {
 
@@ -150,6 +153,52 @@ TEST(BarTable, PlanBarRowsFillsTheRows) {
     }
     EXPECT_EQ(plan.sizeableLength, c.colorLength) << c.rowLength;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// In the frame itself: the bars lie in full rows at the top, none past the window's right edge,
+// no bar in a row where it would have fitted into a row above, and the colour bar runs to the
+// end of its row.
+TEST(BarTable, TheFramesBarsFillTheirRows) {
+  REQUIRE_GUI();
+  CScratchDir scratch;
+  SetProfile(std::make_unique<CFileProfile>(scratch / "Plandor.conf"));
+  auto* frame = new CMainFrame("Plandor Version test", nullptr);
+  frame->Show();
+  PumpEvents(150);
+  wxAuiManager* aui = wxAuiManager::GetManager(frame);
+  ASSERT_NE(aui, nullptr);
+  int width = frame->GetClientSize().x;
+  std::map<int, int> used, room;  // per dock row
+  std::map<int, std::vector<int>> lengths;
+  int colorRow = -1, colorRight = 0;
+  for (const BarInfo& bar : BarTable()) {
+    wxAuiPaneInfo& pane = aui->GetPane(bar.logName);
+    ASSERT_TRUE(pane.IsOk()) << bar.logName;
+    EXPECT_EQ(pane.dock_direction, wxAUI_DOCK_TOP) << bar.logName;
+    wxRect r = pane.window->GetRect();
+    EXPECT_LE(r.GetRight(), width) << bar.logName;
+    used[pane.dock_row] += r.width;
+    lengths[pane.dock_row].push_back(r.width);
+    if (bar.id == 116) colorRow = pane.dock_row, colorRight = r.GetRight();
+  }
+  EXPECT_LE(used.size(), 3u);
+  ASSERT_GE(colorRow, 0);
+  EXPECT_GE(colorRight, width - 12);
+  for (auto& [row, bars] : lengths) {
+    if (row == colorRow) continue;
+    for (int length : bars)
+      for (auto& [above, total] : used)
+        if (above < row && above != colorRow) {
+          EXPECT_GT(total + length, width) << "row " << row;
+        }
+  }
+  frame->Close(true);
+  PumpEvents(50);
+  SetProfile(nullptr);
 }
 
 }  // namespace
