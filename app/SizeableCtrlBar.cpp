@@ -1,5 +1,6 @@
 #include "app/SizeableCtrlBar.h"
 
+#include <wx/aui/floatpane.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -69,6 +70,16 @@ bool CDvSizeableCtrlBar::FollowPlace() {
     pane.FloatingSize(f.cx, f.cy);
     changed = true;
   }
+  // The user changes the bar's shape only while it floats.
+  if (pane.IsResizable() != (place == Place::Floating)) {
+    pane.Resizable(place == Place::Floating);
+    changed = true;
+  }
+  if (changed) {
+    // AUI made the size of the last place the least size of the bar's window; the bar's own
+    // minimum holds instead.
+    SetMinSize(wxSize(m_min.cx, m_min.cy));
+  }
   return changed;
 }
 
@@ -83,11 +94,24 @@ void CDvSizeableCtrlBar::OnIdle(wxIdleEvent& event) {
   if (!pane.IsOk()) return;
   Place place = PlaceOf(pane);
   BarSize want = SizeAt(place), f = GetFloatSize();
-  if (place == m_place && pane.best_size == wxSize(want.cx, want.cy) && pane.floating_size == wxSize(f.cx, f.cy))
+  if (place == m_place && pane.best_size == wxSize(want.cx, want.cy) && pane.floating_size == wxSize(f.cx, f.cy) &&
+      pane.IsResizable() == (place == Place::Floating))
     return;
   // Never in the middle of the user's drag: the pane settles when the button is up.
   if (wxGetMouseState().LeftIsDown()) return;
-  if (FollowPlace()) m_aui->Update();
+  if (!FollowPlace()) return;
+  m_aui->Update();
+  // The floating frame lays the bar out with its own copy of the pane, made when it floated.
+  wxAuiPaneInfo& now = m_aui->GetPane(this);
+  if (auto* floating = dynamic_cast<wxAuiFloatingFrame*>(now.frame)) {
+    wxAuiPaneInfo& inner = floating->GetAuiManager().GetPane(this);
+    if (inner.IsOk()) inner.BestSize(now.best_size);
+    // The toolkit keeps a window at least as large as its children: shrink the bar first.
+    SetSize(now.best_size);
+    floating->SetMinSize(wxDefaultSize);
+    floating->SetSize(now.floating_size);
+    floating->GetAuiManager().Update();
+  }
 }
 
 void CDvSizeableCtrlBar::LoadBarState(CProfile& profile, const std::string& profileName) {

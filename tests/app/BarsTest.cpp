@@ -39,7 +39,7 @@ TEST(SizeableCtrlBar, TakesTheSizeOfTheSideItIsDockedAtOrFloating) {
     aui.Update();
     PumpEvents(50);
     EXPECT_EQ(pane.best_size, wxSize(46, 189)) << side;
-    EXPECT_EQ(bar->GetSize().y, 189) << side;
+    EXPECT_EQ(bar->GetSize(), wxSize(46, 189)) << side;
   }
   pane.Bottom();
   aui.Update();
@@ -52,6 +52,8 @@ TEST(SizeableCtrlBar, TakesTheSizeOfTheSideItIsDockedAtOrFloating) {
   PumpEvents(50);
   EXPECT_EQ(pane.best_size, wxSize(120, 90));
   EXPECT_EQ(pane.floating_size, wxSize(120, 90));
+  ASSERT_NE(pane.frame, nullptr);
+  EXPECT_EQ(pane.frame->GetSize(), wxSize(120, 90));
   // The user drags the floating frame larger; the next float opens at that size.
   pane.FloatingSize(150, 110);
   EXPECT_TRUE(bar->FollowPlace());
