@@ -55,7 +55,8 @@ BarRows PlanBarRows(const std::vector<int>& lengths, size_t sizeable, int rowLen
   if (sizeable < lengths.size()) {
     size_t roomiest = used.size();
     for (size_t r = 0; r < used.size(); ++r)
-      if (rowLength - used[r] >= minSizeable && (roomiest == used.size() || used[r] < used[roomiest])) roomiest = r;
+      if (rowLength - used[r] >= minSizeable && (roomiest == used.size() || used[r] < used[roomiest]))
+        roomiest = r;
     place(sizeable, roomiest);
     plan.sizeableLength = std::max(minSizeable, rowLength - used[roomiest]);
     used[roomiest] = rowLength;

@@ -46,7 +46,8 @@ void CDvSizeableCtrlBar::AddToManager(wxAuiManager& aui, const wxAuiPaneInfo& pa
 
 CDvSizeableCtrlBar::Place CDvSizeableCtrlBar::PlaceOf(const wxAuiPaneInfo& pane) {
   if (pane.IsFloating()) return Place::Floating;
-  if (pane.dock_direction == wxAUI_DOCK_LEFT || pane.dock_direction == wxAUI_DOCK_RIGHT) return Place::Vertical;
+  bool side = pane.dock_direction == wxAUI_DOCK_LEFT || pane.dock_direction == wxAUI_DOCK_RIGHT;
+  if (side) return Place::Vertical;
   return Place::Horizontal;
 }
 
@@ -94,8 +95,8 @@ void CDvSizeableCtrlBar::OnIdle(wxIdleEvent& event) {
   if (!pane.IsOk()) return;
   Place place = PlaceOf(pane);
   BarSize want = SizeAt(place), f = GetFloatSize();
-  if (place == m_place && pane.best_size == wxSize(want.cx, want.cy) && pane.floating_size == wxSize(f.cx, f.cy) &&
-      pane.IsResizable() == (place == Place::Floating))
+  if (place == m_place && pane.best_size == wxSize(want.cx, want.cy) &&
+      pane.floating_size == wxSize(f.cx, f.cy) && pane.IsResizable() == (place == Place::Floating))
     return;
   // Never in the middle of the user's drag: the pane settles when the button is up.
   if (wxGetMouseState().LeftIsDown()) return;

@@ -68,7 +68,8 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
 
 int CDlgModelSequence::GetWidestName() const {
   int widest = 0;
-  for (const std::string& name : m_models) widest = std::max(widest, m_list->GetTextExtent(wxString::FromUTF8(name)).x);
+  for (const std::string& name : m_models)
+    widest = std::max(widest, m_list->GetTextExtent(wxString::FromUTF8(name)).x);
   return widest;
 }
 
@@ -76,7 +77,8 @@ int CDlgModelSequence::GetWidestName() const {
 // allows, for every row; after that the user's rectangle holds.
 void CDlgModelSequence::GrowToTheNames() {
   wxRect row;
-  int rowHeight = m_list->GetItemCount() > 0 && m_list->GetItemRect(0, row) && row.height > 0 ? row.height : 20;
+  int rowHeight = 20;
+  if (m_list->GetItemCount() > 0 && m_list->GetItemRect(0, row) && row.height > 0) rowHeight = row.height;
   int scrollBar = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this);
   wxSize list = m_list->GetSize(), size = GetSize();
   int wantWidth = size.x + GetWidestName() + kNamePadding + std::max(scrollBar, 0) + 8 - list.x;

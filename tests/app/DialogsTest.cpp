@@ -35,7 +35,9 @@ TEST(ZoomFactDlg, AcceptedRangeIsInPerCent) {
   for (auto [text, factor] : cases) {
     double v = -7;
     EXPECT_EQ(ParseZoomPercent(text, v), factor > 0) << text;
-    if (factor > 0) EXPECT_DOUBLE_EQ(v, factor) << text;
+    if (factor > 0) {
+      EXPECT_DOUBLE_EQ(v, factor) << text;
+    }
   }
 }
 
@@ -135,7 +137,8 @@ TEST(ZoomFactDlg, DefaultButtonAndTransfer) {
   EXPECT_EQ(dynamic_cast<wxTextCtrl*>(dlg.FindWindow(1108))->GetValue(), "100");
   bool labelled = false;
   for (wxWindow* child : dlg.GetChildren())
-    if (auto* text = dynamic_cast<wxStaticText*>(child)) labelled |= text->GetLabel() == "Zoom factor 1% to 500%:";
+    if (auto* text = dynamic_cast<wxStaticText*>(child))
+      labelled |= text->GetLabel() == "Zoom factor 1% to 500%:";
   EXPECT_TRUE(labelled);
 }
 
