@@ -1,5 +1,7 @@
 #include "app/BarTable.h"
 
+#include <algorithm>
+
 #include "config/StringUtils.h"
 #include "platform/StringTable.h"
 
@@ -32,4 +34,32 @@ std::string BarCaption(size_t index) {
 
 std::string BarPaneName(size_t index) {
   return index < kBars.size() ? kBars[index].logName : std::string();
+}
+
+BarRows PlanBarRows(const std::vector<int>& lengths, size_t sizeable, int rowLength, int minSizeable) {
+  BarRows plan;
+  plan.places.resize(lengths.size());
+  std::vector<int> used;   // length taken in each row
+  std::vector<int> count;  // bars in each row
+  auto place = [&](size_t bar, size_t row) {
+    if (row == used.size()) used.push_back(0), count.push_back(0);
+    plan.places[bar] = {static_cast<int>(row), count[row]++};
+  };
+  for (size_t i = 0; i < lengths.size(); ++i) {
+    if (i == sizeable) continue;
+    size_t row = 0;
+    while (row < used.size() && used[row] + lengths[i] > rowLength) ++row;
+    place(i, row);
+    used[row] += lengths[i];
+  }
+  if (sizeable < lengths.size()) {
+    size_t roomiest = used.size();
+    for (size_t r = 0; r < used.size(); ++r)
+      if (rowLength - used[r] >= minSizeable && (roomiest == used.size() || used[r] < used[roomiest]))
+        roomiest = r;
+    place(sizeable, roomiest);
+    plan.sizeableLength = std::max(minSizeable, rowLength - used[roomiest]);
+    used[roomiest] = rowLength;
+  }
+  return plan;
 }

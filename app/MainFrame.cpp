@@ -37,6 +37,8 @@ CMainFrame* theMainFrame = nullptr;
 
 namespace {
 constexpr int kColorBarId = 116;
+// The colour bar's least length along a dock row: room for its sixteen colour slots.
+constexpr int kColorBarLength = 300;
 constexpr const char* kBarStateKey = "BarState";
 constexpr unsigned kAppTitleId = 57344;     // "Plandor"
 constexpr unsigned kIdleMessageId = 57345;  // "Ready"
@@ -137,6 +139,9 @@ void CMainFrame::CreateClientArea() {
 
 void CMainFrame::CreateBars() {
   const auto& bars = BarTable();
+  std::vector<wxAuiPaneInfo> panes;
+  std::vector<int> lengths;
+  size_t colorIndex = bars.size();
   for (size_t i = 0; i < bars.size(); ++i) {
     const BarInfo& bar = bars[i];
     wxString caption = wxString::FromUTF8(BarCaption(i));
@@ -147,16 +152,20 @@ void CMainFrame::CreateBars() {
         theTracer.Printf("Failed to create color-bar!\n");
         continue;
       }
-      m_colorBar->SetHorzSize(BarSize{300, 32});
       AddEventView(m_colorBar);
+      colorIndex = m_bars.size();
       m_bars.push_back(m_colorBar);
-      m_aui.AddPane(m_colorBar, m_colorBar->MakePaneInfo(bar.logName, caption).Row(2).Position(int(i)));
+      panes.push_back(m_colorBar->MakePaneInfo(bar.logName, caption));
+      lengths.push_back(kColorBarLength);
       continue;
     }
     auto* tb = new wxAuiToolBar(this, bar.id, wxDefaultPosition, wxDefaultSize,
                                 wxAUI_TB_DEFAULT_STYLE | wxAUI_TB_GRIPPER);
     tb->SetName(bar.logName);
     tb->SetToolBitmapSize(wxSize(16, 16));
+    // Close-set buttons: the nine bars fit two rows of the default window.
+    tb->SetToolBorderPadding(2);
+    tb->SetToolPacking(1);
     for (int id : bar.buttons) {
       if (id == 0) {
         tb->AddSeparator();
@@ -170,18 +179,25 @@ void CMainFrame::CreateBars() {
     }
     tb->Realize();
     m_bars.push_back(tb);
-    // Three rows at the top: file and editing; steps, modes and zoom; visibility and extras
-    // beside the colour bar.
-    int row = i <= 3 ? 0 : i <= 7 ? 1 : 2;
-    m_aui.AddPane(tb, wxAuiPaneInfo()
-                          .Name(bar.logName)
-                          .Caption(caption)
-                          .ToolbarPane()
-                          .Top()
-                          .Row(row)
-                          .Position(int(i))
-                          .LeftDockable(true)
-                          .RightDockable(true));
+    panes.push_back(wxAuiPaneInfo()
+                        .Name(bar.logName)
+                        .Caption(caption)
+                        .ToolbarPane()
+                        .Top()
+                        .LeftDockable(true)
+                        .RightDockable(true));
+    lengths.push_back(tb->GetBestSize().x);
+  }
+  // The bars fill the rows at the top; the colour bar stretches over what a row has left.
+  BarRows plan = PlanBarRows(lengths, colorIndex, GetClientSize().x, kColorBarLength);
+  for (size_t i = 0; i < m_bars.size(); ++i) {
+    panes[i].Row(plan.places[i].row).Position(plan.places[i].position);
+    if (i == colorIndex) {
+      m_colorBar->SetHorzSize(BarSize{plan.sizeableLength, 32});
+      m_colorBar->AddToManager(m_aui, panes[i].BestSize(plan.sizeableLength, 32));
+    } else {
+      m_aui.AddPane(m_bars[i], panes[i]);
+    }
   }
 }
 

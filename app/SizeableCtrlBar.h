@@ -36,6 +36,13 @@ class CDvSizeableCtrlBar : public wxPanel {
 
   // The pane that docks the bar (caption, gripper, sizes), to be added to the frame's manager.
   wxAuiPaneInfo MakePaneInfo(const wxString& paneName, const wxString& caption) const;
+  // Adds the bar to the manager; from then on the bar follows where AUI puts it: docked at the
+  // left or right it takes its vertical size, floating its floating size, else its horizontal
+  // size (checked when the program is idle, as a dock or float by the user has no event).
+  void AddToManager(wxAuiManager& aui, const wxAuiPaneInfo& pane);
+  // Gives the managed pane the remembered size of the place it is at now, and remembers a
+  // floating size the user dragged; true when the pane changed (the manager must update).
+  bool FollowPlace();
 
   // The bar's sizes in the profile section "<profileName>-SCBar-<id>"; values below the minimum
   // are raised to it when read.
@@ -43,6 +50,13 @@ class CDvSizeableCtrlBar : public wxPanel {
   void SaveBarState(CProfile& profile, const std::string& profileName) const;
 
  private:
+  enum class Place { Unknown, Horizontal, Vertical, Floating };
+  static Place PlaceOf(const wxAuiPaneInfo& pane);
+  BarSize SizeAt(Place place) const;
+  void OnIdle(wxIdleEvent& event);
+
+  wxAuiManager* m_aui = nullptr;
+  Place m_place = Place::Unknown;
   BarSize m_horz, m_vert, m_float;
   BarSize m_min{33, 32};
   bool m_gripper = false;

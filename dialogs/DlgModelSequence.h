@@ -23,9 +23,13 @@ class CDlgModelSequence : public wxDialog {
   // Moves the selected row (the buttons' work).
   void Move(int step);
   long GetSelectedRow() const;
+  int GetNameColumnWidth() const;
 
  private:
   void UpdateButtons();
+  void FitNameColumn();
+  void GrowToTheNames();
+  int GetWidestName() const;
 
   std::vector<std::string> m_models;
   wxListCtrl* m_list;

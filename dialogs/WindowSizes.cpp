@@ -20,3 +20,5 @@ void WriteWindowSize(const std::string& key, const wxRect& rect) {
   TheProfile().WriteProfileString(kSection, key,
                                   StrPrintf("%d %d %d %d", rect.x, rect.y, rect.x + rect.width, rect.y + rect.height));
 }
+
+bool HasWindowSize(const std::string& key) { return TheProfile().HasEntry(kSection, key); }

@@ -8,3 +8,5 @@
 // The stored rectangle, or "100 50 460 290" when the key is missing or malformed.
 wxRect ReadWindowSize(const std::string& key);
 void WriteWindowSize(const std::string& key, const wxRect& rect);
+// Whether the dialog of this key has been sized before (its rectangle is stored).
+bool HasWindowSize(const std::string& key);

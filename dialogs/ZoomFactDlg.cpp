@@ -6,6 +6,9 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
 
@@ -15,11 +18,19 @@ constexpr int kDefaultId = 1156;
 constexpr unsigned kRangeMessageId = 2001;
 }  // namespace
 
-bool ParseZoomFactor(const std::string& text, double& factor) {
+bool ParseZoomPercent(const std::string& text, double& factor) {
+  std::string number = text;
+  size_t end = number.find_last_not_of(" \t");
+  if (end != std::string::npos && number[end] == '%') number.erase(end);
   double v = 0;
-  if (!ParseDouble(text, v) || v < kMinZoomFactor || v > kMaxZoomFactor) return false;
-  factor = v;
+  if (!ParseDouble(number, v) || !(v >= kMinZoomPercent && v <= kMaxZoomPercent)) return false;
+  factor = v / 100.0;
   return true;
+}
+
+std::string FormatZoomPercent(double factor) {
+  double percent = std::clamp(factor * 100.0, kMinZoomPercent, kMaxZoomPercent);
+  return FormatG(std::round(percent * 100.0) / 100.0);
 }
 
 CZoomFactDlg::CZoomFactDlg(wxWindow* parent)
@@ -45,15 +56,15 @@ CZoomFactDlg::CZoomFactDlg(wxWindow* parent)
 }
 
 bool CZoomFactDlg::TransferDataToWindow() {
-  m_edit->ChangeValue(wxString::FromUTF8(FormatG(m_zoomFactor)));
+  m_edit->ChangeValue(wxString::FromUTF8(FormatZoomPercent(m_zoomFactor)));
   return true;
 }
 
 bool CZoomFactDlg::TransferDataFromWindow() {
   double v = 0;
-  if (!ParseZoomFactor(m_edit->GetValue().utf8_string(), v)) {
-    std::string text = StrPrintf(LoadResString(kRangeMessageId).c_str(), FormatG(kMinZoomFactor).c_str(),
-                                 FormatG(kMaxZoomFactor).c_str());
+  if (!ParseZoomPercent(m_edit->GetValue().utf8_string(), v)) {
+    std::string text = StrPrintf(LoadResString(kRangeMessageId).c_str(), FormatG(kMinZoomPercent).c_str(),
+                                 FormatG(kMaxZoomPercent).c_str());
     wxMessageBox(wxString::FromUTF8(text), "Plandor", wxOK | wxICON_EXCLAMATION, this);
     m_edit->SetFocus();
     return false;

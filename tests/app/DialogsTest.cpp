@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include "GuiTest.h"
@@ -23,18 +24,33 @@ TEST(ProgressDlg, PercentText) {
     EXPECT_EQ(ProgressPercentText(c.pos, c.lower, c.upper), c.text) << c.pos << " in " << c.lower << ".." << c.upper;
 }
 
-TEST(ZoomFactDlg, AcceptedRange) {
-  const std::pair<const char*, bool> cases[] = {
-      {"1", true},       {"0.0001", true}, {"1000", true},  {" 2.5 ", true},
-      {"0.00005", false}, {"1001", false}, {"0", false},     {"-1", false},
-      {"", false},       {"abc", false},   {"1,5", false},   {"nan", false}};
-  for (auto [text, ok] : cases) {
+// The field takes per cent, as its label says: 1% to 500%. A factor of 200 (20000%) once gave a
+// pane the colour of one part's inside.
+TEST(ZoomFactDlg, AcceptedRangeIsInPerCent) {
+  const std::pair<const char*, double> cases[] = {
+      {"1", 0.01},     {"500", 5.0},    {"100", 1.0},    {" 250 ", 2.5},  {"75%", 0.75},
+      {"12.5 %", 0.125}, {"0.5", -1},   {"501", -1},     {"20000", -1},   {"1000", -1},
+      {"0", -1},       {"-1", -1},      {"", -1},        {"abc", -1},     {"1,5", -1},
+      {"nan", -1},     {"%", -1}};
+  for (auto [text, factor] : cases) {
     double v = -7;
-    EXPECT_EQ(ParseZoomFactor(text, v), ok) << text;
+    EXPECT_EQ(ParseZoomPercent(text, v), factor > 0) << text;
+    if (factor > 0) {
+      EXPECT_DOUBLE_EQ(v, factor) << text;
+    }
   }
-  double v = 0;
-  ASSERT_TRUE(ParseZoomFactor("1000", v));
-  EXPECT_EQ(v, 1000.0);
+}
+
+// What the field shows is what it takes: the factor in per cent, kept in the range.
+TEST(ZoomFactDlg, ShowsTheFactorInPerCent) {
+  const std::pair<double, const char*> cases[] = {
+      {1.0, "100"}, {2.5, "250"}, {0.0123456, "1.23"}, {0.75, "75"}, {5.0, "500"},
+      {200.0, "500"}, {0.001, "1"}, {0.0, "1"}};
+  for (auto [factor, text] : cases) {
+    EXPECT_EQ(FormatZoomPercent(factor), text) << factor;
+    double back = 0;
+    EXPECT_TRUE(ParseZoomPercent(FormatZoomPercent(factor), back)) << factor;
+  }
 }
 
 TEST(ProgressDlg, DisablesItsOwnerAndCancelOnlySetsTheFlag) {
@@ -111,13 +127,19 @@ TEST(ZoomFactDlg, DefaultButtonAndTransfer) {
   CZoomFactDlg dlg(nullptr);
   dlg.m_zoomFactor = 2.5;
   ASSERT_TRUE(dlg.TransferDataToWindow());
+  EXPECT_EQ(dynamic_cast<wxTextCtrl*>(dlg.FindWindow(1108))->GetValue(), "250");
   ASSERT_TRUE(dlg.TransferDataFromWindow());
   EXPECT_EQ(dlg.m_zoomFactor, 2.5);
   wxCommandEvent press(wxEVT_BUTTON, 1156);
   press.SetEventObject(dlg.FindWindow(1156));
   dlg.FindWindow(1156)->GetEventHandler()->ProcessEvent(press);
   EXPECT_EQ(dlg.m_zoomFactor, 1.0);
-  EXPECT_EQ(dynamic_cast<wxTextCtrl*>(dlg.FindWindow(1108))->GetValue(), "1");
+  EXPECT_EQ(dynamic_cast<wxTextCtrl*>(dlg.FindWindow(1108))->GetValue(), "100");
+  bool labelled = false;
+  for (wxWindow* child : dlg.GetChildren())
+    if (auto* text = dynamic_cast<wxStaticText*>(child))
+      labelled |= text->GetLabel() == "Zoom factor 1% to 500%:";
+  EXPECT_TRUE(labelled);
 }
 
 TEST(AboutDlg, ShowsTheVersionTitle) {

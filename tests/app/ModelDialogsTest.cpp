@@ -140,6 +140,50 @@ TEST_F(ModelDialogsTest, SelectModelHandsBackTheChosenRowAndKeepsItsRectangle) {
   EXPECT_EQ(none.m_chosenModel, 0);
 }
 
+// The dialog opens at its remembered rectangle, its list grows with it, long names show whole, and
+// the rectangle after a resize is kept (also on Cancel).
+TEST_F(ModelDialogsTest, SequenceIsResizableKeepsItsRectangleAndShowsWholeNames) {
+  TheProfile().WriteProfileString("WindowSizes", "DLGMODELSEQ", "10 10 300 200");
+  const std::string longName = "a-sub-model-with-a-rather-long-file-name-that-runs-on-and-on.ldr";
+  std::vector<std::string> names = {longName};
+  for (int i = 0; i < 20; ++i) names.push_back("part" + std::to_string(i) + ".ldr");
+  {
+    CDlgModelSequence dialog(nullptr, names);
+    EXPECT_EQ(dialog.GetSize(), wxSize(290, 190));
+    auto* list = static_cast<wxListCtrl*>(dialog.FindWindow(1323));
+    ASSERT_TRUE(list);
+    EXPECT_GE(dialog.GetNameColumnWidth(), list->GetTextExtent(longName).x);
+    dialog.SetSize(wxSize(900, 700));
+    dialog.Layout();
+    PumpEvents(20);
+    // The list takes the room: more rows show, and the name column fills its width.
+    EXPECT_GT(list->GetSize().y, 500);
+    EXPECT_GE(dialog.GetNameColumnWidth(), list->GetClientSize().x);
+    EXPECT_GT(list->GetCountPerPage(), 15);
+  }
+  std::string stored = TheProfile().GetProfileString("WindowSizes", "DLGMODELSEQ", "");
+  int l = 0, t = 0, r = 0, b = 0;
+  ASSERT_EQ(std::sscanf(stored.c_str(), "%d %d %d %d", &l, &t, &r, &b), 4) << stored;
+  EXPECT_EQ(r - l, 900);
+  EXPECT_EQ(b - t, 700);
+}
+
+// Never sized before, the dialog opens wide enough for its longest name and tall enough for its
+// rows (seven rows and cut names at the old fixed size); a stored rectangle is kept as it is.
+TEST_F(ModelDialogsTest, SequenceOpensLargeEnoughForItsNamesTheFirstTime) {
+  TheProfile().DeleteKey("WindowSizes", "DLGMODELSEQ");
+  const std::string longName = "1621 - Vehicle - Front - Signal Holder and a long tail of words.ldr";
+  std::vector<std::string> names = {"main.ldr", longName};
+  for (int i = 0; i < 10; ++i) names.push_back("part" + std::to_string(i) + ".ldr");
+  CDlgModelSequence dialog(nullptr, names);
+  auto* list = static_cast<wxListCtrl*>(dialog.FindWindow(1323));
+  ASSERT_TRUE(list);
+  EXPECT_GE(list->GetClientSize().x, list->GetTextExtent(longName).x);
+  EXPECT_GE(list->GetCountPerPage(), 12);
+  EXPECT_GE(dialog.GetSize().x, 360);
+  EXPECT_GE(dialog.GetSize().y, 240);
+}
+
 TEST_F(ModelDialogsTest, SequenceButtonsFollowTheSelection) {
   CDlgModelSequence dialog(nullptr, {"a.ldr", "b.ldr", "c.ldr"});
   auto* up = dialog.FindWindow(1324);

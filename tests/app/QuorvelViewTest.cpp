@@ -307,16 +307,22 @@ class CZoomAnswer : public wxModalDialogHook {
   wxString m_typed;
 };
 
-TEST_F(QuorvelViewTest, ZoomDialogShowsTheZoomAndSetsItUnclamped) {
+TEST_F(QuorvelViewTest, ZoomDialogShowsTheZoomInPerCentAndRefusesAnUnusableOne) {
   CQuorvelView* view = OpenSingleView(200, 160);
   view->State().SetZoom(2.0);
   {
-    CZoomAnswer answer("1000");
+    CZoomAnswer answer("500");
     view->RunCommand(viewcmd::kZoomSet);
-    EXPECT_EQ(answer.shown, "2");
+    EXPECT_EQ(answer.shown, "200");
   }
-  EXPECT_EQ(view->State().GetZoom(), 1000.0);
-  // Zoom in from there stays at the limit.
+  EXPECT_EQ(view->State().GetZoom(), 5.0);
+  {
+    CZoomAnswer answer("20000");
+    view->RunCommand(viewcmd::kZoomSet);
+  }
+  EXPECT_EQ(view->State().GetZoom(), 5.0);
+  // Zoom in goes on beyond the dialog's range up to its own limit.
+  view->State().SetZoom(800.0);
   view->RunCommand(viewcmd::kZoomIn);
   EXPECT_EQ(view->State().GetZoom(), 1000.0);
 }
