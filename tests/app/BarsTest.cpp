@@ -168,7 +168,7 @@ TEST(BarTable, TheFramesBarsFillTheirRows) {
   REQUIRE_GUI();
   CScratchDir scratch;
   SetProfile(std::make_unique<CFileProfile>(scratch / "Plandor.conf"));
-  auto* frame = new CMainFrame("Plandor Version test", nullptr);
+  auto* frame = new CMainFrame(nullptr);
   frame->Show();
   PumpEvents(150);
   wxAuiManager* aui = wxAuiManager::GetManager(frame);
