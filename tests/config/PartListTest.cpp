@@ -214,6 +214,21 @@ TEST(PartList, DocumentModelsAreFoundFirst) {
   EXPECT_EQ(t.list.FindByName("3001.DAT"), MakePartHandle(0, 0));
 }
 
+// Registering a model again in its slot replaces its name in the look-up.
+TEST(PartList, AReplacedDocumentModelIsFoundOnlyUnderItsNewName) {
+  CTestPartList t;
+  ASSERT_EQ(t.list.ReserveDocumentModels(2), 1);
+  EXPECT_EQ(t.list.AddDocumentModel(0, "Old.ldr", "A"), 0x40000001u);
+  EXPECT_EQ(t.list.AddDocumentModel(1, "other.ldr", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.AddDocumentModel(1, "New.ldr", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("OTHER.LDR"), 0u);
+  EXPECT_EQ(t.list.FindByName("new.LDR"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("old.ldr"), 0x40000001u);
+  // Two slots of the same name: the first is found.
+  EXPECT_EQ(t.list.AddDocumentModel(1, "OLD.LDR", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("old.ldr"), 0x40000001u);
+}
+
 TEST(PartList, UsageWalk) {
   CTestPartList t;
   CScratchDir dir;
