@@ -1,6 +1,7 @@
 // The document's render road on real models, four 512 x 384 panes in the default directions:
 //   Open/<file>   read, resolve (the part cache starts empty) and the first drawing of the panes;
-//   Select/<file> a selection change drawn over the kept frames (another part, every pane);
+//   Select/<file> a selection change drawn over the kept frames (another part, every pane), in the
+//                 model of the project with the most elements;
 //   Undo/<file>   one undo of a whole-project snapshot;
 //   Steps/<file>  view mode, one pane, every step in turn drawn over the previous one.
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
+#include "model/MpdFile.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
@@ -114,6 +116,16 @@ void BM_Select(benchmark::State& state, std::string path) {
     state.SkipWithError("cannot read the model");
     return;
   }
+  // The model of the project with the most elements to select becomes the active one: a main
+  // model often places one sub-model only.
+  const CMpdFile& project = doc->GetProject();
+  size_t best = 0, bestCount = 0;
+  for (size_t m = 0; m < project.GetModelCount(); ++m)
+    if (const size_t n = DrawnIndices(*project.GetModel(m)).size(); n > bestCount) {
+      best = m;
+      bestCount = n;
+    }
+  if (project.GetModel(best) != doc->GetActiveModel()) doc->ActivateModel(static_cast<int>(best));
   CQvFile& model = *doc->GetActiveModel();
   const std::vector<int32_t> parts = DrawnIndices(model);
   if (parts.size() < 2) {
