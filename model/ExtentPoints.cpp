@@ -1,15 +1,47 @@
 #include "model/ExtentPoints.h"
 
 #include <algorithm>
-#include <tuple>
+#include <cstdint>
+#include <cstring>
 
-CExtentPoints::CExtentPoints(std::vector<CVector3> points) : m_points(std::move(points)) {
-  for (CVector3& p : m_points) p.Set(p.x + 0.0, p.y + 0.0, p.z + 0.0);  // -0 becomes 0
-  auto less = [](const CVector3& a, const CVector3& b) {
-    return std::tie(a.x, a.y, a.z) < std::tie(b.x, b.y, b.z);
-  };
-  std::sort(m_points.begin(), m_points.end(), less);
-  m_points.erase(std::unique(m_points.begin(), m_points.end()), m_points.end());
+namespace {
+
+uint64_t Bits(double d) {
+  uint64_t u = 0;
+  std::memcpy(&u, &d, sizeof u);
+  return u;
+}
+
+uint64_t HashPoint(const CVector3& p) {
+  uint64_t h = Bits(p.x) * 0x9E3779B97F4A7C15ull;
+  h = (h ^ (h >> 29) ^ Bits(p.y)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 31) ^ Bits(p.z)) * 0x94D049BB133111EBull;
+  return h ^ (h >> 32);
+}
+
+}  // namespace
+
+// Repeated points are dropped through an open-addressing table of indexes into the kept points:
+// a part's vertices repeat in every line, triangle and quadrilateral that meets there.
+CExtentPoints::CExtentPoints(std::vector<CVector3> points) {
+  size_t capacity = 16;
+  while (capacity < points.size() * 2) capacity *= 2;
+  std::vector<uint32_t> table(capacity, UINT32_MAX);
+  m_points.reserve(points.size());
+  for (CVector3 p : points) {
+    p.Set(p.x + 0.0, p.y + 0.0, p.z + 0.0);  // -0 becomes 0
+    size_t slot = HashPoint(p) & (capacity - 1);
+    for (;;) {
+      const uint32_t kept = table[slot];
+      if (kept == UINT32_MAX) {
+        table[slot] = static_cast<uint32_t>(m_points.size());
+        m_points.push_back(p);
+        break;
+      }
+      if (m_points[kept] == p) break;
+      slot = (slot + 1) & (capacity - 1);
+    }
+  }
   m_points.shrink_to_fit();
 }
 

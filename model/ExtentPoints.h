@@ -16,7 +16,7 @@
 
 class CExtentPoints {
  public:
-  // Sorts the points and drops repeated ones (-0 counts as 0).
+  // Keeps each distinct point once (-0 counts as 0).
   explicit CExtentPoints(std::vector<CVector3> points);
 
   const std::vector<CVector3>& Points() const { return m_points; }
