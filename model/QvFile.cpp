@@ -291,6 +291,7 @@ int CQvFile::SetDescription(const std::string& text) {
 // --- extent ---
 
 void CQvFile::InvalidateExtent() {
+  if (!m_keepExtent) return;  // nothing kept: reading a model appends without taking the lock
   std::lock_guard<std::mutex> lock(m_extentMutex);
   m_extentPoints.reset();
 }
