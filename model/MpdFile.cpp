@@ -521,10 +521,6 @@ void CMpdFile::ExportModels(const std::string& folder) {
 
 std::unique_ptr<CArrayTextHandler> CMpdFile::SaveUndo() {
   auto snapshot = std::make_unique<CArrayTextHandler>();
-  // About one line per element: the array of lines is not copied over and over as it grows.
-  size_t lines = 8;
-  for (const auto& m : m_models) lines += m->GetCount() + 8;
-  snapshot->Reserve(lines);
   if (!TextHandlerPrintf(*snapshot, "%d\n", m_models.size() >= 2 ? GetCurrentIndex() : 0)) return nullptr;
   // A single model is written with its name in a section line, so that restoring keeps the name.
   if (m_models.size() == 1 && !m_current->GetName().empty() &&
