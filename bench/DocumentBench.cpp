@@ -1,13 +1,17 @@
 // The document's render road on real models, four 512 x 384 panes in the default directions:
 //   Open/<file>   read, resolve (the part cache starts empty) and the first drawing of the panes;
-//   Select/<file> a selection change drawn over the kept frames (another part, every pane);
+//   Select/<file> a selection change drawn over the kept frames (another part, every pane), in the
+//                 model of the project with the most elements;
 //   Undo/<file>   one undo of a whole-project snapshot;
 //   Steps/<file>  view mode, one pane, every step in turn drawn over the previous one.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
+#include "model/MpdFile.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
@@ -114,6 +119,16 @@ void BM_Select(benchmark::State& state, std::string path) {
     state.SkipWithError("cannot read the model");
     return;
   }
+  // The model of the project with the most elements to select becomes the active one: a main
+  // model often places one sub-model only.
+  const CMpdFile& project = doc->GetProject();
+  size_t best = 0, bestCount = 0;
+  for (size_t m = 0; m < project.GetModelCount(); ++m)
+    if (const size_t n = DrawnIndices(*project.GetModel(m)).size(); n > bestCount) {
+      best = m;
+      bestCount = n;
+    }
+  if (project.GetModel(best) != doc->GetActiveModel()) doc->ActivateModel(static_cast<int>(best));
   CQvFile& model = *doc->GetActiveModel();
   const std::vector<int32_t> parts = DrawnIndices(model);
   if (parts.size() < 2) {
@@ -181,7 +196,32 @@ void BM_Steps(benchmark::State& state, std::string path) {
   theFileCache.Flush(0);
 }
 
+// Steps/Synthetic5000x98: a model of 98 steps of 51 bricks each, stacked in layers, written to a
+// temporary file first.
+void BM_SyntheticSteps(benchmark::State& state) {
+  std::string folder = (std::filesystem::temp_directory_path() / "plandor-bench-XXXXXX").string();
+  if (!mkdtemp(folder.data())) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  const std::string path = folder + "/steps.ldr";
+  if (std::FILE* f = std::fopen(path.c_str(), "w")) {
+    std::fprintf(f, "0 Synthetic steps\n");
+    for (int step = 0; step < 98; ++step) {
+      for (int i = 0; i < 51; ++i)
+        std::fprintf(f, "1 %d %d %d %d 1 0 0 0 1 0 0 0 1 %s\n", 1 + (step + i) % 14, (i % 17) * 40,
+                     -24 * step, (i / 17) * 80, i % 2 ? "3001.dat" : "3003.dat");
+      std::fprintf(f, "0 STEP\n");
+    }
+    std::fclose(f);
+  }
+  BM_Steps(state, path);
+  std::error_code ec;
+  std::filesystem::remove_all(folder, ec);
+}
+
 [[maybe_unused]] const bool registered = [] {
+  benchmark::RegisterBenchmark("Steps/Synthetic5000x98", BM_SyntheticSteps)->Unit(benchmark::kMillisecond);
   for (const std::string& model : BenchModelFiles()) {
     const std::string name = BenchFileName(model);
     benchmark::RegisterBenchmark(("Open/" + name).c_str(), BM_Open, model)->Unit(benchmark::kMillisecond);

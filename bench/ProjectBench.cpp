@@ -1,5 +1,6 @@
 // Project/Snapshot/<file>, Project/Restore/<file>: taking and restoring an undo snapshot of a whole
 // project. Project/EditAll/<largest>: selecting, moving and deleting every element of the largest.
+// Project/ManyModels/<n>: restoring a project of n models, a main model placing the others.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -93,7 +94,46 @@ void BM_EditAll(benchmark::State& state, std::string path) {
   theFileCache.Flush(0);
 }
 
+// A main model placing n - 1 sub-models of one library brick each, as an undo snapshot (the
+// index of the current model first).
+void WriteManyModels(CArrayTextHandler& out, int n) {
+  out.WriteString("0\n");
+  out.WriteString("0 FILE main.ldr\n0 Main\n");
+  for (int i = 1; i < n; ++i)
+    out.WriteString("1 16 " + std::to_string(i % 100 * 40) + " 0 " + std::to_string(i / 100 * 40) +
+                    " 1 0 0 0 1 0 0 0 1 model" + std::to_string(i) + ".ldr\n");
+  out.WriteString("0\n");
+  for (int i = 1; i < n; ++i) {
+    out.WriteString("0 FILE model" + std::to_string(i) + ".ldr\n");
+    out.WriteString("0 Model " + std::to_string(i) + "\n");
+    out.WriteString("1 4 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\n0\n");
+  }
+  out.WriteString("0\n");
+}
+
+void BM_ManyModels(benchmark::State& state) {
+  theSettings.BasePath = BenchLibraryDir();
+  theSettings.ShowWarnings = 0;
+  theScanOrder.SetDefault();
+  CArrayTextHandler snapshot;
+  WriteManyModels(snapshot, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CMpdFile project;
+    project.LoadUndo(&snapshot);
+    if (project.GetModelCount() != static_cast<size_t>(state.range(0))) {
+      state.SkipWithError("the project was not read");
+      break;
+    }
+  }
+  theFileCache.Flush(0);
+}
+
 [[maybe_unused]] const bool registered = [] {
+  benchmark::RegisterBenchmark("Project/ManyModels", BM_ManyModels)
+      ->Arg(400)
+      ->Arg(1600)
+      ->Arg(10000)
+      ->Unit(benchmark::kMillisecond);
   std::string largest;
   std::uintmax_t largestSize = 0;
   for (const std::string& model : BenchModelFiles()) {

@@ -123,9 +123,18 @@ int CPartList::ReserveDocumentModels(unsigned n) {
 PartHandle CPartList::AddDocumentModel(unsigned index, const char* fileName, const char* description) {
   if (m_documentCapacity == 0 || index >= m_documentCapacity || !fileName || !description) return 0;
   Category& cat = m_cat[kDocumentModels];
+  // A replaced slot drops its old name from the index; the new name is added to it, so that
+  // registering many models stays linear.
+  if (const auto& old = cat.entries[index]) {
+    auto it = cat.byName.find(ToLowerAscii(old->fileName));
+    if (it != cat.byName.end()) {
+      std::erase(it->second, index);
+      if (it->second.empty()) cat.byName.erase(it);
+    }
+  }
   cat.entries[index] = std::make_unique<PartListEntry>(PartListEntry{fileName, description, 0});
   cat.count = index + 1;
-  RebuildIndex(kDocumentModels);  // a handful of models; a replaced slot must drop its old name
+  IndexEntry(kDocumentModels, index);
   PartHandle handle = MakePartHandle(kDocumentModels, index);
   if (!m_members.empty()) m_members.back().push_back(handle);
   return handle;

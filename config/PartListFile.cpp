@@ -1,9 +1,13 @@
 // The part list file Parts.lst and the scan of library folders that builds it.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <new>
 
@@ -87,6 +91,51 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   return ok;
 }
 
+// The first line (without its end) of at most `limit` characters; the rest of a longer line is
+// dropped. A scan reads the first line of every file in the library: a plain read of the usual
+// short line, with no stream buffer and no character-by-character reading. False when the file
+// cannot be opened.
+bool ReadFirstLine(int dirFd, const std::string& path, std::string& line, size_t limit) {
+  line.clear();
+  const int fd = ::openat(dirFd, path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buffer[1024];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    const auto* newline = static_cast<const char*>(std::memchr(buffer, '\n', static_cast<size_t>(n)));
+    const size_t length = newline ? static_cast<size_t>(newline - buffer) : static_cast<size_t>(n);
+    if (line.size() < limit) line.append(buffer, std::min(length, limit - line.size()));
+    if (newline) break;
+  }
+  ::close(fd);
+  return true;
+}
+
+// The description of a library file from its first line; 0 when it cannot be opened. path is
+// taken relative to the folder dirFd (AT_FDCWD: as given).
+int DescriptionFrom(int dirFd, const std::string& path, const std::string& fileName, std::string& description) {
+  std::string line;
+  if (!ReadFirstLine(dirFd, path, line, kMaxFirstLine)) return 0;
+  std::string_view s = line;
+  if (s.substr(0, 3) == "\xEF\xBB\xBF") s.remove_prefix(3);  // a UTF-8 byte-order mark
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  description.clear();
+  if (!s.empty() && s.front() == '0') {
+    s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (s.substr(0, 5) == "WRITE") {
+      s.remove_prefix(5);
+      while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    description = std::string(s);
+  }
+  if (description.empty()) description = fileName;
+  return 1;
+}
+
 }  // namespace
 
 // --- file operations
@@ -108,27 +157,7 @@ bool CPartListFileOps::WriteFile(const std::string& target, const std::string& b
 
 int CPartList::ReadDescription(const std::string& folder, const std::string& fileName,
                                std::string& description) {
-  FILE* f = std::fopen((WithSlash(folder) + fileName).c_str(), "rb");
-  if (!f) return 0;
-  std::string line;
-  ReadLine(f, line, kMaxFirstLine);
-  std::fclose(f);
-  std::string_view s = line;
-  if (s.substr(0, 3) == "\xEF\xBB\xBF") s.remove_prefix(3);  // a UTF-8 byte-order mark
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  description.clear();
-  if (!s.empty() && s.front() == '0') {
-    s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (s.substr(0, 5) == "WRITE") {
-      s.remove_prefix(5);
-      while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    description = std::string(s);
-  }
-  if (description.empty()) description = fileName;
-  return 1;
+  return DescriptionFrom(AT_FDCWD, WithSlash(folder) + fileName, fileName, description);
 }
 
 std::string CPartList::GetPartsListFolder(const std::string& base, bool forWriting) const {
@@ -243,9 +272,18 @@ bool CPartList::ScanPattern(const std::string& folder, const std::vector<std::st
                             int& changed) {
   std::vector<std::unique_ptr<PartListEntry>> staged;
   std::string description;
+  // The files are opened relative to their folder, which is looked up once.
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0 && !names.empty()) return true;  // the folder went away: no files
+  struct CloseDir {
+    int fd;
+    ~CloseDir() {
+      if (fd >= 0) ::close(fd);
+    }
+  } closeDir{dirFd};
   try {
     for (const std::string& name : names) {
-      if (!ReadDescription(folder, name, description)) continue;
+      if (!DescriptionFrom(dirFd, name, name, description)) continue;
       PartHandle known = FindByName(name, category);
       if (known) {
         // Any entry of this name that already holds the description counts, so that a changed

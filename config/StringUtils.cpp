@@ -4,7 +4,8 @@
 
 namespace {
 bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII only, whatever the process locale: file names fold the same everywhere.
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
 
 int TrimString(std::string& text) {

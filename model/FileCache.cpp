@@ -79,6 +79,7 @@ CQvFile* CFileCache::GetFile(PartHandle key, const std::string& modelFolder) {
     return m_files[static_cast<size_t>(i)];
   }
   file->partKey = key;
+  file->KeepExtentPoints();
   file->UpdateExtent();
   Append(key, file, 1);
   return file;
@@ -102,6 +103,7 @@ CQvFile* CFileCache::GetFileByName(const std::string& name, const std::string& m
     return m_files[static_cast<size_t>(i)];
   }
   file->partKey = h;
+  file->KeepExtentPoints();
   file->UpdateExtent();
   Append(h, file, 1);
   return file;

@@ -103,8 +103,7 @@ void CMpdFile::RemoveAll(int clearCopyBuffer) {
     theFileCache.DropModelEntries();
     thePartList.ClearDocumentModels();
   }
-  if (m_models.size() >= 2)
-    for (size_t i = 0; i < m_models.size(); ++i) ReleaseReferencesTo(i);
+  if (m_models.size() >= 2) ReleaseAllReferences();
   while (!m_models.empty()) {
     m_current = m_models.back().get();
     m_models.pop_back();
@@ -194,11 +193,27 @@ void CMpdFile::ReleaseReferencesTo(size_t index) {
   CCopyBuffer::ReleaseModelRefs(target);
 }
 
+// Every reference of one model to another lets go, in one pass over the models (not one pass per
+// model, which made closing a project of many models quadratic).
+void CMpdFile::ReleaseAllReferences() {
+  std::unordered_set<const CQvFile*> models;
+  for (const auto& m : m_models) models.insert(m.get());
+  for (const auto& m : m_models)
+    ForEachReference(*m, [&](CQvElement* ref) {
+      const CQvFile* target = ref->GetFile();
+      if (target != m.get() && models.count(target)) ref->ReleaseModelRef(target);
+    });
+  for (const auto& m : m_models) CCopyBuffer::ReleaseModelRefs(m.get());
+}
+
+CQvFile* CMpdFile::AppendModel() {
+  m_models.push_back(NewModel());
+  m_current = m_models.back().get();
+  return m_current;
+}
+
 int CMpdFile::AddModel(const std::string* name, const std::string* description) {
-  std::unique_ptr<CQvFile> model = NewModel();
-  CQvFile* added = model.get();
-  m_models.push_back(std::move(model));
-  m_current = added;
+  CQvFile* added = AppendModel();
   if (description) {
     added->Append(std::make_unique<CQvCommentPart>(*description));
     added->Append(std::make_unique<CQvCommentPart>("Name: " + (name ? *name : std::string())));
@@ -344,8 +359,8 @@ int CMpdFile::ScanFileNames(CTextHandler& in) {
       if (m_current) m_current->SetLoadedName(name);
       first = false;
     } else {
-      if (!AddModel(nullptr, nullptr)) return 0;
-      m_current->SetLoadedName(name);
+      // Registered once below: registering at every section made reading many models cubic.
+      AppendModel()->SetLoadedName(name);
     }
   }
   RegisterModels();

@@ -98,6 +98,10 @@ class CMpdFile {
   uint32_t GetLineErrorCount() const { return m_lineErrors; }
 
  private:
+  // A new empty model at the end, made current; not registered.
+  CQvFile* AppendModel();
+  void ReleaseAllReferences();
+
   std::vector<std::unique_ptr<CQvFile>> m_models;
   CQvFile* m_current = nullptr;
   uint32_t m_lineErrors = 0;

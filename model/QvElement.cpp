@@ -350,6 +350,11 @@ void CQvElement::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matri
   m_file->ExtendBoundingBox(matrix * m_position + offset, matrix * m_matrix, min, max, noCache);
 }
 
+void CQvElement::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) {
+  if (hidden || !m_file) return;
+  m_file->CollectExtentPoints(matrix * m_matrix, matrix * m_position + offset, out);
+}
+
 void CQvElement::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   if (hidden || !m_file) return;
   CMatrix4DStack& stack = renderer.GetMatrixStack();

@@ -43,6 +43,7 @@ class CQvElement : public CQvPart {
   void CollectComments(std::vector<std::string>& list, uint32_t flags) override;
   void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
                          int noCache) override;
+  void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
   void ReleaseModelRef(const CQvFile* model) override;
 

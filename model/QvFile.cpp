@@ -25,6 +25,7 @@ void CQvFile::RemoveAll() {
   m_selected.clear();
   m_selectedIndex.clear();
   m_elements.clear();
+  InvalidateExtent();
   if (!m_rotationPoints.ResetPoints()) theTracer.Printf("ERROR: Couldn't initialize rotation points!\n");
 }
 
@@ -36,12 +37,14 @@ int32_t CQvFile::IndexOf(const CQvPart* element) const {
 
 size_t CQvFile::Append(std::unique_ptr<CQvPart> element) {
   m_elements.push_back(std::move(element));
+  InvalidateExtent();
   return m_elements.size() - 1;
 }
 
 size_t CQvFile::InsertAt(size_t index, std::unique_ptr<CQvPart> element) {
   if (index > m_elements.size()) index = m_elements.size();
   m_elements.insert(m_elements.begin() + static_cast<std::ptrdiff_t>(index), std::move(element));
+  InvalidateExtent();
   for (int32_t& i : m_selectedIndex)
     if (i >= static_cast<int32_t>(index)) ++i;
   return index;
@@ -49,6 +52,7 @@ size_t CQvFile::InsertAt(size_t index, std::unique_ptr<CQvPart> element) {
 
 std::unique_ptr<CQvPart> CQvFile::RemoveAt(size_t index) {
   if (index >= m_elements.size()) return nullptr;
+  InvalidateExtent();
   CQvPart* element = m_elements[index].get();
   for (size_t p = 0; p < m_selected.size(); ++p)
     if (m_selected[p] == element) {
@@ -286,8 +290,45 @@ int CQvFile::SetDescription(const std::string& text) {
 
 // --- extent ---
 
+void CQvFile::InvalidateExtent() {
+  if (!m_keepExtent) return;  // nothing kept: reading a model appends without taking the lock
+  std::lock_guard<std::mutex> lock(m_extentMutex);
+  m_extentPoints.reset();
+}
+
+const CExtentPoints* CQvFile::GetExtentPoints() {
+  if (!m_keepExtent) return nullptr;
+  std::lock_guard<std::mutex> lock(m_extentMutex);
+  if (!m_extentPoints) {
+    std::vector<CVector3> points;
+    const CMatrix3 identity = CMatrix3::Identity();
+    for (auto& e : m_elements)
+      if (!e->ghost) e->CollectExtentPoints(identity, CVector3(), points);
+    m_extentPoints = std::make_unique<CExtentPoints>(std::move(points));
+  }
+  return m_extentPoints.get();
+}
+
+void CQvFile::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) {
+  if (const CExtentPoints* kept = GetExtentPoints()) {
+    for (const CVector3& p : kept->Points()) out.push_back(matrix * p + offset);
+    return;
+  }
+  for (auto& e : m_elements)
+    if (!e->ghost) e->CollectExtentPoints(matrix, offset, out);
+}
+
 void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
                                 int noCache) {
+  if (noCache) {
+    if (const CExtentPoints* kept = GetExtentPoints()) {
+      CVector3 lo, hi;
+      if (!kept->Box(matrix, lo, hi)) return;
+      min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
+      max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
+      return;
+    }
+  }
   if (libraryFile && !noCache) {
     // A library part is mostly placed with a few matrices: its box under the last one is kept.
     if (matrix.Differs(m_cachedPlacement) || m_cachedMax.x < m_cachedMin.x) {

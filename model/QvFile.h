@@ -10,12 +10,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "config/ColorTable.h"
 #include "config/Geometry.h"
 #include "config/PartList.h"
+#include "model/ExtentPoints.h"
 #include "model/ParseContext.h"
 #include "model/QvPart.h"
 #include "model/RotationPoints.h"
@@ -166,6 +168,15 @@ class CQvFile {
                          int noCache);
   void ExtendBoundingBoxAll(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max);
   void UpdateExtent();
+  // A file that does not change while it is cached (a sub-file of the file cache) keeps the
+  // distinct points of its extent once they are first asked for: the full extent of a placed file
+  // is then measured from them, without walking its sub-files again. Changing the element list
+  // drops them; changing the geometry of an element in place is not noticed, so only files that
+  // are never edited keep them.
+  void KeepExtentPoints() { m_keepExtent = true; }
+  void InvalidateExtent();
+  // Every point the full extent walk (noCache set) measures, placed by matrix and offset.
+  void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out);
   const CVector3& GetSize() const { return m_size; }
   const CVector3& GetCenter() const { return m_center; }
   const CVector3& GetCorner(int i) const { return m_corners[i & 7]; }
@@ -267,6 +278,12 @@ class CQvFile {
   mutable int8_t m_deepColors = -1;
   uint8_t m_nextPartImage = 0;  // the image a new rotation replaces next
   bool DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
+
+  // Null unless the file keeps its extent points; built on first use.
+  const CExtentPoints* GetExtentPoints();
+  bool m_keepExtent = false;
+  std::mutex m_extentMutex;
+  std::unique_ptr<CExtentPoints> m_extentPoints;
 
   CMatrix3 m_cachedPlacement;
   CVector3 m_cachedMin{1e200, 1e200, 1e200};

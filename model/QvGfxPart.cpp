@@ -277,6 +277,16 @@ void CQvGfxPart::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matri
   Extend(min, max, m_cachedMax + offset);
 }
 
+void CQvGfxPart::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset,
+                                     std::vector<CVector3>& out) {
+  const int32_t* c = m_commands.data();
+  const int32_t* end = c + m_commands.size();
+  for (; c < end; c += RecordLength(c[0])) {
+    const int n = c[0] == 3 ? 3 : c[0] == 4 ? 4 : (c[0] == 2 || c[0] == 5) ? 2 : 0;
+    for (int i = 0; i < n; ++i) out.push_back(matrix * m_vertices[c[2 + i]] + offset);
+  }
+}
+
 int CQvGfxPart::Export(ExportContext& ctx, const CVector3& offset, const CMatrix3& matrix,
                        ColorNumber parentColor) {
   if (!EnsureProjected()) return 0;

@@ -40,6 +40,7 @@ class CQvGfxPart : public CQvPart {
   std::unique_ptr<CQvPart> Clone() const override { return nullptr; }
   void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
                          int flag) override;
+  void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
 
   size_t GetVertexCount() const { return m_vertices.size(); }

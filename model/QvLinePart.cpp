@@ -225,6 +225,13 @@ void CQvLinePart::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matr
   }
 }
 
+void CQvLinePart::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset,
+                                      std::vector<CVector3>& out) {
+  if (hidden) return;
+  const int n = GetType() == ElementType::CondLine ? 2 : VertexCount();
+  for (int i = 0; i < n; ++i) out.push_back(matrix * m_vertex[i] + offset);
+}
+
 int CQvLinePart::IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) {
   const CMatrix4D& top = stack.Top();
   int32_t minX = 0, minY = 0, maxX = 0, maxY = 0;

@@ -35,6 +35,7 @@ class CQvLinePart : public CQvPart {
   int Parse(const std::string& line) override;
   void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
                          int flag) override;
+  void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) override;
   void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) override;
 
   // x, y, z of vertices 1 and 2 (from the primitive dialog).

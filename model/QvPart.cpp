@@ -31,6 +31,7 @@ int CQvPart::GetRotationCenter(CVector3&) { return 0; }
 int CQvPart::Parse(const std::string&) { return 1; }
 void CQvPart::CollectComments(std::vector<std::string>&, uint32_t) {}
 void CQvPart::ExtendBoundingBox(const CVector3&, const CMatrix3&, CVector3&, CVector3&, int) {}
+void CQvPart::CollectExtentPoints(const CMatrix3&, const CVector3&, std::vector<CVector3>&) {}
 void CQvPart::Draw(C3DStub&, PickId, const DrawContext&) {}
 void CQvPart::ReleaseModelRef(const CQvFile*) {}
 

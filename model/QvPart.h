@@ -123,6 +123,9 @@ class CQvPart {
   // Adds the element's extent under the placement to the box; hidden elements add nothing.
   virtual void ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
                                  CVector3& max, int noCache);
+  // Appends, placed by matrix and offset, every point that ExtendBoundingBox with noCache set
+  // measures: the box of these points is that box. Elements without geometry add nothing.
+  virtual void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out);
   virtual void Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx);
   // Lets go of a document model that is about to be removed (any model when null), so that no
   // element, in a model or in the copy buffer, points into a deleted model. Only elements that

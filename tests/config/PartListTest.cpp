@@ -83,12 +83,19 @@ TEST(PartList, ReadDescriptionCases) {
        "Plate 1 x 1"},
       {"g.dat", "\t0\tTile  2 x 2 \t\r\nsecond line\n", "Tile  2 x 2"},
       {"h.dat", "0 write lower case stays\n", "write lower case stays"},
+      // The first line is cut at 1022 characters, the rest of it is not read as a second line.
+      {"i.dat", "0 " + std::string(1020, 'x') + "yz\nsecond\n", nullptr},
+      {"j.dat", "0 " + std::string(3000, 'w') + "\n0 second\n", nullptr},
+      {"k.dat", "0 No line end", "No line end"},
   };
   for (const Case& c : cases) {
     WriteFileBytes(dir / c.name, c.text);
     std::string description;
     EXPECT_EQ(CPartList::ReadDescription(dir.Path(), c.name, description), 1) << c.name;
-    EXPECT_EQ(description, c.expected) << c.name;
+    if (c.expected)
+      EXPECT_EQ(description, c.expected) << c.name;
+    else
+      EXPECT_EQ(description, c.text.substr(2, 1020)) << c.name;
   }
   std::string description;
   EXPECT_EQ(CPartList::ReadDescription(dir.Path(), "missing.dat", description), 0);
@@ -212,6 +219,21 @@ TEST(PartList, DocumentModelsAreFoundFirst) {
   EXPECT_EQ(t.list.GetCount(kDocumentModels), 0u);
   EXPECT_TRUE(t.list.GetGroupMembers(t.list.GetGroupCount() - 1)->empty());
   EXPECT_EQ(t.list.FindByName("3001.DAT"), MakePartHandle(0, 0));
+}
+
+// Registering a model again in its slot replaces its name in the look-up.
+TEST(PartList, AReplacedDocumentModelIsFoundOnlyUnderItsNewName) {
+  CTestPartList t;
+  ASSERT_EQ(t.list.ReserveDocumentModels(2), 1);
+  EXPECT_EQ(t.list.AddDocumentModel(0, "Old.ldr", "A"), 0x40000001u);
+  EXPECT_EQ(t.list.AddDocumentModel(1, "other.ldr", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.AddDocumentModel(1, "New.ldr", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("OTHER.LDR"), 0u);
+  EXPECT_EQ(t.list.FindByName("new.LDR"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("old.ldr"), 0x40000001u);
+  // Two slots of the same name: the first is found.
+  EXPECT_EQ(t.list.AddDocumentModel(1, "OLD.LDR", "B"), 0x40000002u);
+  EXPECT_EQ(t.list.FindByName("old.ldr"), 0x40000001u);
 }
 
 TEST(PartList, UsageWalk) {

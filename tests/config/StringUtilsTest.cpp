@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/StringUtils.h"
+#include "tests/support/TestData.h"
 
 namespace {
 
@@ -47,6 +48,18 @@ TEST(StringUtils, CaseHelpers) {
   EXPECT_TRUE(EqualsNoCase("3001.DAT", "3001.dat"));
   EXPECT_FALSE(EqualsNoCase("3001.dat", "3001.da"));
   EXPECT_TRUE(StartsWithNoCase("Model\\x", "MODEL\\"));
+}
+
+// File names fold A-Z only, whatever the process locale: bytes of other characters (UTF-8 or
+// Latin-1 umlauts) and the characters next to the letters stay as they are.
+TEST(StringUtils, CaseFoldingIsAsciiOnlyInAnyLocale) {
+  const std::string before = ToLowerAscii("@AZ[`az{\xC4\xE4\xC3\x84");
+  {
+    REQUIRE_GERMAN_LOCALE(locale);
+    EXPECT_EQ(ToLowerAscii("@AZ[`az{\xC4\xE4\xC3\x84"), before);
+    EXPECT_FALSE(EqualsNoCase("\xC4.dat", "\xE4.dat"));
+  }
+  EXPECT_EQ(before, "@az[`az{\xC4\xE4\xC3\x84");
 }
 
 }  // namespace

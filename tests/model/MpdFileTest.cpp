@@ -261,6 +261,39 @@ TEST_F(MpdFileTest, ReorderPutsModelsInTheGivenOrder) {
   EXPECT_EQ(project.Reorder({0, 0, 1}), 0);
 }
 
+// Many sections: every name is registered once the names are known, so references to models that
+// come later in the text resolve, and a snapshot restores the same project.
+TEST_F(MpdFileTest, ManyModelsPlacedByNameResolveToTheirSections) {
+  constexpr int kModels = 300;
+  std::string text = "0 FILE main.ldr\n";
+  for (int i = 1; i < kModels; ++i) text += std::string(kPlace) + "Sub" + std::to_string(i) + ".ldr\n";
+  text += "0\n";
+  for (int i = 1; i < kModels; ++i) {
+    text += "0 FILE sub" + std::to_string(i) + ".ldr\n";
+    if (i + 1 < kModels) text += std::string(kPlace) + "SUB" + std::to_string(i + 1) + ".LDR\n";
+    text += "0\n";
+  }
+  text += "0\n";
+  CMpdFile project;
+  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(project.GetModelCount(), static_cast<size_t>(kModels));
+  auto check = [&](const CMpdFile& p) {
+    const std::vector<CQvElement*> refs = References(*p.GetModel(0));
+    ASSERT_EQ(refs.size(), static_cast<size_t>(kModels - 1));
+    for (int i = 1; i < kModels; ++i) {
+      EXPECT_EQ(refs[static_cast<size_t>(i - 1)]->GetFile(), p.GetModel(static_cast<size_t>(i)));
+      if (i + 1 < kModels)
+        EXPECT_EQ(References(*p.GetModel(static_cast<size_t>(i))).at(0)->GetFile(), p.GetModel(static_cast<size_t>(i + 1)));
+    }
+  };
+  check(project);
+  auto snapshot = project.SaveUndo();
+  ASSERT_TRUE(snapshot);
+  project.LoadUndo(snapshot.get());
+  ASSERT_EQ(project.GetModelCount(), static_cast<size_t>(kModels));
+  check(project);
+}
+
 // Every shared model: read, written, read again as the same project, and restored from a snapshot.
 TEST(MpdFileRealModels, RoundTripAndSnapshot) {
   REQUIRE_LDRAW_MODELS(models);

@@ -1,0 +1,38 @@
+#pragma once
+// The points that decide a file's extent: every vertex the full extent walk visits (line, triangle
+// and quadrilateral corners, the end points of conditional lines, sub-files flattened through
+// their placements), kept once per distinct point. The box of a file under any matrix is the box
+// of these points under that matrix, vertex for vertex what the walk through the elements finds,
+// so a placed file is measured without walking its sub-files again.
+//
+// A few boxes under the most recent matrices are kept too: a part is mostly placed in a few
+// orientations. Boxes are asked for from several threads (panes drawn at once), so the kept boxes
+// are guarded.
+#include <array>
+#include <mutex>
+#include <vector>
+
+#include "config/Geometry.h"
+
+class CExtentPoints {
+ public:
+  // Keeps each distinct point once (-0 counts as 0).
+  explicit CExtentPoints(std::vector<CVector3> points);
+
+  const std::vector<CVector3>& Points() const { return m_points; }
+  // The box of the points under the matrix; false (lo and hi untouched) without points.
+  bool Box(const CMatrix3& matrix, CVector3& lo, CVector3& hi) const;
+
+ private:
+  struct KeptBox {
+    CMatrix3 matrix;
+    CVector3 lo, hi;
+  };
+  static constexpr size_t kKeptBoxes = 8;
+
+  std::vector<CVector3> m_points;
+  mutable std::mutex m_mutex;
+  mutable std::array<KeptBox, kKeptBoxes> m_kept{};
+  mutable size_t m_keptCount = 0;
+  mutable size_t m_nextKept = 0;  // the kept box a new matrix replaces next
+};

@@ -1,0 +1,156 @@
+// The full extent (what Fit measures) of models whose sub-files keep their extent points must be
+// the box that a walk through every element of every sub-file finds, vertex for vertex: not the
+// looser box of a transformed box.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "config/PartList.h"
+#include "model/FileCache.h"
+#include "model/MpdFile.h"
+#include "model/QvElement.h"
+#include "model/QvFile.h"
+#include "model/QvLinePart.h"
+#include "model/TextHandler.h"
+#include "tests/model/LibraryScope.h"
+#include "tests/model/ModelText.h"
+#include "tests/support/TestData.h"
+
+namespace {
+
+struct Box {
+  CVector3 min{1e200, 1e200, 1e200}, max{-1e200, -1e200, -1e200};
+};
+
+// The walk through every element, as the extent was measured before files kept their points:
+// references recurse with their placement composed, ghosts of sub-files and hidden elements count
+// nothing, every other element measures itself.
+void WalkExtent(const CQvFile& file, const CVector3& offset, const CMatrix3& matrix, Box& box, bool ghosts) {
+  for (size_t i = 0; i < file.GetCount(); ++i) {
+    CQvPart* e = file.GetAt(i);
+    if (e->ghost && !ghosts) continue;
+    if (auto* ref = dynamic_cast<CQvElement*>(e)) {
+      if (ref->hidden || !ref->GetFile()) continue;
+      WalkExtent(*ref->GetFile(), matrix * ref->GetPosition() + offset, matrix * ref->GetMatrix(), box, false);
+    } else {
+      e->ExtendBoundingBox(offset, matrix, box.min, box.max, 1);
+    }
+  }
+}
+
+Box KeptExtent(CQvFile& model, const CMatrix3& matrix) {
+  Box box;
+  model.ExtendBoundingBoxAll(CVector3(), matrix, box.min, box.max);
+  return box;
+}
+
+// Flattening the sub-files reorders the sums of their placements: the two boxes may differ by
+// rounding, never by more. A box of transformed boxes would be off by whole units.
+void ExpectSameBox(const Box& a, const Box& b) {
+  const double as[6] = {a.min.x, a.min.y, a.min.z, a.max.x, a.max.y, a.max.z};
+  const double bs[6] = {b.min.x, b.min.y, b.min.z, b.max.x, b.max.y, b.max.z};
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(as[i], bs[i], 1e-9 * (1 + std::fabs(bs[i]))) << "coordinate " << i;
+}
+
+CMatrix3 Turned(double ax, double ay, double az) {
+  CMatrix3 m;
+  m.SetEuler(ax, ay, az);
+  return m;
+}
+
+// A small library: a part with a quadrilateral, a conditional line whose control points lie far
+// outside (they do not count), a hidden line (does not count) and a primitive placed at a slant.
+void WriteLibrary(const CScratchDir& dir) {
+  std::filesystem::create_directories(dir / "parts");
+  std::filesystem::create_directories(dir / "p");
+  WriteFileBytes(dir / "p/rim.dat",
+                 "0 Rim\n"
+                 "2 24 6 0 0 0 0 6\n"
+                 "2 24 0 0 6 -4 0 -4\n"
+                 "3 16 0 -2 0 5 -2 1 1 -2 5\n");
+  WriteFileBytes(dir / "parts/slanted.dat",
+                 "0 Slanted\n"
+                 "4 16 -10 0 -10 10 0 -10 10 0 10 -10 0 10\n"
+                 "5 24 0 0 0 0 -4 0 500 500 500 -500 -500 -500\n"
+                 "0 TOLVO HIDE 2 24 900 0 0 -900 0 0\n"
+                 "1 16 10 -4 0 0.7071 0 0.7071 0 1 0 -0.7071 0 0.7071 rim.dat\n");
+}
+
+}  // namespace
+
+TEST(Extent, KeptPointsGiveTheBoxOfTheWalkUnderTurnedPlacements) {
+  CScratchDir dir;
+  WriteLibrary(dir);
+  CLibraryScope library{dir.Path(), 0};
+  auto model = LoadText(
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 slanted.dat\n"
+      "1 4 40 -24 8 0.866 0 0.5 0 1 0 -0.5 0 0.866 slanted.dat\n"
+      "1 4 -30 0 20 1 0 0 0 0.6 -0.8 0 0.8 0.6 SLANTED.DAT\n"
+      "0 GHOST 1 4 400 0 0 1 0 0 0 1 0 0 0 1 slanted.dat\n");
+  ASSERT_EQ(model->GetCount(), 4u);
+  for (const CMatrix3& view : {CMatrix3::Identity(), Turned(30, 45, 0), Turned(-20, 130, 10)}) {
+    Box walked;
+    WalkExtent(*model, CVector3(), view, walked, true);
+    ExpectSameBox(KeptExtent(*model, view), walked);
+    // Asked again, from the kept boxes of the sub-files.
+    ExpectSameBox(KeptExtent(*model, view), walked);
+  }
+  // Under the identity: the ghost at x 400 counts as a top-level element, and its rim, turned by
+  // 45 degrees at x 10, reaches 0.7071 * 6 further.
+  Box plain = KeptExtent(*model, CMatrix3::Identity());
+  EXPECT_NEAR(plain.max.x, 410 + 0.7071 * 6, 1e-9);
+  EXPECT_LT(plain.max.y, 20);  // the control points at +-500 are not measured
+}
+
+TEST(Extent, ChangingAKeptFileDropsItsPoints) {
+  CQvFile file;
+  file.KeepExtentPoints();
+  file.Append(std::make_unique<CQvLinePart>());
+  static_cast<CQvLinePart*>(file.GetAt(0))->MoveVertex(1, 4, 0, 0);
+  Box before;
+  file.ExtendBoundingBox(CVector3(), CMatrix3::Identity(), before.min, before.max, 1);
+  EXPECT_EQ(before.max.x, 4);
+  auto far = std::make_unique<CQvLinePart>();
+  far->MoveVertex(0, 100, 0, 0);
+  file.Append(std::move(far));
+  Box after;
+  file.ExtendBoundingBox(CVector3(), CMatrix3::Identity(), after.min, after.max, 1);
+  EXPECT_EQ(after.max.x, 100);
+  file.RemoveAt(1);
+  Box removed;
+  file.ExtendBoundingBox(CVector3(), CMatrix3::Identity(), removed.min, removed.max, 1);
+  EXPECT_EQ(removed.max.x, 4);
+}
+
+// Every model of every shared real model, under the default view and two turned ones.
+TEST(Extent, SharedModelsMeasureAsTheWalkDoes) {
+  REQUIRE_LDRAW_MODELS(models);
+  REQUIRE_LDRAW_LIBRARY(lib);
+  CLibraryScope library{lib, 0};
+  size_t seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(models)) {
+    const std::string path = entry.path().string();
+    if (!path.ends_with(".mpd") && !path.ends_with(".ldr")) continue;
+    SCOPED_TRACE(path);
+    ++seen;
+    CMpdFile project;
+    project.SetModelFolder(entry.path().parent_path().string());
+    CFileTextHandler in;
+    ASSERT_EQ(in.Open(path, "r"), 1);
+    ASSERT_EQ(project.LoadFromText(in, path), 1);
+    for (size_t m = 0; m < project.GetModelCount(); ++m) {
+      CQvFile& model = *project.GetModel(m);
+      for (const CMatrix3& view : {CMatrix3::Identity(), Turned(30, 45, 0), Turned(-20, 130, 10)}) {
+        Box walked;
+        WalkExtent(model, CVector3(), view, walked, true);
+        ExpectSameBox(KeptExtent(model, view), walked);
+      }
+    }
+  }
+  EXPECT_GE(seen, 7u);
+  // The library's files were listed as extra files under the names the models spell them with:
+  // later tests must find their own spellings.
+  theFileCache.Flush(0);
+  thePartList.Clear();
+}
