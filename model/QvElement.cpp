@@ -123,8 +123,8 @@ int CQvElement::SetFileByName(const std::string& name, const std::string& modelF
 
 std::string CQvElement::FormatPlacement(uint32_t color, const CVector3& p, const CMatrix3& m) const {
   std::string text = "1 " + FormatU32(color);
-  for (double d : {p.x, p.y, p.z}) text += " " + FormatG(d);
-  for (int i = 0; i < 9; ++i) text += " " + FormatG(m.m[i]);
+  for (double d : {p.x, p.y, p.z}) text += " " + FormatReal(d);
+  for (int i = 0; i < 9; ++i) text += " " + FormatReal(m.m[i]);
   return text;
 }
 

@@ -75,6 +75,69 @@ std::string FormatG(double value) {
   return std::string(buf, end);
 }
 
+std::string FormatReal(double value) {
+  if (!std::isfinite(value)) return FormatG(value);
+  // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded.
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  if (ec != std::errc()) return FormatG(value);
+  std::string_view sci(buf, static_cast<size_t>(end - buf));
+  size_t ePos = sci.find('e');
+  std::string digits;
+  for (char c : sci.substr(0, ePos))
+    if (c >= '0' && c <= '9') digits += c;
+  if (digits.size() > 9) {
+    auto [end9, ec9] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 8);
+    if (ec9 != std::errc()) return FormatG(value);
+    sci = std::string_view(buf, static_cast<size_t>(end9 - buf));
+    ePos = sci.find('e');
+    digits.clear();
+    for (char c : sci.substr(0, ePos))
+      if (c >= '0' && c <= '9') digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  int exponent = 0;
+  std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent);
+  std::string out = std::signbit(value) ? "-" : "";
+  if (digits == "0") return out + "0";
+  const int n = static_cast<int>(digits.size());
+  if (exponent < -4 || exponent >= 9) {
+    // As "%g" writes large and small values: d.ddde+XX.
+    out += digits[0];
+    if (n > 1) out += "." + digits.substr(1);
+    out += exponent < 0 ? "e-" : "e+";
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) out += '0';
+    out += std::to_string(magnitude);
+  } else if (exponent < 0) {
+    out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+  } else if (n <= exponent + 1) {
+    out += digits + std::string(static_cast<size_t>(exponent + 1 - n), '0');
+  } else {
+    out += digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
+  }
+  return out;
+}
+
+std::string FormatReal(float value) {
+  if (!std::isfinite(value)) return FormatG(value);
+  // A float's shortest text has at most 9 digits; the double of that text is laid out the same.
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  double widened = 0;
+  if (ec != std::errc() || std::from_chars(buf, end, widened).ec != std::errc()) return FormatG(value);
+  return FormatReal(widened);
+}
+
+double WidenFloat(float value) {
+  if (!std::isfinite(value)) return value;
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  double widened = value;
+  if (ec == std::errc()) std::from_chars(buf, end, widened);
+  return widened;
+}
+
 std::string FormatU32(uint32_t value) { return std::to_string(value); }
 
 bool ParseDouble(std::string_view text, double& out) {
