@@ -107,10 +107,6 @@ std::string Normalised(std::string_view line) {
   if (words[0] == "0" && words.size() > 1) {
     const std::string& kw = words[1];
     if (kw == "ROTATION" || kw == "!COLOUR" || kw == "COLOR" || kw == "COLOUR") return {};
-    if (kw == "BFC") {  // CERTIFY is implied by every clipping and winding option
-      for (size_t k = 2; k < words.size(); ++k) words[k] = UpperCaseAscii(words[k]);
-      words.erase(std::remove(words.begin() + 2, words.end(), "CERTIFY"), words.end());
-    }
   }
   std::string s;
   for (const std::string& w : words) s += w + ' ';
