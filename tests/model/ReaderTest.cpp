@@ -69,7 +69,7 @@ const LineCase kLines[] = {
     {"0 BUFEXCHG 1 STORE", 0, 0, 0, ""},
     {"0 BUFEXCHG A", 0, 0, 0, ""},
     {"0 BUFEXCHG AB STORE", 0, 0, 0, ""},
-    {"0 GROUP 2 Wheels", 1, 1, 256, ""},  // a group without members writes nothing
+    {"0 GROUP 2 Wheels", 1, 1, 256, "0 GROUP 2 Wheels\n"},  // no member here: kept as read
     {"0 GROUP 0 Wheels", 0, 0, 0, ""},
     {"0 GROUP Wheels", 0, 0, 0, ""},
     {"0 GROUP 99999999999999 Wheels", 0, 0, 0, ""},
@@ -341,7 +341,7 @@ TEST(Groups, MembersJoinTheirGroupAndAreWrittenWithTheirNames) {
                                   "0 TOLVO BTG Hose 1/2\n0 CLEAR\n0 GROUP 2 Hose 1/2\n0\n");
 }
 
-TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsLost) {
+TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsKeptEmpty) {
   auto file = LoadText("0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n");
   auto* first = dynamic_cast<CSelectionGroup*>(file->GetAt(0));
   auto* second = dynamic_cast<CSelectionGroup*>(file->GetAt(2));
@@ -350,7 +350,7 @@ TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsLost) {
   EXPECT_TRUE(second->GetMembers().empty());
   EXPECT_EQ(file->GetAt(3)->GetGroup(), nullptr);  // its name matches no group
   EXPECT_EQ(WriteText(*file),
-            std::string(kDefaultRotationLines) + "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 CLEAR\n0\n");
+            std::string(kDefaultRotationLines) + "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 CLEAR\n0\n");
 }
 
 TEST(Groups, AGroupNeverJoinsAnotherGroup) {
@@ -456,10 +456,30 @@ TEST(Reader, FileThatIncludesItselfIsRefusedAndTheOuterReadGoesOn) {
 }  // namespace
 
 namespace {
-TEST(Writer, GroupWithoutMembersDoesNotMoveTheHeader) {
+TEST(Writer, GroupWithoutMembersIsKeptAndDoesNotMoveTheHeader) {
   auto file = LoadText("0 GROUP 1 Empty\n0 a comment\n0 CLEAR\n");
-  const std::string expected = "0 a comment\n" + std::string(kDefaultRotationLines) + "0 CLEAR\n0\n";
+  const std::string expected = std::string(kDefaultRotationLines) + "0 GROUP 1 Empty\n0 a comment\n0 CLEAR\n0\n";
   EXPECT_EQ(WriteText(*file), expected);
   EXPECT_EQ(WriteText(*LoadText(expected)), expected);
+}
+
+// Another editor marks the members of a group with its own meta line: the group has no member
+// here, and every line of it comes back as it was read. A group whose members were all taken out
+// in the editor writes nothing.
+TEST(Writer, GroupOfAnotherEditorKeepsEveryLine) {
+  const std::string text =
+      "0 Title\n0 MLCAD BTG Wheels\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n"
+      "0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n";
+  CScriptedPrompt prompt;
+  auto file = LoadText(text);
+  const std::string written = WriteText(*file);
+  EXPECT_NE(written.find("0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n0\n"),
+            std::string::npos)
+      << written;
+  EXPECT_EQ(WriteText(*LoadText(written)), written);
+
+  auto own = LoadText("0 TOLVO BTG A\n0 CLEAR\n0 GROUP 1 A\n0 STEP\n");
+  own->RemoveAt(0);
+  EXPECT_EQ(WriteText(*own), std::string(kDefaultRotationLines) + "0 STEP\n0\n");
 }
 }  // namespace
