@@ -15,6 +15,7 @@
 #include "model/CopyBuffer.h"
 #include "model/FileCache.h"
 #include "model/LineText.h"
+#include "model/ModelLineReader.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
@@ -49,22 +50,12 @@ bool IsFileLine(std::string_view line, std::string& name) {
   return true;
 }
 
-// The next whole line (pieces joined); false at the end. tooLong when it exceeds a model line.
-bool ReadWholeLine(CTextHandler& in, std::string& line, bool& tooLong) {
-  line.clear();
-  tooLong = false;
-  std::string piece;
-  bool any = false;
-  while (in.ReadLine(piece, kMaxLineLength)) {
-    any = true;
-    line += piece;
-    if (!piece.empty() && piece.back() == '\n') break;
-    if (piece.size() < kMaxLineLength - 1) break;
-  }
-  if (!any) return false;
-  if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-  TrimWhitespace(line);
-  tooLong = line.size() >= kMaxLineLength;
+// The next whole line, trimmed; false at the end. tooLong when it is no model line (it is then
+// kept as it was, untrimmed).
+bool ReadWholeLine(CModelLineReader& in, std::string& line, bool& tooLong) {
+  if (!in.Next(line)) return false;
+  tooLong = IsOverlongModelLine(line);
+  if (!tooLong) TrimWhitespace(line);
   return true;
 }
 
@@ -335,8 +326,9 @@ int CMpdFile::WriteTo(CTextHandler& out, const std::string& name) {
 int CMpdFile::ScanFileNames(CTextHandler& in) {
   std::string line, name;
   bool tooLong = false, first = true;
-  while (ReadWholeLine(in, line, tooLong)) {
-    if (!IsFileLine(line, name)) continue;
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
+    if (tooLong || !IsFileLine(line, name)) continue;
     if (first) {
       // Names are kept exactly as the text gives them: a reference that names the section must
       // still find it, and saving must not rename it.
@@ -367,11 +359,18 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   bool suppress = theSettings.ShowWarnings == 0;
   bool firstFile = true;
   std::string line, sectionName;
-  bool tooLong = false;
+  bool tooLong = false, overlongReported = false;
   unsigned long lineNumber = 0;
-  while (ReadWholeLine(in, line, tooLong)) {
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
     ++lineNumber;
-    if (!tooLong && IsFileLine(line, sectionName)) {
+    if (tooLong) {
+      m_current->Append(MakeOverlongLineElement(line));
+      ReportOverlongLine(name, lineNumber, theSettings.ShowWarnings && !overlongReported);
+      overlongReported = true;
+      continue;
+    }
+    if (IsFileLine(line, sectionName)) {
       if (firstFile) {
         firstFile = false;
         continue;
@@ -383,7 +382,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
       ctx.skipping = false;
       continue;
     }
-    if (!tooLong && m_current->ParseLine(ctx, line, 0)) continue;
+    if (m_current->ParseLine(ctx, line, 0)) continue;
     ++m_lineErrors;
     if (suppress) continue;
     if (ShowMessageId(kStringLineError, PromptButtons::YesNo, PromptIcon::Exclamation, name.c_str(),
@@ -435,17 +434,24 @@ int CMpdFile::ImportModel(const std::string& path, const std::string& name) {
   ParseContext ctx;
   ctx.modelFolder = std::filesystem::path(ToForwardSlashes(path)).parent_path().string();
   std::string line, sectionName;
-  bool tooLong = false, reported = false;
+  bool tooLong = false, reported = false, overlongReported = false;
   unsigned long lineNumber = 0;
-  while (ReadWholeLine(in, line, tooLong)) {
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
     ++lineNumber;
     if (line.empty()) continue;
-    if (!tooLong && IsFileLine(line, sectionName)) {
+    if (tooLong) {
+      model->Append(MakeOverlongLineElement(line));
+      ReportOverlongLine(path, lineNumber, !overlongReported);
+      overlongReported = true;
+      continue;
+    }
+    if (IsFileLine(line, sectionName)) {
       // A multi-part file is a project of its own; say so instead of doing nothing.
       ShowMessageId(kStringImportMultiPart, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
       return refuse();
     }
-    if (!tooLong && model->ParseLine(ctx, line, 0)) continue;
+    if (model->ParseLine(ctx, line, 0)) continue;
     theTracer.Printf("Error in imported LDraw file, Line %lu!\n", lineNumber);
     if (reported) continue;
     reported = true;

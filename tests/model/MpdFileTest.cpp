@@ -7,6 +7,7 @@
 
 #include "config/Settings.h"
 #include "model/CopyBuffer.h"
+#include "model/ModelLineReader.h"
 #include "model/MpdFile.h"
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
@@ -113,6 +114,29 @@ TEST_F(MpdFileTest, LineNumbersOfErrorsCountOverTheWholeText) {
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_NE(prompt.shown[0].text.find("p.mpd at line 6"), std::string::npos) << prompt.shown[0].text;
   EXPECT_EQ(project.GetLineErrorCount(), 1u);
+}
+
+// No line of a project is lost: a long line is read whole, one beyond the bound is kept as read
+// (never taken for a "0 FILE" line) and reported with its file and line.
+TEST_F(MpdFileTest, LongLinesAreKeptWholeAndReportedBeyondTheBound) {
+  CLibraryScope warnings{"", 1};
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  const std::string comment = "0 " + std::string(2000, 'c');
+  const std::string huge = "0 FILE " + std::string(kMaxModelLineLength, 'h');
+  const std::string text = "0 FILE a.ldr\n" + comment + "\n0\n0 FILE b.ldr\n" + huge + "\n0 b\n0\n0\n";
+  ASSERT_EQ(LoadProject(project, text, "long.mpd"), 1);
+  EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"a.ldr", "b.ldr"}));
+  EXPECT_EQ(project.GetLineErrorCount(), 0u);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_NE(prompt.shown[0].text.find("Line 5 of long.mpd is longer than 65536"), std::string::npos)
+      << prompt.shown[0].text;
+  const std::string out = WriteProject(project);
+  EXPECT_TRUE(out == "0 FILE a.ldr\n" + comment + "\n" + kDefaultRotationLines + "0\n0 FILE b.ldr\n" +
+                         kDefaultRotationLines + huge + "\n0 b\n0\n0\n");
+  CMpdFile again;
+  ASSERT_EQ(LoadProject(again, out, "long.mpd"), 1);
+  EXPECT_TRUE(WriteProject(again) == out);
 }
 
 TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {

@@ -4,6 +4,7 @@
 #include "config/PathResolver.h"
 #include "config/Tracer.h"
 #include "model/ElementFactory.h"
+#include "model/ModelLineReader.h"
 #include "model/QvBfc.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
@@ -171,16 +172,43 @@ class ReaderLogTest : public CLogCaptureTest {
   CScriptedPrompt prompt;
 };
 
-TEST_F(ReaderLogTest, OverLongLineIsOneLineErrorAndNoSpuriousElement) {
-  // The tail of the long line would read as a complete type 1 line if it were taken as a line.
-  std::string longLine = "0 " + std::string(508, 'a') + "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat";
+// A line longer than the handler's pieces is read whole: nothing is lost, and its tail never reads
+// as a line of its own (here it would be a complete type 1 line).
+TEST_F(ReaderLogTest, LongLineIsReadWholeWithoutASpuriousElement) {
+  const std::string longLine = "0 " + std::string(508, 'a') + "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat";
+  const std::string longName(3000, 'n');
+  const std::string longReference = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 " + longName + ".dat";
   CQvFile file;
-  ASSERT_EQ(ReadText(file, "0 first\n" + longLine + "\n0 BFC CERTIFY CCW\n", 1), 1);
-  ASSERT_EQ(file.GetCount(), 2u);
-  EXPECT_EQ(WriteElement(*file.GetAt(1)), "0 BFC CERTIFY CCW\n");
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, "Error in test.ldr at line 2!\nContinue loading?");
-  EXPECT_EQ(Log(), "ERROR: In file test.ldr at line 2!\n");
+  ASSERT_EQ(ReadText(file, "0 first\n" + longLine + "\n" + longReference + "\n0 BFC CERTIFY CCW\n", 1), 1);
+  ASSERT_EQ(file.GetCount(), 4u);
+  EXPECT_EQ(WriteElement(*file.GetAt(1)), longLine + "\n");
+  EXPECT_EQ(file.GetAt(2)->GetType(), ElementType::Reference);
+  EXPECT_EQ(WriteElement(*file.GetAt(3)), "0 BFC CERTIFY CCW\n");
+  EXPECT_EQ(Log().find("ERROR: In file"), std::string::npos) << Log();
+  EXPECT_NE(WriteText(file).find(longReference + "\n"), std::string::npos);
+}
+
+// Beyond the bound a line is no model line, but it is kept and written back as read, and the
+// user learns which line of which file it is.
+TEST_F(ReaderLogTest, LineBeyondTheBoundIsKeptAsReadAndReported) {
+  const std::string huge = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 " + std::string(kMaxModelLineLength, 'x') + ".dat";
+  const std::string text = "0 first\n" + huge + "\n0 STEP\n" + huge + "\n";
+  CQvFile file;
+  ASSERT_EQ(ReadText(file, text, 1, "big.ldr"), 1);
+  ASSERT_EQ(file.GetCount(), 4u);
+  EXPECT_TRUE(WriteElement(*file.GetAt(1)) == huge + "\n");
+  EXPECT_TRUE(WriteElement(*file.GetAt(3)) == huge + "\n");
+  ASSERT_EQ(prompt.shown.size(), 1u) << "one message per file";
+  EXPECT_EQ(prompt.shown[0].text, "Line 2 of big.ldr is longer than 65536 characters.\n"
+                                  "It is kept and written back as it is, but not read as a model line.");
+  EXPECT_NE(Log().find("big.ldr line 2 is longer"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("big.ldr line 4 is longer"), std::string::npos) << Log();
+  // Read again, the written text is the same text.
+  const std::string written = WriteText(file);
+  CQvFile again;
+  ASSERT_EQ(ReadText(again, written, 0, "big.ldr"), 1);
+  again.ResolveGroups();
+  EXPECT_TRUE(WriteText(again) == written);
 }
 
 TEST_F(ReaderLogTest, LineOfExactly510CharactersIsWhole) {
