@@ -270,8 +270,21 @@ int CMpdFile::ChangeModelInfo() {
 
 int CMpdFile::SetModelInfo(const std::string& name, const std::string& description) {
   if (!m_current) return 0;
+  const std::string oldName = m_current->GetName();
   m_current->SetName(name);
   m_current->SetDescription(description);
+  // Models place each other by name: every line that named the model follows it, or the saved
+  // project would place a model that is no longer there.
+  if (const std::string& newName = m_current->GetName(); !oldName.empty() && newName != oldName) {
+    auto rename = [&](CQvPart* e) {
+      if (e->GetType() != ElementType::Reference) return;
+      auto* ref = static_cast<CQvElement*>(e);
+      if (EqualsNoCase(ref->GetFileName(), oldName)) ref->RenameFile(newName);
+    };
+    for (auto& m : m_models)
+      for (size_t i = 0; i < m->GetCount(); ++i) rename(m->GetAt(i));
+    for (CQvPart* e = CCopyBuffer::GetNext(1); e; e = CCopyBuffer::GetNext(0)) rename(e);
+  }
   RegisterModels();
   return 1;
 }

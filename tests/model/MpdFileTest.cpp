@@ -139,6 +139,41 @@ TEST_F(MpdFileTest, LongLinesAreKeptWholeAndReportedBeyondTheBound) {
   EXPECT_TRUE(WriteProject(again) == out);
 }
 
+// Renaming a model renames every line that places it, in any letter case and in every model
+// (itself and the copy buffer included), so the saved project still holds what it placed.
+TEST_F(MpdFileTest, RenamingAModelRenamesTheLinesThatPlaceIt) {
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  const std::string text = std::string("0 FILE main.ldr\n") + kPlace + "wall.ldr\n" + kPlace + "WALL.LDR\n" + kPlace +
+                           "roof.ldr\n0\n0 FILE wall.ldr\n0 Wall\n0 Name: wall.ldr\n0\n0 FILE roof.ldr\n" + kPlace +
+                           "Wall.ldr\n" + kPlace + "wallpaper.ldr\n0\n0\n";
+  ASSERT_EQ(LoadProject(project, text), 1);
+  CCopyBuffer::Clear();
+  CCopyBuffer::Add(References(*project.GetModel(0))[0]->Clone());
+  ASSERT_EQ(project.ActivateModel(2), 1);
+  ASSERT_EQ(project.SetModelInfo("brick", "A brick"), 1);
+  EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"main.ldr", "brick.ldr", "roof.ldr"}));
+  const std::string out = WriteProject(project);
+  EXPECT_EQ(out.find("wall.ldr"), std::string::npos) << out;
+  EXPECT_EQ(out.find("WALL.LDR"), std::string::npos) << out;
+  EXPECT_NE(out.find("wallpaper.ldr"), std::string::npos) << "another name is left alone";
+  EXPECT_NE(out.find("0 Name: brick.ldr\n"), std::string::npos) << out;
+  auto* copied = dynamic_cast<CQvElement*>(CCopyBuffer::GetNext(1));
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->GetFileName(), "brick.ldr");
+  CCopyBuffer::Clear();
+  for (CQvElement* ref : References(*project.GetModel(0))) EXPECT_NE(ref->GetFileName(), "wall.ldr");
+  // Read back, every renamed line places the model again.
+  CMpdFile again;
+  ASSERT_EQ(LoadProject(again, out), 1);
+  CQvFile* brick = again.GetModel(1);
+  auto main = References(*again.GetModel(0));
+  ASSERT_EQ(main.size(), 3u);
+  EXPECT_EQ(main[0]->GetFile(), brick);
+  EXPECT_EQ(main[1]->GetFile(), brick);
+  EXPECT_EQ(References(*again.GetModel(2))[0]->GetFile(), brick);
+}
+
 TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {
   CScriptedPrompt prompt;
   CMpdFile project;
