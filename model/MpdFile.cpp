@@ -187,6 +187,7 @@ void CMpdFile::ReleaseReferencesTo(size_t index) {
 int CMpdFile::AddModel(const std::string* name, const std::string* description) {
   std::unique_ptr<CQvFile> model = NewModel();
   CQvFile* added = model.get();
+  added->pictureFolder = m_modelFolder;
   m_models.push_back(std::move(model));
   m_current = added;
   if (description) {
@@ -369,6 +370,8 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   size_t model = 0;
   ParseContext ctx;
   ctx.modelFolder = m_modelFolder;
+  // A background picture beside the project is looked for in its folder, as its sub-files are.
+  for (auto& m : m_models) m->pictureFolder = m_modelFolder;
   bool suppress = theSettings.ShowWarnings == 0;
   bool firstFile = true;
   std::string line, sectionName;
@@ -446,6 +449,7 @@ int CMpdFile::ImportModel(const std::string& path, const std::string& name) {
   };
   ParseContext ctx;
   ctx.modelFolder = std::filesystem::path(ToForwardSlashes(path)).parent_path().string();
+  model->pictureFolder = ctx.modelFolder;
   std::string line, sectionName;
   bool tooLong = false, reported = false, overlongReported = false;
   unsigned long lineNumber = 0;

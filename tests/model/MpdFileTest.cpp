@@ -13,6 +13,8 @@
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
+#include "render/Dib.h"
+#include "tests/model/RecordingRenderer.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 #include "tests/support/ScriptedPrompt.h"
@@ -172,6 +174,31 @@ TEST_F(MpdFileTest, RenamingAModelRenamesTheLinesThatPlaceIt) {
   EXPECT_EQ(main[0]->GetFile(), brick);
   EXPECT_EQ(main[1]->GetFile(), brick);
   EXPECT_EQ(References(*again.GetModel(2))[0]->GetFile(), brick);
+}
+
+// A background picture beside a project is found in the project's folder (not in the process's
+// current folder), in every model and in a snapshot restored by Undo.
+TEST_F(MpdFileTest, BackgroundPictureIsFoundBesideTheProject) {
+  CScratchDir dir;
+  CDib sky;
+  ASSERT_EQ(sky.Create(4, 2, true), 1);
+  ASSERT_EQ(sky.SaveBmp(dir / "sky.bmp"), 1);
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  project.SetModelFolder(dir.Path());
+  const std::string model = "0 BACKGROUND sky.bmp\n2 24 0 0 0 1 0 0\n0 STEP\n0\n";
+  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n" + model + "0 FILE b.ldr\n" + model + "0\n"), 1);
+  auto drawSteps = [](CQvFile& file) {
+    CRecordingRenderer r;
+    r.Reset(8, 8, 0);
+    r.BeginFrame(8, 8);
+    file.DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), 16, file.CountSteps(), 0, 0, 0);
+    return file.backgroundName;
+  };
+  EXPECT_EQ(drawSteps(*project.GetModel(0)), "sky.bmp");
+  EXPECT_EQ(drawSteps(*project.GetModel(1)), "sky.bmp");
+  project.LoadUndo(project.SaveUndo().get());
+  EXPECT_EQ(drawSteps(*project.GetModel(1)), "sky.bmp");
 }
 
 TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {
