@@ -11,6 +11,7 @@
 #include "model/ElementFactory.h"
 #include "model/LineText.h"
 #include "model/ModelLineReader.h"
+#include "model/NestingDepth.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
@@ -24,6 +25,7 @@ namespace {
 
 constexpr unsigned kStringRecursion = 1143;  // "ERROR: Recursion of %s - Load aborted!\n"
 constexpr unsigned kStringLineError = 1109;  // "Error in %s at line %lu!\nContinue loading?"
+constexpr unsigned kStringTooDeep = 61491;    // "The file %s lies more than %lu sub-files deep..."
 
 // The key of the recursion guard: the file's real path, so that spellings of one file that differ
 // in case, separators or "./" and ".." parts are caught as the same file.
@@ -74,6 +76,14 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   std::string key = GuardKey(path);
   if (theFilesInProgress.count(key)) {
     ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop, path.c_str());
+    return 0;
+  }
+  // A chain of sub-files that deep is broken or hostile: reading on would exhaust the stack.
+  if (theFilesInProgress.size() > static_cast<size_t>(kMaxNestingDepth)) {
+    theTracer.Printf("ERROR: File %s lies more than %d sub-files deep - Load aborted!\n", path.c_str(),
+                     kMaxNestingDepth);
+    ShowMessageId(kStringTooDeep, PromptButtons::Ok, PromptIcon::Stop, path.c_str(),
+                  static_cast<unsigned long>(kMaxNestingDepth));
     return 0;
   }
   CReadGuard guard(key);

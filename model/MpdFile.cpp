@@ -131,28 +131,43 @@ std::vector<std::string> CMpdFile::GetModelNames() const {
 
 // Depth-first over the references between the project's models; a reference to a model still on
 // the walk closes a cycle. Only those references are dropped (when drop is set): every other
-// reference keeps drawing, and a dropped one keeps its name for saving.
+// reference keeps drawing, and a dropped one keeps its name for saving. The walk keeps its own
+// stack, so a chain of thousands of models cannot exhaust the program's.
 static size_t WalkCycles(const std::vector<std::unique_ptr<CQvFile>>& models, bool drop) {
   std::unordered_map<const CQvFile*, int> state;  // 0 new, 1 on the walk, 2 done
   for (const auto& m : models) state[m.get()] = 0;
   size_t found = 0;
-  auto visit = [&](auto&& self, CQvFile* model) -> void {
-    state[model] = 1;
-    ForEachReference(*model, [&](CQvElement* ref) {
+  struct Frame {
+    CQvFile* model;
+    size_t next;  // the element to look at next
+  };
+  std::vector<Frame> walk;
+  for (const auto& root : models) {
+    if (state[root.get()] != 0) continue;
+    state[root.get()] = 1;
+    walk.push_back({root.get(), 0});
+    while (!walk.empty()) {
+      Frame& top = walk.back();
+      if (top.next >= top.model->GetCount()) {
+        state[top.model] = 2;
+        walk.pop_back();
+        continue;
+      }
+      CQvPart* e = top.model->GetAt(top.next++);
+      if (e->GetType() != ElementType::Reference) continue;
+      auto* ref = static_cast<CQvElement*>(e);
       CQvFile* target = ref->GetFile();
       auto it = state.find(target);
-      if (it == state.end()) return;
+      if (it == state.end()) continue;
       if (it->second == 1) {
         ++found;
         if (drop) ref->ReleaseModelRef(target);
       } else if (it->second == 0) {
-        self(self, target);
+        it->second = 1;
+        walk.push_back({target, 0});
       }
-    });
-    state[model] = 2;
-  };
-  for (const auto& m : models)
-    if (state[m.get()] == 0) visit(visit, m.get());
+    }
+  }
   return found;
 }
 

@@ -13,6 +13,7 @@
 #include "model/LibraryLoader.h"
 #include "model/LineColor.h"
 #include "model/LineText.h"
+#include "model/NestingDepth.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
@@ -183,6 +184,8 @@ void CQvElement::ApplyTransform(const CMatrix3& matrix, const CVector3& offset) 
 
 int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double& depth, int nearest) {
   if (!m_file || hidden) return 0;
+  CNestingLevel level;
+  if (level.TooDeep()) return 0;
   // The walk pushes the placement and pops it again: the caller's stack is as it was afterwards.
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
@@ -208,6 +211,8 @@ int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
 
 int CQvElement::IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) {
   if (!m_file || hidden) return 0;
+  CNestingLevel level;
+  if (level.TooDeep()) return 0;
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
   int hit = 0;
@@ -245,6 +250,8 @@ int CQvElement::Export(ExportContext& ctx, const CVector3& offset, const CMatrix
     return ctx.output->WriteString(text + " " + GetFileName() + "\n");
   }
   if (!m_file) return 1;
+  CNestingLevel level;
+  if (level.TooDeep()) return 1;  // as deep as drawing goes, and no deeper
   // Flattened: the file's elements under the placement, in its own colours.
   const ColorEntry* saved = ctx.colorEntries;
   int result = 1;
@@ -322,17 +329,23 @@ int CQvElement::GetRotationCenter(CVector3& center) {
 
 void CQvElement::CollectComments(std::vector<std::string>& list, uint32_t flags) {
   if (!(flags & 2) || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   for (size_t i = 0; i < m_file->GetCount(); ++i) m_file->GetAt(i)->CollectComments(list, flags);
 }
 
 void CQvElement::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
                                    CVector3& max, int noCache) {
   if (hidden || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   m_file->ExtendBoundingBox(matrix * m_position + offset, matrix * m_matrix, min, max, noCache);
 }
 
 void CQvElement::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   if (hidden || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   CMatrix4DStack& stack = renderer.GetMatrixStack();
   if (!stack.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return;
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
