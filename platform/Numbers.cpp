@@ -77,46 +77,58 @@ std::string FormatG(double value) {
 
 std::string FormatReal(double value) {
   if (!std::isfinite(value)) return FormatG(value);
-  // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded.
-  char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded. Fixed
+  // buffers throughout: undo snapshots write every number of the project after each change.
+  char sci[64];
+  auto [end, ec] = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
   if (ec != std::errc()) return FormatG(value);
-  std::string_view sci(buf, static_cast<size_t>(end - buf));
-  size_t ePos = sci.find('e');
-  std::string digits;
-  for (char c : sci.substr(0, ePos))
-    if (c >= '0' && c <= '9') digits += c;
-  if (digits.size() > 9) {
-    auto [end9, ec9] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 8);
+  auto digitsOf = [](const char* from, const char* to, char* digits, int& count, int& exponent) {
+    count = 0;
+    const char* p = from;
+    for (; p < to && *p != 'e'; ++p)
+      if (*p >= '0' && *p <= '9') digits[count++] = *p;
+    exponent = 0;
+    if (p < to) std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), to, exponent);
+  };
+  char digits[32];
+  int n = 0, exponent = 0;
+  digitsOf(sci, end, digits, n, exponent);
+  if (n > 9) {
+    auto [end9, ec9] = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 8);
     if (ec9 != std::errc()) return FormatG(value);
-    sci = std::string_view(buf, static_cast<size_t>(end9 - buf));
-    ePos = sci.find('e');
-    digits.clear();
-    for (char c : sci.substr(0, ePos))
-      if (c >= '0' && c <= '9') digits += c;
+    digitsOf(sci, end9, digits, n, exponent);
   }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  int exponent = 0;
-  std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent);
-  std::string out = std::signbit(value) ? "-" : "";
-  if (digits == "0") return out + "0";
-  const int n = static_cast<int>(digits.size());
-  if (exponent < -4 || exponent >= 9) {
+  while (n > 1 && digits[n - 1] == '0') --n;
+  char out[48];
+  int k = 0;
+  if (std::signbit(value)) out[k++] = '-';
+  if (n == 1 && digits[0] == '0') {
+    out[k++] = '0';
+  } else if (exponent < -4 || exponent >= 9) {
     // As "%g" writes large and small values: d.ddde+XX.
-    out += digits[0];
-    if (n > 1) out += "." + digits.substr(1);
-    out += exponent < 0 ? "e-" : "e+";
+    out[k++] = digits[0];
+    if (n > 1) {
+      out[k++] = '.';
+      for (int i = 1; i < n; ++i) out[k++] = digits[i];
+    }
+    out[k++] = 'e';
+    out[k++] = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10) out += '0';
-    out += std::to_string(magnitude);
+    if (magnitude < 10) out[k++] = '0';
+    k = static_cast<int>(std::to_chars(out + k, out + sizeof out, magnitude).ptr - out);
   } else if (exponent < 0) {
-    out += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
-  } else if (n <= exponent + 1) {
-    out += digits + std::string(static_cast<size_t>(exponent + 1 - n), '0');
+    out[k++] = '0';
+    out[k++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[k++] = '0';
+    for (int i = 0; i < n; ++i) out[k++] = digits[i];
   } else {
-    out += digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
+    for (int i = 0; i <= exponent; ++i) out[k++] = i < n ? digits[i] : '0';
+    if (n > exponent + 1) {
+      out[k++] = '.';
+      for (int i = exponent + 1; i < n; ++i) out[k++] = digits[i];
+    }
   }
-  return out;
+  return std::string(out, static_cast<size_t>(k));
 }
 
 std::string FormatReal(float value) {
