@@ -377,8 +377,8 @@ TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsKeptEmpty) {
   EXPECT_EQ(first->GetMembers().size(), 1u);
   EXPECT_TRUE(second->GetMembers().empty());
   EXPECT_EQ(file->GetAt(3)->GetGroup(), nullptr);  // its name matches no group
-  EXPECT_EQ(WriteText(*file),
-            std::string(kDefaultRotationLines) + "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 CLEAR\n0\n");
+  EXPECT_EQ(WriteText(*file), std::string(kDefaultRotationLines) +
+                                  "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n0\n");
 }
 
 TEST(Groups, AGroupNeverJoinsAnotherGroup) {
