@@ -1,5 +1,6 @@
 // DocFile/Open/<file>: the document's open of a model (read, sub-files resolved, undo ring reset
-// with its first snapshot), without drawing. DocFile/Save/<file>: its atomic save.
+// with its first snapshot), without drawing. DocFile/Save/<file>: its atomic save; with
+// PLANDOR_BENCH_OUT set, the saved file is put there as "<name>.docsave.<extension>".
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -52,12 +53,21 @@ void BM_DocSave(benchmark::State& state, std::string path) {
     if (!doc.OnOpenDocument(path)) {
       state.SkipWithError("cannot open the model");
     } else {
-      doc.SetPathName(folder + "/" + BenchFileName(path), false);
+      const std::string saved = folder + "/" + BenchFileName(path);
+      doc.SetPathName(saved, false);
       for (auto _ : state)
         if (!doc.OnFileSave()) {
           state.SkipWithError("cannot save");
           break;
         }
+      // The document's own save, to be compared with its source outside the tests.
+      if (std::string out = BenchOutDir(); !out.empty()) {
+        const std::filesystem::path name(BenchFileName(path));
+        std::error_code ec;
+        std::filesystem::copy_file(saved, out + name.stem().string() + ".docsave" + name.extension().string(),
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        if (ec) state.SkipWithError("cannot write the saved model to PLANDOR_BENCH_OUT");
+      }
     }
   }
   std::error_code ec;

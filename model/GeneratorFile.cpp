@@ -47,10 +47,10 @@ void CGeneratorFile::AddQuad(uint32_t color, const CVector3& a, const CVector3& 
 
 void CGeneratorFile::AddSubPart(uint32_t color, const CVector3& position, const double m[9],
                                 const std::string& name) {
-  const std::string text =
-      StrPrintf("1 %ld %g %g %g  %g %g %g  %g %g %g  %g %g %g  %s", static_cast<long>(static_cast<int32_t>(color)),
-                position.x, position.y, position.z, m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8],
-                name.c_str());
+  std::string text = StrPrintf("1 %ld", static_cast<long>(static_cast<int32_t>(color)));
+  for (double d : {position.x, position.y, position.z, m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8]})
+    text += " " + FormatReal(d);
+  text += "  " + name;
   auto e = std::make_unique<CQvElement>();
   try {
     e->Parse(text);

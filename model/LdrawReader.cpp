@@ -10,6 +10,8 @@
 #include "config/Tracer.h"
 #include "model/ElementFactory.h"
 #include "model/LineText.h"
+#include "model/ModelLineReader.h"
+#include "model/NestingDepth.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
 #include "model/SelectionGroup.h"
@@ -23,6 +25,7 @@ namespace {
 
 constexpr unsigned kStringRecursion = 1143;  // "ERROR: Recursion of %s - Load aborted!\n"
 constexpr unsigned kStringLineError = 1109;  // "Error in %s at line %lu!\nContinue loading?"
+constexpr unsigned kStringTooDeep = 61493;    // "The file %s lies more than %lu sub-files deep..."
 
 // The key of the recursion guard: the file's real path, so that spellings of one file that differ
 // in case, separators or "./" and ".." parts are caught as the same file.
@@ -66,41 +69,6 @@ bool GeneratedPartsBuilt() {
   return false;
 }
 
-// Reads the next line of at most kMaxLineLength - 1 characters. A longer line comes from the
-// handler in pieces; it is reported (cut = true) and its remaining pieces are skipped, never read
-// as lines of their own.
-class CLineSource {
- public:
-  explicit CLineSource(CTextHandler& in) : m_in(in) {}
-
-  bool Next(std::string& line, bool& cut) {
-    cut = false;
-    if (!m_in.ReadLine(line, kMaxLineLength)) return false;
-    bool full = IsFullPiece(line);
-    if (m_first) {
-      m_first = false;
-      if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-    }
-    if (!full) return true;
-    // A full piece without its newline: the rest of the line follows in further pieces. When the
-    // rest is only white space (the line ending of a line that just fits) nothing was cut.
-    std::string piece;
-    while (m_in.ReadLine(piece, kMaxLineLength)) {
-      if (!TrimWhitespace(std::string_view(piece)).empty()) cut = true;
-      if (!IsFullPiece(piece)) break;
-    }
-    return true;
-  }
-
- private:
-  static bool IsFullPiece(const std::string& piece) {
-    return piece.size() >= kMaxLineLength - 1 && piece.back() != '\n';
-  }
-
-  CTextHandler& m_in;
-  bool m_first = true;
-};
-
 }  // namespace
 
 int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarnings,
@@ -108,6 +76,14 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   std::string key = GuardKey(path);
   if (theFilesInProgress.count(key)) {
     ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop, path.c_str());
+    return 0;
+  }
+  // A chain of sub-files that deep is broken or hostile: reading on would exhaust the stack.
+  if (theFilesInProgress.size() > static_cast<size_t>(kMaxNestingDepth)) {
+    theTracer.Printf("ERROR: File %s lies more than %d sub-files deep - Load aborted!\n", path.c_str(),
+                     kMaxNestingDepth);
+    ShowMessageId(kStringTooDeep, PromptButtons::Ok, PromptIcon::Stop, path.c_str(),
+                  static_cast<unsigned long>(kMaxNestingDepth));
     return 0;
   }
   CReadGuard guard(key);
@@ -125,16 +101,19 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
   pictureFolder = ctx.modelFolder;
   std::string line;
   unsigned long lineNumber = 0;
-  bool reported = false;
-  CLineSource source(in);
-  bool cut = false;
-  while (source.Next(line, cut)) {
+  bool reported = false, overlongReported = false;
+  CModelLineReader source(in);
+  while (source.Next(line)) {
     ++lineNumber;
-    int ok = 0;
-    if (!cut) {
-      TrimWhitespace(line);
-      ok = line.empty() ? 1 : ParseLine(ctx, line, 0);
+    if (IsOverlongModelLine(line)) {
+      // Kept whole and written back as read, though not read as a model line.
+      m_elements.push_back(MakeOverlongLineElement(line));
+      ReportOverlongLine(path, lineNumber, showWarnings && !overlongReported);
+      overlongReported = true;
+      continue;
     }
+    TrimWhitespace(line);
+    int ok = line.empty() ? 1 : ParseLine(ctx, line, 0);
     if (ok) continue;
     ++m_lineErrors;
     theTracer.Printf("ERROR: In file %s at line %lu!\n", path.c_str(), lineNumber);

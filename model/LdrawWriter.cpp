@@ -6,10 +6,10 @@
 
 namespace {
 // Comments lead a file (its description and header); a line kept word for word stands for a line
-// of another kind and ends the header like that line would. A group without members writes no line,
-// so it ends nothing either (else the header would move when the file is read back).
+// of another kind and ends the header like that line would. A group that writes no line ends
+// nothing either (else the header would move when the file is read back).
 bool EndsHeader(const CQvPart& e) {
-  if (e.GetType() == ElementType::Group) return !static_cast<const CSelectionGroup&>(e).GetMembers().empty();
+  if (e.GetType() == ElementType::Group) return static_cast<const CSelectionGroup&>(e).WritesLine();
   return e.GetType() != ElementType::Comment ||
          static_cast<const CQvCommentPart&>(e).GetKind() == kCommentVerbatim;
 }

@@ -16,6 +16,7 @@
 #include "model/FileCache.h"
 #include "model/LibraryLoader.h"
 #include "model/LineText.h"
+#include "model/ModelLineReader.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
@@ -50,22 +51,12 @@ bool IsFileLine(std::string_view line, std::string& name) {
   return true;
 }
 
-// The next whole line (pieces joined); false at the end. tooLong when it exceeds a model line.
-bool ReadWholeLine(CTextHandler& in, std::string& line, bool& tooLong) {
-  line.clear();
-  tooLong = false;
-  std::string piece;
-  bool any = false;
-  while (in.ReadLine(piece, kMaxLineLength)) {
-    any = true;
-    line += piece;
-    if (!piece.empty() && piece.back() == '\n') break;
-    if (piece.size() < kMaxLineLength - 1) break;
-  }
-  if (!any) return false;
-  if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
-  TrimWhitespace(line);
-  tooLong = line.size() >= kMaxLineLength;
+// The next whole line, trimmed; false at the end. tooLong when it is no model line (it is then
+// kept as it was, untrimmed).
+bool ReadWholeLine(CModelLineReader& in, std::string& line, bool& tooLong) {
+  if (!in.Next(line)) return false;
+  tooLong = IsOverlongModelLine(line);
+  if (!tooLong) TrimWhitespace(line);
   return true;
 }
 
@@ -140,28 +131,43 @@ std::vector<std::string> CMpdFile::GetModelNames() const {
 
 // Depth-first over the references between the project's models; a reference to a model still on
 // the walk closes a cycle. Only those references are dropped (when drop is set): every other
-// reference keeps drawing, and a dropped one keeps its name for saving.
+// reference keeps drawing, and a dropped one keeps its name for saving. The walk keeps its own
+// stack, so a chain of thousands of models cannot exhaust the program's.
 static size_t WalkCycles(const std::vector<std::unique_ptr<CQvFile>>& models, bool drop) {
   std::unordered_map<const CQvFile*, int> state;  // 0 new, 1 on the walk, 2 done
   for (const auto& m : models) state[m.get()] = 0;
   size_t found = 0;
-  auto visit = [&](auto&& self, CQvFile* model) -> void {
-    state[model] = 1;
-    ForEachReference(*model, [&](CQvElement* ref) {
+  struct Frame {
+    CQvFile* model;
+    size_t next;  // the element to look at next
+  };
+  std::vector<Frame> walk;
+  for (const auto& root : models) {
+    if (state[root.get()] != 0) continue;
+    state[root.get()] = 1;
+    walk.push_back({root.get(), 0});
+    while (!walk.empty()) {
+      Frame& top = walk.back();
+      if (top.next >= top.model->GetCount()) {
+        state[top.model] = 2;
+        walk.pop_back();
+        continue;
+      }
+      CQvPart* e = top.model->GetAt(top.next++);
+      if (e->GetType() != ElementType::Reference) continue;
+      auto* ref = static_cast<CQvElement*>(e);
       CQvFile* target = ref->GetFile();
       auto it = state.find(target);
-      if (it == state.end()) return;
+      if (it == state.end()) continue;
       if (it->second == 1) {
         ++found;
         if (drop) ref->ReleaseModelRef(target);
       } else if (it->second == 0) {
-        self(self, target);
+        it->second = 1;
+        walk.push_back({target, 0});
       }
-    });
-    state[model] = 2;
-  };
-  for (const auto& m : models)
-    if (state[m.get()] == 0) visit(visit, m.get());
+    }
+  }
   return found;
 }
 
@@ -209,6 +215,7 @@ void CMpdFile::ReleaseAllReferences() {
 CQvFile* CMpdFile::AppendModel() {
   m_models.push_back(NewModel());
   m_current = m_models.back().get();
+  m_current->pictureFolder = m_modelFolder;
   return m_current;
 }
 
@@ -295,8 +302,21 @@ int CMpdFile::ChangeModelInfo() {
 
 int CMpdFile::SetModelInfo(const std::string& name, const std::string& description) {
   if (!m_current) return 0;
+  const std::string oldName = m_current->GetName();
   m_current->SetName(name);
   m_current->SetDescription(description);
+  // Models place each other by name: every line that named the model follows it, or the saved
+  // project would place a model that is no longer there.
+  if (const std::string& newName = m_current->GetName(); !oldName.empty() && newName != oldName) {
+    auto rename = [&](CQvPart* e) {
+      if (e->GetType() != ElementType::Reference) return;
+      auto* ref = static_cast<CQvElement*>(e);
+      if (EqualsNoCase(ref->GetFileName(), oldName)) ref->RenameFile(newName);
+    };
+    for (auto& m : m_models)
+      for (size_t i = 0; i < m->GetCount(); ++i) rename(m->GetAt(i));
+    for (CQvPart* e = CCopyBuffer::GetNext(1); e; e = CCopyBuffer::GetNext(0)) rename(e);
+  }
   RegisterModels();
   return 1;
 }
@@ -351,8 +371,9 @@ int CMpdFile::WriteTo(CTextHandler& out, const std::string& name) {
 int CMpdFile::ScanFileNames(CTextHandler& in) {
   std::string line, name;
   bool tooLong = false, first = true;
-  while (ReadWholeLine(in, line, tooLong)) {
-    if (!IsFileLine(line, name)) continue;
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
+    if (tooLong || !IsFileLine(line, name)) continue;
     if (first) {
       // Names are kept exactly as the text gives them: a reference that names the section must
       // still find it, and saving must not rename it.
@@ -385,14 +406,23 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
     ctx.selfName = GetFileNamePart(name);
     ctx.reportSelf = !in.IsInMemory();
   }
+  // A background picture beside the project is looked for in its folder, as its sub-files are.
+  for (auto& m : m_models) m->pictureFolder = m_modelFolder;
   bool suppress = theSettings.ShowWarnings == 0;
   bool firstFile = true;
   std::string line, sectionName;
-  bool tooLong = false;
+  bool tooLong = false, overlongReported = false;
   unsigned long lineNumber = 0;
-  while (ReadWholeLine(in, line, tooLong)) {
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
     ++lineNumber;
-    if (!tooLong && IsFileLine(line, sectionName)) {
+    if (tooLong) {
+      m_current->Append(MakeOverlongLineElement(line));
+      ReportOverlongLine(name, lineNumber, theSettings.ShowWarnings && !overlongReported);
+      overlongReported = true;
+      continue;
+    }
+    if (IsFileLine(line, sectionName)) {
       if (firstFile) {
         firstFile = false;
         if (m_models.size() == 1) ctx.selfName = sectionName;
@@ -405,7 +435,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
       ctx.skipping = false;
       continue;
     }
-    if (!tooLong && m_current->ParseLine(ctx, line, 0)) continue;
+    if (m_current->ParseLine(ctx, line, 0)) continue;
     ++m_lineErrors;
     if (suppress) continue;
     if (ShowMessageId(kStringLineError, PromptButtons::YesNo, PromptIcon::Exclamation, name.c_str(),
@@ -456,18 +486,26 @@ int CMpdFile::ImportModel(const std::string& path, const std::string& name) {
   };
   ParseContext ctx;
   ctx.modelFolder = std::filesystem::path(ToForwardSlashes(path)).parent_path().string();
+  model->pictureFolder = ctx.modelFolder;
   std::string line, sectionName;
-  bool tooLong = false, reported = false;
+  bool tooLong = false, reported = false, overlongReported = false;
   unsigned long lineNumber = 0;
-  while (ReadWholeLine(in, line, tooLong)) {
+  CModelLineReader lines(in);
+  while (ReadWholeLine(lines, line, tooLong)) {
     ++lineNumber;
     if (line.empty()) continue;
-    if (!tooLong && IsFileLine(line, sectionName)) {
+    if (tooLong) {
+      model->Append(MakeOverlongLineElement(line));
+      ReportOverlongLine(path, lineNumber, !overlongReported);
+      overlongReported = true;
+      continue;
+    }
+    if (IsFileLine(line, sectionName)) {
       // A multi-part file is a project of its own; say so instead of doing nothing.
       ShowMessageId(kStringImportMultiPart, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
       return refuse();
     }
-    if (!tooLong && model->ParseLine(ctx, line, 0)) continue;
+    if (model->ParseLine(ctx, line, 0)) continue;
     theTracer.Printf("Error in imported LDraw file, Line %lu!\n", lineNumber);
     if (reported) continue;
     reported = true;

@@ -1,18 +1,28 @@
 #include "model/QvBfc.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "model/ElementEditor.h"
 #include "model/LineText.h"
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
 
 int CQvBfc::Parse(const std::string& line) {
-  std::string words = UpperCaseAscii(TextAfterKeyword(line, "BFC"));
+  const std::string_view text = TextAfterKeyword(line, "BFC");
+  std::string words = UpperCaseAscii(text);
   CTokenReader reader(words);
   certification = clipping = winding = kNone;
   invertNext = 0;
+  m_readWords.clear();
+  CTokenReader original(text);
+  for (std::string_view w = original.NextWord(); !w.empty(); w = original.NextWord())
+    m_readWords += (m_readWords.empty() ? "" : " ") + std::string(w);
+  bool certifyWord = false;
   for (std::string_view w = reader.NextWord(); !w.empty(); w = reader.NextWord()) {
     if (w == "CERTIFY") {
       certification = kCertify;
+      certifyWord = true;
     } else if (w == "NOCERTIFY") {
       certification = kNoCertify;
       break;  // an uncertified file has no further options
@@ -31,7 +41,17 @@ int CQvBfc::Parse(const std::string& line) {
       throw CParseError("BFC: unknown option");
     }
   }
+  m_certifyImplied = certification == kCertify && !certifyWord;
+  m_read[0] = certification;
+  m_read[1] = clipping;
+  m_read[2] = winding;
+  m_read[3] = invertNext;
   return 1;
+}
+
+bool CQvBfc::Unchanged() const {
+  return !m_readWords.empty() && m_read[0] == certification && m_read[1] == clipping && m_read[2] == winding &&
+         m_read[3] == invertNext;
 }
 
 std::string CQvBfc::OptionWords() const {
@@ -49,7 +69,8 @@ std::string CQvBfc::OptionWords() const {
 int CQvBfc::Write(CTextHandler& out) {
   if (!CQvPart::Write(out)) return 0;
   std::string line = "0 BFC";
-  if (certification == kCertify) line += " CERTIFY";
+  if (Unchanged()) return out.WriteString(line + " " + m_readWords + "\n");
+  if (certification == kCertify && !m_certifyImplied) line += " CERTIFY";
   if (certification == kNoCertify) line += " NOCERTIFY";
   return out.WriteString(line + OptionWords() + "\n");
 }
@@ -57,6 +78,8 @@ int CQvBfc::Write(CTextHandler& out) {
 int CQvBfc::Edit(CQvFile&) {
   BfcEdit data{certification, clipping, winding, invertNext};
   if (!TheElementEditor().EditBfc(data)) return 0;
+  // A certification the user chose is written out, whatever the line said before.
+  if (data.certification != certification) m_certifyImplied = false;
   certification = data.certification;
   clipping = data.clipping;
   winding = data.winding;
@@ -80,5 +103,8 @@ std::unique_ptr<CQvPart> CQvBfc::Clone() const {
   clone->clipping = clipping;
   clone->winding = winding;
   clone->invertNext = invertNext;
+  clone->m_readWords = m_readWords;
+  std::copy(std::begin(m_read), std::end(m_read), std::begin(clone->m_read));
+  clone->m_certifyImplied = m_certifyImplied;
   return clone;
 }

@@ -1,6 +1,10 @@
 #pragma once
 // "0 BFC": a back-face culling statement, kept and written back; drawing takes no notice of it.
+// A line is written back with exactly the words it was read with (a clipping or winding option
+// certifies the file, but a CERTIFY that was not there is never added to the line); only a line
+// the user changed is written anew.
 #include <cstdint>
+#include <string>
 
 #include "model/QvPart.h"
 
@@ -28,4 +32,9 @@ class CQvBfc : public CQvPart {
 
  private:
   std::string OptionWords() const;
+  bool Unchanged() const;
+
+  std::string m_readWords;     // the words after "BFC" as read, one blank between them
+  uint32_t m_read[4] = {};     // certification, clipping, winding and invert next as read
+  bool m_certifyImplied = false;  // certified by an option, without the word CERTIFY
 };

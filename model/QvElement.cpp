@@ -15,6 +15,7 @@
 #include "model/LibraryLoader.h"
 #include "model/LineColor.h"
 #include "model/LineText.h"
+#include "model/NestingDepth.h"
 #include "model/ParseContext.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
@@ -137,8 +138,8 @@ int CQvElement::SetFileByName(const std::string& name, const std::string& modelF
 
 std::string CQvElement::FormatPlacement(uint32_t color, const CVector3& p, const CMatrix3& m) const {
   std::string text = "1 " + FormatU32(color);
-  for (double d : {p.x, p.y, p.z}) text += " " + FormatG(d);
-  for (int i = 0; i < 9; ++i) text += " " + FormatG(m.m[i]);
+  for (double d : {p.x, p.y, p.z}) text += " " + FormatReal(d);
+  for (int i = 0; i < 9; ++i) text += " " + FormatReal(m.m[i]);
   return text;
 }
 
@@ -197,6 +198,8 @@ void CQvElement::ApplyTransform(const CMatrix3& matrix, const CVector3& offset) 
 
 int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double& depth, int nearest) {
   if (!m_file || hidden) return 0;
+  CNestingLevel level;
+  if (level.TooDeep()) return 0;
   // The walk pushes the placement and pops it again: the caller's stack is as it was afterwards.
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
@@ -222,6 +225,8 @@ int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
 
 int CQvElement::IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) {
   if (!m_file || hidden) return 0;
+  CNestingLevel level;
+  if (level.TooDeep()) return 0;
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
   int hit = 0;
@@ -259,6 +264,8 @@ int CQvElement::Export(ExportContext& ctx, const CVector3& offset, const CMatrix
     return ctx.output->WriteString(text + " " + GetFileName() + "\n");
   }
   if (!m_file) return 1;
+  CNestingLevel level;
+  if (level.TooDeep()) return 1;  // as deep as drawing goes, and no deeper
   // Flattened: the file's elements under the placement, in its own colours.
   const ColorEntry* saved = ctx.colorEntries;
   int result = 1;
@@ -341,12 +348,16 @@ CVector3 CQvElement::GetPartRotationPoint() const {
 
 void CQvElement::CollectComments(std::vector<std::string>& list, uint32_t flags) {
   if (!(flags & 2) || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   for (size_t i = 0; i < m_file->GetCount(); ++i) m_file->GetAt(i)->CollectComments(list, flags);
 }
 
 void CQvElement::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min,
                                    CVector3& max, int noCache) {
   if (hidden || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   m_file->ExtendBoundingBox(matrix * m_position + offset, matrix * m_matrix, min, max, noCache);
 }
 
@@ -357,6 +368,8 @@ void CQvElement::CollectExtentPoints(const CMatrix3& matrix, const CVector3& off
 
 void CQvElement::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   if (hidden || !m_file) return;
+  CNestingLevel level;
+  if (level.TooDeep()) return;
   CMatrix4DStack& stack = renderer.GetMatrixStack();
   if (!stack.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return;
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;

@@ -67,6 +67,8 @@ class CQvElement : public CQvPart {
   bool IsFileMissing() const;
 
   CQvFile* GetFile() const { return m_file; }
+  // Gives the line another name for the same file (the model it places was renamed).
+  void RenameFile(const std::string& name) { m_name = name; }
   const CVector3& GetPosition() const { return m_position; }
   const CMatrix3& GetMatrix() const { return m_matrix; }
   void SetPosition(const CVector3& p) { m_position = p; }

@@ -303,7 +303,7 @@ int CQvGfxPart::Export(ExportContext& ctx, const CVector3& offset, const CMatrix
     std::string text = std::to_string(kind) + " " + FormatU32(ResolveColorCode(own, parent, entries));
     for (int i = 0; i < RecordLength(kind) - 2; ++i) {
       const CVector3& p = m_projected[c[2 + i]];
-      text += " " + FormatG(p.x) + " " + FormatG(p.y) + " " + FormatG(p.z);
+      text += " " + FormatReal(p.x) + " " + FormatReal(p.y) + " " + FormatReal(p.z);
     }
     text += '\n';
     // A failed write stops the export instead of being reported as written.

@@ -51,7 +51,8 @@ int CQvLinePart::VertexCount() const {
 int CQvLinePart::OutlineCount() const { return GetType() == ElementType::CondLine ? 2 : VertexCount(); }
 
 void CQvLinePart::SetFloats(const float* xyz, int vertices) {
-  for (int i = 0; i < vertices; ++i) m_vertex[i].Set(xyz[i * 3], xyz[i * 3 + 1], xyz[i * 3 + 2]);
+  for (int i = 0; i < vertices; ++i)
+    m_vertex[i].Set(WidenFloat(xyz[i * 3]), WidenFloat(xyz[i * 3 + 1]), WidenFloat(xyz[i * 3 + 2]));
 }
 
 void CQvLinePart::Move(double dx, double dy, double dz, int mode, double gx, double gy, double gz) {
@@ -110,7 +111,7 @@ std::string CQvLinePart::FormatLine(const CVector3* vertices, ColorNumber color)
   for (int i = 0; i < VertexCount(); ++i) {
     for (double c : {vertices[i].x, vertices[i].y, vertices[i].z}) {
       text += ' ';
-      text += FormatG(c);
+      text += FormatReal(c);
     }
   }
   text += '\n';
@@ -325,7 +326,7 @@ int CQvLinePart::Edit(CQvFile&) {
     data.z[i] = static_cast<float>(m_vertex[i].z);
   }
   if (!TheElementEditor().EditPrimitive(data)) return 0;
-  // Unchanged rows come back too, so every coordinate keeps single precision.
-  for (int i = 0; i < rows; ++i) m_vertex[i].Set(data.x[i], data.y[i], data.z[i]);
+  // Unchanged rows come back too, so every coordinate keeps single precision (as its shortest text).
+  for (int i = 0; i < rows; ++i) m_vertex[i].Set(WidenFloat(data.x[i]), WidenFloat(data.y[i]), WidenFloat(data.z[i]));
   return 2;
 }

@@ -19,6 +19,9 @@ void CQvPart::MoveVertex(int, double, double, double) {}
 int CQvPart::Write(CTextHandler& out) {
   if (m_group && static_cast<const CQvPart*>(m_group) != this)
     return TextHandlerPrintf(out, "0 TOLVO BTG %s\n", m_group->GetName().c_str());
+  // A member line naming a group this file does not have is kept as it was read.
+  if (!m_group && !m_pendingGroupName.empty())
+    return TextHandlerPrintf(out, "0 TOLVO BTG %s\n", m_pendingGroupName.c_str());
   return 1;
 }
 

@@ -113,8 +113,10 @@ int CQvRotateCmd::Write(CTextHandler& out) {
   if (ghost && !out.WriteString("0 GHOST ")) return 0;
   if (m_end) return out.WriteString("0 ROTSTEP END\n");
   const char* word = m_mode == kRel ? "REL" : m_mode == kAbs ? "ABS" : "ADD";
-  return out.WriteString("0 ROTSTEP " + FormatG(m_angleX) + " " + FormatG(m_angleY) + " " +
-                         FormatG(m_angleZ) + " " + word + "\n");
+  // The angles are read in single precision: written as the floats they are, without noise digits.
+  auto angle = [](double a) { return FormatReal(static_cast<float>(a)); };
+  return out.WriteString("0 ROTSTEP " + angle(m_angleX) + " " + angle(m_angleY) + " " + angle(m_angleZ) + " " +
+                         word + "\n");
 }
 
 int CQvRotateCmd::Describe(ElementDescription& out) const {

@@ -88,8 +88,8 @@ int CRotationPoints::ParseCenter(std::string_view text) {
 
 int CRotationPoints::WriteMeta(CTextHandler& out) const {
   for (const RotationPoint& p : m_points)
-    if (!TextHandlerPrintf(out, "0 ROTATION CENTER %g %g %g %d \"%s\" \n", p.x, p.y, p.z, p.movable ? 1 : 0,
-                           p.name.c_str()))
+    if (!TextHandlerPrintf(out, "0 ROTATION CENTER %s %s %s %d \"%s\" \n", FormatReal(p.x).c_str(),
+                           FormatReal(p.y).c_str(), FormatReal(p.z).c_str(), p.movable ? 1 : 0, p.name.c_str()))
       return 0;
   int32_t written = mode < kFirstCustom ? -mode : mode - kFirstCustom + 1;
   return TextHandlerPrintf(out, "0 ROTATION CONFIG %d %d\n", written, show ? 1 : 0);

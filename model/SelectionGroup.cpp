@@ -21,12 +21,14 @@ int CSelectionGroup::Parse(const std::string& line) {
   if (digits == 0 || ec != std::errc() || count <= 0) throw CParseError("GROUP: no member count");
   m_expectedMembers = count;
   m_name = std::string(SkipWhite(rest.substr(digits)));
+  m_readLine = std::string(TrimWhitespace(std::string_view(line)));
   return 1;
 }
 
 int CSelectionGroup::Write(CTextHandler& out) {
-  if (m_members.empty()) return 1;
+  if (!WritesLine()) return 1;
   if (!CQvPart::Write(out)) return 0;
+  if (m_members.empty()) return out.WriteString((ghost ? "0 GHOST " : "") + m_readLine + "\n");
   return TextHandlerPrintf(out, "0 GROUP %zu %s\n", m_members.size(), m_name.c_str());
 }
 
@@ -47,6 +49,7 @@ int CSelectionGroup::Describe(ElementDescription& out) const {
 int CSelectionGroup::AddMember(CQvPart* element) {
   if (!element) return 0;
   m_members.push_back(element);
+  m_hadMembers = true;
   element->SetGroup(this);
   if (m_expectedMembers > 0) --m_expectedMembers;
   return 1;

@@ -16,7 +16,9 @@ class CSelectionGroup : public CQvPart {
 
   // "<count> <name>" after the keyword; no count, or a count of 0, throws.
   int Parse(const std::string& line) override;
-  // Nothing for a group without members; else "0 GROUP <members> <name>".
+  // "0 GROUP <members> <name>"; nothing for a group whose members are all gone. A group read from
+  // a file that never had a member here (another editor marks its members with its own meta
+  // lines) is written back as it was read, so that no line read is lost.
   int Write(CTextHandler& out) override;
   int CanEdit() const override { return 1; }
   int Edit(CQvFile& owner) override;
@@ -38,9 +40,13 @@ class CSelectionGroup : public CQvPart {
   const std::string& GetName() const { return m_name; }
   void SetName(std::string name) { m_name = std::move(name); }
   int32_t GetExpectedMembers() const { return m_expectedMembers; }
+  // Whether Write puts out a line.
+  bool WritesLine() const { return !m_members.empty() || (!m_hadMembers && !m_readLine.empty()); }
 
  private:
   std::vector<CQvPart*> m_members;
   int32_t m_expectedMembers = 0;
   std::string m_name;
+  std::string m_readLine;     // the "0 GROUP" line as read
+  bool m_hadMembers = false;  // some element joined the group
 };

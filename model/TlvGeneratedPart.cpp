@@ -54,8 +54,8 @@ int CTlvGeneratedPart::Write(CTextHandler& out) {
   if (ghost) text += "0 GHOST ";
   if (hidden) text += "0 TOLVO HIDE ";
   text += StrPrintf("0 TOLVO %s %lu", Keyword(), static_cast<unsigned long>(static_cast<uint32_t>(GetColor())));
-  for (double d : {m_position.x, m_position.y, m_position.z}) text += " " + FormatG(d);
-  for (double d : m_matrix.m) text += " " + FormatG(d);
+  for (double d : {m_position.x, m_position.y, m_position.z}) text += " " + FormatReal(d);
+  for (double d : m_matrix.m) text += " " + FormatReal(d);
   text += FormatParams() + "\n";
   // One line per write: a handler that keeps lines reads each write back as one line.
   if (!out.WriteString(text) || !out.WriteString("0 TOLVO SKIP_BEGIN\n")) return 0;

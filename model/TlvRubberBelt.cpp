@@ -4,7 +4,7 @@
 #include "platform/Numbers.h"
 
 namespace {
-std::string G(double v) { return " " + FormatG(v); }
+std::string G(double v) { return " " + FormatReal(v); }
 std::string I(int32_t v) { return StrPrintf(" %ld", static_cast<long>(v)); }
 }  // namespace
 

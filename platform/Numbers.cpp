@@ -75,6 +75,81 @@ std::string FormatG(double value) {
   return std::string(buf, end);
 }
 
+std::string FormatReal(double value) {
+  if (!std::isfinite(value)) return FormatG(value);
+  // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded. Fixed
+  // buffers throughout: undo snapshots write every number of the project after each change.
+  char sci[64];
+  auto [end, ec] = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific);
+  if (ec != std::errc()) return FormatG(value);
+  auto digitsOf = [](const char* from, const char* to, char* digits, int& count, int& exponent) {
+    count = 0;
+    const char* p = from;
+    for (; p < to && *p != 'e'; ++p)
+      if (*p >= '0' && *p <= '9') digits[count++] = *p;
+    exponent = 0;
+    if (p < to) std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), to, exponent);
+  };
+  char digits[32];
+  int n = 0, exponent = 0;
+  digitsOf(sci, end, digits, n, exponent);
+  if (n > 9) {
+    auto [end9, ec9] = std::to_chars(sci, sci + sizeof sci, value, std::chars_format::scientific, 8);
+    if (ec9 != std::errc()) return FormatG(value);
+    digitsOf(sci, end9, digits, n, exponent);
+  }
+  while (n > 1 && digits[n - 1] == '0') --n;
+  char out[48];
+  int k = 0;
+  if (std::signbit(value)) out[k++] = '-';
+  if (n == 1 && digits[0] == '0') {
+    out[k++] = '0';
+  } else if (exponent < -4 || exponent >= 9) {
+    // As "%g" writes large and small values: d.ddde+XX.
+    out[k++] = digits[0];
+    if (n > 1) {
+      out[k++] = '.';
+      for (int i = 1; i < n; ++i) out[k++] = digits[i];
+    }
+    out[k++] = 'e';
+    out[k++] = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude < 10) out[k++] = '0';
+    k = static_cast<int>(std::to_chars(out + k, out + sizeof out, magnitude).ptr - out);
+  } else if (exponent < 0) {
+    out[k++] = '0';
+    out[k++] = '.';
+    for (int i = 0; i < -exponent - 1; ++i) out[k++] = '0';
+    for (int i = 0; i < n; ++i) out[k++] = digits[i];
+  } else {
+    for (int i = 0; i <= exponent; ++i) out[k++] = i < n ? digits[i] : '0';
+    if (n > exponent + 1) {
+      out[k++] = '.';
+      for (int i = exponent + 1; i < n; ++i) out[k++] = digits[i];
+    }
+  }
+  return std::string(out, static_cast<size_t>(k));
+}
+
+std::string FormatReal(float value) {
+  if (!std::isfinite(value)) return FormatG(value);
+  // A float's shortest text has at most 9 digits; the double of that text is laid out the same.
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  double widened = 0;
+  if (ec != std::errc() || std::from_chars(buf, end, widened).ec != std::errc()) return FormatG(value);
+  return FormatReal(widened);
+}
+
+double WidenFloat(float value) {
+  if (!std::isfinite(value)) return value;
+  char buf[64];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+  double widened = value;
+  if (ec == std::errc()) std::from_chars(buf, end, widened);
+  return widened;
+}
+
 std::string FormatU32(uint32_t value) { return std::to_string(value); }
 
 bool ParseDouble(std::string_view text, double& out) {

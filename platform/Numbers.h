@@ -15,8 +15,19 @@ std::string VStrPrintf(const char* format, va_list args);
 // sscanf under the "C" locale; returns what sscanf returns.
 int StrScanf(const char* text, const char* format, ...) __attribute__((format(scanf, 2, 3)));
 
-// A real as C's "%g" writes it ("C" locale).
+// A real as C's "%g" writes it ("C" locale): settings and the log.
 std::string FormatG(double value);
+// A real of a model file: the shortest text of at most 9 significant digits that reads back as the
+// same double, else the value rounded to 9 digits (so float noise such as 1.0000000000000002
+// comes out as "1"); laid out as "%.9g" lays it out, "C" locale. A value read from a file is thus
+// written back unchanged.
+std::string FormatReal(double value);
+// A single-precision value (the rotation-step angles, the primitive dialog's fields) in the
+// shortest text that reads back as the same float: 0.1f is "0.1", not "0.100000001".
+std::string FormatReal(float value);
+// A single-precision value widened to the double that its shortest text reads as, so that a value
+// typed as 12.3 is kept (and written) as 12.3 rather than as 12.3000001907.
+double WidenFloat(float value);
 // A 32-bit unsigned value in decimal, as the Parts' "%lu" writes colour numbers and counts.
 std::string FormatU32(uint32_t value);
 

@@ -80,6 +80,32 @@ TEST_F(MultipartCommandsTest, EachCommandChangesTellsAndPushes) {
   }
 }
 
+// Renaming a model that another model places renames that line too, in the same undo step: the
+// saved project keeps the model, and one Undo brings every name back.
+TEST_F(MultipartCommandsTest, RenamingAPlacedModelIsOneUndoStep) {
+  ASSERT_EQ(Open(Write("rename.mpd", kThree)), 1);
+  doc.SelectActiveModel(1);
+  const int undo = doc.GetUndoCount();
+  dialogs.infos.push_back({"brick", "A brick"});
+  doc.OnChangeModelInfo();
+  EXPECT_EQ(doc.GetUndoCount(), undo + 1);
+  const std::string renamed = ProjectText();
+  EXPECT_EQ(renamed.find("wall.ldr"), std::string::npos) << renamed;
+  EXPECT_NE(renamed.find("0 0 0 1 brick.ldr\n"), std::string::npos) << renamed;
+  // Saved and opened again, main still places the renamed model.
+  ASSERT_EQ(doc.OnFileSave(), 1);
+  doc.OnFileRevert();
+  EXPECT_TRUE(prompt.shown.empty()) << (prompt.shown.empty() ? "" : prompt.shown[0].text);
+  EXPECT_EQ(ProjectText(), renamed);
+  EXPECT_EQ(FirstReferencedFile(), doc.GetProject().GetModel(1));
+  // Renamed again: one Undo brings every name back.
+  doc.SelectActiveModel(1);
+  dialogs.infos.push_back({"wall.ldr", "Wall"});
+  doc.OnChangeModelInfo();
+  doc.OnEditUndo();
+  EXPECT_EQ(ProjectText(), renamed);
+}
+
 // Cancelled dialogs and refusals change nothing and tell no one.
 TEST_F(MultipartCommandsTest, CancelledOrRefusedCommandsChangeNothing) {
   struct Row {

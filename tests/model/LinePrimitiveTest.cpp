@@ -84,7 +84,7 @@ TEST(LinePrimitive, ParseAndWriteTable) {
       {"4 1 1 2 3 4 5 6 7 8 9 10 11 12", 1, "4 1 1 2 3 4 5 6 7 8 9 10 11 12\n"},
       {"5 24 1 2 3 4 5 6 7 8 9 10 11 12", 24, "5 24 1 2 3 4 5 6 7 8 9 10 11 12\n"},
       {"5 24 0.1 0.2 0.3 1e+07 1e-05 123456789 0 0 0 0 0 0", 24,
-       "5 24 0.1 0.2 0.3 1e+07 1e-05 1.23457e+08 0 0 0 0 0 0\n"},
+       "5 24 0.1 0.2 0.3 10000000 1e-05 123456789 0 0 0 0 0 0\n"},
       // Malformed lines.
       {"2 4 0 0 0 10 0", 0, ""},               // too few numbers
       {"2 4", 0, ""},                          // no coordinates
@@ -472,7 +472,10 @@ TEST(LinePrimitive, CloneCopiesColourFlagsAndVertices) {
 TEST(LinePrimitive, SetVerticesFromSinglePrecision) {
   CQvQuadPart quad;
   quad.SetVertices({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0.1f});
-  ExpectVertex(quad.GetVertex(3), 10, 11, static_cast<double>(0.1f));
+  // Single precision, kept as the float's shortest text: 0.1f becomes 0.1, which is written as "0.1".
+  EXPECT_EQ(quad.GetVertex(3).z, 0.1);
+  EXPECT_EQ(static_cast<float>(quad.GetVertex(3).z), 0.1f);
+  ExpectVertex(quad.GetVertex(3), 10, 11, 0.1);
   CQvLinePart line;
   line.SetVertices({1, 2, 3, 4, 5, 6});
   ExpectVertex(line.GetVertex(1), 4, 5, 6);

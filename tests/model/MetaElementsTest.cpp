@@ -118,6 +118,28 @@ TEST(Bfc, DescribeAndEdit) {
   EXPECT_EQ(WriteElement(*clone), "0 BFC CERTIFY NOCLIP CW\n");
 }
 
+// A line keeps its own words through a clone and an edit that changes nothing; an edited option
+// is written anew, with CERTIFY only where the line had it or the user chose it.
+TEST(Bfc, WordsAsReadUnlessEdited) {
+  CScriptedEditor editor;
+  CQvFile owner;
+  CQvBfc bfc;
+  bfc.Parse("0 BFC NOCLIP");
+  EXPECT_EQ(bfc.certification, CQvBfc::kCertify) << "an option still certifies the file";
+  EXPECT_EQ(WriteElement(bfc), "0 BFC NOCLIP\n");
+  EXPECT_EQ(WriteElement(*bfc.Clone()), "0 BFC NOCLIP\n");
+  editor.bfc = {CQvBfc::kCertify, CQvBfc::kNoClip, CQvBfc::kNone, 0};
+  EXPECT_EQ(bfc.Edit(owner), 2);
+  EXPECT_EQ(WriteElement(bfc), "0 BFC NOCLIP\n");
+  editor.bfc = {CQvBfc::kCertify, CQvBfc::kClip, CQvBfc::kNone, 0};
+  EXPECT_EQ(bfc.Edit(owner), 2);
+  EXPECT_EQ(WriteElement(bfc), "0 BFC CLIP\n");
+  bfc.Parse("0 BFC NOCERTIFY");
+  editor.bfc = {CQvBfc::kCertify, CQvBfc::kNone, CQvBfc::kCcw, 0};
+  EXPECT_EQ(bfc.Edit(owner), 2);
+  EXPECT_EQ(WriteElement(bfc), "0 BFC CERTIFY CCW\n");
+}
+
 TEST(Background, EditAndSetFile) {
   CScriptedEditor editor;
   CQvFile owner;

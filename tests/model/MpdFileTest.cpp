@@ -7,11 +7,14 @@
 
 #include "config/Settings.h"
 #include "model/CopyBuffer.h"
+#include "model/ModelLineReader.h"
 #include "model/MpdFile.h"
 #include "model/QvCommentPart.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
+#include "render/Dib.h"
+#include "tests/model/RecordingRenderer.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 #include "tests/support/ScriptedPrompt.h"
@@ -113,6 +116,89 @@ TEST_F(MpdFileTest, LineNumbersOfErrorsCountOverTheWholeText) {
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_NE(prompt.shown[0].text.find("p.mpd at line 6"), std::string::npos) << prompt.shown[0].text;
   EXPECT_EQ(project.GetLineErrorCount(), 1u);
+}
+
+// No line of a project is lost: a long line is read whole, one beyond the bound is kept as read
+// (never taken for a "0 FILE" line) and reported with its file and line.
+TEST_F(MpdFileTest, LongLinesAreKeptWholeAndReportedBeyondTheBound) {
+  CLibraryScope warnings{"", 1};
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  const std::string comment = "0 " + std::string(2000, 'c');
+  const std::string huge = "0 FILE " + std::string(kMaxModelLineLength, 'h');
+  const std::string text = "0 FILE a.ldr\n" + comment + "\n0\n0 FILE b.ldr\n" + huge + "\n0 b\n0\n0\n";
+  ASSERT_EQ(LoadProject(project, text, "long.mpd"), 1);
+  EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"a.ldr", "b.ldr"}));
+  EXPECT_EQ(project.GetLineErrorCount(), 0u);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_NE(prompt.shown[0].text.find("Line 5 of long.mpd is longer than 65536"), std::string::npos)
+      << prompt.shown[0].text;
+  const std::string out = WriteProject(project);
+  EXPECT_TRUE(out == "0 FILE a.ldr\n" + comment + "\n" + kDefaultRotationLines + "0\n0 FILE b.ldr\n" +
+                         kDefaultRotationLines + huge + "\n0 b\n0\n0\n");
+  CMpdFile again;
+  ASSERT_EQ(LoadProject(again, out, "long.mpd"), 1);
+  EXPECT_TRUE(WriteProject(again) == out);
+}
+
+// Renaming a model renames every line that places it, in any letter case and in every model
+// (itself and the copy buffer included), so the saved project still holds what it placed.
+TEST_F(MpdFileTest, RenamingAModelRenamesTheLinesThatPlaceIt) {
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  const std::string text = std::string("0 FILE main.ldr\n") + kPlace + "wall.ldr\n" + kPlace + "WALL.LDR\n" + kPlace +
+                           "roof.ldr\n0\n0 FILE wall.ldr\n0 Wall\n0 Name: wall.ldr\n0\n0 FILE roof.ldr\n" + kPlace +
+                           "Wall.ldr\n" + kPlace + "wallpaper.ldr\n0\n0\n";
+  ASSERT_EQ(LoadProject(project, text), 1);
+  CCopyBuffer::Clear();
+  CCopyBuffer::Add(References(*project.GetModel(0))[0]->Clone());
+  ASSERT_EQ(project.ActivateModel(2), 1);
+  ASSERT_EQ(project.SetModelInfo("brick", "A brick"), 1);
+  EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"main.ldr", "brick.ldr", "roof.ldr"}));
+  const std::string out = WriteProject(project);
+  EXPECT_EQ(out.find("wall.ldr"), std::string::npos) << out;
+  EXPECT_EQ(out.find("WALL.LDR"), std::string::npos) << out;
+  EXPECT_NE(out.find("wallpaper.ldr"), std::string::npos) << "another name is left alone";
+  EXPECT_NE(out.find("0 Name: brick.ldr\n"), std::string::npos) << out;
+  auto* copied = dynamic_cast<CQvElement*>(CCopyBuffer::GetNext(1));
+  ASSERT_NE(copied, nullptr);
+  EXPECT_EQ(copied->GetFileName(), "brick.ldr");
+  CCopyBuffer::Clear();
+  for (CQvElement* ref : References(*project.GetModel(0))) EXPECT_NE(ref->GetFileName(), "wall.ldr");
+  // Read back, every renamed line places the model again.
+  CMpdFile again;
+  ASSERT_EQ(LoadProject(again, out), 1);
+  CQvFile* brick = again.GetModel(1);
+  auto main = References(*again.GetModel(0));
+  ASSERT_EQ(main.size(), 3u);
+  EXPECT_EQ(main[0]->GetFile(), brick);
+  EXPECT_EQ(main[1]->GetFile(), brick);
+  EXPECT_EQ(References(*again.GetModel(2))[0]->GetFile(), brick);
+}
+
+// A background picture beside a project is found in the project's folder (not in the process's
+// current folder), in every model and in a snapshot restored by Undo.
+TEST_F(MpdFileTest, BackgroundPictureIsFoundBesideTheProject) {
+  CScratchDir dir;
+  CDib sky;
+  ASSERT_EQ(sky.Create(4, 2, true), 1);
+  ASSERT_EQ(sky.SaveBmp(dir / "sky.bmp"), 1);
+  CScriptedPrompt prompt;
+  CMpdFile project;
+  project.SetModelFolder(dir.Path());
+  const std::string model = "0 BACKGROUND sky.bmp\n2 24 0 0 0 1 0 0\n0 STEP\n0\n";
+  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n" + model + "0 FILE b.ldr\n" + model + "0\n"), 1);
+  auto drawSteps = [](CQvFile& file) {
+    CRecordingRenderer r;
+    r.Reset(8, 8, 0);
+    r.BeginFrame(8, 8);
+    file.DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), 16, file.CountSteps(), 0, 0, 0);
+    return file.backgroundName;
+  };
+  EXPECT_EQ(drawSteps(*project.GetModel(0)), "sky.bmp");
+  EXPECT_EQ(drawSteps(*project.GetModel(1)), "sky.bmp");
+  project.LoadUndo(project.SaveUndo().get());
+  EXPECT_EQ(drawSteps(*project.GetModel(1)), "sky.bmp");
 }
 
 TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {

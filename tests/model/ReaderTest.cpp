@@ -4,6 +4,7 @@
 #include "config/PathResolver.h"
 #include "config/Tracer.h"
 #include "model/ElementFactory.h"
+#include "model/ModelLineReader.h"
 #include "model/QvBfc.h"
 #include "model/QvCommentPart.h"
 #include "model/QvFile.h"
@@ -42,13 +43,14 @@ const LineCase kLines[] = {
     {"12 16 0 0 0", 0, 0, 0, ""},
     {"0 BFC CERTIFY CCW", 1, 1, 13, "0 BFC CERTIFY CCW\n"},
     {"0 BFC CERTIFY CW", 1, 1, 13, "0 BFC CERTIFY CW\n"},
-    {"0 BFC CCW", 1, 1, 13, "0 BFC CERTIFY CCW\n"},
-    {"0 BFC certify ccw", 1, 1, 13, "0 BFC CERTIFY CCW\n"},
-    {"0 BFC NOCERTIFY CLIP", 1, 1, 13, "0 BFC NOCERTIFY\n"},
+    {"0 BFC CCW", 1, 1, 13, "0 BFC CCW\n"},
+    {"0 BFC certify ccw", 1, 1, 13, "0 BFC certify ccw\n"},
+    {"0 BFC NOCERTIFY CLIP", 1, 1, 13, "0 BFC NOCERTIFY CLIP\n"},
     {"0 BFC INVERTNEXT", 1, 1, 13, "0 BFC INVERTNEXT\n"},
-    {"0 BFC NOCLIP", 1, 1, 13, "0 BFC CERTIFY NOCLIP\n"},
-    {"0 BFC CLIP CW INVERTNEXT", 1, 1, 13, "0 BFC CERTIFY CLIP CW INVERTNEXT\n"},
-    {"0 BFC NOWIND", 1, 1, 13, "0 BFC CERTIFY NOWIND\n"},
+    {"0 BFC NOCLIP", 1, 1, 13, "0 BFC NOCLIP\n"},
+    {"0 BFC CLIP CW INVERTNEXT", 1, 1, 13, "0 BFC CLIP CW INVERTNEXT\n"},
+    {"0 BFC NOWIND", 1, 1, 13, "0 BFC NOWIND\n"},
+    {"0 BFC CCW   CERTIFY", 1, 1, 13, "0 BFC CCW CERTIFY\n"},
     {"0 BFC CW CCW", 0, 0, 0, ""},
     {"0 BFC INVERTNEXT INVERTNEXT", 0, 0, 0, ""},
     {"0 BFC CLIP NOCLIP", 0, 0, 0, ""},
@@ -68,7 +70,7 @@ const LineCase kLines[] = {
     {"0 BUFEXCHG 1 STORE", 0, 0, 0, ""},
     {"0 BUFEXCHG A", 0, 0, 0, ""},
     {"0 BUFEXCHG AB STORE", 0, 0, 0, ""},
-    {"0 GROUP 2 Wheels", 1, 1, 256, ""},  // a group without members writes nothing
+    {"0 GROUP 2 Wheels", 1, 1, 256, "0 GROUP 2 Wheels\n"},  // no member here: kept as read
     {"0 GROUP 0 Wheels", 0, 0, 0, ""},
     {"0 GROUP Wheels", 0, 0, 0, ""},
     {"0 GROUP 99999999999999 Wheels", 0, 0, 0, ""},
@@ -170,16 +172,43 @@ class ReaderLogTest : public CLogCaptureTest {
   CScriptedPrompt prompt;
 };
 
-TEST_F(ReaderLogTest, OverLongLineIsOneLineErrorAndNoSpuriousElement) {
-  // The tail of the long line would read as a complete type 1 line if it were taken as a line.
-  std::string longLine = "0 " + std::string(508, 'a') + "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat";
+// A line longer than the handler's pieces is read whole: nothing is lost, and its tail never reads
+// as a line of its own (here it would be a complete type 1 line).
+TEST_F(ReaderLogTest, LongLineIsReadWholeWithoutASpuriousElement) {
+  const std::string longLine = "0 " + std::string(508, 'a') + "1 16 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat";
+  const std::string longName(3000, 'n');
+  const std::string longReference = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 " + longName + ".dat";
   CQvFile file;
-  ASSERT_EQ(ReadText(file, "0 first\n" + longLine + "\n0 BFC CERTIFY CCW\n", 1), 1);
-  ASSERT_EQ(file.GetCount(), 2u);
-  EXPECT_EQ(WriteElement(*file.GetAt(1)), "0 BFC CERTIFY CCW\n");
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, "Error in test.ldr at line 2!\nContinue loading?");
-  EXPECT_EQ(Log(), "ERROR: In file test.ldr at line 2!\n");
+  ASSERT_EQ(ReadText(file, "0 first\n" + longLine + "\n" + longReference + "\n0 BFC CERTIFY CCW\n", 1), 1);
+  ASSERT_EQ(file.GetCount(), 4u);
+  EXPECT_EQ(WriteElement(*file.GetAt(1)), longLine + "\n");
+  EXPECT_EQ(file.GetAt(2)->GetType(), ElementType::Reference);
+  EXPECT_EQ(WriteElement(*file.GetAt(3)), "0 BFC CERTIFY CCW\n");
+  EXPECT_EQ(Log().find("ERROR: In file"), std::string::npos) << Log();
+  EXPECT_NE(WriteText(file).find(longReference + "\n"), std::string::npos);
+}
+
+// Beyond the bound a line is no model line, but it is kept and written back as read, and the
+// user learns which line of which file it is.
+TEST_F(ReaderLogTest, LineBeyondTheBoundIsKeptAsReadAndReported) {
+  const std::string huge = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 " + std::string(kMaxModelLineLength, 'x') + ".dat";
+  const std::string text = "0 first\n" + huge + "\n0 STEP\n" + huge + "\n";
+  CQvFile file;
+  ASSERT_EQ(ReadText(file, text, 1, "big.ldr"), 1);
+  ASSERT_EQ(file.GetCount(), 4u);
+  EXPECT_TRUE(WriteElement(*file.GetAt(1)) == huge + "\n");
+  EXPECT_TRUE(WriteElement(*file.GetAt(3)) == huge + "\n");
+  ASSERT_EQ(prompt.shown.size(), 1u) << "one message per file";
+  EXPECT_EQ(prompt.shown[0].text, "Line 2 of big.ldr is longer than 65536 characters.\n"
+                                  "It is kept and written back as it is, but not read as a model line.");
+  EXPECT_NE(Log().find("big.ldr line 2 is longer"), std::string::npos) << Log();
+  EXPECT_NE(Log().find("big.ldr line 4 is longer"), std::string::npos) << Log();
+  // Read again, the written text is the same text.
+  const std::string written = WriteText(file);
+  CQvFile again;
+  ASSERT_EQ(ReadText(again, written, 0, "big.ldr"), 1);
+  again.ResolveGroups();
+  EXPECT_TRUE(WriteText(again) == written);
 }
 
 TEST_F(ReaderLogTest, LineOfExactly510CharactersIsWhole) {
@@ -340,7 +369,7 @@ TEST(Groups, MembersJoinTheirGroupAndAreWrittenWithTheirNames) {
                                   "0 TOLVO BTG Hose 1/2\n0 CLEAR\n0 GROUP 2 Hose 1/2\n0\n");
 }
 
-TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsLost) {
+TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsKeptEmpty) {
   auto file = LoadText("0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n");
   auto* first = dynamic_cast<CSelectionGroup*>(file->GetAt(0));
   auto* second = dynamic_cast<CSelectionGroup*>(file->GetAt(2));
@@ -348,8 +377,8 @@ TEST(Groups, TwoGroupsOfOneNameFillTheFirstAndTheSecondIsLost) {
   EXPECT_EQ(first->GetMembers().size(), 1u);
   EXPECT_TRUE(second->GetMembers().empty());
   EXPECT_EQ(file->GetAt(3)->GetGroup(), nullptr);  // its name matches no group
-  EXPECT_EQ(WriteText(*file),
-            std::string(kDefaultRotationLines) + "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 CLEAR\n0\n");
+  EXPECT_EQ(WriteText(*file), std::string(kDefaultRotationLines) +
+                                  "0 GROUP 1 G\n0 TOLVO BTG G\n0 CLEAR\n0 GROUP 1 G\n0 TOLVO BTG Nobody\n0 CLEAR\n0\n");
 }
 
 TEST(Groups, AGroupNeverJoinsAnotherGroup) {
@@ -462,10 +491,30 @@ TEST(Reader, FileThatIncludesItselfIsRefusedAndTheOuterReadGoesOn) {
 }  // namespace
 
 namespace {
-TEST(Writer, GroupWithoutMembersDoesNotMoveTheHeader) {
+TEST(Writer, GroupWithoutMembersIsKeptAndDoesNotMoveTheHeader) {
   auto file = LoadText("0 GROUP 1 Empty\n0 a comment\n0 CLEAR\n");
-  const std::string expected = "0 a comment\n" + std::string(kDefaultRotationLines) + "0 CLEAR\n0\n";
+  const std::string expected = std::string(kDefaultRotationLines) + "0 GROUP 1 Empty\n0 a comment\n0 CLEAR\n0\n";
   EXPECT_EQ(WriteText(*file), expected);
   EXPECT_EQ(WriteText(*LoadText(expected)), expected);
+}
+
+// Another editor marks the members of a group with its own meta line: the group has no member
+// here, and every line of it comes back as it was read. A group whose members were all taken out
+// in the editor writes nothing.
+TEST(Writer, GroupOfAnotherEditorKeepsEveryLine) {
+  const std::string text =
+      "0 Title\n0 MLCAD BTG Wheels\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n"
+      "0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n";
+  CScriptedPrompt prompt;
+  auto file = LoadText(text);
+  const std::string written = WriteText(*file);
+  EXPECT_NE(written.find("0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n0\n"),
+            std::string::npos)
+      << written;
+  EXPECT_EQ(WriteText(*LoadText(written)), written);
+
+  auto own = LoadText("0 TOLVO BTG A\n0 CLEAR\n0 GROUP 1 A\n0 STEP\n");
+  own->RemoveAt(0);
+  EXPECT_EQ(WriteText(*own), std::string(kDefaultRotationLines) + "0 STEP\n0\n");
 }
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/Numbers.h"
 #include "support/TestData.h"
@@ -56,6 +57,66 @@ TEST(Numbers, ParseRefusesJunkAndNonFinite) {
   }
   EXPECT_TRUE(ParseDouble("+2e3", v));
   EXPECT_EQ(v, 2000);
+}
+
+// Reals of model files: the shortest text of at most 9 significant digits that reads back as the
+// same double, else the 9-digit rounding; laid out as "%.9g" would (expected texts worked out by
+// hand from those two rules).
+const FormatCase kRealCases[] = {
+    {0.0, "0"},
+    {-0.0, "-0"},
+    {-1212.641, "-1212.641"},          // "%g" wrote -1212.64
+    {20.000001, "20.000001"},
+    {123456789, "123456789"},
+    {1234567890, "1.23456789e+09"},
+    {1000000, "1000000"},
+    {1e9, "1e+09"},
+    {0.0001, "0.0001"},
+    {0.00001, "1e-05"},
+    {-1.5e-7, "-1.5e-07"},
+    {1e-300, "1e-300"},
+    {1.0 / 3, "0.333333333"},          // no 9-digit text reads back: rounded
+    {0.7071067811865476, "0.707106781"},
+    {1.0000000000000002, "1"},         // float noise of a rotation
+    {-0.9999999999999998, "-1"},
+    {0.1 + 0.2, "0.3"},
+    {123456.78949, "123456.789"},
+    {999999999.6, "1e+09"},            // the rounding carries into the exponent
+    {-40.5, "-40.5"},
+    {1e21, "1e+21"},
+};
+
+TEST(Numbers, FormatRealIsShortestUpToNineDigits) {
+  REQUIRE_GERMAN_LOCALE(german);
+  for (const FormatCase& c : kRealCases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
+// Every value with at most 9 significant digits comes back bit for bit: a deterministic sweep over
+// mantissas and exponents.
+TEST(Numbers, FormatRealReadsBackBitIdentical) {
+  uint64_t state = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const long long mantissa = static_cast<long long>((state >> 20) % 1000000000ULL) * ((state & 1) ? -1 : 1);
+    const int exponent = static_cast<int>((state >> 8) % 24) - 12;
+    const std::string text = std::to_string(mantissa) + "e" + std::to_string(exponent);
+    double value = 0, back = 0;
+    ASSERT_TRUE(ParseDouble(text, value)) << text;
+    const std::string written = FormatReal(value);
+    ASSERT_TRUE(ParseDouble(written, back)) << written;
+    ASSERT_EQ(std::memcmp(&value, &back, sizeof value), 0) << text << " written as " << written;
+    ASSERT_LE(written.size(), 16u) << written;
+  }
+}
+
+TEST(Numbers, SinglePrecisionValuesHaveNoNoiseDigits) {
+  EXPECT_EQ(FormatReal(0.1f), "0.1");
+  EXPECT_EQ(FormatReal(12.3f), "12.3");
+  EXPECT_EQ(FormatReal(-22.5f), "-22.5");
+  EXPECT_EQ(WidenFloat(12.3f), 12.3);
+  EXPECT_EQ(WidenFloat(0.1f), 0.1);
+  EXPECT_EQ(static_cast<float>(WidenFloat(1.17549435e-38f)), 1.17549435e-38f);
+  EXPECT_EQ(FormatReal(static_cast<double>(0.1f)), "0.100000001") << "a double is written as the double it is";
 }
 
 TEST(Numbers, Integers) {
