@@ -139,7 +139,7 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
   }
   if (!replace) {
     m_project.SetModelFolder(previousFolder);
-    m_modified = false;
+    MarkSaved();
     m_multipartState = m_project.IsMultiPart();
     RefreshActiveModel();
     return 1;
@@ -155,8 +155,12 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
   RefreshActiveModel();
   if (m_activeModel) m_activeModel->ClearSelection();
   TrimUndoRing(1);
-  SetModifiedFlag(1);
-  m_modified = upgraded;
+  PushUndoSnapshot();
+  // Upgraded part names make the project differ from its file.
+  if (upgraded)
+    MarkUnsaved();
+  else
+    MarkSaved();
   return 1;
 }
 
@@ -211,7 +215,7 @@ bool CQuorvelDoc::OpenDocumentFile(const std::string& path) { return SaveModifie
 
 void CQuorvelDoc::OnFileRevert() {
   if (m_pathName.empty()) return;  // never saved: there is nothing to go back to
-  if (m_modified && ShowMessageId(kStringDiscard, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+  if (IsModified() && ShowMessageId(kStringDiscard, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
     return;
   const std::string path = m_pathName;
   OnOpenDocument(path);
@@ -269,7 +273,7 @@ int CQuorvelDoc::SaveProject(int ask) {
 }
 
 bool CQuorvelDoc::SaveModified() {
-  if (!m_modified) return true;
+  if (!IsModified()) return true;
   switch (ShowMessageId(kStringAskSave, PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::No:
       return true;

@@ -63,10 +63,18 @@ class CQuorvelDoc {
   void SendModelChanged() { m_host->SendPrivateMessage(WM_MODEL_CHANGED, 0, 0); }
 
   // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
-  bool IsModified() const { return m_modified; }
-  // Nonzero: trims the ring, pushes a snapshot of the project and marks the document modified.
-  // 0: only clears the flag.
+  // Modified means the present state is not the one last saved or loaded: the ring position the
+  // file was saved at differs from the current one, or the ring no longer holds that state.
+  bool IsModified() const { return m_savedPosition != m_undoCurrent; }
+  // What every change and every save call. Nonzero: a change happened, so the ring is trimmed and
+  // a snapshot of the project pushed (PushUndoSnapshot). 0: the present state was written to the
+  // file (MarkSaved).
   void SetModifiedFlag(int flag = 1);
+  void PushUndoSnapshot();
+  // The present state equals the file from now on; MarkUnsaved: the file holds no state the ring
+  // can reach (a load that changed what it read).
+  void MarkSaved() { m_savedPosition = m_undoCurrent; }
+  void MarkUnsaved() { m_savedPosition = kSavedStateGone; }
   void TrimUndoRing(int reset);
   int OnNewDocument();
   void OnCloseDocument();
@@ -163,8 +171,8 @@ class CQuorvelDoc {
   // index counted from 0, as the line list's model box lists the models.
   void SelectActiveModel(int index);
   // Enable rules of the file and multipart commands (New, Open and Save As are always enabled).
-  bool CanSave() const { return m_modified; }
-  bool CanRevert() const { return m_modified && !m_pathName.empty(); }
+  bool CanSave() const { return IsModified(); }
+  bool CanRevert() const { return IsModified() && !m_pathName.empty(); }
   bool CanAddModel() const { return m_editMode == 1 && m_editSubMode == 0; }  // New and Import Model
   bool CanActivateModel() const { return m_project.GetModelCount() > 1; }
   // Change Model Info, Remove Model, Model Sequence and Export Models.
@@ -224,7 +232,6 @@ class CQuorvelDoc {
   std::vector<IDocObserver*> m_observers;
   std::string m_title = "Untitled";
   std::string m_pathName;
-  bool m_modified = false;
 
   int m_multipartState = 0;
   int m_editSubMode = 0;
@@ -236,6 +243,10 @@ class CQuorvelDoc {
   std::array<std::unique_ptr<CArrayTextHandler>, kUndoSlots> m_undo;
   int m_undoCount = 0;
   int m_undoCurrent = -1;
+  // The ring position of the saved state; equal to m_undoCurrent when unmodified. kSavedStateGone
+  // once the ring dropped that snapshot or the present state never had one.
+  static constexpr int kSavedStateGone = -2;
+  int m_savedPosition = -1;
   std::array<PaneRenderer, 4> m_panes;
   int m_deferredRedraw = 0;
   int m_stepUpdatesBlocked = 0;
