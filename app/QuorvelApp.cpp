@@ -16,6 +16,7 @@
 #include "app/StartUp.h"
 #include "app/StartUpDialogs.h"
 #include "app/SystemInfo.h"
+#include "app/WxDocumentPorts.h"
 #include "app/WxPrompt.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
@@ -106,6 +107,10 @@ bool CQuorvelApp::OnInit() {
   theDocument = m_document.get();
   m_host = std::make_unique<CWxDocumentHost>(*m_document, m_history.get());
   m_document->SetHost(m_host.get());
+  m_ports = std::make_unique<CWxDocumentPorts>();
+  m_document->SetPorts(m_ports.get());
+  m_elementEditor = std::make_unique<CWxElementEditor>();
+  SetElementEditor(m_elementEditor.get());
   m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
   SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
@@ -214,13 +219,17 @@ void CQuorvelApp::CloseDocument() {
   // Views that outlive the document must not keep observing it.
   if (theMainFrame) theMainFrame->AttachDocument(nullptr);
   SetModelDialogs(nullptr);
+  SetElementEditor(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
+    m_document->SetPorts(nullptr);
     m_document->SetHost(nullptr);
     m_host.reset();
     m_document.reset();
   });
   m_modelDialogs.reset();
+  m_elementEditor.reset();
+  m_ports.reset();
 }
 
 int CQuorvelApp::OnExit() {

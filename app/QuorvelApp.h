@@ -14,6 +14,8 @@ class CQuorvelDoc;
 class CStartUp;
 class CStartUpProgressDlg;
 class CWxDocumentHost;
+class CWxDocumentPorts;
+class CWxElementEditor;
 class CWxModelDialogs;
 class CWxPrompt;
 
@@ -59,6 +61,8 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CQuorvelDoc> m_document;
   std::unique_ptr<CWxDocumentHost> m_host;
   std::unique_ptr<CWxModelDialogs> m_modelDialogs;
+  std::unique_ptr<CWxDocumentPorts> m_ports;
+  std::unique_ptr<CWxElementEditor> m_elementEditor;
 };
 
 wxDECLARE_APP(CQuorvelApp);

@@ -220,7 +220,8 @@ bool CQuorvelDoc::CanModify() const {
   if (!m_activeModel) return false;
   const int32_t index = m_activeModel->GetSelectedIndex(-1);
   const CQvPart* element = index >= 0 ? m_activeModel->GetAt(static_cast<size_t>(index)) : nullptr;
-  return element && (element->GetType() == ElementType::Group || element->CanEdit());
+  if (!element || (element->GetType() != ElementType::Group && !element->CanEdit())) return false;
+  return TheElementEditor().Offers(element->GetType());
 }
 
 int CQuorvelDoc::EditSelectedElement() {

@@ -10,9 +10,12 @@
 
 namespace {
 CNullDocumentHost theNullHost;
+CNullDocumentPorts theNullPorts;
 }
 
-CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost) { RefreshActiveModel(); }
+CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost), m_ports(&theNullPorts) { RefreshActiveModel(); }
+
+void CQuorvelDoc::SetPorts(IDocumentPorts* ports) { m_ports = ports ? ports : &theNullPorts; }
 
 CQuorvelDoc::~CQuorvelDoc() { TrimUndoRing(1); }
 

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "document/DocumentHost.h"
+#include "document/DocumentPorts.h"
 #include "document/EditBaseRecord.h"
 #include "document/UpdateHints.h"
 #include "model/MpdFile.h"
@@ -61,6 +62,18 @@ class CQuorvelDoc {
   // Tells every observer, in registration order.
   void UpdateAllViews(uint32_t hint);
   void SendModelChanged() { m_host->SendPrivateMessage(WM_MODEL_CHANGED, 0, 0); }
+
+  // --- the dialogs and outside programs of the coming commands (DocPorts.cpp) ---
+  // null restores the ports that offer nothing.
+  void SetPorts(IDocumentPorts* ports);
+  IDocumentPorts& Ports() const { return *m_ports; }
+  // Enable rules: the document state the command needs, and its dialog offered.
+  bool CanChooseColor() const;     // Colour...: drawable elements selected
+  bool CanSort() const;            // Sort...: edit mode and part references in the model
+  bool CanEnterByKeyboard() const; // Keyboard Entry...: edit mode and drawable elements selected
+  bool CanExport() const;          // Export...: drawable elements in the model
+  // Runs an outside program under a progress window with Cancel (when one can be shown).
+  PortResult RunOutsideProgram(const ProgramRun& run, const std::string& title, ProgramResult& result);
 
   // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
   // Modified means the present state is not the one last saved or loaded: the ring position the
@@ -229,6 +242,7 @@ class CQuorvelDoc {
   void ResetStepsForModel();
 
   IDocumentHost* m_host;
+  IDocumentPorts* m_ports;
   std::vector<IDocObserver*> m_observers;
   std::string m_title = "Untitled";
   std::string m_pathName;
