@@ -37,9 +37,6 @@ class CQuorvelApp : public wxApp {
 
   // The drag-and-drop format of the part tree, the browser, the line list and the 3-D views.
   const wxDataFormat& GetClipboardFormat() const { return m_clipboardFormat; }
-  const wxString& GetVersionTitle() const { return m_versionTitle; }
-  wxFileHistory* GetFileHistory() const { return m_history.get(); }
-  const CCommandLineInfo& GetCommandLine() const { return m_commandLine; }
   CQuorvelDoc* GetDocument() const { return m_document.get(); }
 
  private:

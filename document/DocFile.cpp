@@ -211,8 +211,6 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path) {
   return true;
 }
 
-bool CQuorvelDoc::OpenDocumentFile(const std::string& path) { return SaveModified() && OnOpenDocument(path); }
-
 void CQuorvelDoc::OnFileRevert() {
   if (m_pathName.empty()) return;  // never saved: there is nothing to go back to
   if (IsModified() && ShowMessageId(kStringDiscard, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)

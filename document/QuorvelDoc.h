@@ -159,8 +159,6 @@ class CQuorvelDoc {
   // caller's SaveModified; Revert). false, with the document as it was, when it could not be
   // opened or read.
   bool OnOpenDocument(const std::string& path);
-  // The framework's open of a named file: the save question, then OnOpenDocument.
-  bool OpenDocumentFile(const std::string& path);
   // Reads the project from the stream; name is the file's path: messages name it and sub-files
   // are looked for in its folder. With replace, a failed read brings the previous project back.
   int LoadFromFile(std::FILE* stream, int replace, const std::string& name);
