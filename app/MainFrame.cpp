@@ -31,14 +31,13 @@
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 CMainFrame* theMainFrame = nullptr;
 
 namespace {
 constexpr int kColorBarId = 116;
 constexpr const char* kBarStateKey = "BarState";
-constexpr unsigned kAppTitleId = 57344;     // "Plandor"
-constexpr unsigned kIdleMessageId = 57345;  // "Ready"
 
 const char* SectionOf(int mode) { return mode ? CMainFrame::kEditSection : CMainFrame::kViewSection; }
 
@@ -85,7 +84,7 @@ wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxStr
 }  // namespace
 
 CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
-    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kAppTitleId)), wxDefaultPosition,
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kStringAppTitle)), wxDefaultPosition,
               wxSize(1024, 768),
               wxDEFAULT_FRAME_STYLE, "MainFrame"),
       m_versionTitle(versionTitle),
@@ -98,7 +97,7 @@ CMainFrame::CMainFrame(const wxString& versionTitle, wxFileHistory* history)
   wxStatusBar* status = CreateStatusBar(4);
   const int widths[4] = {-1, 45, 45, 45};
   status->SetStatusWidths(4, widths);
-  SetStatusText(wxString::FromUTF8(LoadResString(kIdleMessageId)));
+  SetStatusText(wxString::FromUTF8(LoadResString(kStringReady)));
   CreateMenus();
   CreateAccelerators();
   RegisterCommands();

@@ -27,6 +27,7 @@
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 #ifndef PLANDOR_VERSION
 #define PLANDOR_VERSION "??.??"
@@ -34,7 +35,6 @@
 
 namespace {
 constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
-constexpr unsigned kFileTypesFailedId = 1128;
 
 std::vector<std::string> Arguments(int argc, wxChar** argv) {
   std::vector<std::string> args;
@@ -191,7 +191,7 @@ bool CQuorvelApp::RegisterFromCommandLine(CCommandLineInfo::Shell shell) {
   bool ok = registering ? registration.Register() : registration.Unregister();
   // Such a run has no window: the failure goes to the log, the error output and the exit status.
   if (!ok) {
-    std::string text = registering ? LoadResString(kFileTypesFailedId) : "Cannot unregister file types!";
+    std::string text = registering ? LoadResString(kStringFileTypesFailed) : "Cannot unregister file types!";
     theTracer.Printf("%s\n", text.c_str());
     std::fprintf(stderr, "Plandor: %s\n", text.c_str());
   }

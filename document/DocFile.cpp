@@ -20,17 +20,9 @@
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringLoadFailed = 1097;    // "Error in Plandor-File!"
-constexpr unsigned kStringDiscard = 1103;       // "Discard changes?"
-constexpr unsigned kStringDialogTitles = 1129;  // the file dialogs' titles, '|'-separated
-constexpr unsigned kStringAskSave = 61449;      // "The file has been modified!\nSave changes?"
-constexpr unsigned kStringCreateFailed = 61453; // "Failed to create the file!"
-constexpr unsigned kStringOpenFailed = 61454;   // "Failed to open the file!"
-constexpr unsigned kStringModelNameTaken = 61459;
-constexpr unsigned kStringIoError = 61462;      // "General file input/output error!"
 
 // Fields of string 1129.
 constexpr int kTitleOpen = 0;

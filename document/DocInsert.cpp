@@ -18,12 +18,9 @@
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringOutOfMemory = 61448;
-constexpr unsigned kStringIncludeRecursion = 61456;
-constexpr unsigned kStringPasteRecursion = 61458;
 
 // Lines that draw nothing: only the line list has to show them.
 bool IsListOnly(ElementType type) {
