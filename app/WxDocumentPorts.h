@@ -15,7 +15,9 @@ class CWxDocumentPorts : public IDocumentPorts {
   PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }
   // The progress dialog over the main window; null when it cannot be made.
   std::unique_ptr<IProgress> BeginProgress(const std::string& title, int range) override;
-  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override { return PortResult::NotAvailable; }
+  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override {
+    return PortResult::NotAvailable;
+  }
 };
 
 // Installed as the model's element editor for the run: no element dialog is built yet, so none is

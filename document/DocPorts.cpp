@@ -3,10 +3,13 @@
 
 #include "model/QvFile.h"
 
-bool CQuorvelDoc::CanChooseColor() const { return CountSelectedDrawables() > 0 && m_ports->Offers(DocPort::Color); }
+bool CQuorvelDoc::CanChooseColor() const {
+  return CountSelectedDrawables() > 0 && m_ports->Offers(DocPort::Color);
+}
 
 bool CQuorvelDoc::CanSort() const {
-  return m_editMode == 1 && m_activeModel && m_activeModel->CountElements(2) > 0 && m_ports->Offers(DocPort::Sort);
+  return m_editMode == 1 && m_activeModel && m_activeModel->CountElements(2) > 0 &&
+         m_ports->Offers(DocPort::Sort);
 }
 
 bool CQuorvelDoc::CanEnterByKeyboard() const {
@@ -15,9 +18,11 @@ bool CQuorvelDoc::CanEnterByKeyboard() const {
 
 bool CQuorvelDoc::CanExport() const { return !IsModelEmpty() && m_ports->Offers(DocPort::ExportOptions); }
 
-PortResult CQuorvelDoc::RunOutsideProgram(const ProgramRun& run, const std::string& title, ProgramResult& result) {
+PortResult CQuorvelDoc::RunOutsideProgram(const ProgramRun& run, const std::string& title,
+                                          ProgramResult& result) {
   if (!m_ports->Offers(DocPort::Programs)) return PortResult::NotAvailable;
   // Without a progress window the program still runs; it only cannot be cancelled.
-  std::unique_ptr<IProgress> progress = m_ports->Offers(DocPort::Progress) ? m_ports->BeginProgress(title, 1) : nullptr;
+  std::unique_ptr<IProgress> progress =
+      m_ports->Offers(DocPort::Progress) ? m_ports->BeginProgress(title, 1) : nullptr;
   return m_ports->RunProgram(run, progress.get(), result);
 }

@@ -94,5 +94,7 @@ class CNullDocumentPorts : public IDocumentPorts {
   PortResult EnterByKeyboard(KeyboardEntry&) override { return PortResult::NotAvailable; }
   PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }
   std::unique_ptr<IProgress> BeginProgress(const std::string&, int) override { return nullptr; }
-  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override { return PortResult::NotAvailable; }
+  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override {
+    return PortResult::NotAvailable;
+  }
 };

@@ -135,7 +135,6 @@ void CQuorvelDoc::OnEditUndo() {
   CBusyCursor busy;
   --m_undoCurrent;
   m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
-  // Modified follows: it is unmodified exactly when this is the position the file was saved at.
   RefreshActiveModel();
   UpdateAllViews(HINT_FULL);
   SendModelChanged();

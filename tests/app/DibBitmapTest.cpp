@@ -86,7 +86,8 @@ TEST_F(DibBitmapTest, StretchingTakesTheSourcePixelUnderEachTargetCorner) {
     ASSERT_EQ(image.GetWidth(), c.tw);
     ASSERT_EQ(image.GetHeight(), c.th);
     for (int y = 0; y < c.th; ++y)
-      for (int x = 0; x < c.tw; ++x) ExpectPixel(image, x, y, 10 * (x * c.sw / c.tw) + 1, 20 * (y * c.sh / c.th) + 2, 3);
+      for (int x = 0; x < c.tw; ++x)
+        ExpectPixel(image, x, y, 10 * (x * c.sw / c.tw) + 1, 20 * (y * c.sh / c.th) + 2, 3);
   }
 }
 

@@ -51,13 +51,13 @@ TEST_F(PortsTest, EachEnableRuleAsksItsPort) {
 TEST_F(PortsTest, TheRulesStillNeedTheirDocumentState) {
   ports.offered = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions};
   doc.GetActiveModel()->SelectOnly(-1);
-  EXPECT_FALSE(doc.CanChooseColor());       // nothing selected
+  EXPECT_FALSE(doc.CanChooseColor());  // nothing selected
   EXPECT_FALSE(doc.CanEnterByKeyboard());
   EXPECT_TRUE(doc.CanSort());
   doc.OnViewMode();
-  EXPECT_FALSE(doc.CanSort());              // edit mode only
+  EXPECT_FALSE(doc.CanSort());  // edit mode only
   LoadDocument(doc, "0 comments only\n");
-  EXPECT_FALSE(doc.CanExport());            // nothing drawable
+  EXPECT_FALSE(doc.CanExport());  // nothing drawable
 }
 
 TEST_F(PortsTest, WithoutPortsNothingIsOffered) {

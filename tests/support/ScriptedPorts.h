@@ -30,7 +30,9 @@ class CScriptedPorts : public IDocumentPorts {
   bool Offers(DocPort port) const override { return offered.count(port) > 0; }
   PortResult ChooseColor(ColorChoice& choice) override { return Answer(DocPort::Color, colors, choice); }
   PortResult ChooseSort(SortChoice& choice) override { return Answer(DocPort::Sort, sorts, choice); }
-  PortResult EnterByKeyboard(KeyboardEntry& entry) override { return Answer(DocPort::KeyboardEntry, entries, entry); }
+  PortResult EnterByKeyboard(KeyboardEntry& entry) override {
+    return Answer(DocPort::KeyboardEntry, entries, entry);
+  }
   PortResult ChooseExportOptions(ExportChoice& choice) override {
     return Answer(DocPort::ExportOptions, exports, choice);
   }
