@@ -4,6 +4,7 @@
 
 #include "config/StringUtils.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 const std::vector<BarInfo> kBars = {
@@ -29,7 +30,7 @@ const std::vector<BarInfo> kBars = {
 const std::vector<BarInfo>& BarTable() { return kBars; }
 
 std::string BarCaption(size_t index) {
-  return GetSubString(LoadResString(1116), static_cast<int>(index));
+  return GetSubString(LoadResString(kStringBarNames), static_cast<int>(index));
 }
 
 std::string BarPaneName(size_t index) {

@@ -15,11 +15,11 @@
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 CQuorvelDoc* theDocument = nullptr;
 
 namespace {
-constexpr unsigned kAppTitleId = 57344;  // "Plandor"
 
 std::vector<std::string> SplitFilter(const std::string& filter) {
   std::vector<std::string> fields;
@@ -91,7 +91,7 @@ std::string ApplyDefaultExtension(const std::string& path, const std::string& ex
 }
 
 std::string MakeFrameTitle(const std::string& documentTitle) {
-  std::string app = LoadResString(kAppTitleId);
+  std::string app = LoadResString(kStringAppTitle);
   return documentTitle.empty() ? app : documentTitle + " - " + app;
 }
 

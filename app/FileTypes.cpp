@@ -14,9 +14,9 @@
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kAskRegisterId = 61471;
 constexpr const char* kMimeRelative = "mime/packages/plandor.xml";
 constexpr const char* kDesktopRelative = "applications/plandor.desktop";
 
@@ -215,7 +215,7 @@ int CheckFileTypeRegistration(int regFileTypes, const CFileTypeRegistration& reg
     return 0;
   }
   if (registration.IsRegistered()) return 1;
-  PromptAnswer answer = ShowMessageId(kAskRegisterId, PromptButtons::YesNo, PromptIcon::Question);
+  PromptAnswer answer = ShowMessageId(kStringAskRegister, PromptButtons::YesNo, PromptIcon::Question);
   if (answer != PromptAnswer::Yes && answer != PromptAnswer::Ok) {
     theTracer.Printf("File type registration check: Registration skipped!\n\n");
     return 1;

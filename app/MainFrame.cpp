@@ -32,6 +32,7 @@
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 CMainFrame* theMainFrame = nullptr;
 
@@ -40,9 +41,6 @@ constexpr int kColorBarId = 116;
 // The colour bar's least length along a dock row: room for its sixteen colour slots.
 constexpr int kColorBarLength = 300;
 constexpr const char* kBarStateKey = "BarState";
-constexpr unsigned kAppTitleId = 57344;     // "Plandor"
-constexpr unsigned kIdleMessageId = 57345;  // "Ready"
-constexpr unsigned kRestoreDefaultsId = 1127;  // "Restore default configuration?"
 constexpr int kDefaultSettings = 32870;
 constexpr int kDefaultGroups = 32975;
 
@@ -65,7 +63,7 @@ wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxStr
 }  // namespace
 
 CMainFrame::CMainFrame(CRecentFileHistory* history)
-    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kAppTitleId)), wxDefaultPosition,
+    : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kStringAppTitle)), wxDefaultPosition,
               wxSize(1024, 768),
               wxDEFAULT_FRAME_STYLE, "MainFrame"),
       m_history(history),
@@ -77,7 +75,7 @@ CMainFrame::CMainFrame(CRecentFileHistory* history)
   wxStatusBar* status = CreateStatusBar(4);
   const int widths[4] = {-1, 45, 45, 45};
   status->SetStatusWidths(4, widths);
-  SetStatusText(wxString::FromUTF8(LoadResString(kIdleMessageId)));
+  SetStatusText(wxString::FromUTF8(LoadResString(kStringReady)));
   CreateMenus();
   RegisterCommands();
   CSplashWnd::ShowSplashScreen(this);
@@ -400,7 +398,7 @@ void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
 void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
 
 void CMainFrame::RestoreDefaultSettings() {
-  if (ShowMessageId(kRestoreDefaultsId, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) return;
+  if (ShowMessageId(kStringRestoreDefaults, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) return;
   theSettings.SetDefaults(1);
   TheProfile().Flush();
   NotifyViews(false, msg::kSettingsChanged, 0, 0);

@@ -20,8 +20,6 @@ class CPaneGrid : public wxWindow {
   void SetPane(int row, int column, wxWindow* pane);
   wxWindow* GetPane(int row, int column) const { return m_panes[row * 2 + column]; }
 
-  int GetColumnWidth() const { return m_column; }
-  int GetRowHeight() const { return m_row; }
   void SetColumnWidth(int width);
   void SetRowHeight(int height);
   // Places the panes for the current sizes.

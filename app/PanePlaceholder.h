@@ -8,12 +8,10 @@ class CPanePlaceholder : public wxPanel {
  public:
   CPanePlaceholder(wxWindow* parent, const wxString& name, const wxString& title);
 
-  // The last zoom preset this pane received (0x8002), -1 when none; a 3-D view takes it later.
-  long GetLastZoomPreset() const { return m_lastZoom; }
-
  private:
   void OnPaint(wxPaintEvent& event);
 
   wxString m_title;
+  // The last zoom preset received (0x8002), -1 when none; the pane shows it.
   long m_lastZoom = -1;
 };

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app/DibBitmap.h"
 #include "config/StringUtils.h"
 #include "platform/AtomicFile.h"
 
@@ -24,21 +25,6 @@ wxImageHandler* FindEncoder(const std::string& formatWord) {
   for (const auto& [name, type] : kTypes)
     if (word == name) return wxImage::FindHandler(type);
   return nullptr;
-}
-
-wxImage ToImage(const CDib& dib) {
-  const int w = dib.GetWidth(), h = dib.GetHeight();
-  wxImage image(w, h, false);
-  unsigned char* out = image.GetData();
-  for (int y = 0; y < h; ++y) {
-    const uint8_t* row = dib.GetRow(y);
-    for (int x = 0; x < w; ++x, out += 3) {
-      out[0] = row[x * 3 + 2];
-      out[1] = row[x * 3 + 1];
-      out[2] = row[x * 3];
-    }
-  }
-  return image;
 }
 
 // A palette of the picture's own colours when it has at most 256 of them (nothing is lost),
@@ -74,7 +60,7 @@ int SavePictureFile(const std::string& path, const CDib& dib, const std::string&
   if (!dib.HasBlock() || !dib.Is24Bit()) return 0;
   wxImageHandler* handler = FindEncoder(formatWord);
   if (!handler) return 0;
-  wxImage image = ToImage(dib);
+  wxImage image = DibToImage(dib);
   if (!image.IsOk()) return 0;
   if (handler->GetType() == wxBITMAP_TYPE_GIF) image = ToPaletteImage(image);
   wxMemoryOutputStream encoded;

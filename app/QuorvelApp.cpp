@@ -18,6 +18,7 @@
 #include "app/StartUp.h"
 #include "app/StartUpDialogs.h"
 #include "app/SystemInfo.h"
+#include "app/WxDocumentPorts.h"
 #include "app/WxPrompt.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
@@ -28,6 +29,7 @@
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 #ifndef PLANDOR_VERSION
 #define PLANDOR_VERSION "??.??"
@@ -35,7 +37,6 @@
 
 namespace {
 constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
-constexpr unsigned kFileTypesFailedId = 1128;
 
 std::vector<std::string> Arguments(int argc, wxChar** argv) {
   std::vector<std::string> args;
@@ -108,6 +109,10 @@ bool CQuorvelApp::OnInit() {
   theDocument = m_document.get();
   m_host = std::make_unique<CWxDocumentHost>(*m_document, m_history.get());
   m_document->SetHost(m_host.get());
+  m_ports = std::make_unique<CWxDocumentPorts>();
+  m_document->SetPorts(m_ports.get());
+  m_elementEditor = std::make_unique<CWxElementEditor>();
+  SetElementEditor(m_elementEditor.get());
   m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
   SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
@@ -193,7 +198,7 @@ bool CQuorvelApp::RegisterFromCommandLine(CCommandLineInfo::Shell shell) {
   bool ok = registering ? registration.Register() : registration.Unregister();
   // Such a run has no window: the failure goes to the log, the error output and the exit status.
   if (!ok) {
-    std::string text = registering ? LoadResString(kFileTypesFailedId) : "Cannot unregister file types!";
+    std::string text = registering ? LoadResString(kStringFileTypesFailed) : "Cannot unregister file types!";
     theTracer.Printf("%s\n", text.c_str());
     std::fprintf(stderr, "Plandor: %s\n", text.c_str());
   }
@@ -224,13 +229,17 @@ void CQuorvelApp::CloseDocument() {
     theMainFrame->Router().SetDocumentTarget(nullptr);
   }
   SetModelDialogs(nullptr);
+  SetElementEditor(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
+    m_document->SetPorts(nullptr);
     m_document->SetHost(nullptr);
     m_host.reset();
     m_document.reset();
   });
   m_modelDialogs.reset();
+  m_elementEditor.reset();
+  m_ports.reset();
 }
 
 int CQuorvelApp::OnExit() {

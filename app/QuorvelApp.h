@@ -15,6 +15,8 @@ class CRecentFileHistory;
 class CStartUp;
 class CStartUpProgressDlg;
 class CWxDocumentHost;
+class CWxDocumentPorts;
+class CWxElementEditor;
 class CWxModelDialogs;
 class CWxPrompt;
 
@@ -63,6 +65,8 @@ class CQuorvelApp : public wxApp {
   // The document's and the application's links of the main frame's command chain.
   std::unique_ptr<CCommandMap> m_documentCommands;
   std::unique_ptr<CCommandMap> m_appCommands;
+  std::unique_ptr<CWxDocumentPorts> m_ports;
+  std::unique_ptr<CWxElementEditor> m_elementEditor;
 };
 
 wxDECLARE_APP(CQuorvelApp);

@@ -14,6 +14,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
+#include "app/DibBitmap.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"
 #include "app/WxLabelPainter.h"
@@ -158,24 +159,8 @@ const wxBitmap& CQuorvelView::RendererBitmap() {
     return m_rendererBitmap;
   }
   if (!m_bitmapStale && !renderer->IsImageDirty() && m_rendererBitmap.IsOk()) return m_rendererBitmap;
-  const CDib& dib = renderer->GetImage();
-  const int w = dib.GetWidth(), h = dib.GetHeight();
-  if (!dib.HasBlock() || !dib.Is24Bit() || w <= 0 || h <= 0) {
-    m_rendererBitmap = wxNullBitmap;
-    return m_rendererBitmap;
-  }
-  // The renderer's rows are B, G, R; the image wants R, G, B.
-  wxImage image(w, h, false);
-  unsigned char* out = image.GetData();
-  for (int y = 0; y < h; ++y) {
-    const uint8_t* row = dib.GetRow(y);
-    for (int x = 0; x < w; ++x, out += 3, row += 3) {
-      out[0] = row[2];
-      out[1] = row[1];
-      out[2] = row[0];
-    }
-  }
-  m_rendererBitmap = wxBitmap(image, 24);
+  m_rendererBitmap = DibToBitmap(renderer->GetImage());
+  if (!m_rendererBitmap.IsOk()) return m_rendererBitmap;
   renderer->ClearImageDirty();
   m_bitmapStale = false;
   return m_rendererBitmap;

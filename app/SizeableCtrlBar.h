@@ -27,10 +27,7 @@ class CDvSizeableCtrlBar : public wxPanel {
   BarSize GetHorzSize() const { return ClampBarSize(m_horz, m_min); }
   BarSize GetVertSize() const { return ClampBarSize(m_vert, m_min); }
   BarSize GetFloatSize() const { return ClampBarSize(m_float, m_min); }
-  BarSize GetMinBarSize() const { return m_min; }
-  void SetMinBarSize(BarSize minimum) { m_min = minimum; }
   void SetHorzSize(BarSize s) { m_horz = s; }
-  void SetVertSize(BarSize s) { m_vert = s; }
   // A floating resize: the bar never floats smaller than its minimum.
   void SetFloatSize(BarSize s) { m_float = ClampBarSize(s, m_min); }
 

@@ -10,14 +10,9 @@
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "render/MemHeap.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kAskCreateListId = 61465;
-constexpr unsigned kScanFailedId = 61466;
-constexpr unsigned kFileTypesFailedId = 1128;
-constexpr unsigned kCopyFailedId = 1100;
-constexpr unsigned kWriteRecoveredId = 1099;
-constexpr unsigned kWriteLostId = 1098;
 
 // Ends the progress display however the scan leaves.
 class CProgressScope {
@@ -45,7 +40,7 @@ PartListLoad LoadPartList(CPartList& list, const CScanOrder& order, const std::s
     return PartListLoad::Loaded;
   }
   theTracer.Printf("  ERROR no part list!\n");
-  PromptAnswer answer = ShowMessageId(kAskCreateListId, PromptButtons::YesNo, PromptIcon::Question);
+  PromptAnswer answer = ShowMessageId(kStringAskCreatePartList, PromptButtons::YesNo, PromptIcon::Question);
   if (answer != PromptAnswer::Yes && answer != PromptAnswer::Ok) return PartListLoad::Declined;
 
   PartListLoad result = PartListLoad::Loaded;
@@ -56,7 +51,7 @@ PartListLoad LoadPartList(CPartList& list, const CScanOrder& order, const std::s
     list.ScanDirectory(base, "Parts", false, changed);
     if (list.GetCount(kLibraryParts) == 0) {
       theTracer.Printf("  ERROR no parts!\n");
-      ShowMessageId(kScanFailedId, PromptButtons::Ok, PromptIcon::Stop);
+      ShowMessageId(kStringScanFailed, PromptButtons::Ok, PromptIcon::Stop);
       return PartListLoad::NothingFound;
     }
     if (changed) {
@@ -65,7 +60,8 @@ PartListLoad LoadPartList(CPartList& list, const CScanOrder& order, const std::s
       try {
         list.SavePartsList(base);
       } catch (const CLdrException& e) {
-        static constexpr unsigned kIds[3] = {kCopyFailedId, kWriteRecoveredId, kWriteLostId};
+        static constexpr unsigned kIds[3] = {kStringPartListCopyFailed, kStringPartListWriteRecovered,
+                                             kStringPartListWriteLost};
         int code = e.GetCode() < 0 || e.GetCode() > 2 ? 2 : e.GetCode();
         ShowMessageId(kIds[code], PromptButtons::Ok, PromptIcon::Exclamation);
         result = PartListLoad::WriteFailed;
@@ -125,7 +121,7 @@ void CStartUp::CheckFileTypes() {
   if (CheckFileTypeRegistration(m_settings.RegFileTypes, registration)) return;
   // Off from now on (saved with the settings at exit), so the question does not come back.
   m_settings.RegFileTypes = 0;
-  ShowMessageId(kFileTypesFailedId, PromptButtons::Ok, PromptIcon::Stop);
+  ShowMessageId(kStringFileTypesFailed, PromptButtons::Ok, PromptIcon::Stop);
 }
 
 bool CStartUp::LoadPartList() {

@@ -20,7 +20,10 @@ function(_plandor_collect_links target out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
+include(${CMAKE_CURRENT_LIST_DIR}/CheckIncludes.cmake)
+
 function(plandor_check_layers)
+  plandor_check_includes(${CMAKE_SOURCE_DIR})
   foreach(t IN LISTS PLANDOR_CORE_TARGETS)
     _plandor_collect_links(${t} links)
     foreach(l IN LISTS links)

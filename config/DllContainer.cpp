@@ -5,10 +5,9 @@
 #include "config/Tracer.h"
 #include "platform/Folders.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kIdNotFound = 1123;
-constexpr unsigned kIdInvalid = 1124;
 
 std::string& DefaultPathOverride() {
   static std::string path;
@@ -33,7 +32,7 @@ void CDllContainer::Load(const std::string& path) {
   theTracer.Printf("Loading library '%s' now ... ", path.c_str());
   if (!m_module.Load(path)) {
     theTracer.Printf("error (%s)!\n", m_module.LastError().c_str());
-    Fail(kIdNotFound);
+    Fail(kStringLibraryNotFound);
   }
   theTracer.Printf("done.\n");
   uint32_t version = GetDllVersion();
@@ -41,7 +40,7 @@ void CDllContainer::Load(const std::string& path) {
   if (version < kRequiredTolvoVersion) {
     theTracer.Printf("ERROR: Dll version to low! Required %04X%04X!\n", kRequiredTolvoVersion >> 16,
                      kRequiredTolvoVersion & 0xFFFF);
-    Fail(kIdInvalid);
+    Fail(kStringLibraryInvalid);
   }
 }
 
@@ -57,7 +56,7 @@ void* CDllContainer::Export(const char* name) {
   void* symbol = m_module.GetSymbol(name);
   if (!symbol) {
     theTracer.Printf("ERROR: Tolvo.dll does not provide the required functions!\n");
-    Fail(kIdInvalid);
+    Fail(kStringLibraryInvalid);
   }
   return symbol;
 }

@@ -24,7 +24,6 @@ class CIniFile {
   // The next content line (trimmed, not empty, not a comment); false at the end of the file. It
   // does not stop at the next section header.
   bool NextLine(std::string& line);
-  const std::string& GetLine() const { return m_line; }
   int GetLineNumber() const { return m_lineNumber; }
 
  private:

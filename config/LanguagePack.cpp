@@ -7,10 +7,10 @@
 #include <unordered_set>
 
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
-constexpr unsigned kVersionStringId = 1125;
 constexpr size_t kMaxBytes = 64u << 20;
 
 uint32_t Word(const std::string& b, size_t at, bool swap) {
@@ -92,7 +92,7 @@ std::vector<std::string> RequiredLanguageIds() {
   std::vector<std::string> ids;
   std::unordered_set<std::string> seen;
   for (const auto& [id, text] : GetResStringTable())
-    if (id != kVersionStringId && seen.insert(text).second) ids.push_back(text);
+    if (id != kStringLanguageVersion && seen.insert(text).second) ids.push_back(text);
   return ids;
 }
 

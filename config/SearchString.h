@@ -36,7 +36,6 @@ class CSearchString {
   int SetExpression(std::string_view text);
   // 0 when the text matches, 1 when not, 3 when there is no usable program.
   int Evaluate(std::string_view text, bool ignoreCase) const;
-  const std::string& GetExpression() const { return m_text; }
 
  private:
   enum class ItemKind { Open = 0, Close = 1, Operand = 4, Operator = 5 };

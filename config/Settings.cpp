@@ -17,6 +17,7 @@
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 CMatrix3 theDefaultViewMatrix;
 int thePrivateColorsFlag = 0;
@@ -313,8 +314,6 @@ void CSettings::Load() {
 }
 
 namespace {
-constexpr unsigned kLanguageVersionId = 1125;
-constexpr unsigned kLanguageMissingId = 1141;
 
 // The English text of a string id, never a translation (the required version is fixed).
 std::string EnglishResString(unsigned id) {
@@ -337,7 +336,7 @@ void CSettings::ScanLanguageDlls() {
   {
     CDllContainer dll;
     std::vector<std::string> required = RequiredLanguageIds();
-    std::string version = EnglishResString(kLanguageVersionId);
+    std::string version = EnglishResString(kStringLanguageVersion);
     for (const std::string& folder : folders) {
       TolvoStringList list{};
       result = dll.ScanCheckLangDlls(&list, folder, version, required, logOpen ? theTracer.GetPath() : std::string());
@@ -357,7 +356,7 @@ void CSettings::ScanLanguageDlls() {
   LanguageIndex = 0;
   auto found = std::find(LanguageList.begin(), LanguageList.end(), LanguageName);
   if (found == LanguageList.end()) {
-    ShowMessageId(kLanguageMissingId, PromptButtons::Ok, PromptIcon::Information);
+    ShowMessageId(kStringLanguageMissing, PromptButtons::Ok, PromptIcon::Information);
     return;
   }
   int index = static_cast<int>(found - LanguageList.begin());

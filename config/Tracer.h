@@ -29,7 +29,6 @@ class CTracer {
       __attribute__((format(printf, 4, 5)));
 
   bool IsOpen() const { return m_file != nullptr; }
-  bool IsPaused() const { return m_paused != 0; }
   const std::string& GetPath() const { return m_path; }
 
  private:

@@ -10,6 +10,7 @@
 
 #include "config/BasePathCheck.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr int kDialogId = 184;
 constexpr int kPathId = 1198;
 constexpr int kBrowseId = 1182;
 constexpr int kStatusId = 1200;
-constexpr unsigned kStringNotALibrary = 61483;  // "The folder '%s' cannot be used as ..."
 
 bool ChooseWithDirDialog(wxWindow* parent, const std::string& start, std::string& chosen) {
   wxDirDialog dialog(parent, "Select LDraw base folder", wxString::FromUTF8(start),
@@ -98,7 +98,7 @@ bool CDlgBasePath::TransferDataFromWindow() {
   SetStatusText(code);
   if (code == kBasePathOk) return true;
   ThePrompt().Beep();
-  ShowMessageId(kStringNotALibrary, PromptButtons::Ok, PromptIcon::Exclamation, typed.c_str(), m_status.c_str());
+  ShowMessageId(kStringBadLibraryFolder, PromptButtons::Ok, PromptIcon::Exclamation, typed.c_str(), m_status.c_str());
   m_edit->SetFocus();
   return false;
 }

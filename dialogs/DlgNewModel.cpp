@@ -9,12 +9,12 @@
 #include "config/PartList.h"
 #include "config/StringUtils.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
 constexpr int kDialogId = 162;
 constexpr int kNameId = 1136;
 constexpr int kDescriptionId = 1137;
-constexpr unsigned kNameUsedId = 61459;
 }  // namespace
 
 std::string AcceptModelName(const std::string& typed, const std::string& startingName, const CPartList& list) {
@@ -57,7 +57,7 @@ bool CDlgNewModel::TransferDataFromWindow() {
   if (!wxDialog::TransferDataFromWindow()) return false;
   std::string name = AcceptModelName(m_nameText.utf8_string(), m_startingName, thePartList);
   if (name.empty()) {
-    ShowMessageId(kNameUsedId, PromptButtons::Ok, PromptIcon::Exclamation);
+    ShowMessageId(kStringModelNameTaken, PromptButtons::Ok, PromptIcon::Exclamation);
     if (wxWindow* edit = FindWindow(kNameId)) edit->SetFocus();
     return false;
   }

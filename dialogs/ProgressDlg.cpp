@@ -11,10 +11,7 @@
 
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
-
-namespace {
-constexpr unsigned kDefaultCaptionId = 104;
-}
+#include "resources/StringIds.h"
 
 std::string ProgressPercentText(int position, int lower, int upper) {
   if (upper == lower) return "0%";
@@ -23,7 +20,7 @@ std::string ProgressPercentText(int position, int lower, int upper) {
   return StrPrintf("%d%c", static_cast<int>(p), '%');
 }
 
-CProgressDlg::CProgressDlg(unsigned captionId) : m_captionId(captionId ? captionId : kDefaultCaptionId) {}
+CProgressDlg::CProgressDlg(unsigned captionId) : m_captionId(captionId ? captionId : kStringProgressCaption) {}
 
 CProgressDlg::~CProgressDlg() {
   if (m_ownerDisabled && m_owner) m_owner->Enable(true);

@@ -32,7 +32,6 @@ class CProgressDlg : public wxDialog {
   bool CheckCancel();
   void SetMessage(const std::string& text);
 
-  int GetPos() const { return m_position; }
   std::string GetPercentText() const;
   // What the Cancel button does (tests press it through here too).
   void OnCancel(wxCommandEvent& event);

@@ -11,11 +11,11 @@
 
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 constexpr int kEditId = 1108;
 constexpr int kDefaultId = 1156;
-constexpr unsigned kRangeMessageId = 2001;
 }  // namespace
 
 bool ParseZoomPercent(const std::string& text, double& factor) {
@@ -63,7 +63,7 @@ bool CZoomFactDlg::TransferDataToWindow() {
 bool CZoomFactDlg::TransferDataFromWindow() {
   double v = 0;
   if (!ParseZoomPercent(m_edit->GetValue().utf8_string(), v)) {
-    std::string text = StrPrintf(LoadResString(kRangeMessageId).c_str(), FormatG(kMinZoomPercent).c_str(),
+    std::string text = StrPrintf(LoadResString(kStringNumberRange).c_str(), FormatG(kMinZoomPercent).c_str(),
                                  FormatG(kMaxZoomPercent).c_str());
     wxMessageBox(wxString::FromUTF8(text), "Plandor", wxOK | wxICON_EXCLAMATION, this);
     m_edit->SetFocus();

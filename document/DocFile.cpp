@@ -22,18 +22,9 @@
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringLoadFailed = 1097;    // "Error in Plandor-File!"
-constexpr unsigned kStringDiscard = 1103;       // "Discard changes?"
-constexpr unsigned kStringDialogTitles = 1129;  // the file dialogs' titles, '|'-separated
-constexpr unsigned kStringAskSave = 61449;      // "The file has been modified!\nSave changes?"
-constexpr unsigned kStringCreateFailed = 61453; // "Failed to create the file!"
-constexpr unsigned kStringOpenFailed = 61490;   // "Failed to open the file %s!\n%s"
-constexpr unsigned kStringModelNameTaken = 61459;
-constexpr unsigned kStringIoError = 61462;      // "General file input/output error!"
-constexpr unsigned kStringReadOnly = 61482;     // "The file %s is read-only! ..."
 
 // Fields of string 1129.
 constexpr int kTitleOpen = 0;
@@ -91,7 +82,7 @@ std::FILE* OpenForReading(const std::string& path) {
 // command line or picked from the recent files can be told apart and mended.
 void ShowOpenFailed(const std::string& path, int error) {
   theTracer.Printf("ERROR: Cannot open '%s': %s\n", path.c_str(), std::strerror(error));
-  ShowMessageId(kStringOpenFailed, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str(),
+  ShowMessageId(kStringOpenFailedWhy, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str(),
                 std::strerror(error));
 }
 
@@ -99,7 +90,7 @@ void ShowOpenFailed(const std::string& path, int error) {
 // failure with the system's reason under the general message.
 void ShowSaveFailed(const CFileTextHandler& out, unsigned stringId, const std::string& path) {
   if (out.SaveFailure() == CAtomicFile::Failure::ReadOnly) {
-    ShowMessageId(kStringReadOnly, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
+    ShowMessageId(kStringReadOnlyFile, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
     return;
   }
   std::string text = LoadResString(stringId) + "\n" + path;
@@ -169,7 +160,7 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
   }
   if (!replace) {
     m_project.SetModelFolder(previousFolder);
-    m_modified = false;
+    MarkSaved();
     m_multipartState = m_project.IsMultiPart();
     RefreshActiveModel();
     return 1;
@@ -185,8 +176,12 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
   RefreshActiveModel();
   if (m_activeModel) m_activeModel->ClearSelection();
   TrimUndoRing(1);
-  SetModifiedFlag(1);
-  m_modified = upgraded;
+  PushUndoSnapshot();
+  // Upgraded part names make the project differ from its file.
+  if (upgraded)
+    MarkUnsaved();
+  else
+    MarkSaved();
   return 1;
 }
 
@@ -237,11 +232,9 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path) {
   return true;
 }
 
-bool CQuorvelDoc::OpenDocumentFile(const std::string& path) { return SaveModified() && OnOpenDocument(path); }
-
 void CQuorvelDoc::OnFileRevert() {
   if (m_pathName.empty()) return;  // never saved: there is nothing to go back to
-  if (m_modified && ShowMessageId(kStringDiscard, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
+  if (IsModified() && ShowMessageId(kStringDiscard, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes)
     return;
   const std::string path = m_pathName;
   OnOpenDocument(path);
@@ -299,7 +292,7 @@ int CQuorvelDoc::SaveProject(int ask) {
 }
 
 bool CQuorvelDoc::SaveModified() {
-  if (!m_modified) return true;
+  if (!IsModified()) return true;
   switch (ShowMessageId(kStringAskSave, PromptButtons::YesNoCancel, PromptIcon::Question)) {
     case PromptAnswer::No:
       return true;

@@ -18,12 +18,9 @@
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringOutOfMemory = 61448;
-constexpr unsigned kStringIncludeRecursion = 61456;
-constexpr unsigned kStringPasteRecursion = 61458;
 
 // Lines that draw nothing: only the line list has to show them.
 bool IsListOnly(ElementType type) {
@@ -220,7 +217,8 @@ bool CQuorvelDoc::CanModify() const {
   if (!m_activeModel) return false;
   const int32_t index = m_activeModel->GetSelectedIndex(-1);
   const CQvPart* element = index >= 0 ? m_activeModel->GetAt(static_cast<size_t>(index)) : nullptr;
-  return element && (element->GetType() == ElementType::Group || element->CanEdit());
+  if (!element || (element->GetType() != ElementType::Group && !element->CanEdit())) return false;
+  return TheElementEditor().Offers(element->GetType());
 }
 
 int CQuorvelDoc::EditSelectedElement() {

@@ -11,11 +11,11 @@
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
 
 constexpr uint32_t kStepHint = HINT_PANES_ONLY | HINT_KEEP_IMAGE;  // 0x10040000
-constexpr unsigned kStringOutOfMemory = 61448;
 
 // FindNeighbour's directions.
 enum : int { kFirst = 0, kPrevious = 1, kNext = 2, kLast = 3 };

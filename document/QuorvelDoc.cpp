@@ -10,9 +10,12 @@
 
 namespace {
 CNullDocumentHost theNullHost;
+CNullDocumentPorts theNullPorts;
 }
 
-CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost) { RefreshActiveModel(); }
+CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost), m_ports(&theNullPorts) { RefreshActiveModel(); }
+
+void CQuorvelDoc::SetPorts(IDocumentPorts* ports) { m_ports = ports ? ports : &theNullPorts; }
 
 CQuorvelDoc::~CQuorvelDoc() { TrimUndoRing(1); }
 
@@ -45,44 +48,55 @@ const CArrayTextHandler* CQuorvelDoc::GetUndoSnapshot(int i) const {
 }
 
 void CQuorvelDoc::SetModifiedFlag(int flag) {
-  if (!flag) {
-    m_modified = false;
-    return;
-  }
+  if (flag)
+    PushUndoSnapshot();
+  else
+    MarkSaved();
+}
+
+void CQuorvelDoc::PushUndoSnapshot() {
   TrimUndoRing(0);
   m_undo[static_cast<size_t>(m_undoCount)] = m_project.SaveUndo();
-  m_modified = true;
-  // A snapshot that could not be made is not counted; the next push reuses its slot.
-  if (m_undo[static_cast<size_t>(m_undoCount)]) {
-    ++m_undoCurrent;
-    ++m_undoCount;
+  // A snapshot that could not be made is not counted; the next push reuses its slot. The changed
+  // state then has no position of its own, so no position can stand for it as saved.
+  if (!m_undo[static_cast<size_t>(m_undoCount)]) {
+    MarkUnsaved();
+    return;
   }
+  ++m_undoCurrent;
+  ++m_undoCount;
 }
 
 void CQuorvelDoc::TrimUndoRing(int reset) {
   if (m_undoCount <= 0) {
     m_undoCurrent = -1;
     // Slots past the count may still hold a snapshot that was not counted.
-    if (reset)
+    if (reset) {
       for (auto& slot : m_undo) slot.reset();
+      m_savedPosition = -1;
+    }
     return;
   }
   if (reset) {
     for (auto& slot : m_undo) slot.reset();
     m_undoCount = 0;
     m_undoCurrent = -1;
+    m_savedPosition = -1;
     return;
   }
   if (m_undoCurrent == kUndoSlots - 1) {
-    // Full, and the present state is the newest: the oldest snapshot goes.
+    // Full, and the present state is the newest: the oldest snapshot goes, and the saved
+    // position moves down with the others (or goes with the oldest).
     std::rotate(m_undo.begin(), m_undo.begin() + 1, m_undo.end());
     m_undo[kUndoSlots - 1].reset();
     --m_undoCount;
     --m_undoCurrent;
+    if (m_savedPosition >= 0) m_savedPosition = m_savedPosition == 0 ? kSavedStateGone : m_savedPosition - 1;
   } else if (m_undoCurrent < m_undoCount - 1) {
     // Undone since the last push: there is no redo, the later states go.
     for (int i = m_undoCurrent + 1; i < m_undoCount; ++i) m_undo[static_cast<size_t>(i)].reset();
     m_undoCount = m_undoCurrent + 1;
+    if (m_savedPosition > m_undoCurrent) m_savedPosition = kSavedStateGone;
   }
 }
 
@@ -98,15 +112,15 @@ int CQuorvelDoc::OnNewDocument() {
   ResetToEmptyProject();
   m_prevDrawnStep = -1;
   m_shownStep = -1;
-  m_modified = false;
+  MarkSaved();
   m_editMode = 1;
   m_editSubMode = 0;
   m_multipartState = 0;
   SendModelChanged();
   m_host->SetEditMode(1);
   TrimUndoRing(1);
-  SetModifiedFlag(1);
-  m_modified = false;
+  PushUndoSnapshot();
+  MarkSaved();
   return 1;
 }
 
@@ -123,8 +137,6 @@ void CQuorvelDoc::OnEditUndo() {
   --m_undoCurrent;
   m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
   RefreshActiveModel();
-  // The state undone to may differ from the file on disk: closing must ask before it is lost.
-  m_modified = true;
   // Undo back into another model shows it as activating it would: from its first step, refitted.
   const bool otherModel = m_activeModel && m_activeModel->GetName() != before;
   if (otherModel) ResetStepsForModel();

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "document/DocumentHost.h"
+#include "document/DocumentPorts.h"
 #include "document/EditBaseRecord.h"
 #include "document/UpdateHints.h"
 #include "model/MpdFile.h"
@@ -62,11 +63,31 @@ class CQuorvelDoc {
   void UpdateAllViews(uint32_t hint);
   void SendModelChanged() { m_host->SendPrivateMessage(WM_MODEL_CHANGED, 0, 0); }
 
+  // --- the dialogs and outside programs of the coming commands (DocPorts.cpp) ---
+  // null restores the ports that offer nothing.
+  void SetPorts(IDocumentPorts* ports);
+  IDocumentPorts& Ports() const { return *m_ports; }
+  // Enable rules: the document state the command needs, and its dialog offered.
+  bool CanChooseColor() const;     // Colour...: drawable elements selected
+  bool CanSort() const;            // Sort...: edit mode and part references in the model
+  bool CanEnterByKeyboard() const; // Keyboard Entry...: edit mode and drawable elements selected
+  bool CanExport() const;          // Export...: drawable elements in the model
+  // Runs an outside program under a progress window with Cancel (when one can be shown).
+  PortResult RunOutsideProgram(const ProgramRun& run, const std::string& title, ProgramResult& result);
+
   // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
-  bool IsModified() const { return m_modified; }
-  // Nonzero: trims the ring, pushes a snapshot of the project and marks the document modified.
-  // 0: only clears the flag.
+  // Modified means the present state is not the one last saved or loaded: the ring position the
+  // file was saved at differs from the current one, or the ring no longer holds that state.
+  bool IsModified() const { return m_savedPosition != m_undoCurrent; }
+  // What every change and every save call. Nonzero: a change happened, so the ring is trimmed and
+  // a snapshot of the project pushed (PushUndoSnapshot). 0: the present state was written to the
+  // file (MarkSaved).
   void SetModifiedFlag(int flag = 1);
+  void PushUndoSnapshot();
+  // The present state equals the file from now on; MarkUnsaved: the file holds no state the ring
+  // can reach (a load that changed what it read).
+  void MarkSaved() { m_savedPosition = m_undoCurrent; }
+  void MarkUnsaved() { m_savedPosition = kSavedStateGone; }
   void TrimUndoRing(int reset);
   int OnNewDocument();
   void OnCloseDocument();
@@ -138,8 +159,6 @@ class CQuorvelDoc {
   // caller's SaveModified; Revert). false, with the document as it was, when it could not be
   // opened or read.
   bool OnOpenDocument(const std::string& path);
-  // The framework's open of a named file: the save question, then OnOpenDocument.
-  bool OpenDocumentFile(const std::string& path);
   // Reads the project from the stream; name is the file's path: messages name it and sub-files
   // are looked for in its folder. With replace, a failed read brings the previous project back.
   int LoadFromFile(std::FILE* stream, int replace, const std::string& name);
@@ -163,8 +182,8 @@ class CQuorvelDoc {
   // index counted from 0, as the line list's model box lists the models.
   void SelectActiveModel(int index);
   // Enable rules of the file and multipart commands (New, Open and Save As are always enabled).
-  bool CanSave() const { return m_modified; }
-  bool CanRevert() const { return m_modified && !m_pathName.empty(); }
+  bool CanSave() const { return IsModified(); }
+  bool CanRevert() const { return IsModified() && !m_pathName.empty(); }
   bool CanAddModel() const { return m_editMode == 1 && m_editSubMode == 0; }  // New and Import Model
   bool CanActivateModel() const { return m_project.GetModelCount() > 1; }
   // Change Model Info, Remove Model, Model Sequence and Export Models.
@@ -221,10 +240,10 @@ class CQuorvelDoc {
   void ResetStepsForModel();
 
   IDocumentHost* m_host;
+  IDocumentPorts* m_ports;
   std::vector<IDocObserver*> m_observers;
   std::string m_title = "Untitled";
   std::string m_pathName;
-  bool m_modified = false;
 
   int m_multipartState = 0;
   int m_editSubMode = 0;
@@ -236,6 +255,10 @@ class CQuorvelDoc {
   std::array<std::unique_ptr<CArrayTextHandler>, kUndoSlots> m_undo;
   int m_undoCount = 0;
   int m_undoCurrent = -1;
+  // The ring position of the saved state; equal to m_undoCurrent when unmodified. kSavedStateGone
+  // once the ring dropped that snapshot or the present state never had one.
+  static constexpr int kSavedStateGone = -2;
+  int m_savedPosition = -1;
   std::array<PaneRenderer, 4> m_panes;
   int m_deferredRedraw = 0;
   int m_stepUpdatesBlocked = 0;

@@ -3,6 +3,7 @@
 namespace {
 class CCancellingEditor : public IElementEditor {
  public:
+  bool Offers(ElementType) const override { return false; }
   bool EditComment(CommentEdit&) override { return false; }
   bool EditBfc(BfcEdit&) override { return false; }
   bool EditBackground(std::string&) override { return false; }

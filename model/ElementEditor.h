@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/ElementType.h"
 #include "model/GeneratorParams.h"
 
 struct CommentEdit {
@@ -49,6 +50,9 @@ struct RotStepEdit {
 class IElementEditor {
  public:
   virtual ~IElementEditor() = default;
+  // Whether the dialog of that element type exists; Modify is disabled for those that do not, so
+  // an edit is never cancelled behind the user's back.
+  virtual bool Offers(ElementType) const { return true; }
   virtual bool EditComment(CommentEdit& data) = 0;
   virtual bool EditBfc(BfcEdit& data) = 0;
   virtual bool EditBackground(std::string& fileName) = 0;

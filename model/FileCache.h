@@ -48,7 +48,6 @@ class CFileCache {
   // False once the process-wide cache has been destroyed or shut down: element destructors that
   // run later must not call into it.
   static bool IsAlive();
-  bool IsBeingDestroyed() const { return m_beingDestroyed; }
 
   size_t GetCount() const { return m_files.size(); }
   // Index of the key's entry, -1 when it is not cached.

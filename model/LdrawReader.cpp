@@ -18,14 +18,11 @@
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 std::unordered_set<std::string> theFilesInProgress;
 
 namespace {
-
-constexpr unsigned kStringRecursion = 1143;  // "ERROR: Recursion of %s - Load aborted!\n"
-constexpr unsigned kStringLineError = 1109;  // "Error in %s at line %lu!\nContinue loading?"
-constexpr unsigned kStringTooDeep = 61493;    // "The file %s lies more than %lu sub-files deep..."
 
 // The key of the recursion guard: the file's real path, so that spellings of one file that differ
 // in case, separators or "./" and ".." parts are caught as the same file.
@@ -75,7 +72,7 @@ int CQvFile::ReadFrom(CTextHandler& in, const std::string& path, int showWarning
                       const std::string* modelFolder) {
   std::string key = GuardKey(path);
   if (theFilesInProgress.count(key)) {
-    ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop, path.c_str());
+    ShowMessageId(kStringLoadRecursion, PromptButtons::Ok, PromptIcon::Stop, path.c_str());
     return 0;
   }
   // A chain of sub-files that deep is broken or hostile: reading on would exhaust the stack.

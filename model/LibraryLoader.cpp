@@ -16,10 +16,9 @@
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
 #include "render/Dib.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringNotFound = 1110;  // "File %s not found!\nContinue loading?"
 
 // Only regular files: a model naming "/dev/zero" or a folder must not hang or fail the read.
 bool IsReadableFile(const std::string& path) {
@@ -88,7 +87,7 @@ int LoadPart(CQvFile& file, const std::string& name, const std::string& modelFol
   file.libraryFile = library && !path.empty();
   if (path.empty()) {
     theTracer.Printf("ERROR: File '%s' was not found!\n", name.c_str());
-    if (theSettings.ShowWarnings && ShowMessageId(kStringNotFound, PromptButtons::YesNo,
+    if (theSettings.ShowWarnings && ShowMessageId(kStringFileNotFound, PromptButtons::YesNo,
                                                   PromptIcon::Exclamation, name.c_str()) == PromptAnswer::No)
       return 0;
     // Going on: an empty stand-in, marked so that the reference still shows as not found.

@@ -4,9 +4,9 @@
 #include "model/QvCommentPart.h"
 #include "model/TextHandler.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kStringOverlongLine = 61492;  // "Line %lu of %s is longer than %lu characters..."
 }
 
 bool CModelLineReader::Next(std::string& line) {

@@ -25,20 +25,9 @@
 #include "model/TextHandler.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-
-constexpr unsigned kStringLineError = 1109;
-constexpr unsigned kStringFileExists = 1111;
-constexpr unsigned kStringRecursion = 61455;
-constexpr unsigned kStringModelReferenced = 61460;
-constexpr unsigned kStringCreateFailed = 61461;
-constexpr unsigned kStringWriteFailed = 61462;
-constexpr unsigned kStringUpgradeAsk = 61468;
-constexpr unsigned kStringUpgradeFailed = 61469;
-constexpr unsigned kStringUpgraded = 61470;
-constexpr unsigned kStringImportMultiPart = 61480;
-constexpr unsigned kStringExportRenamed = 61481;
 
 IModelDialogs* theModelDialogs = nullptr;
 
@@ -454,7 +443,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   }
   m_current->ResolveGroups();
   if (BreakCycles() && theSettings.ShowWarnings)
-    ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop);
+    ShowMessageId(kStringRecursiveModels, PromptButtons::Ok, PromptIcon::Stop);
   m_current = m_models.front().get();
   m_current->UpdateExtent();
   RegisterModels();
@@ -515,7 +504,7 @@ int CMpdFile::ImportModel(const std::string& path, const std::string& name) {
   }
   in.Close();
   model->ResolveGroups();
-  if (BreakCycles()) ShowMessageId(kStringRecursion, PromptButtons::Ok, PromptIcon::Stop);
+  if (BreakCycles()) ShowMessageId(kStringRecursiveModels, PromptButtons::Ok, PromptIcon::Stop);
   m_current = model;
   RegisterModels();
   return 1;
@@ -553,12 +542,12 @@ void CMpdFile::ExportModels(const std::string& folder) {
   for (size_t i = 0; i < m_models.size(); ++i) {
     CFileTextHandler out;
     if (!out.OpenForWrite(paths[i])) {
-      ShowMessageId(kStringCreateFailed, PromptButtons::Ok, PromptIcon::Stop);
+      ShowMessageId(kStringExportCreateFailed, PromptButtons::Ok, PromptIcon::Stop);
       return;
     }
     int ok = m_models[i]->Transfer(out, 0, paths[i]);
     if (!out.Close()) ok = 0;
-    if (!ok) ShowMessageId(kStringWriteFailed, PromptButtons::Ok, PromptIcon::Stop);
+    if (!ok) ShowMessageId(kStringIoError, PromptButtons::Ok, PromptIcon::Stop);
   }
 }
 

@@ -33,7 +33,6 @@ class CQvCommentPart : public CQvPart {
   const std::string& GetText() const { return m_text; }
   void SetText(std::string text) { m_text = std::move(text); }
   uint16_t GetKind() const { return m_kind; }
-  void SetKind(uint16_t kind) { m_kind = kind; }
 
  private:
   // The line as written, without the group line.

@@ -23,11 +23,11 @@
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
 #include "render/C3DStub.h"
+#include "resources/StringIds.h"
 
 namespace {
 
 constexpr const char* kUnknownName = "Unknown";
-constexpr unsigned kStringIncludesItself = 61491;  // "The model %s includes itself!"
 // Longer "~Moved to" chains than this are taken as loops.
 constexpr int kMaxMovedChain = 16;
 

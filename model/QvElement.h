@@ -71,8 +71,6 @@ class CQvElement : public CQvPart {
   void RenameFile(const std::string& name) { m_name = name; }
   const CVector3& GetPosition() const { return m_position; }
   const CMatrix3& GetMatrix() const { return m_matrix; }
-  void SetPosition(const CVector3& p) { m_position = p; }
-  void SetMatrix(const CMatrix3& m) { m_matrix = m; }
 
  protected:
   // Lets go of the file (one use less in the cache); the name stays.

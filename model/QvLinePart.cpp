@@ -15,6 +15,7 @@
 #include "render/C3DStub.h"
 #include "render/FakeBuffer.h"
 #include "render/Matrix4DStack.h"
+#include "resources/StringIds.h"
 
 namespace {
 // Screen coordinates of far-away geometry are limited to this before they become integers, so that
@@ -318,7 +319,7 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
 int CQvLinePart::Edit(CQvFile&) {
   PrimitiveEdit data;
   const int rows = VertexCount();
-  data.caption = GetSubString(LoadResString(1130), LineType() - 2);
+  data.caption = GetSubString(LoadResString(kStringPrimitiveCaptions), LineType() - 2);
   data.vertexCount = GetType() == ElementType::CondLine ? 5 : rows;
   for (int i = 0; i < rows; ++i) {
     data.x[i] = static_cast<float>(m_vertex[i].x);

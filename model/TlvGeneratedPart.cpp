@@ -24,6 +24,14 @@ void CTlvGeneratedPart::Rebuild() {
   m_generated->UpdateExtent();
 }
 
+std::string CTlvGeneratedPart::PackReal(double v) { return " " + FormatReal(v); }
+
+std::string CTlvGeneratedPart::PackInt(int32_t v) { return StrPrintf(" %ld", static_cast<long>(v)); }
+
+std::string CTlvGeneratedPart::PackUInt(uint32_t v) {
+  return StrPrintf(" %lu", static_cast<unsigned long>(v));
+}
+
 void CTlvGeneratedPart::CopyPlacement(CTlvGeneratedPart& clone) const {
   CopyBase(clone);
   clone.m_position = m_position;

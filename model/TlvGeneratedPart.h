@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "model/ElementEditor.h"
 #include "model/GeneratorFile.h"
+#include "model/GeneratorParams.h"
 #include "model/QvElement.h"
 
 class CTokenReader;
@@ -46,7 +48,59 @@ class CTlvGeneratedPart : public CQvElement {
   virtual bool EditParams() = 0;
   // Base fields, colour and placement into a clone of the same class.
   void CopyPlacement(CTlvGeneratedPart& clone) const;
+  // One parameter of the meta line, with its leading space: a real in its shortest form, an
+  // integer, a colour number.
+  static std::string PackReal(double v);
+  static std::string PackInt(int32_t v);
+  static std::string PackUInt(uint32_t v);
 
  private:
   std::unique_ptr<CGeneratorFile> m_generated;
+};
+
+// What each generated part does with its parameter set: keeps one, hands it to its dialog (the
+// editor's member EditDialog), clones it, and packs it into the meta line and unpacks it from there.
+// A set outside the bounds is never taken. Derived says how its set is packed and unpacked and
+// how it is built.
+template <class Derived, class Params, bool (IElementEditor::*EditDialog)(Params&)>
+class CTlvParamPart : public CTlvGeneratedPart {
+ public:
+  std::unique_ptr<CQvPart> Clone() const override {
+    auto clone = std::make_unique<Derived>();
+    CopyPlacement(*clone);
+    static_cast<CTlvParamPart&>(*clone).m_params = m_params;
+    clone->Rebuild();
+    return clone;
+  }
+  const Params& GetParams() const { return m_params; }
+  // Takes the parameters and rebuilds; false (nothing changed) when they are outside the bounds.
+  bool SetFromDialog(const Params& params) {
+    if (!IsValid(params)) return false;
+    m_params = params;
+    Rebuild();
+    return true;
+  }
+
+ protected:
+  explicit CTlvParamPart(ElementType type) : CTlvGeneratedPart(type) {}
+  // The parameters after the matrix, each with its leading space(s).
+  virtual std::string PackParams(const Params& p) const = 0;
+  // Reads the fields the meta line holds into p; false when one is missing.
+  virtual bool UnpackParams(CTokenReader& reader, Params& p) const = 0;
+
+  std::string FormatParams() const override { return PackParams(m_params); }
+  bool ParseParams(CTokenReader& reader) override {
+    Params p = m_params;  // a field the line does not hold (the plate's studs) keeps its value
+    if (!UnpackParams(reader, p) || !IsValid(p)) return false;
+    m_params = p;
+    return true;
+  }
+  bool EditParams() override {
+    Params p = m_params;
+    if (!(TheElementEditor().*EditDialog)(p) || !IsValid(p)) return false;
+    m_params = p;
+    return true;
+  }
+
+  Params m_params;
 };

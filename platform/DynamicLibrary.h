@@ -11,7 +11,6 @@ class CDynamicLibrary {
 
   // False when the library cannot be loaded; LastError then says why.
   bool Load(const std::string& path);
-  bool IsLoaded() const { return m_handle != nullptr; }
   // The export of that name, or null.
   void* GetSymbol(const char* name) const;
   void Free();

@@ -4,10 +4,10 @@
 #include "config/Settings.h"
 #include "config/StringUtils.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
-constexpr int kViewNamesId = 1138;
 // Two per view: the horizontal arrow's, then the vertical arrow's.
 constexpr const char* kAxisLabels = "-X|+Z|-X|-Z|+Z|-Y|-Z|-Y|-X|-Y|+X|-Y|++|++|--|--";
 
@@ -43,7 +43,7 @@ ViewLabelLayout LayoutViewLabel(IViewLabelPainter& painter, int view, bool left,
   out.textColor = LabelTextColor(out.backgroundColor);
 
   const int32_t w = paneWidth, h = paneHeight;
-  out.name = GetSubString(LoadResString(kViewNamesId), view);
+  out.name = GetSubString(LoadResString(kStringViewNames), view);
   const LabelSize t = painter.MeasureText(out.name);
   out.nameTopLeft.x = left ? 2 : w - (t.width + 5);
   out.nameBottomRight.x = left ? t.width + 5 : w;

@@ -88,4 +88,70 @@ TEST(UndoRingTest, UndoMarksTheDocumentModifiedAndUpdatesEveryView) {
   EXPECT_EQ(doc.GetActiveModel(), doc.GetProject().GetCurrentFile());
 }
 
+// Modified follows the ring position the file was saved at. Each row: changes before the save,
+// changes after it, undos; then whether the document is modified.
+TEST(UndoRingTest, ModifiedFollowsTheSavedPosition) {
+  struct Row {
+    const char* name;
+    int before, after, undos;
+    bool modified;
+  };
+  const Row rows[] = {
+      {"saved, untouched", 2, 0, 0, false},
+      {"edit after the save", 2, 1, 0, true},
+      {"edit, undo back to the saved state", 2, 3, 3, false},
+      {"save, undo past it", 2, 0, 1, true},
+      {"edit, undo part of the way", 2, 3, 2, true},
+      // The ring drops its oldest snapshots; the saved one moves down with them.
+      {"ten edits after the save, all undone", 3, 10, 10, false},
+      // An eleventh edit drops the saved snapshot: no position is the saved state any more.
+      {"eleven edits after the save, all undone", 0, 11, 10, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    CQuorvelDoc doc;
+    doc.OnNewDocument();
+    int n = 0;
+    for (int i = 0; i < row.before; ++i) Change(doc, ++n);
+    doc.SetModifiedFlag(0);  // as after a save
+    EXPECT_FALSE(doc.IsModified());
+    for (int i = 0; i < row.after; ++i) Change(doc, ++n);
+    for (int i = 0; i < row.undos; ++i) {
+      ASSERT_TRUE(doc.CanUndo());
+      doc.OnEditUndo();
+    }
+    EXPECT_EQ(doc.IsModified(), row.modified);
+    EXPECT_EQ(doc.CanSave(), row.modified);
+  }
+}
+
+// There is no redo: a change after undoing past the save drops the saved state for good.
+TEST(UndoRingTest, ChangeAfterUndoingPastTheSaveNeverReturnsToUnmodified) {
+  CQuorvelDoc doc;
+  doc.OnNewDocument();
+  Change(doc, 1);
+  Change(doc, 2);
+  doc.SetModifiedFlag(0);
+  doc.OnEditUndo();
+  Change(doc, 3);
+  EXPECT_TRUE(doc.IsModified());
+  while (doc.CanUndo()) {
+    doc.OnEditUndo();
+    EXPECT_TRUE(doc.IsModified());
+  }
+}
+
+// Pushing a snapshot is a change; saving is not a push.
+TEST(UndoRingTest, SavingPushesNoSnapshot) {
+  CQuorvelDoc doc;
+  doc.OnNewDocument();
+  Change(doc, 1);
+  doc.SetModifiedFlag(0);
+  EXPECT_EQ(doc.GetUndoCount(), 2);
+  EXPECT_EQ(doc.GetUndoCurrent(), 1);
+  doc.PushUndoSnapshot();
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(doc.GetUndoCount(), 3);
+}
+
 }  // namespace

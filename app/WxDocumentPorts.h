@@ -1,0 +1,33 @@
+#pragma once
+// The document's ports and element dialogs as the program offers them. Only what is built is
+// offered: the progress window. The colour, sort, keyboard-entry and export dialogs, the element
+// dialogs and the outside-program runner are not offered yet, so their commands stay disabled;
+// each is filled in here when its dialog arrives.
+#include "document/DocumentPorts.h"
+#include "model/ElementEditor.h"
+
+class CWxDocumentPorts : public IDocumentPorts {
+ public:
+  bool Offers(DocPort port) const override { return port == DocPort::Progress; }
+  PortResult ChooseColor(ColorChoice&) override { return PortResult::NotAvailable; }
+  PortResult ChooseSort(SortChoice&) override { return PortResult::NotAvailable; }
+  PortResult EnterByKeyboard(KeyboardEntry&) override { return PortResult::NotAvailable; }
+  PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }
+  // The progress dialog over the main window; null when it cannot be made.
+  std::unique_ptr<IProgress> BeginProgress(const std::string& title, int range) override;
+  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override {
+    return PortResult::NotAvailable;
+  }
+};
+
+// Installed as the model's element editor for the run: no element dialog is built yet, so none is
+// offered (Modify is disabled rather than cancelled).
+class CWxElementEditor : public IElementEditor {
+ public:
+  bool Offers(ElementType) const override { return false; }
+  bool EditComment(CommentEdit&) override { return false; }
+  bool EditBfc(BfcEdit&) override { return false; }
+  bool EditBackground(std::string&) override { return false; }
+  bool EditBufExchg(BufExchgEdit&) override { return false; }
+  bool EditGroup(GroupEdit&) override { return false; }
+};

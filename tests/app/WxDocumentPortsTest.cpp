@@ -1,0 +1,51 @@
+// The program's ports: only what is built is offered, so the commands of the missing dialogs are
+// disabled (not cancelled), and the progress port shows the progress dialog with Cancel.
+#include <gtest/gtest.h>
+
+#include "GuiTest.h"
+#include "app/WxDocumentPorts.h"
+#include "document/QuorvelDoc.h"
+#include "model/QvFile.h"
+#include "model/QvLinePart.h"
+
+namespace {
+
+TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
+  CWxDocumentPorts ports;
+  CQuorvelDoc doc;
+  doc.SetPorts(&ports);
+  doc.OnNewDocument();
+  auto line = std::make_unique<CQvLinePart>();
+  doc.GetActiveModel()->Append(std::move(line));
+  doc.GetActiveModel()->SelectOnly(static_cast<int32_t>(doc.GetActiveModel()->GetCount() - 1));
+  ASSERT_GT(doc.CountSelectedDrawables(), 0);
+  const DocPort missing[] = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions,
+                             DocPort::Programs};
+  for (DocPort port : missing) EXPECT_FALSE(ports.Offers(port)) << static_cast<int>(port);
+  EXPECT_FALSE(doc.CanChooseColor());
+  EXPECT_FALSE(doc.CanEnterByKeyboard());
+  EXPECT_FALSE(doc.CanExport());
+  ColorChoice color;
+  EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
+
+  CWxElementEditor editor;
+  SetElementEditor(&editor);
+  EXPECT_FALSE(doc.CanModify());
+  SetElementEditor(nullptr);
+  doc.SetPorts(nullptr);
+}
+
+TEST(WxDocumentPorts, TheProgressPortShowsTheProgressDialog) {
+  REQUIRE_GUI();
+  CWxDocumentPorts ports;
+  ASSERT_TRUE(ports.Offers(DocPort::Progress));
+  std::unique_ptr<IProgress> progress = ports.BeginProgress("Exporting", 3);
+  ASSERT_NE(progress, nullptr);
+  progress->SetMessage("Exporting ...");
+  progress->Step();
+  EXPECT_FALSE(progress->IsCancelled());
+  progress.reset();
+  PumpEvents();
+}
+
+}  // namespace
