@@ -70,6 +70,7 @@ class CQvElement : public CQvPart {
   // Gives the line another name for the same file (the model it places was renamed).
   void RenameFile(const std::string& name) { m_name = name; }
   const CVector3& GetPosition() const { return m_position; }
+  void SetPosition(const CVector3& p) { m_position = p; }
   const CMatrix3& GetMatrix() const { return m_matrix; }
 
  protected:
