@@ -71,6 +71,7 @@ constexpr int kHelpTopics = 57667;
 constexpr int kFind = 32846;
 constexpr int kFindAgain = 32849;
 constexpr int kStatusBar = 59393;
+constexpr int kSettings = 32807;
 constexpr int kPaneCoordinates = 33007;
 constexpr int kZoomFirst = 32885;
 constexpr int kZoomLast = 32894;

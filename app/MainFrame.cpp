@@ -19,6 +19,7 @@
 #include "app/PanePlaceholder.h"
 #include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
+#include "app/SettingsCommand.h"
 #include "app/SizeableCtrlBar.h"
 #include "app/SplashWnd.h"
 #include "app/StartUpDialogs.h"
@@ -267,6 +268,7 @@ void CMainFrame::RegisterCommands() {
   // Find and Find Again belong to the part tree, whichever pane has the focus.
   SetCommandHandler(cmd::kFind, [this] { m_broadcast.SendCommand(cmd::kFind); }, always);
   SetCommandHandler(cmd::kFindAgain, [this] { m_broadcast.SendCommand(cmd::kFindAgain); }, always);
+  RegisterSettingsCommand(*this);
 
   const auto& bars = BarTable();
   for (size_t i = 0; i < bars.size() && i < m_bars.size(); ++i) {

@@ -84,9 +84,11 @@ void TakeSheetValues(const SettingsSheetValues& v, CSettings& s) {
   s.EditOnLoad = Flag(g.editOnLoad);
   s.RegFileTypes = Flag(g.regFileTypes);
   s.AutoPartUpgrade = g.autoPartUpgrade;
-  s.LanguageIndex = g.language;
-  if (g.language >= 0 && g.language < static_cast<int>(s.LanguageList.size()))
+  // A language list without a selection (no packs scanned) leaves the language as it is.
+  if (g.language >= 0 && g.language < static_cast<int>(s.LanguageList.size())) {
+    s.LanguageIndex = g.language;
     s.LanguageName = s.LanguageList[static_cast<size_t>(g.language)];
+  }
 
   const RenderingPageValues& r = v.rendering;
   s.Shading = Flag(r.shading);

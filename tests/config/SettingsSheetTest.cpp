@@ -40,6 +40,12 @@ TEST(SettingsSheetValuesTest, ControlFormsOfTheInvertedAndShiftedSettings) {
   EXPECT_EQ(s.LineWidth, 1);
   EXPECT_EQ(s.UsePrevColor, 0);
   EXPECT_EQ(s.StudMode, 1);
+  // A language list shown without a selection keeps the language.
+  s.LanguageList = {"English", "Deutsch"};
+  s.LanguageIndex = 1;
+  v.general.language = -1;
+  TakeSheetValues(v, s);
+  EXPECT_EQ(s.LanguageIndex, 1);
 }
 
 TEST(SettingsSheetValuesTest, OptimizationRulesTheBfcCheck) {
