@@ -14,6 +14,7 @@
 
 namespace {
 constexpr unsigned kCaptionId = 109;
+constexpr int kTabPadding = 60;  // a tab's width beyond its text
 }
 
 CMyPropertySheet::CMyPropertySheet(wxWindow* parent) {
@@ -30,6 +31,10 @@ CMyPropertySheet::CMyPropertySheet(wxWindow* parent) {
                          static_cast<wxWindow*>(m_page3), static_cast<wxWindow*>(m_page4),
                          static_cast<wxWindow*>(m_page5), static_cast<wxWindow*>(m_page6)})
     book->AddPage(page, page->GetName());
+  // Wide enough for every tab at once: a scrolled tab row hides pages.
+  int tabs = 0;
+  for (size_t i = 0; i < book->GetPageCount(); ++i) tabs += book->GetTextExtent(book->GetPageText(i)).x + kTabPadding;
+  book->SetMinSize(wxSize(tabs, -1));
   CreateButtons(wxOK | wxCANCEL);
   LayoutDialog();
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

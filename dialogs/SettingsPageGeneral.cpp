@@ -46,7 +46,10 @@ void CMyPropertyPage1::OnBrowse() {
   // The search starts at the folder as typed, not as last taken.
   TransferDataFromWindow();
   std::string folder = m_values.basePath;
-  if (!m_browseBasePath || !m_browseBasePath(folder)) return;
+  bool chosen = m_browseBasePath && m_browseBasePath(folder);
+  // The folder question has no parent of its own: bring the sheet back in front.
+  if (wxWindow* sheet = wxGetTopLevelParent(this)) sheet->Raise();
+  if (!chosen) return;
   m_values.basePath = folder;
   TransferDataToWindow();
 }
