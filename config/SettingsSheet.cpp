@@ -5,6 +5,10 @@
 namespace {
 ISettingsSheet* g_sheet = nullptr;
 int Flag(bool b) { return b ? 1 : 0; }
+// A list left without a selection (its stored value was not one of the items) keeps the value.
+void TakeIndex(int index, int& setting) {
+  if (index >= 0) setting = index;
+}
 }  // namespace
 
 ISettingsSheet* TheSettingsSheet() { return g_sheet; }
@@ -83,7 +87,7 @@ void TakeSheetValues(const SettingsSheetValues& v, CSettings& s) {
   s.ScreenSelection = Flag(g.screenSelection);
   s.EditOnLoad = Flag(g.editOnLoad);
   s.RegFileTypes = Flag(g.regFileTypes);
-  s.AutoPartUpgrade = g.autoPartUpgrade;
+  TakeIndex(g.autoPartUpgrade, s.AutoPartUpgrade);
   // A language list without a selection (no packs scanned) leaves the language as it is.
   if (g.language >= 0 && g.language < static_cast<int>(s.LanguageList.size())) {
     s.LanguageIndex = g.language;
@@ -93,9 +97,9 @@ void TakeSheetValues(const SettingsSheetValues& v, CSettings& s) {
   const RenderingPageValues& r = v.rendering;
   s.Shading = Flag(r.shading);
   s.Perspective = Flag(r.perspective);
-  s.FastRender = r.optimization;
-  s.EnableBFC = Flag(r.enableBFC && r.BfcEnabled());
-  s.LineWidth = r.lineWidth + 1;
+  TakeIndex(r.optimization, s.FastRender);
+  s.EnableBFC = Flag(r.enableBFC && s.FastRender == 0);
+  if (r.lineWidth >= 0) s.LineWidth = r.lineWidth + 1;
   s.DrawToSelection = Flag(r.drawToSelection);
   // A stud-mode list without a selection counts as "Lines".
   s.StudMode = r.studMode < 0 ? 1 : r.studMode;
@@ -134,5 +138,5 @@ void TakeSheetValues(const SettingsSheetValues& v, CSettings& s) {
 
   s.ThreeDVA = v.viewMode.leftButton;
   s.FastStep = v.viewMode.fastStep;
-  s.APVT = v.viewMode.addedParts;
+  TakeIndex(v.viewMode.addedParts, s.APVT);
 }

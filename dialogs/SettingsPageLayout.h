@@ -11,6 +11,8 @@
 
 #include <initializer_list>
 
+#include "dialogs/SettingsValidators.h"
+
 inline wxCheckBox* AddCheck(wxWindow* parent, wxSizer* sizer, int id, const char* label, bool* value) {
   auto* check = new wxCheckBox(parent, id, label, wxDefaultPosition, wxDefaultSize, 0, wxGenericValidator(value));
   sizer->Add(check, 0, wxALL, 4);
@@ -20,7 +22,7 @@ inline wxCheckBox* AddCheck(wxWindow* parent, wxSizer* sizer, int id, const char
 inline wxChoice* MakeChoice(wxWindow* parent, int id, std::initializer_list<const char*> items, int* value) {
   wxArrayString list;
   for (const char* item : items) list.Add(item);
-  return new wxChoice(parent, id, wxDefaultPosition, wxDefaultSize, list, 0, wxGenericValidator(value));
+  return new wxChoice(parent, id, wxDefaultPosition, wxDefaultSize, list, 0, CChoiceValidator(value));
 }
 
 // "label: control" in a two-column grid.

@@ -1,6 +1,7 @@
 #include "dialogs/SettingsValidators.h"
 
 #include <wx/button.h>
+#include <wx/choice.h>
 #include <wx/numdlg.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -71,6 +72,19 @@ bool CRangeValidator<T>::TransferFromWindow() {
 
 template class CRangeValidator<double>;
 template class CRangeValidator<int>;
+
+bool CChoiceValidator::TransferToWindow() {
+  if (auto* choice = dynamic_cast<wxChoice*>(GetWindow())) {
+    bool inList = *m_value >= 0 && static_cast<unsigned>(*m_value) < choice->GetCount();
+    choice->SetSelection(inList ? *m_value : wxNOT_FOUND);
+  }
+  return true;
+}
+
+bool CChoiceValidator::TransferFromWindow() {
+  if (auto* choice = dynamic_cast<wxChoice*>(GetWindow())) *m_value = choice->GetSelection();
+  return true;
+}
 
 bool CRadioIndexValidator::TransferToWindow() {
   if (auto* radio = dynamic_cast<wxRadioButton*>(GetWindow())) radio->SetValue(*m_value == m_index);

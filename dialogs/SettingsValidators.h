@@ -35,6 +35,20 @@ class CRangeValidator : public wxValidator {
   T m_min, m_max;
 };
 
+// A list's selected item; a stored value outside the list shows no selection (and is read back
+// as -1, which the settings conversions treat as "unchanged").
+class CChoiceValidator : public wxValidator {
+ public:
+  explicit CChoiceValidator(int* value) : m_value(value) {}
+  wxObject* Clone() const override { return new CChoiceValidator(m_value); }
+  bool Validate(wxWindow*) override { return true; }
+  bool TransferToWindow() override;
+  bool TransferFromWindow() override;
+
+ private:
+  int* m_value;
+};
+
 class CRadioIndexValidator : public wxValidator {
  public:
   CRadioIndexValidator(int* value, int index) : m_value(value), m_index(index) {}

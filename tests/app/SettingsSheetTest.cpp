@@ -101,6 +101,26 @@ TEST_F(SettingsSheetTest, PagesShowTheValuesAndTakeTheChanges) {
   EXPECT_EQ(taken.viewMode.fastStep, 12);
 }
 
+// Stored values that are none of a list's items show no selection and come back unchanged.
+TEST_F(SettingsSheetTest, ListValuesOutsideTheirItemsShowNoSelection) {
+  CMyPropertySheet sheet(nullptr);
+  SettingsSheetValues values = SheetValuesFrom(theSettings);
+  values.rendering.lineWidth = 6;
+  values.general.autoPartUpgrade = 9;
+  values.rendering.studMode = 4;
+  sheet.SetValues(values);
+  EXPECT_EQ(Control<wxChoice>(sheet.m_page2, 1361)->GetSelection(), wxNOT_FOUND);
+  EXPECT_EQ(Control<wxChoice>(sheet.m_page1, 1268)->GetSelection(), wxNOT_FOUND);
+  ASSERT_TRUE(sheet.Accept());
+  CSettings s;
+  s.LineWidth = 7;
+  s.AutoPartUpgrade = 9;
+  TakeSheetValues(sheet.GetValues(), s);
+  EXPECT_EQ(s.LineWidth, 7);
+  EXPECT_EQ(s.AutoPartUpgrade, 9);
+  EXPECT_EQ(s.StudMode, 1);  // no stud mode selected counts as "Lines"
+}
+
 TEST_F(SettingsSheetTest, AnInvalidFieldKeepsTheSheetOnItsPage) {
   struct Case {
     int page, id;
