@@ -6,9 +6,6 @@
 #include "dialogs/SettingsPageLayout.h"
 #include "dialogs/SettingsValidators.h"
 
-namespace {
-constexpr unsigned kMaxColor = 511;
-}
 
 CMyPropertyPage2::CMyPropertyPage2(wxWindow* parent)
     : wxPanel(parent, 111, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "Rendering") {
@@ -62,5 +59,6 @@ void CMyPropertyPage2::OnOptimization() {
 
 void CMyPropertyPage2::OnColor(unsigned& color) {
   TransferDataFromWindow();
-  if (AskColorNumber(this, color, kMaxColor)) TransferDataToWindow();
+  // Loading the settings turns a background colour above 31 into 15: offer only what is kept.
+  if (AskColorNumber(this, color, kMaxRestrictedColor)) TransferDataToWindow();
 }

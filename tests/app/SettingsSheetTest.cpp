@@ -145,6 +145,28 @@ TEST_F(SettingsSheetTest, AnInvalidFieldKeepsTheSheetOnItsPage) {
   }
 }
 
+// A tab click away from a page asks first; GTK only honours the veto for clicks, so the test
+// sends the question itself.
+bool LeavePage(CMyPropertySheet& sheet, int from, int to) {
+  wxBookCtrlBase* book = sheet.GetBookCtrl();
+  wxBookCtrlEvent changing(wxEVT_BOOKCTRL_PAGE_CHANGING, book->GetId(), to, from);
+  changing.SetEventObject(book);
+  book->GetEventHandler()->ProcessEvent(changing);
+  return changing.IsAllowed();
+}
+
+TEST_F(SettingsSheetTest, AnInvalidPageIsNotLeft) {
+  CScriptedPrompt prompt;
+  CMyPropertySheet sheet(nullptr);
+  sheet.SetValues(SheetValuesFrom(theSettings));
+  sheet.GetBookCtrl()->ChangeSelection(5);
+  SetText(sheet.m_page6, 1322, "0");
+  EXPECT_FALSE(LeavePage(sheet, 5, 0));
+  EXPECT_EQ(prompt.shown.size(), 1u);
+  SetText(sheet.m_page6, 1322, "3");
+  EXPECT_TRUE(LeavePage(sheet, 5, 0));
+}
+
 TEST_F(SettingsSheetTest, OptimizationAndPrintChoicesEnableTheirDependents) {
   CMyPropertySheet sheet(nullptr);
   SettingsSheetValues values = SheetValuesFrom(theSettings);
