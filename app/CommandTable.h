@@ -72,6 +72,7 @@ constexpr int kFind = 32846;
 constexpr int kFindAgain = 32849;
 constexpr int kStatusBar = 59393;
 constexpr int kSettings = 32807;
+constexpr int kSettingsDefault = 32870;
 constexpr int kPaneCoordinates = 33007;
 constexpr int kZoomFirst = 32885;
 constexpr int kZoomLast = 32894;

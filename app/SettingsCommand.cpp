@@ -11,8 +11,11 @@
 #include "dialogs/MyPropertySheet.h"
 #include "dialogs/SettingsPageGeneral.h"
 #include "model/FileCache.h"
+#include "platform/Prompt.h"
 
 namespace {
+
+constexpr unsigned kRestoreDefaultsId = 1127;  // "Restore default configuration?"
 
 class CSettingsSheetWindow : public ISettingsSheet {
  public:
@@ -46,6 +49,15 @@ void RegisterSettingsCommand(CMainFrame& frame) {
         const std::string oldBase = theSettings.BasePath;
         const std::string oldSave = theSettings.SavePath;
         frame.OnSettingsApplied(theSettings.EditSettings(), oldBase, oldSave);
+      },
+      [] { return CommandState{true, false}; });
+  // Settings > General > Default: announced as applied settings (the library folder stays).
+  frame.SetCommandHandler(
+      cmd::kSettingsDefault,
+      [&frame] {
+        if (ShowMessageId(kRestoreDefaultsId, PromptButtons::YesNo, PromptIcon::Question) != PromptAnswer::Yes) return;
+        theSettings.SetDefaults(1);
+        frame.OnSettingsApplied(1, theSettings.BasePath, theSettings.SavePath);
       },
       [] { return CommandState{true, false}; });
 }

@@ -3,5 +3,6 @@
 // settings.
 class CMainFrame;
 
-// Makes the settings sheet the one CSettings::EditSettings runs and binds the command.
+// Makes the settings sheet the one CSettings::EditSettings runs and binds the command, and
+// Settings > General > Default.
 void RegisterSettingsCommand(CMainFrame& frame);

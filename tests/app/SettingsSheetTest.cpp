@@ -264,4 +264,24 @@ TEST_F(SettingsCommandTest, OkWithAnInvalidPageKeepsTheSheetOpenThere) {
   EXPECT_EQ(theSettings.FastStep, 9);
 }
 
+TEST_F(SettingsCommandTest, DefaultAsksThenRestoresTheDefaultsAndSavesThem) {
+  auto* frame = new CMainFrame("Plandor Version test", nullptr);
+  frame->Show();
+  PumpEvents(100);
+  CScriptedPrompt prompt;
+  prompt.Answer(PromptAnswer::No);
+  prompt.Answer(PromptAnswer::Yes);
+  theSettings.FastStep = 40;
+  wxCommandEvent menu(wxEVT_MENU, ToWxId(cmd::kSettingsDefault));
+  frame->GetEventHandler()->ProcessEvent(menu);
+  EXPECT_EQ(theSettings.FastStep, 40);
+  frame->GetEventHandler()->ProcessEvent(menu);
+  EXPECT_EQ(theSettings.FastStep, 5);
+  EXPECT_EQ(TheProfile().GetProfileInt("Settings", "FastStep", 0), 5);
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[0].text, "Restore default configuration?");
+  frame->Close(true);
+  PumpEvents(50);
+}
+
 }  // namespace
