@@ -21,6 +21,7 @@
 #include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
 #include "app/RecentFileHistory.h"
+#include "app/SettingsCommand.h"
 #include "app/SizeableCtrlBar.h"
 #include "app/SplashWnd.h"
 #include "app/StartUpDialogs.h"
@@ -258,6 +259,8 @@ void CMainFrame::RegisterCommands() {
   // Find and Find Again belong to the part tree, whichever pane has the focus.
   RegisterCommand(cmd::kFind, [this] { m_broadcast.SendCommand(cmd::kFind); }, always);
   RegisterCommand(cmd::kFindAgain, [this] { m_broadcast.SendCommand(cmd::kFindAgain); }, always);
+  InstallSettingsSheet(*this);
+  RegisterCommand(cmd::kSettings, [this] { RunSettingsCommand(*this); }, always);
   RegisterCommand(kDefaultSettings, [this] { RestoreDefaultSettings(); }, always);
   RegisterCommand(kDefaultGroups, [this] { RestoreDefaultGroups(); }, always);
 

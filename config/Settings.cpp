@@ -12,6 +12,7 @@
 #include "config/LanguagePack.h"
 #include "config/PathResolver.h"
 #include "config/ProfileValues.h"
+#include "config/SettingsSheet.h"
 #include "config/Tracer.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
@@ -254,6 +255,23 @@ void CSettings::ResetColorBar() {
   static constexpr int32_t kColorBar[kColorBarSize] = {15, 151, 71, 72, 0,  216, 4, 25,
                                                        14, 27,  2,  73, 89, 22,  5, 80};
   std::memcpy(ColorBarColors, kColorBar, sizeof(ColorBarColors));
+}
+
+int CSettings::EditSettings() {
+  ISettingsSheet* sheet = TheSettingsSheet();
+  SettingsSheetValues values = SheetValuesFrom(*this);
+  if (!sheet || !sheet->Run(values)) return 0;
+  const int oldLanguage = LanguageIndex;
+  const std::string oldBase = BasePath;
+  TakeSheetValues(values, *this);
+  if (LanguageIndex != oldLanguage)
+    ShowMessage("Please restart Plandor to make the language change effective!", PromptButtons::Ok,
+                PromptIcon::Information);
+  RefreshViewMatrices();
+  const bool newBase = BasePath != oldBase;
+  if (newBase) SavePath = ModelsFolder(BasePath);
+  Save();
+  return newBase ? 2 : 1;
 }
 
 std::string CSettings::GetLanguageName() const {

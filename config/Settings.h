@@ -61,6 +61,10 @@ class CSettings : public CTqBaseSettings {
   void Load() override;
   void SetDefaults(int save) override;
 
+  // Runs the settings sheet (see SettingsSheet.h) with these values and on OK takes every value
+  // back and saves. 0 cancelled, 1 applied, 2 applied with a new library base folder.
+  int EditSettings();
+
   // View matrix 0-7; identity for any other index.
   CMatrix3 GetViewMatrix(int index) const;
   void ResetColorBar();
