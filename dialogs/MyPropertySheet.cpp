@@ -11,14 +11,14 @@
 #include "dialogs/SettingsPageRendering.h"
 #include "dialogs/SettingsPageViewMode.h"
 #include "platform/StringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kCaptionId = 109;
 constexpr int kTabPadding = 60;  // a tab's width beyond its text
 }
 
 CMyPropertySheet::CMyPropertySheet(wxWindow* parent) {
-  Create(parent, wxID_ANY, wxString::FromUTF8(LoadResString(kCaptionId)), wxDefaultPosition, wxDefaultSize,
+  Create(parent, wxID_ANY, wxString::FromUTF8(LoadResString(kStringSettingsCaption)), wxDefaultPosition, wxDefaultSize,
          wxDEFAULT_DIALOG_STYLE, "SettingsSheet");
   wxBookCtrlBase* book = GetBookCtrl();
   m_page1 = new CMyPropertyPage1(book);

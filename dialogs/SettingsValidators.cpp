@@ -9,9 +9,9 @@
 #include "config/ColorTable.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr unsigned kRangeMessageId = 2001;
 // Numbers beyond this are direct or dithered colours, chosen elsewhere.
 constexpr unsigned kMaxColorNumber = 511;
 
@@ -50,7 +50,7 @@ template <typename T>
 bool CRangeValidator<T>::Validate(wxWindow*) {
   T v{};
   if (Parse(v)) return true;
-  ShowMessageId(kRangeMessageId, PromptButtons::Ok, PromptIcon::Exclamation, Format(m_min).c_str(),
+  ShowMessageId(kStringNumberRange, PromptButtons::Ok, PromptIcon::Exclamation, Format(m_min).c_str(),
                 Format(m_max).c_str());
   if (GetWindow()) GetWindow()->SetFocus();
   return false;

@@ -196,7 +196,7 @@ TEST_F(SettingsSheetTest, OptimizationAndPrintChoicesEnableTheirDependents) {
 class SettingsCommandTest : public SettingsSheetTest {
  protected:
   void RunCommand(std::function<void(CMyPropertySheet&)> answer) {
-    auto* frame = new CMainFrame("Plandor Version test", nullptr);
+    auto* frame = new CMainFrame(nullptr);
     frame->Show();
     PumpEvents(100);
     EXPECT_TRUE(frame->GetMenuBar()->IsEnabled(ToWxId(cmd::kSettings)));
@@ -265,7 +265,7 @@ TEST_F(SettingsCommandTest, OkWithAnInvalidPageKeepsTheSheetOpenThere) {
 }
 
 TEST_F(SettingsCommandTest, DefaultAsksThenRestoresTheDefaultsAndSavesThem) {
-  auto* frame = new CMainFrame("Plandor Version test", nullptr);
+  auto* frame = new CMainFrame(nullptr);
   frame->Show();
   PumpEvents(100);
   CScriptedPrompt prompt;
