@@ -49,6 +49,9 @@ std::vector<std::string> Lines(const std::string& text, const std::string& nameL
 
 class SaveKeepsLinesTest : public FileCommandsFixture {
  protected:
+  // The real library's part files go with this scope, before the fixture's document: the
+  // document lets go of the last model first.
+  ~SaveKeepsLinesTest() override { doc.OnNewDocument(); }
   CLibraryScope realLibrary{TestLibraryDir(), 0};
 };
 
