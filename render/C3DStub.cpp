@@ -325,9 +325,7 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
   ++m_counts.primitives;
   m_counts.triangles += 3;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
-  FillTriangle(a, b, c, pair, factor, pickId);
-  FillTriangle(a, c, d, pair, factor, pickId);
-  FillTriangle(b, c, d, pair, factor, pickId);
+  FillQuad(a, b, c, d, pair, factor, pickId);
 }
 
 void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {

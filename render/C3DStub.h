@@ -202,6 +202,10 @@ class C3DStub {
   bandraster::FrameBand WholeFrame();
   void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                     const ColorPair& pair, double factor, PickId pickId);
+  ColorPair ShadedPair(const ColorPair& pair, double factor) const;
+  // The triangles abc, acd and bcd in that order.
+  void FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+                const ColorPair& pair, double factor, PickId pickId);
   // PartImageDraw.cpp
   uint8_t ImageShade(const CVector3& p1, const CVector3& p2, const CVector3& p3) const;
   void FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,

@@ -6,8 +6,8 @@
 
 namespace {
 // Large enough that handing a chunk over costs little against drawing it, small enough to stay
-// in the caches (about 3.5 MB).
-constexpr size_t kChunkCommands = 65536;
+// in the caches (under 1 MB) and cheap to set up for a renderer that draws little.
+constexpr size_t kChunkCommands = 16384;
 }  // namespace
 
 CDrawBatch::CDrawBatch(int threads) {
@@ -42,14 +42,20 @@ void CDrawBatch::Bin(int32_t firstRow, int32_t lastRow) {
 
 void CDrawBatch::AddTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                              const ColorPair& pair, PickId pickId, int32_t firstRow, int32_t lastRow) {
-  m_chunks[m_recording].commands.push_back({Kind::Triangle, 0, 0, {v1, v2, v3}, pair, pickId});
+  m_chunks[m_recording].commands.push_back({Kind::Triangle, 0, 0, {v1, v2, v3, ScreenVertex()}, pair, pickId});
+  Bin(firstRow, lastRow);
+}
+
+void CDrawBatch::AddQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+                         const ColorPair& pair, PickId pickId, int32_t firstRow, int32_t lastRow) {
+  m_chunks[m_recording].commands.push_back({Kind::Quad, 0, 0, {a, b, c, d}, pair, pickId});
   Bin(firstRow, lastRow);
 }
 
 void CDrawBatch::AddLine(const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth, const ColorPair& pair,
                          PickId pickId, int32_t firstRow, int32_t lastRow) {
   m_chunks[m_recording].commands.push_back(
-      {Kind::Line, static_cast<uint8_t>(lineWidth), 0, {a, b, ScreenVertex()}, pair, pickId});
+      {Kind::Line, static_cast<uint8_t>(lineWidth), 0, {a, b, ScreenVertex(), ScreenVertex()}, pair, pickId});
   Bin(firstRow, lastRow);
 }
 
@@ -73,6 +79,11 @@ void CDrawBatch::DrawBands(Chunk& chunk) {
       switch (c.kind) {
         case Kind::Triangle:
           bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.pickId);
+          break;
+        case Kind::Quad:
+          bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.pickId);
+          bandraster::Triangle(band, c.v[0], c.v[2], c.v[3], c.pair, c.pickId);
+          bandraster::Triangle(band, c.v[1], c.v[2], c.v[3], c.pair, c.pickId);
           break;
         case Kind::Line:
           bandraster::Line(band, c.v[0], c.v[1], c.lineWidth, c.pair, c.pickId);

@@ -33,6 +33,9 @@ class CDrawBatch {
   // firstRow..lastRow: the frame rows the primitive can touch, inside the frame.
   void AddTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3, const ColorPair& pair,
                    PickId pickId, int32_t firstRow, int32_t lastRow);
+  // The triangles abc, acd and bcd, drawn in that order.
+  void AddQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+               const ColorPair& pair, PickId pickId, int32_t firstRow, int32_t lastRow);
   void AddLine(const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth, const ColorPair& pair,
                PickId pickId, int32_t firstRow, int32_t lastRow);
   void AddStamp(const bandraster::Stamp& stamp, int32_t firstRow, int32_t lastRow);
@@ -42,12 +45,13 @@ class CDrawBatch {
   void Finish();
 
  private:
-  enum class Kind : uint8_t { Triangle, Line, Stamp };
-  struct Command {
+  enum class Kind : uint8_t { Triangle, Quad, Line, Stamp };
+  // One cache line.
+  struct alignas(64) Command {
     Kind kind;
     uint8_t lineWidth;
     uint32_t stamp;  // index into the chunk's stamps
-    ScreenVertex v[3];
+    ScreenVertex v[4];
     ColorPair pair;
     PickId pickId;
   };

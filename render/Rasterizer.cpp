@@ -163,23 +163,58 @@ bandraster::FrameBand C3DStub::WholeFrame() {
   return band;
 }
 
+namespace {
+
+// The rows of the frame a triangle can touch; false when it lies wholly outside the frame.
+bool TriangleRows(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3, int32_t width,
+                  int32_t height, int32_t& first, int32_t& last) {
+  const int32_t top = std::min({v1.y, v2.y, v3.y}), bottom = std::max({v1.y, v2.y, v3.y});
+  if (top >= height || bottom < 0) return false;
+  if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return false;
+  first = std::max(top, 0);
+  last = std::min(bottom, height - 1);
+  return true;
+}
+
+}  // namespace
+
+ColorPair C3DStub::ShadedPair(const ColorPair& pair, double factor) const {
+  if (!m_shading) return pair;
+  return {Shade(pair.first, factor), Shade(pair.second, factor)};
+}
+
 void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                            const ColorPair& pair, double factor, PickId pickId) {
-  const int32_t width = static_cast<int32_t>(m_width);
-  const int32_t height = static_cast<int32_t>(m_height);
-  const int32_t top = std::min({v1.y, v2.y, v3.y}), bottom = std::max({v1.y, v2.y, v3.y});
-  if (top >= height || bottom < 0) return;
-  if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return;
-  ColorPair shaded = pair;
-  if (m_shading) {
-    shaded.first = Shade(pair.first, factor);
-    shaded.second = Shade(pair.second, factor);
-  }
+  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
+  int32_t first, last;
+  if (!TriangleRows(v1, v2, v3, width, height, first, last)) return;
   if (m_batch) {
-    m_batch->AddTriangle(v1, v2, v3, shaded, pickId, std::max(top, 0), std::min(bottom, height - 1));
+    m_batch->AddTriangle(v1, v2, v3, ShadedPair(pair, factor), pickId, first, last);
     return;
   }
-  bandraster::Triangle(WholeFrame(), v1, v2, v3, shaded, pickId);
+  bandraster::Triangle(WholeFrame(), v1, v2, v3, ShadedPair(pair, factor), pickId);
+}
+
+void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+                       const ColorPair& pair, double factor, PickId pickId) {
+  if (!m_batch) {
+    FillTriangle(a, b, c, pair, factor, pickId);
+    FillTriangle(a, c, d, pair, factor, pickId);
+    FillTriangle(b, c, d, pair, factor, pickId);
+    return;
+  }
+  // One record for the three triangles, handed to the rows any of them can touch.
+  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
+  int32_t first = height, last = -1;
+  const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
+  for (const auto& t : corners) {
+    int32_t f, l;
+    if (!TriangleRows(*t[0], *t[1], *t[2], width, height, f, l)) continue;
+    first = std::min(first, f);
+    last = std::max(last, l);
+  }
+  if (first > last) return;
+  m_batch->AddQuad(a, b, c, d, ShadedPair(pair, factor), pickId, first, last);
 }
 
 void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
