@@ -309,7 +309,7 @@ void BM_Model(benchmark::State& state, const std::string& path, int fast) {
   if (!BenchLibraryDir().empty())
     for (const std::string& model : BenchModelFiles()) {
       const std::string name = "Render/" + BenchFileName(model);
-      // Wall-clock time: the frame is drawn by worker threads (PLANDOR_RENDER_THREADS sets how many).
+      // Wall-clock time: PLANDOR_RENDER_THREADS can have worker threads draw the frame.
       benchmark::RegisterBenchmark((name + "/plain").c_str(), BM_Model, model, 0)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();

@@ -4,9 +4,11 @@
 // whatever the renderer is asked in between.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "render/C3DStub.h"
@@ -192,6 +194,8 @@ TEST(BandDraw, TheThreadCountFollowsTheSettingAndOneDrawsAtOnce) {
   EXPECT_EQ(r.GetThreads(), 1);
   r.SetThreads(0);
   EXPECT_EQ(r.GetThreads(), 3);
+  C3DStub::SetDefaultThreads(0);
+  EXPECT_EQ(r.GetThreads(), std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
   C3DStub::SetDefaultThreads(before);
   EXPECT_EQ(r.GetThreads(), before);
 }
