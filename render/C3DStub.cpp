@@ -22,9 +22,9 @@ RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
 int MachineThreads() { return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 256); }
 
 // One thread unless the environment asks for more (0: one per processor). Measured on the shared
-// big models, the model's walk on the calling thread dominates a frame of many small triangles,
-// and handing them over costs about what drawing them at once does: bands pay off for frames of
-// larger triangles only.
+// big models, the model's walk on the calling thread dominates a frame of millions of small
+// triangles, and handing them over costs about what drawing them at once does: the bands gain
+// little there and lose on a busy machine.
 int ThreadsFromEnvironment() {
   const char* env = std::getenv("PLANDOR_RENDER_THREADS");
   if (!env || !*env) return 1;

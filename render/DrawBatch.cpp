@@ -1,6 +1,9 @@
 #include "render/DrawBatch.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "config/Tracer.h"
 
@@ -11,7 +14,7 @@ constexpr size_t kChunkCommands = 16384;
 }  // namespace
 
 CDrawBatch::CDrawBatch(int threads) {
-  for (Chunk& c : m_chunks) c.commands.reserve(kChunkCommands);
+  for (Chunk& c : m_chunks) c.commands.resize(kChunkCommands);
   m_workers.reserve(static_cast<size_t>(std::max(threads, 1)));
   for (int i = 0; i < std::max(threads, 1); ++i) m_workers.emplace_back([this] { WorkerLoop(); });
 }
@@ -32,36 +35,50 @@ void CDrawBatch::SetFrame(const bandraster::FrameBand& whole) {
   for (Chunk& c : m_chunks) c.bins.resize(static_cast<size_t>(m_bandCount));
 }
 
+// Records go past the caches: the lines of a chunk were last read by the workers on other
+// processors, and taking them back one store at a time costs more than drawing a small triangle.
+void CDrawBatch::Put(const Command& command) {
+  Chunk& c = m_chunks[m_recording];
+  Command* to = &c.commands[c.count++];
+#if defined(__SSE2__)
+  static_assert(sizeof(Command) == 64);
+  const auto* from = reinterpret_cast<const __m128i*>(&command);
+  auto* dest = reinterpret_cast<__m128i*>(to);
+  for (int i = 0; i < 4; ++i) _mm_stream_si128(dest + i, _mm_load_si128(from + i));
+#else
+  *to = command;
+#endif
+}
+
 void CDrawBatch::Bin(int32_t firstRow, int32_t lastRow) {
   Chunk& c = m_chunks[m_recording];
-  const auto index = static_cast<uint32_t>(c.commands.size() - 1);
+  const auto index = static_cast<uint32_t>(c.count - 1);
   for (int32_t b = firstRow / kBandRows; b <= lastRow / kBandRows; ++b) c.bins[static_cast<size_t>(b)].push_back(index);
   m_pending = true;
-  if (c.commands.size() >= kChunkCommands) Submit();
+  if (c.count >= kChunkCommands) Submit();
 }
 
 void CDrawBatch::AddTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                              const ColorPair& pair, PickId pickId, int32_t firstRow, int32_t lastRow) {
-  m_chunks[m_recording].commands.push_back({Kind::Triangle, 0, 0, {v1, v2, v3, ScreenVertex()}, pair, pickId});
+  Put({Kind::Triangle, 0, pickId, {v1, v2, v3, ScreenVertex()}, pair});
   Bin(firstRow, lastRow);
 }
 
 void CDrawBatch::AddQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
                          const ColorPair& pair, PickId pickId, int32_t firstRow, int32_t lastRow) {
-  m_chunks[m_recording].commands.push_back({Kind::Quad, 0, 0, {a, b, c, d}, pair, pickId});
+  Put({Kind::Quad, 0, pickId, {a, b, c, d}, pair});
   Bin(firstRow, lastRow);
 }
 
 void CDrawBatch::AddLine(const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth, const ColorPair& pair,
                          PickId pickId, int32_t firstRow, int32_t lastRow) {
-  m_chunks[m_recording].commands.push_back(
-      {Kind::Line, static_cast<uint8_t>(lineWidth), 0, {a, b, ScreenVertex(), ScreenVertex()}, pair, pickId});
+  Put({Kind::Line, static_cast<uint8_t>(lineWidth), pickId, {a, b, ScreenVertex(), ScreenVertex()}, pair});
   Bin(firstRow, lastRow);
 }
 
 void CDrawBatch::AddStamp(const bandraster::Stamp& stamp, int32_t firstRow, int32_t lastRow) {
   Chunk& c = m_chunks[m_recording];
-  c.commands.push_back({Kind::Stamp, 0, static_cast<uint32_t>(c.stamps.size()), {}, ColorPair(), stamp.pickId});
+  Put({Kind::Stamp, 0, static_cast<uint32_t>(c.stamps.size()), {}, ColorPair()});
   c.stamps.push_back(stamp);
   c.damaged.push_back(0);
   Bin(firstRow, lastRow);
@@ -78,19 +95,19 @@ void CDrawBatch::DrawBands(Chunk& chunk) {
       const Command& c = chunk.commands[i];
       switch (c.kind) {
         case Kind::Triangle:
-          bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.pickId);
+          bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.tag);
           break;
         case Kind::Quad:
-          bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.pickId);
-          bandraster::Triangle(band, c.v[0], c.v[2], c.v[3], c.pair, c.pickId);
-          bandraster::Triangle(band, c.v[1], c.v[2], c.v[3], c.pair, c.pickId);
+          bandraster::Triangle(band, c.v[0], c.v[1], c.v[2], c.pair, c.tag);
+          bandraster::Triangle(band, c.v[0], c.v[2], c.v[3], c.pair, c.tag);
+          bandraster::Triangle(band, c.v[1], c.v[2], c.v[3], c.pair, c.tag);
           break;
         case Kind::Line:
-          bandraster::Line(band, c.v[0], c.v[1], c.lineWidth, c.pair, c.pickId);
+          bandraster::Line(band, c.v[0], c.v[1], c.lineWidth, c.pair, c.tag);
           break;
         case Kind::Stamp:
-          if (const uint8_t bad = bandraster::StampImage(band, chunk.stamps[c.stamp]))
-            std::atomic_ref<uint8_t>(chunk.damaged[c.stamp]).store(bad, std::memory_order_relaxed);
+          if (const uint8_t bad = bandraster::StampImage(band, chunk.stamps[c.tag]))
+            std::atomic_ref<uint8_t>(chunk.damaged[c.tag]).store(bad, std::memory_order_relaxed);
           break;
       }
     }
@@ -129,7 +146,7 @@ void CDrawBatch::Recycle(Chunk& chunk) {
   // No fill writes such a shade; a damaged image is logged once per stamp and its pixels left out.
   for (const uint8_t bad : chunk.damaged)
     if (bad) theTracer.Printf("ERROR: part image holds the shade %u\n", static_cast<unsigned>(bad));
-  chunk.commands.clear();
+  chunk.count = 0;
   chunk.stamps.clear();
   chunk.damaged.clear();
   for (auto& bin : chunk.bins) bin.clear();
@@ -139,7 +156,10 @@ void CDrawBatch::Submit() {
   WaitWorkers();
   Chunk& chunk = m_chunks[m_recording];
   m_recording = 1 - m_recording;
-  if (chunk.commands.empty()) return;
+  if (chunk.count == 0) return;
+#if defined(__SSE2__)
+  _mm_sfence();  // the records reach memory before the workers are woken
+#endif
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_active = &chunk;

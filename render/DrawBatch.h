@@ -50,18 +50,19 @@ class CDrawBatch {
   struct alignas(64) Command {
     Kind kind;
     uint8_t lineWidth;
-    uint32_t stamp;  // index into the chunk's stamps
+    uint32_t tag;  // the pick id, or for a stamp the index into the chunk's stamps
     ScreenVertex v[4];
     ColorPair pair;
-    PickId pickId;
   };
   struct Chunk {
-    std::vector<Command> commands;
+    std::vector<Command> commands;  // kChunkCommands, the first count in use
+    size_t count = 0;
     std::vector<bandraster::Stamp> stamps;
     std::vector<uint8_t> damaged;  // per stamp: the first shade no fill writes, or 0
     std::vector<std::vector<uint32_t>> bins;  // per band: the commands that touch it, in order
   };
 
+  void Put(const Command& command);
   void Bin(int32_t firstRow, int32_t lastRow);
   void Submit();
   void WaitWorkers();
