@@ -1,10 +1,16 @@
 #include "render/C3DStub.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <new>
+#include <thread>
 
+#include "render/BandRaster.h"
+#include "render/DrawBatch.h"
+#include "render/FakeBuffer.h"
 #include "render/RasterWalk.h"
 
 namespace {
@@ -13,20 +19,69 @@ using rasterwalk::TruncClamp;
 
 RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
 
+int MachineThreads() { return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 256); }
+
+// One thread unless the environment asks for more (0: one per processor). Measured on the shared
+// big models, the model's walk on the calling thread dominates a frame of millions of small
+// triangles, and handing them over costs about what drawing them at once does: the bands gain
+// little there and lose on a busy machine.
+int ThreadsFromEnvironment() {
+  const char* env = std::getenv("PLANDOR_RENDER_THREADS");
+  if (!env || !*env) return 1;
+  const int n = std::atoi(env);
+  return n >= 1 ? std::min(n, 256) : MachineThreads();
+}
+
+std::atomic<int>& DefaultThreads() {
+  static std::atomic<int> threads{ThreadsFromEnvironment()};
+  return threads;
+}
+
 }  // namespace
 
 C3DStub::C3DStub() = default;
-C3DStub::~C3DStub() = default;
+C3DStub::~C3DStub() { Finish(); }
+
+void C3DStub::SetDefaultThreads(int threads) {
+  DefaultThreads().store(threads >= 1 ? std::min(threads, 256) : MachineThreads());
+}
+
+int C3DStub::GetDefaultThreads() { return DefaultThreads().load(); }
+
+void C3DStub::SetThreads(int threads) {
+  Finish();
+  m_threads = std::clamp(threads, 0, 256);
+  UpdateBatch();
+}
+
+int C3DStub::GetThreads() const { return m_threads > 0 ? m_threads : GetDefaultThreads(); }
+
+void C3DStub::Finish() const {
+  if (!m_batch || !m_batch->HasPending()) return;
+  m_batch->Finish();
+  for (const CFakeBuffer* image : m_stampedImages) image->ClearStamped();
+  m_stampedImages.clear();
+}
+
+void C3DStub::UpdateBatch() {
+  const int threads = GetThreads();
+  if (threads <= 1) {
+    m_batch.reset();
+    return;
+  }
+  if (!m_batch || m_batch->GetThreads() != threads) m_batch = std::make_unique<CDrawBatch>(threads);
+  m_batch->SetFrame(WholeFrame());
+}
 
 void C3DStub::FreeBuffers() {
+  Finish();
   std::vector<int32_t>().swap(m_depth);
   std::vector<PickId>().swap(m_pick);
-  std::vector<Span>().swap(m_left);
-  std::vector<Span>().swap(m_right);
   m_image.Free();
   m_bits = nullptr;
   m_width = m_height = 0;
   m_pixelCount = 0;
+  if (m_batch) m_batch->SetFrame(WholeFrame());
 }
 
 int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
@@ -41,6 +96,7 @@ int C3DStub::Reset(uint32_t width, uint32_t height, int shading) {
 }
 
 int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
+  Finish();
   // Image rows have no padding, and every buffer is indexed x + y x width, only when the width is
   // a multiple of 4; callers round down, and so does this, rather than shear the image.
   width &= ~3u;
@@ -57,8 +113,6 @@ int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
       if (!m_image.Create(static_cast<int32_t>(width), static_cast<int32_t>(height), true))
         throw std::bad_alloc();
       m_depth.resize(pixels);
-      m_left.resize(height);
-      m_right.resize(height);
       m_width = width;
       m_height = height;
       m_pixelCount = static_cast<int32_t>(pixels);
@@ -74,6 +128,7 @@ int C3DStub::BeginFrame(uint32_t width, uint32_t height) {
   std::fill(m_pick.begin(), m_pick.end(), kNoPickId);
   PaintBackground();
   m_imageDirty = true;
+  UpdateBatch();
   return 0;
 }
 
@@ -97,8 +152,10 @@ void C3DStub::PaintBackground() {
 }
 
 void C3DStub::EnablePickBuffer(int on) {
+  Finish();
   m_pickOn = on != 0;
   if (!m_pickOn) std::vector<PickId>().swap(m_pick);
+  if (m_batch) m_batch->SetFrame(WholeFrame());
 }
 
 void C3DStub::SetLineWidth(int width) { m_lineWidth = std::clamp(width, 1, 3); }
@@ -221,6 +278,7 @@ ColorPair C3DStub::GetColorPair(uint32_t color) const {
 }
 
 PickId C3DStub::GetPickId(int x, int y) const {
+  Finish();
   if (!m_initialised || m_pick.empty() || x < 0 || y < 0 || static_cast<uint32_t>(x) >= m_width ||
       static_cast<uint32_t>(y) >= m_height)
     return kNoPickId;
@@ -228,6 +286,7 @@ PickId C3DStub::GetPickId(int x, int y) const {
 }
 
 int32_t C3DStub::GetDepth(int x, int y) const {
+  Finish();
   if (m_depth.empty() || x < 0 || y < 0 || static_cast<uint32_t>(x) >= m_width ||
       static_cast<uint32_t>(y) >= m_height)
     return kEmptyDepth;
@@ -271,9 +330,7 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
   ++m_counts.primitives;
   m_counts.triangles += 3;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
-  FillTriangle(a, b, c, pair, factor, pickId);
-  FillTriangle(a, c, d, pair, factor, pickId);
-  FillTriangle(b, c, d, pair, factor, pickId);
+  FillQuad(a, b, c, d, pair, factor, pickId);
 }
 
 void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {

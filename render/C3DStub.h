@@ -15,7 +15,11 @@
 #include "render/Matrix4DStack.h"
 #include "render/PickId.h"
 
+class CDrawBatch;
 class CFakeBuffer;
+namespace bandraster {
+struct FrameBand;
+}
 
 // One colour of a pair; alpha 0 leaves the pixel alone, anything else is opaque.
 struct RgbaColor {
@@ -62,6 +66,20 @@ class C3DStub {
   void SetPerspective(int on, double minZ, double maxZ);
   // Switching off frees the buffer; switching on takes effect at the next BeginFrame.
   void EnablePickBuffer(int on);
+
+  // --- worker threads ---
+  // A frame is drawn by this many threads, each owning bands of rows; 1 draws every primitive at
+  // once on the caller's thread. The picture is the same either way. 0 takes the default, which
+  // starts as the environment variable PLANDOR_RENDER_THREADS (0 there: one thread per processor)
+  // or 1; SetDefaultThreads(0) sets one per processor.
+  void SetThreads(int threads);
+  int GetThreads() const;
+  static void SetDefaultThreads(int threads);
+  static int GetDefaultThreads();
+  // Waits until the worker threads have drawn everything handed to them. Everything that reads or
+  // changes the buffers calls it first, so callers need not; a part image that is being stamped
+  // calls it before it changes.
+  void Finish() const;
 
   CMatrix4DStack& GetMatrixStack() { return m_stack; }
   const CMatrix4DStack& GetMatrixStack() const { return m_stack; }
@@ -145,7 +163,10 @@ class C3DStub {
   bool HasPickBuffer() const { return !m_pick.empty(); }
   uint32_t GetWidth() const { return m_width; }
   uint32_t GetHeight() const { return m_height; }
-  const CDib& GetImage() const { return m_image; }
+  const CDib& GetImage() const {
+    Finish();
+    return m_image;
+  }
   double GetScaleX() const { return m_scaleX; }
   double GetScaleY() const { return m_scaleY; }
   double GetDepthScale() const { return m_depthScale; }
@@ -175,11 +196,17 @@ class C3DStub {
   int StoreFrame(FrameCopy& copy) const;
   int LoadFrame(const FrameCopy& copy);
 
+  // The batch follows the thread count and the buffers; nothing may be pending.
+  void UpdateBatch();
+
   // Rasterizer.cpp
+  bandraster::FrameBand WholeFrame();
   void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                     const ColorPair& pair, double factor, PickId pickId);
-  void FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth, const ColorPair& pair,
-                 PickId pickId);
+  ColorPair ShadedPair(const ColorPair& pair, double factor) const;
+  // The triangles abc, acd and bcd in that order.
+  void FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+                const ColorPair& pair, double factor, PickId pickId);
   // PartImageDraw.cpp
   uint8_t ImageShade(const CVector3& p1, const CVector3& p2, const CVector3& p3) const;
   void FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
@@ -204,16 +231,16 @@ class C3DStub {
   std::vector<PickId> m_pick;
   FrameCopy m_saved;
   std::unique_ptr<std::array<FrameCopy, kSlotCount>> m_slots;
-  std::vector<Span> m_left, m_right;
-  // Part images have rows of their own (up to half the frame plus the border): separate tables,
-  // so that a short frame's tables are never overrun.
+  // The row ends of the triangle being drawn into a part image.
   std::vector<Span> m_imageLeft, m_imageRight;
+  int m_threads = 0;
+  std::unique_ptr<CDrawBatch> m_batch;  // none when drawing at once
+  // Part images with stamps handed to the workers, unmarked when they are done.
+  mutable std::vector<const CFakeBuffer*> m_stampedImages;
   DrawCounts m_counts;
   CDib m_image;
   uint8_t* m_bits = nullptr;
   int32_t m_lineWidth = 1;
-  int32_t m_lineRecursion = 0;
-  int32_t m_lineDepthBias = 0;
   CMatrix4DStack m_stack;
   bool m_perspectiveOn = false;
   double m_perspectiveRange = 0, m_perspectiveNear = 0;

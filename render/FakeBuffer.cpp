@@ -27,7 +27,20 @@ bool PartImageKey::SameAs(const PartImageKey& o) const {
          lineWidth == o.lineWidth && content == o.content && std::memcmp(&depthScale, &o.depthScale, sizeof(double)) == 0;
 }
 
+bool CFakeBuffer::MarkStamped(const C3DStub* renderer) const {
+  if (m_stampedBy == renderer) return false;
+  FinishStamps();  // another renderer's stamps come first
+  m_stampedBy = renderer;
+  return true;
+}
+
+void CFakeBuffer::FinishStamps() const {
+  if (m_stampedBy) m_stampedBy->Finish();  // clears the mark
+  m_stampedBy = nullptr;
+}
+
 int CFakeBuffer::Create(int32_t w, int32_t h, int32_t frameWidth, int32_t frameHeight, const PartImageKey& key) {
+  FinishStamps();
   if (w <= 0 || h <= 0 || w > frameWidth / 2 || h > frameHeight / 2) {
     Free();
     return 0;
@@ -58,12 +71,14 @@ int CFakeBuffer::IsInvalid(const PartImageKey& key, int32_t frameWidth, int32_t 
 }
 
 void CFakeBuffer::Clear() {
+  FinishStamps();
   const size_t n = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
   for (size_t i = 0; i < n; ++i) m_depth[i] = INT_MAX;
   if (n) std::memset(m_shade, kEmpty, n);
 }
 
 void CFakeBuffer::Free() {
+  FinishStamps();
   // m_depth without m_shade happens when the second allocation failed.
   if (m_depth && m_shade) {
     const uint64_t bytes = 5 * static_cast<uint64_t>(m_capacity);

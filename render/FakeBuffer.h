@@ -58,6 +58,11 @@ class CFakeBuffer {
   const uint8_t* GetShade() const { return m_shade; }
   CVector3 origin;  // in transformed coordinates; kept by the model file that draws the part
 
+  // A renderer that has handed a stamp of this image to its worker threads marks it (true when
+  // the mark is new); before the image changes or goes, that renderer finishes its drawing.
+  bool MarkStamped(const C3DStub* renderer) const;
+  void ClearStamped() const { m_stampedBy = nullptr; }
+
   // Bytes of all part images' blocks (5 per pixel of capacity).
   static uint64_t GetTotalBytes() { return theTotal; }
 
@@ -68,4 +73,7 @@ class CFakeBuffer {
   int32_t* m_depth = nullptr;
   uint8_t* m_shade = nullptr;
   PartImageKey m_key;
+  mutable const C3DStub* m_stampedBy = nullptr;
+
+  void FinishStamps() const;
 };

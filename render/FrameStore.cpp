@@ -9,6 +9,7 @@
 #include "render/C3DStub.h"
 
 int C3DStub::StoreFrame(FrameCopy& copy) const {
+  Finish();
   try {
     copy.depth.assign(m_depth.begin(), m_depth.end());
     if (m_pickOn && !m_pick.empty())
@@ -26,6 +27,7 @@ int C3DStub::StoreFrame(FrameCopy& copy) const {
 }
 
 int C3DStub::LoadFrame(const FrameCopy& copy) {
+  Finish();
   if (copy.width != m_width || copy.height != m_height || copy.depth.size() != m_depth.size() ||
       !copy.image.HasBlock())
     return 0;
@@ -113,6 +115,7 @@ void HighlightPixels(int mode, uint8_t* bits, PickId* pick, size_t pixels) {
 }  // namespace
 
 void C3DStub::Highlight(int mode, uint32_t slot) {
+  Finish();
   if (!m_initialised || mode < 1 || mode > 3) return;
   auto slotPixels = [mode](FrameCopy& s) {
     if (s.inUse && !s.pick.empty() && s.image.HasBlock())
@@ -129,6 +132,8 @@ void C3DStub::Highlight(int mode, uint32_t slot) {
 }
 
 int C3DStub::PasteBehind(const C3DStub& other, int x, int y) {
+  Finish();
+  other.Finish();
   if (!m_initialised || !other.m_initialised || x < 0 || y < 0) return 0;
   if (static_cast<uint64_t>(x) + other.m_width > m_width ||
       static_cast<uint64_t>(y) + other.m_height > m_height)
@@ -146,6 +151,7 @@ int C3DStub::PasteBehind(const C3DStub& other, int x, int y) {
 }
 
 int C3DStub::TileBackground(const CDib& picture) {
+  Finish();
   if (!m_initialised || !picture.HasBlock() || !picture.Is24Bit()) return 0;
   const uint32_t pw = static_cast<uint32_t>(picture.GetWidth());
   const uint32_t ph = static_cast<uint32_t>(picture.GetHeight());

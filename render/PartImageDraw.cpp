@@ -9,7 +9,9 @@
 #include <cmath>
 
 #include "config/Tracer.h"
+#include "render/BandRaster.h"
 #include "render/C3DStub.h"
+#include "render/DrawBatch.h"
 #include "render/FakeBuffer.h"
 #include "render/RasterWalk.h"
 
@@ -173,22 +175,52 @@ void C3DStub::DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint3
       !TruncClamp(m_roundY + origin.y - 3.5, kMaxCoordinate, y0) ||
       !TruncClamp(origin.z * m_depthScale + 0.5, kMaxDepthUnits, zUnits))
     return;
-  const int64_t z0 = static_cast<int64_t>(zUnits) * 256;
   const int32_t fw = static_cast<int32_t>(m_width), fh = static_cast<int32_t>(m_height);
   if (x0 >= fw || y0 >= fh || static_cast<int64_t>(x0) + iw <= 0 || static_cast<int64_t>(y0) + ih <= 0) return;
   ++m_counts.imagesStamped;
   m_imageDirty = true;
-  const ColorPair main = GetColorPair(mainColor), edgePair = GetColorPair(edgeColor);
+  bandraster::Stamp stamp;
+  stamp.image = &image;
+  stamp.x0 = x0;
+  stamp.y0 = y0;
+  stamp.z0 = static_cast<int64_t>(zUnits) * 256;
+  stamp.main = GetColorPair(mainColor);
+  stamp.edge = GetColorPair(edgeColor);
+  stamp.pickId = pickId;
+  if (m_batch) {
+    // Image row i lands on frame row y0 + i + 1.
+    const int32_t firstRow = std::max(0, y0 + 1), lastRow = std::min<int64_t>(fh - 1, int64_t{y0} + ih);
+    if (firstRow > lastRow) return;
+    // The image must stay as it is until the workers have stamped it.
+    if (image.MarkStamped(this)) m_stampedImages.push_back(&image);
+    m_batch->AddStamp(stamp, firstRow, static_cast<int32_t>(lastRow));
+    return;
+  }
+  if (const uint8_t bad = bandraster::StampImage(WholeFrame(), stamp))
+    theTracer.Printf("ERROR: part image holds the shade %u\n", static_cast<unsigned>(bad));
+}
+
+namespace bandraster {
+
+uint8_t StampImage(const FrameBand& band, const Stamp& stamp) {
+  const CFakeBuffer& image = *stamp.image;
+  const int32_t iw = image.GetWidth(), ih = image.GetHeight();
+  const int32_t x0 = stamp.x0, y0 = stamp.y0;
+  const int64_t z0 = stamp.z0;
+  const ColorPair &main = stamp.main, &edgePair = stamp.edge;
   const int32_t* depth = image.GetDepth();
   const uint8_t* shades = image.GetShade();
-  PickId* pick = m_pick.empty() ? nullptr : m_pick.data();
-  // Image row i lands on frame row y0 + i + 1.
-  const int32_t firstRow = std::max(0, -(y0 + 1)), lastRow = std::min(ih - 1, fh - 2 - y0);
-  const int32_t firstCol = std::max(0, -x0), lastCol = std::min(iw - 1, fw - 1 - x0);
-  bool reported = false;
+  int32_t* frameDepth = band.depth;
+  uint8_t* bits = band.bits;
+  PickId* pick = band.pick;
+  const auto fw = static_cast<size_t>(band.width);
+  // Image row i lands on frame row y0 + i + 1; only the band's rows are stamped.
+  const int32_t firstRow = std::max(0, band.rowFrom - (y0 + 1)), lastRow = std::min(ih - 1, band.rowTo - 2 - y0);
+  const int32_t firstCol = std::max(0, -x0), lastCol = std::min(iw - 1, band.width - 1 - x0);
+  uint8_t bad = 0;
   for (int32_t i = firstRow; i <= lastRow; ++i) {
     const int32_t y = y0 + i + 1;
-    const size_t frameRow = static_cast<size_t>(y) * m_width;
+    const size_t frameRow = static_cast<size_t>(y) * fw;
     const size_t imageRow = static_cast<size_t>(i) * static_cast<size_t>(iw);
     for (int32_t j = firstCol; j <= lastCol; ++j) {
       const uint8_t s = shades[imageRow + j];
@@ -199,28 +231,30 @@ void C3DStub::DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint3
       const bool odd = ((x + y) & 1) != 0;
       if (s <= CFakeBuffer::kUnshaded) {
         const RgbaColor& c = odd ? main.first : main.second;
-        if (!c.a || d >= m_depth[f]) continue;
-        m_depth[f] = static_cast<int32_t>(d);
-        uint8_t* px = m_bits + 3 * f;
+        if (!c.a || d >= frameDepth[f]) continue;
+        frameDepth[f] = static_cast<int32_t>(d);
+        uint8_t* px = bits + 3 * f;
         px[0] = static_cast<uint8_t>((s * c.b) >> 7);
         px[1] = static_cast<uint8_t>((s * c.g) >> 7);
         px[2] = static_cast<uint8_t>((s * c.r) >> 7);
       } else if (s == CFakeBuffer::kMainLine || s == CFakeBuffer::kEdgeLine) {
         const ColorPair& pair = s == CFakeBuffer::kMainLine ? main : edgePair;
         const RgbaColor& c = odd ? pair.first : pair.second;
-        if (!c.a || m_depth[f] < d + 2) continue;
-        m_depth[f] = static_cast<int32_t>(d);
-        uint8_t* px = m_bits + 3 * f;
+        if (!c.a || frameDepth[f] < d + 2) continue;
+        frameDepth[f] = static_cast<int32_t>(d);
+        uint8_t* px = bits + 3 * f;
         px[0] = c.b;
         px[1] = c.g;
         px[2] = c.r;
       } else {
-        // No fill writes such a value; a damaged image is logged once and its pixel left out.
-        if (!reported) theTracer.Printf("ERROR: part image holds the shade %u\n", static_cast<unsigned>(s));
-        reported = true;
+        // No fill writes such a value; the pixel of a damaged image is left out.
+        if (!bad) bad = s;
         continue;
       }
-      if (pick) pick[f] = pickId;
+      if (pick) pick[f] = stamp.pickId;
     }
   }
+  return bad;
 }
+
+}  // namespace bandraster

@@ -20,9 +20,10 @@ struct Edge {
   }
 };
 
-// Steps from a to b over their row distance (0 for a flat edge); when a lies above row 0 the edge
-// is moved on to row 0 in one multiplication.
-inline Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
+// Steps from a to b over their row distance (0 for a flat edge); when a lies above fromRow the
+// edge is moved on to that row in one multiplication, which gives the values that stepping row
+// by row would (the arithmetic is exact).
+inline Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b, int32_t fromRow = 0) {
   Edge e;
   e.x = static_cast<int64_t>(a.x) * 256;
   e.z = static_cast<int64_t>(a.z) * 256;
@@ -31,9 +32,10 @@ inline Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b) {
     e.dx = (static_cast<int64_t>(b.x) - a.x) * 256 / dy;
     e.dz = (static_cast<int64_t>(b.z) - a.z) * 256 / dy;
   }
-  if (a.y < 0) {
-    e.x -= a.y * e.dx;
-    e.z -= a.y * e.dz;
+  if (a.y < fromRow) {
+    const int64_t skip = static_cast<int64_t>(fromRow) - a.y;
+    e.x += skip * e.dx;
+    e.z += skip * e.dz;
   }
   return e;
 }
@@ -66,14 +68,16 @@ inline void OrderCorners(const ScreenVertex* v[3], const ScreenVertex*& top, con
   middle = v[bi == o2 ? o1 : o2];
 }
 
-// Walks the rows of a triangle with ordered corners that lie in 0..height-1 and hands each row's
-// ends to record(row, x, z of the left end, x, z of the right end). The edge with the smaller x
-// is the left end; on a tie the short edge is. Returns the row after the last one walked.
+// Walks the rows fromRow..toRow-1 of a triangle with ordered corners and hands each row's ends to
+// record(row, x, z of the left end, x, z of the right end). The edge with the smaller x is the
+// left end; on a tie the short edge is. A row gets the same ends whatever range it is walked in,
+// so bands of a frame walked apart choose the pixels the whole frame would. Returns the row after
+// the last one walked.
 template <class Record>
-int32_t WalkTriangleRows(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
-                         int32_t height, const Record& record) {
-  Edge longEdge = MakeEdge(top, bottom);
-  int32_t row = std::max(top.y, 0);
+int32_t WalkTriangleBand(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
+                         int32_t fromRow, int32_t toRow, const Record& record) {
+  Edge longEdge = MakeEdge(top, bottom, fromRow);
+  int32_t row = std::max(top.y, fromRow);
   auto walk = [&](Edge shortEdge, int32_t end) {
     for (; row < end; ++row) {
       const bool longLeft = longEdge.x < shortEdge.x;
@@ -85,9 +89,16 @@ int32_t WalkTriangleRows(const ScreenVertex& top, const ScreenVertex& middle, co
       longEdge.Advance();
     }
   };
-  if (middle.y != top.y && middle.y >= 0) walk(MakeEdge(top, middle), std::min(middle.y, height));
-  if (middle.y < height) walk(MakeEdge(middle, bottom), std::min(bottom.y, height - 1) + 1);
+  if (middle.y != top.y && middle.y >= fromRow) walk(MakeEdge(top, middle, fromRow), std::min(middle.y, toRow));
+  if (middle.y < toRow) walk(MakeEdge(middle, bottom, fromRow), std::min(bottom.y, toRow - 1) + 1);
   return row;
+}
+
+// The walk of a whole picture of the given height.
+template <class Record>
+int32_t WalkTriangleRows(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
+                         int32_t height, const Record& record) {
+  return WalkTriangleBand(top, middle, bottom, 0, height, record);
 }
 
 template <class Target>

@@ -11,11 +11,12 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "render/BandRaster.h"
 #include "render/C3DStub.h"
+#include "render/DrawBatch.h"
 #include "render/RasterWalk.h"
 
 namespace {
-
 
 // One frame row of the three buffers.
 struct RowTarget {
@@ -43,18 +44,21 @@ void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z,
 }
 
 // The buffers a line writes to, copied out of the renderer so that the byte stores of the image
-// do not force the compiler to reload them for every pixel.
+// do not force the compiler to reload them for every pixel. Rows outside the band are left to
+// the other bands.
 struct LineTarget {
   int32_t* depth;
   uint8_t* image;
   PickId* pick;
   size_t width;
+  int32_t rowFrom, rowTo;
   int32_t bias;
   ColorPair pair;
   PickId pickId;
 
   // The line depth test: the stored depth must be at least this depth plus the bias.
   void Write(int32_t x, int32_t y, int32_t d) const {
+    if (y < rowFrom || y >= rowTo) return;
     const size_t i = static_cast<size_t>(y) * width + static_cast<size_t>(x);
     if (depth[i] < d + bias) return;
     const RgbaColor& c = ((x + y) & 1) ? pair.first : pair.second;
@@ -77,68 +81,44 @@ RgbaColor Shade(RgbaColor c, double factor) {
 
 }  // namespace
 
-void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
-                           const ColorPair& pair, double factor, PickId pickId) {
-  const int32_t width = static_cast<int32_t>(m_width);
-  const int32_t height = static_cast<int32_t>(m_height);
+namespace bandraster {
+
+// Fills the walked rows of the band. A triangle of constant depth skips rows whose two ends are
+// the same column (a pointed apex is left out); every other row runs from the left end to the
+// right end with the depth stepped per pixel and clipped to the frame.
+void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
+              const ColorPair& pair, PickId pickId) {
+  const int32_t width = band.width;
   // Top: the first vertex in argument order with the smallest row. Bottom: of the other two the
   // one with the larger row, the later one on a tie. Middle: the remaining one.
   const ScreenVertex* v[3] = {&v1, &v2, &v3};
   const ScreenVertex *pt, *pm, *pb;
   rasterwalk::OrderCorners(v, pt, pm, pb);
-  const ScreenVertex& top = *pt;
-  const ScreenVertex& bottom = *pb;
-  const ScreenVertex& middle = *pm;
-
-  if (top.y >= height || bottom.y < 0) return;
+  if (pt->y >= band.rowTo || pb->y < band.rowFrom) return;
   if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return;
 
-  const int32_t firstRow = std::max(top.y, 0);
-  const int32_t row = rasterwalk::WalkTriangleRows(top, middle, bottom, height,
-                                                   [this](int32_t r, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
-                                                     m_left[r] = {xl, zl};
-                                                     m_right[r] = {xr, zr};
-                                                   });
-  if (row == firstRow) return;
-
-  ColorPair shaded = pair;
-  if (m_shading) {
-    shaded.first = Shade(pair.first, factor);
-    shaded.second = Shade(pair.second, factor);
-  }
-  const bool constantDepth = v1.z == v2.z && v2.z == v3.z;
-  FillSpans(firstRow, row - 1, constantDepth, v1.z, shaded, pickId);
-}
-
-// Fills the recorded rows. A triangle of constant depth skips rows whose two ends are the same
-// column (a pointed apex is left out); every other row runs from the left end to the right end
-// with the depth stepped per pixel and clipped to the frame.
-void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, int32_t depth,
-                        const ColorPair& pair, PickId pickId) {
-  const int32_t width = static_cast<int32_t>(m_width);
   const RgbaColor colors[2] = {pair.second, pair.first};  // index: parity of x + y
   const bool uniform = pair.first == pair.second && pair.first.a != 0;
-  PickId* pickBase = m_pick.empty() ? nullptr : m_pick.data();
-  for (int32_t y = firstRow; y <= lastRow; ++y) {
-    int32_t xl = m_left[y].x, xr = m_right[y].x;
+  const bool constantDepth = v1.z == v2.z && v2.z == v3.z;
+  const int64_t depth = static_cast<int64_t>(v1.z) * 256;
+  auto fill = [&](int32_t y, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
     int64_t z, step;
     if (constantDepth) {
-      if (xl == xr) continue;
-      z = static_cast<int64_t>(depth) * 256;
+      if (xl == xr) return;
+      z = depth;
       step = 0;
     } else {
-      z = m_left[y].z;
-      step =
-          xl == xr ? 0 : (static_cast<int64_t>(m_right[y].z) - m_left[y].z) / (static_cast<int64_t>(xr) - xl);
+      z = zl;
+      step = xl == xr ? 0 : (static_cast<int64_t>(zr) - zl) / (static_cast<int64_t>(xr) - xl);
     }
-    if (xr < 0 || xl >= width) continue;  // nothing of the row lies in the frame
+    if (xr < 0 || xl >= width) return;  // nothing of the row lies in the frame
     if (xl < 0) {
       z -= xl * step;
       xl = 0;
     }
     xr = std::min(xr, width - 1);
-    const size_t base = static_cast<size_t>(y) * m_width;
-    RowTarget row{m_depth.data() + base, m_bits + base * 3, pickBase ? pickBase + base : nullptr};
+    const size_t base = static_cast<size_t>(y) * static_cast<size_t>(width);
+    RowTarget row{band.depth + base, band.bits + base * 3, band.pick ? band.pick + base : nullptr};
     // Opaque single colours (the common case) need no parity or alpha test per pixel.
     if (uniform) {
       if (row.pick)
@@ -151,18 +131,99 @@ void C3DStub::FillSpans(int32_t firstRow, int32_t lastRow, bool constantDepth, i
       else
         FillRow<false, false>(row, xl, xr, y, z, step, colors, pickId);
     }
+  };
+  rasterwalk::WalkTriangleBand(*pt, *pm, *pb, band.rowFrom, band.rowTo, fill);
+}
+
+void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth,
+          const ColorPair& pair, PickId pickId) {
+  const LineTarget target{.depth = band.depth,
+                          .image = band.bits,
+                          .pick = band.pick,
+                          .width = static_cast<size_t>(band.width),
+                          .rowFrom = band.rowFrom,
+                          .rowTo = band.rowTo,
+                          .bias = 2,
+                          .pair = pair,
+                          .pickId = pickId};
+  rasterwalk::WideLine(a, b, lineWidth, band.width, band.height, target);
+}
+
+}  // namespace bandraster
+
+bandraster::FrameBand C3DStub::WholeFrame() {
+  bandraster::FrameBand band;
+  band.depth = m_depth.data();
+  band.bits = m_bits;
+  band.pick = m_pick.empty() ? nullptr : m_pick.data();
+  band.width = static_cast<int32_t>(m_width);
+  band.height = static_cast<int32_t>(m_height);
+  band.rowFrom = 0;
+  band.rowTo = band.height;
+  return band;
+}
+
+namespace {
+
+// The rows of the frame a triangle can touch; false when it lies wholly outside the frame.
+bool TriangleRows(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3, int32_t width,
+                  int32_t height, int32_t& first, int32_t& last) {
+  const int32_t top = std::min({v1.y, v2.y, v3.y}), bottom = std::max({v1.y, v2.y, v3.y});
+  if (top >= height || bottom < 0) return false;
+  if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return false;
+  first = std::max(top, 0);
+  last = std::min(bottom, height - 1);
+  return true;
+}
+
+}  // namespace
+
+ColorPair C3DStub::ShadedPair(const ColorPair& pair, double factor) const {
+  if (!m_shading) return pair;
+  return {Shade(pair.first, factor), Shade(pair.second, factor)};
+}
+
+void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
+                           const ColorPair& pair, double factor, PickId pickId) {
+  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
+  int32_t first, last;
+  if (!TriangleRows(v1, v2, v3, width, height, first, last)) return;
+  if (m_batch) {
+    m_batch->AddTriangle(v1, v2, v3, ShadedPair(pair, factor), pickId, first, last);
+    return;
   }
+  bandraster::Triangle(WholeFrame(), v1, v2, v3, ShadedPair(pair, factor), pickId);
+}
+
+void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
+                       const ColorPair& pair, double factor, PickId pickId) {
+  if (!m_batch) {
+    FillTriangle(a, b, c, pair, factor, pickId);
+    FillTriangle(a, c, d, pair, factor, pickId);
+    FillTriangle(b, c, d, pair, factor, pickId);
+    return;
+  }
+  // One record for the three triangles, handed to the rows any of them can touch.
+  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
+  int32_t first = height, last = -1;
+  const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
+  for (const auto& t : corners) {
+    int32_t f, l;
+    if (!TriangleRows(*t[0], *t[1], *t[2], width, height, f, l)) continue;
+    first = std::min(first, f);
+    last = std::max(last, l);
+  }
+  if (first > last) return;
+  m_batch->AddQuad(a, b, c, d, ShadedPair(pair, factor), pickId, first, last);
 }
 
 void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {
-  m_lineDepthBias = 2;
-  m_lineRecursion = 3 - m_lineWidth;
-  const LineTarget target{.depth = m_depth.data(),
-                          .image = m_bits,
-                          .pick = m_pick.empty() ? nullptr : m_pick.data(),
-                          .width = m_width,
-                          .bias = m_lineDepthBias,
-                          .pair = pair,
-                          .pickId = pickId};
-  rasterwalk::WideLine(a, b, m_lineWidth, static_cast<int32_t>(m_width), static_cast<int32_t>(m_height), target);
+  if (m_batch) {
+    const int32_t top = bandraster::LineTopRow(a, b, m_lineWidth), bottom = bandraster::LineBottomRow(a, b);
+    const int32_t height = static_cast<int32_t>(m_height);
+    if (bottom < 0 || top >= height) return;
+    m_batch->AddLine(a, b, m_lineWidth, pair, pickId, std::max(top, 0), std::min(bottom, height - 1));
+    return;
+  }
+  bandraster::Line(WholeFrame(), a, b, m_lineWidth, pair, pickId);
 }

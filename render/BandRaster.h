@@ -1,0 +1,48 @@
+#pragma once
+// The pixel work of the frame's primitives, limited to a band of rows: the renderer draws a
+// primitive at once into the band that is the whole frame, or records it and lets worker threads
+// draw it into bands of their own. Each band owns its rows of pixels, depths and pick ids, and
+// takes the primitives in the order they were drawn, so the result is the same pixel for pixel.
+#include <cstdint>
+
+#include "render/C3DStub.h"
+
+class CFakeBuffer;
+
+namespace bandraster {
+
+// Rows rowFrom..rowTo-1 of the frame's buffers (the pick buffer may be absent).
+struct FrameBand {
+  int32_t* depth = nullptr;
+  uint8_t* bits = nullptr;
+  PickId* pick = nullptr;
+  int32_t width = 0, height = 0;
+  int32_t rowFrom = 0, rowTo = 0;
+};
+
+// A triangle already mapped and shaded.
+void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
+              const ColorPair& pair, PickId pickId);
+// A line of lineWidth pixels with the line depth test.
+void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth,
+          const ColorPair& pair, PickId pickId);
+
+// A part image stamped with its top-left pixel at x0, y0 + 1 and its depths shifted by z0.
+struct Stamp {
+  const CFakeBuffer* image = nullptr;
+  int32_t x0 = 0, y0 = 0;
+  int64_t z0 = 0;
+  ColorPair main, edge;
+  PickId pickId = kNoPickId;
+};
+// The first shade byte no fill writes that the stamp met in the band, or 0.
+uint8_t StampImage(const FrameBand& band, const Stamp& stamp);
+
+// The frame rows (inclusive) that each primitive can touch, for handing it to bands.
+inline int32_t LineTopRow(const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth) {
+  // Wide lines add copies shifted up to lineWidth - 1 rows up.
+  return (a.y < b.y ? a.y : b.y) - (lineWidth - 1);
+}
+inline int32_t LineBottomRow(const ScreenVertex& a, const ScreenVertex& b) { return a.y > b.y ? a.y : b.y; }
+
+}  // namespace bandraster

@@ -1,0 +1,110 @@
+// The shared real models drawn by one thread and by several, parts drawn directly and from part
+// images: the frames must agree in every pixel, depth and pick id.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/ColorTable.h"
+#include "config/Settings.h"
+#include "model/FileCache.h"
+#include "model/MpdFile.h"
+#include "model/QvFile.h"
+#include "model/TextHandler.h"
+#include "render/C3DStub.h"
+#include "render/MemHeap.h"
+#include "support/TestData.h"
+#include "tests/model/LibraryScope.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t kWidth = 640, kHeight = 480;
+
+struct Frame {
+  std::vector<uint8_t> bits;
+  std::vector<int32_t> depth;
+  std::vector<PickId> pick;
+};
+
+// The model fitted to the frame in the default view, as the program's first drawing does.
+Frame DrawModel(CQvFile& model, int threads) {
+  C3DStub r;
+  r.SetThreads(threads);
+  r.EnablePickBuffer(1);
+  theFileCache.Flush(2);
+  const CMatrix3 view = theDefaultViewMatrix;
+  CVector3 lo(1e30, 1e30, 1e30), hi(-1e30, -1e30, -1e30);
+  model.ExtendBoundingBox(CVector3(), view, lo, hi, 0);
+  EXPECT_EQ(r.Reset(kWidth, kHeight, 1), 1);
+  r.FitView(kWidth, kHeight, lo.x, lo.y, lo.z, hi.x, hi.y, hi.z);
+  CMatrix3 scaled = view;
+  scaled.Scale(r.GetScaleX());
+  r.GetMatrixStack().Clear();
+  r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(scaled, CVector3()));
+  model.DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), 7, -1, 0, 0, 1);
+  Frame f;
+  const CDib& image = r.GetImage();
+  for (uint32_t y = 0; y < kHeight; ++y) {
+    const uint8_t* row = image.GetRow(static_cast<int32_t>(y));
+    f.bits.insert(f.bits.end(), row, row + 3 * kWidth);
+    for (uint32_t x = 0; x < kWidth; ++x) {
+      f.depth.push_back(r.GetDepth(static_cast<int>(x), static_cast<int>(y)));
+      f.pick.push_back(r.GetPickId(static_cast<int>(x), static_cast<int>(y)));
+    }
+  }
+  return f;
+}
+
+size_t CountDifferent(const auto& a, const auto& b) {
+  size_t n = a.size() == b.size() ? 0 : std::max(a.size(), b.size());
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) n += a[i] != b[i];
+  return n;
+}
+
+TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
+  REQUIRE_LDRAW_MODELS(models);
+  REQUIRE_LDRAW_LIBRARY(base);
+  ASSERT_EQ(CreateRenderCache(1), 1);
+  // The program's built-in colours (a test process starts with an empty table).
+  std::vector<ColorEntry> colors(theDefaultColors, theDefaultColors + kColorCount);
+  InitColorTableUnused(theDefaultColors);
+  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
+  const int studMode = theSettings.StudMode;
+  theSettings.StudMode = 3;
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(models)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext != ".ldr" && ext != ".mpd") continue;
+    const std::string path = entry.path().string();
+    for (const int fastRender : {0, 3}) {
+      // The loader folds primitives into meshes and the drawing uses part images by this setting.
+      CLibraryScope library(base, 0, fastRender);
+      auto project = std::make_unique<CMpdFile>();
+      CFileTextHandler in;
+      ASSERT_TRUE(in.Open(path, "r"));
+      ASSERT_TRUE(project->LoadFromText(in, path)) << path;
+      ASSERT_GT(project->GetModelCount(), 0u) << path;
+      CQvFile& model = *project->GetModel(0);
+      const Frame one = DrawModel(model, 1);
+      const Frame many = DrawModel(model, 4);
+      const std::string what = path + (fastRender ? " from part images" : " drawn directly");
+      EXPECT_EQ(CountDifferent(one.bits, many.bits), 0u) << what << ": colour bytes differ";
+      EXPECT_EQ(CountDifferent(one.depth, many.depth), 0u) << what << ": depths differ";
+      EXPECT_EQ(CountDifferent(one.pick, many.pick), 0u) << what << ": pick ids differ";
+      size_t drawn = 0;
+      for (const int32_t d : one.depth) drawn += d != C3DStub::kEmptyDepth;
+      EXPECT_GT(drawn, 0u) << what;
+      project.reset();
+    }
+    ++files;
+  }
+  theSettings.StudMode = studMode;
+  std::copy(colors.begin(), colors.end(), theDefaultColors);
+  EXPECT_GT(files, 0);
+}
+
+}  // namespace
