@@ -111,8 +111,7 @@ bool CQuorvelApp::OnInit() {
   m_document->SetHost(m_host.get());
   m_ports = std::make_unique<CWxDocumentPorts>();
   m_document->SetPorts(m_ports.get());
-  m_elementEditor = std::make_unique<CWxElementEditor>();
-  SetElementEditor(m_elementEditor.get());
+  // No element dialog is built yet: the model's own editor offers none, so Modify stays disabled.
   m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
   SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
@@ -229,7 +228,6 @@ void CQuorvelApp::CloseDocument() {
     theMainFrame->Router().SetDocumentTarget(nullptr);
   }
   SetModelDialogs(nullptr);
-  SetElementEditor(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
     m_document->SetPorts(nullptr);
@@ -238,7 +236,6 @@ void CQuorvelApp::CloseDocument() {
     m_document.reset();
   });
   m_modelDialogs.reset();
-  m_elementEditor.reset();
   m_ports.reset();
 }
 

@@ -16,7 +16,6 @@ class CStartUp;
 class CStartUpProgressDlg;
 class CWxDocumentHost;
 class CWxDocumentPorts;
-class CWxElementEditor;
 class CWxModelDialogs;
 class CWxPrompt;
 
@@ -66,7 +65,6 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CCommandMap> m_documentCommands;
   std::unique_ptr<CCommandMap> m_appCommands;
   std::unique_ptr<CWxDocumentPorts> m_ports;
-  std::unique_ptr<CWxElementEditor> m_elementEditor;
 };
 
 wxDECLARE_APP(CQuorvelApp);

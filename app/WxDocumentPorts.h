@@ -4,7 +4,6 @@
 // dialogs and the outside-program runner are not offered yet, so their commands stay disabled;
 // each is filled in here when its dialog arrives.
 #include "document/DocumentPorts.h"
-#include "model/ElementEditor.h"
 
 class CWxDocumentPorts : public IDocumentPorts {
  public:
@@ -20,14 +19,3 @@ class CWxDocumentPorts : public IDocumentPorts {
   }
 };
 
-// Installed as the model's element editor for the run: no element dialog is built yet, so none is
-// offered (Modify is disabled rather than cancelled).
-class CWxElementEditor : public IElementEditor {
- public:
-  bool Offers(ElementType) const override { return false; }
-  bool EditComment(CommentEdit&) override { return false; }
-  bool EditBfc(BfcEdit&) override { return false; }
-  bool EditBackground(std::string&) override { return false; }
-  bool EditBufExchg(BufExchgEdit&) override { return false; }
-  bool EditGroup(GroupEdit&) override { return false; }
-};

@@ -5,6 +5,7 @@
 #include "GuiTest.h"
 #include "app/WxDocumentPorts.h"
 #include "document/QuorvelDoc.h"
+#include "model/ElementEditor.h"
 #include "model/QvFile.h"
 #include "model/QvLinePart.h"
 
@@ -28,10 +29,9 @@ TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
   ColorChoice color;
   EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
 
-  CWxElementEditor editor;
-  SetElementEditor(&editor);
-  EXPECT_FALSE(doc.CanModify());
+  // The program installs no element editor while no element dialog exists: Modify stays off.
   SetElementEditor(nullptr);
+  EXPECT_FALSE(doc.CanModify());
   doc.SetPorts(nullptr);
 }
 
