@@ -503,12 +503,12 @@ TEST(Writer, GroupWithoutMembersIsKeptAndDoesNotMoveTheHeader) {
 // in the editor writes nothing.
 TEST(Writer, GroupOfAnotherEditorKeepsEveryLine) {
   const std::string text =
-      "0 Title\n0 MLCAD BTG Wheels\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n"
-      "0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n";
+      "0 Title\n0 OTHERED BTG Wheels\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n"
+      "0 OTHERED BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n";
   CScriptedPrompt prompt;
   auto file = LoadText(text);
   const std::string written = WriteText(*file);
-  EXPECT_NE(written.find("0 MLCAD BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n0\n"),
+  EXPECT_NE(written.find("0 OTHERED BTG Wheels\n1 4 20 0 0 1 0 0 0 1 0 0 0 1 missing.dat\n0 GROUP  2   Wheels\n0\n"),
             std::string::npos)
       << written;
   EXPECT_EQ(WriteText(*LoadText(written)), written);
