@@ -8,7 +8,7 @@
 // The members are spread over files by concern: QuorvelDoc.cpp (state and undo ring),
 // DocSelection.cpp (selection notifications and mode switches), DocSteps.cpp (steps and
 // navigation), DocFile.cpp (file and multipart commands), DocRender.cpp (the render road),
-// DocInsert.cpp (adding elements, Paste and Modify).
+// DocInsert.cpp (adding elements, Paste and Modify), DocColor.cpp (recolouring).
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -219,6 +219,11 @@ class CQuorvelDoc {
   bool CanPaste() const;
   bool CanModify() const;
   bool CanAddElements() const { return m_editMode == 1 && m_editSubMode == 0; }
+
+  // --- recolouring (DocColor.cpp) ---
+  // Gives every selected element the colour (the colour bar, Colour...); tableChanged: the colour
+  // table changed as well, so everything is redrawn.
+  int SetSelectionColor(uint32_t color, int tableChanged);
 
  private:
   friend class CDocTestAccess;

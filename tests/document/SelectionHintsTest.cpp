@@ -196,3 +196,26 @@ TEST_F(SelectionHintsTest, SubModeSwitchesTable) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SelectionHintsTest, SetSelectionColorRecoloursTheSelectionInOneUndoStep) {
+  Model().SelectOnly(0);
+  Model().Select(2);
+  EXPECT_EQ(doc.SetSelectionColor(4, 0), 1);
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{0x20040000u});
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(Model().GetAt(0)->GetColor(), 4u);
+  EXPECT_EQ(Model().GetAt(1)->GetColor(), 24u);
+  EXPECT_EQ(Model().GetAt(2)->GetColor(), 4u);
+  // A changed colour table redraws everything.
+  observer.hints.clear();
+  EXPECT_EQ(doc.SetSelectionColor(1, 1), 1);
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+  doc.OnEditUndo();
+  doc.OnEditUndo();
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(Model().GetAt(0)->GetColor(), 24u);
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+// Recolouring the selection: the colour bar's swatches and the Colour... command end here.
+#include "document/QuorvelDoc.h"
+#include "model/QvFile.h"
+
+int CQuorvelDoc::SetSelectionColor(uint32_t color, int tableChanged) {
+  if (!m_activeModel) return 0;
+  m_activeModel->SetColorOfSelected(color);
+  SetModifiedFlag(1);
+  // A changed colour table can change how every element looks, so then the views redraw all.
+  UpdateAllViews(tableChanged ? HINT_FULL : HINT_LIST_STATES | HINT_KEEP_IMAGE);
+  return 1;
+}
