@@ -7,6 +7,7 @@
 
 #include "app/AppCommands.h"
 #include "app/CommandMap.h"
+#include "app/PartDragData.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/FileTypes.h"
@@ -36,7 +37,6 @@
 #endif
 
 namespace {
-constexpr const char* kClipboardFormatName = "QuorvelClipboardFormat";
 
 std::vector<std::string> Arguments(int argc, wxChar** argv) {
   std::vector<std::string> args;
@@ -92,7 +92,7 @@ bool CQuorvelApp::OnInit() {
   CSplashWnd::EnableSplashScreen(ParseCommandLine(args).showSplash);
   CSplashWnd::SetVersionTitle(m_versionTitle);
   // 9. The private drag-and-drop format.
-  m_clipboardFormat = wxDataFormat(kClipboardFormatName);
+  m_clipboardFormat = PartDragFormat();
   // 10. The profile and the recent-file list of 10.
   CProfile& profile = TheProfile();
   m_history = std::make_unique<CRecentFileHistory>(kRecentFileCount);
