@@ -225,6 +225,19 @@ class CQuorvelDoc {
   // table changed as well, so everything is redrawn.
   int SetSelectionColor(uint32_t color, int tableChanged);
 
+  // --- reports and library maintenance (DocReports.cpp) ---
+  bool CanReportParts() const;   // Parts..., Save Parts List...: part references in the model
+  bool CanMeasure() const;       // Dimensions...: drawable elements in the model
+  bool CanListComments() const;  // Comments...: any element in the model
+  // The active model's size along x, y and z in LDraw units, ghosts included; 0 without extent.
+  int GetModelDimensions(double size[3]) const;
+  // Scan Parts: the save question, a scan of the library's parts, the offer to write Parts.lst,
+  // then a new part list and an empty document. 0 when stopped before anything changed.
+  int OnScanParts();
+  void OnFileCacheFlush();
+  // The save question, then an empty document and an empty part-file cache.
+  int OnFileCacheReset();
+
  private:
   friend class CDocTestAccess;
 
@@ -243,6 +256,9 @@ class CQuorvelDoc {
   bool ReadProjectFile(const std::string& path);
   // The shown step and the previously drawn one after another model became active.
   void ResetStepsForModel();
+  // The end of a part scan and of a cache reset: the part-list holders warned, a new document,
+  // the cache emptied and, for a scan, the part list read again.
+  void ReplaceLibraryState(bool reloadPartList);
 
   IDocumentHost* m_host;
   IDocumentPorts* m_ports;
