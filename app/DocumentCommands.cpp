@@ -6,6 +6,7 @@
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/RecentFiles.h"
+#include "app/ReportCommands.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
@@ -126,6 +127,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindFileCommands(*commands, doc, history);
   BindStepCommands(*commands, doc);
   BindModeCommands(*commands, doc);
+  BindReportCommands(*commands, doc);
   return commands;
 }
 
