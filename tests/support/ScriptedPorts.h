@@ -11,9 +11,14 @@
 
 class CScriptedProgress : public IProgress {
  public:
-  explicit CScriptedProgress(int cancelAfter) : m_cancelAfter(cancelAfter) {}
+  // stepCounter (may be null) counts the steps as well, so they can be read after the window went.
+  explicit CScriptedProgress(int cancelAfter, int* stepCounter = nullptr)
+      : m_cancelAfter(cancelAfter), m_stepCounter(stepCounter) {}
   void SetMessage(const std::string& text) override { messages.push_back(text); }
-  void Step() override { ++steps; }
+  void Step() override {
+    ++steps;
+    if (m_stepCounter) ++*m_stepCounter;
+  }
   // Cancel is pressed at the given question (counted from 1); 0 never.
   bool IsCancelled() override { return m_cancelAfter > 0 && ++asked >= m_cancelAfter; }
 
@@ -23,6 +28,7 @@ class CScriptedProgress : public IProgress {
 
  private:
   int m_cancelAfter;
+  int* m_stepCounter;
 };
 
 class CScriptedPorts : public IDocumentPorts {
@@ -36,11 +42,12 @@ class CScriptedPorts : public IDocumentPorts {
   PortResult ChooseExportOptions(ExportChoice& choice) override {
     return Answer(DocPort::ExportOptions, exports, choice);
   }
-  std::unique_ptr<IProgress> BeginProgress(const std::string& title, int) override {
+  std::unique_ptr<IProgress> BeginProgress(const std::string& title, int range) override {
     asked.push_back(DocPort::Progress);
     progressTitles.push_back(title);
+    progressRanges.push_back(range);
     if (!Offers(DocPort::Progress)) return nullptr;
-    return std::make_unique<CScriptedProgress>(cancelAfter);
+    return std::make_unique<CScriptedProgress>(cancelAfter, &progressSteps);
   }
   // The program "runs" until its progress is cancelled or it has asked runSteps times.
   PortResult RunProgram(const ProgramRun& run, IProgress* progress, ProgramResult& result) override {
@@ -63,6 +70,8 @@ class CScriptedPorts : public IDocumentPorts {
   std::deque<KeyboardEntry> entries;
   std::deque<ExportChoice> exports;
   std::vector<std::string> progressTitles;
+  std::vector<int> progressRanges;
+  int progressSteps = 0;  // over every progress window made
   std::vector<ProgramRun> runs;
   int cancelAfter = 0;
   int runSteps = 3;
