@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <initializer_list>
 
 #include "config/ColorEntry.h"
 #include "config/PartList.h"
@@ -21,22 +20,6 @@ std::string FixedCell(int column, const std::string& text) {
   std::string out(static_cast<size_t>(width < 0 ? 0 : width) + 1, '\0');
   std::snprintf(out.data(), out.size(), kFormats[column], text.c_str());
   out.pop_back();
-  return out;
-}
-
-// The "%s" of a (translated) table text filled in order; the text is never used as a printf
-// format, so a translation with other conversions cannot read past the arguments.
-std::string FillArgs(const std::string& text, std::initializer_list<std::string> args) {
-  std::string out;
-  auto arg = args.begin();
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] == 's') {
-      if (arg != args.end()) out += *arg++;
-      ++i;
-    } else {
-      out += text[i];
-    }
-  }
   return out;
 }
 
@@ -184,7 +167,7 @@ std::string CPartsReport::Format(const CMpdFile& project, bool tabs) const {
     if (!model) continue;
     const std::string description = model->GetDescription();
     const std::string name = model->GetName();
-    const std::string line = FillArgs(caption, {description, name});
+    const std::string line = FillTextArgs(caption, {description, name});
     out += line + "\n";
     WriteHeader(out, m_mode, tabs);
     for (const Row& row : m_rows)

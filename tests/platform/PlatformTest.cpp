@@ -23,6 +23,20 @@ TEST(StringTable, KnownAndUnknownIds) {
   SetStringTranslator(nullptr);
 }
 
+TEST(StringTable, FillTextArgsReplacesConversionsInOrderAndNothingElse) {
+  struct Case {
+    const char *text, *filled;
+  } cases[] = {
+      {"Model: %s (%s)", "Model: A (b.ldr)"},
+      {"Page %lu of %lu.", "Page A of b.ldr."},
+      {"%d%%", "A%"},
+      // More conversions than arguments, and ones that are not ours, stay harmless.
+      {"%s %s %s %n %x", "A b.ldr  %n %x"},
+      {"trailing %", "trailing %"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FillTextArgs(c.text, {"A", "b.ldr"}), c.filled) << c.text;
+}
+
 TEST(Prompt, MessageByIdIsFormattedAndScripted) {
   CScriptedPrompt prompt;
   prompt.Answer(PromptAnswer::No);
