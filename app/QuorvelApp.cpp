@@ -8,6 +8,7 @@
 #include "app/AppCommands.h"
 #include "app/CommandMap.h"
 #include "app/PartDragData.h"
+#include "app/PrintCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/FileTypes.h"
@@ -149,6 +150,7 @@ bool CQuorvelApp::OnInit() {
   if (CSplashWnd* splash = CSplashWnd::Current()) splash->Raise();
   frame->Update();
   if (!ProcessShellCommand(m_commandLine)) return EndStartUp(1);
+  if (m_endAfterShellCommand) return EndStartUp(0);
   // 19. Files dropped from the desktop.
   frame->DragAcceptFiles(true);
   // A session that ends (or a terminal's interrupt) closes the window the normal way, so the
@@ -180,7 +182,14 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
     case Shell::Unregister:
       return RegisterFromCommandLine(info.shellCommand);
     case Shell::Print:
-    case Shell::PrintTo:
+    case Shell::PrintTo: {
+      // Print and end: the file is opened without the save question (nothing is open yet), printed
+      // without the print dialog, and the run ends with the outcome as its exit status.
+      m_endAfterShellCommand = true;
+      if (OpenDocumentFile(info.fileName, false) != OpenResult::Opened) return false;
+      const std::string printer = info.shellCommand == Shell::PrintTo ? info.printerName : std::string();
+      return PrintWithoutDialog(*m_document, printer);
+    }
     case Shell::Dde:
       // Accepted; the features behind them come with printing and the file-type registration.
       theTracer.Printf("INFO: Command-line request '%s' is not available yet.\n",

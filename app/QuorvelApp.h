@@ -65,6 +65,8 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CCommandMap> m_documentCommands;
   std::unique_ptr<CCommandMap> m_appCommands;
   std::unique_ptr<CWxDocumentPorts> m_ports;
+  // -p and -pt print and end the run.
+  bool m_endAfterShellCommand = false;
 };
 
 wxDECLARE_APP(CQuorvelApp);

@@ -78,6 +78,7 @@ int CPrintJob::LinesPerPage(const PrintDevice& device) {
 unsigned CPrintJob::Begin(const PrintDevice& device) {
   End();
   m_begun = true;
+  m_renderFailed = false;
   m_savedModel = m_doc.GetProject().GetCurrentIndex();
   m_landscape = device.landscape;
   m_listStep = 0;
@@ -197,8 +198,11 @@ bool CPrintJob::RenderPicture(const Page& page, unsigned p, int j) {
   PictureSize(width, height);
   m_picture.EnablePickBuffer(theSettings.APVT != 0);
   if (!m_doc.Create3DStub(m_picture, 0, 0, width, height, nullptr, theDefaultViewMatrix.m.data(), j == 0 ? 1 : 0,
-                          1.0, 0, theSettings.Perspective))
+                          1.0, 0, theSettings.Perspective)) {
+    m_renderFailed = true;
+    theTracer.Printf("ERROR: The %dx%d picture for page %u could not be rendered.\n", width, height, p);
     return false;
+  }
   if (theSettings.PrintStepNum) {
     const LabelRgb text = LabelTextColor(PaneBackgroundColor(static_cast<uint32_t>(theSettings.BackgroundColor)));
     CGfxStamp stamp;

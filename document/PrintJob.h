@@ -66,6 +66,8 @@ class CPrintJob {
   // picture (past the model's last step) or it could not be rendered.
   bool RenderPicture(const Page& page, unsigned p, int j);
   const CDib& Picture() const { return m_picture.GetImage(); }
+  // True once a picture could not be rendered (no memory for its size) since Begin.
+  bool RenderFailed() const { return m_renderFailed; }
   // The number stamped into picture j of page p, counted over the whole job without gaps.
   unsigned StampNumber(const Page& page, unsigned p, int j) const;
 
@@ -103,6 +105,7 @@ class CPrintJob {
   unsigned m_totalPages = 0;
   int m_linesPerPage = 1;
   C3DStub m_picture;
+  bool m_renderFailed = false;
   // Parts-list cursor: -1 means collect the next step first.
   int m_listStep = 0;
   int64_t m_cursor = -1;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libwxgtk3.2-dev libjpeg-dev gettext
+  libwxgtk3.2-dev libcairo2-dev pkg-config libjpeg-dev gettext
   xvfb xauth locales xdotool shared-mime-info
 )
 

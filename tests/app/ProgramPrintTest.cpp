@@ -1,0 +1,144 @@
+// The command line's print flags in the real program: -pt with a ".pdf" target writes the
+// building instructions into that file without any printer; -p and -pt with a printer hand a PDF
+// to the print spooler's lp (here a stand-in script that keeps what it gets); without lp the run
+// ends with status 1 and a log line, never waiting for a printer.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "GuiTest.h"
+#include "platform/Folders.h"
+#include "support/TestData.h"
+
+extern char** environ;
+
+namespace {
+
+// Two models of two steps each: four pictures in all, and a parts list.
+constexpr const char* kModel =
+    "0 FILE main.ldr\n0 Main\n0 Name: main.ldr\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n0 STEP\n"
+    "1 1 0 -24 0 1 0 0 0 1 0 0 0 1 sub.ldr\n0 STEP\n"
+    "0 FILE sub.ldr\n0 Sub\n0 Name: sub.ldr\n1 2 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n0 STEP\n"
+    "1 14 0 -24 0 1 0 0 0 1 0 0 0 1 3001.dat\n0 STEP\n";
+
+size_t CountPages(const std::string& pdf) {
+  size_t pages = 0;
+  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+class ProgramPrintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
+    const char* dir = std::getenv("PLANDOR_BIN_DIR");
+    m_program = dir ? std::string(dir) + "/plandor" : std::string();
+    if (m_program.empty() || access(m_program.c_str(), X_OK) != 0) GTEST_SKIP() << "plandor not built";
+    m_shared = TestLibraryDir();
+    if (m_shared.empty()) GTEST_SKIP() << "no LDraw library (set LDRAWDIR or put it in ../shared/ldraw)";
+    m_library = m_home / "library";
+    MakeDirectories(m_library);
+    for (const char* folder : {"p", "parts"})
+      std::filesystem::create_directory_symlink(m_shared + "/" + folder, m_library + "/" + folder);
+    WriteFileBytes(m_library + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
+    MakeDirectories(m_home / "config/Plandor");
+    WriteFileBytes(m_home / "config/Plandor/Plandor.conf", "[Settings]\nRegFileTypes=0\nAutoPartUpgrade=0\n");
+    m_model = m_home / "two models.mpd";
+    WriteFileBytes(m_model, kModel);
+    MakeDirectories(m_home / "bin");
+  }
+  void TearDown() override {
+    for (const char* folder : {"p", "parts"}) unlink((m_library + "/" + folder).c_str());
+  }
+
+  // A stand-in for lp that records its arguments and keeps a copy of the file it is given.
+  void InstallFakeLp() {
+    const std::string script = m_home / "bin/lp";
+    WriteFileBytes(script, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" + (m_home / "lp-args") +
+                               "\"\nfor a; do last=$a; done\ncp \"$last\" \"" + (m_home / "spooled.pdf") + "\"\n");
+    chmod(script.c_str(), 0755);
+  }
+
+  // Runs the program to its end; its exit status, -1 when it had to be killed.
+  int Run(const std::vector<std::string>& args, bool withLp) {
+    std::map<std::string, std::string> changes = {
+        {"HOME", m_home.Path()},           {"XDG_CONFIG_HOME", m_home / "config"},
+        {"XDG_STATE_HOME", m_home / "state"}, {"XDG_DATA_HOME", m_home / "data"},
+        {"LDRAWDIR", m_library},           {"GDK_BACKEND", "x11"},
+        {"NO_AT_BRIDGE", "1"},
+        {"PATH", withLp ? (m_home / "bin") + ":/usr/bin:/bin" : m_home / "bin"}};
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+      std::string v = *e;
+      if (!changes.count(v.substr(0, v.find('=')))) env.push_back(v);
+    }
+    for (const auto& [name, value] : changes) env.push_back(name + "=" + value);
+    std::vector<std::string> a = args;
+    a.insert(a.begin(), m_program);
+    std::vector<char*> argv, envp;
+    for (auto& s : a) argv.push_back(s.data());
+    argv.push_back(nullptr);
+    for (auto& s : env) envp.push_back(s.data());
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, m_program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -2;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < end) {
+      if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+  }
+  std::string Log() { return ReadFileBytes(m_home / "state/Plandor/Plandor.log"); }
+
+  CScratchDir m_home;
+  std::string m_program, m_shared, m_library, m_model;
+};
+
+TEST_F(ProgramPrintTest, PrintsToAPdfFileWithoutAPrinter) {
+  const std::string target = m_home / "instructions.pdf";
+  ASSERT_EQ(Run({"-pt", m_model, target, "driver", "port"}, false), 0) << Log();
+  const std::string pdf = ReadFileBytes(target);
+  ASSERT_EQ(pdf.rfind("%PDF-", 0), 0u) << "no PDF written; log:\n" << Log();
+  // Two models, each a page of pictures and a page of its parts list at the default settings.
+  EXPECT_GE(CountPages(pdf), 2u);
+  EXPECT_NE(Log().find("Start-up ended (exit status 0)"), std::string::npos) << Log();
+}
+
+TEST_F(ProgramPrintTest, HandsThePagesToTheSpoolerAndEndsWithItsOutcome) {
+  InstallFakeLp();
+  ASSERT_EQ(Run({"-pt", m_model, "Office Laser", "driver", "port"}, true), 0) << Log();
+  const std::string args = ReadFileBytes(m_home / "lp-args");
+  EXPECT_NE(args.find("-d\nOffice Laser\n"), std::string::npos) << args;
+  EXPECT_NE(args.find("-t\ntwo models.mpd\n"), std::string::npos) << args;
+  EXPECT_EQ(ReadFileBytes(m_home / "spooled.pdf").rfind("%PDF-", 0), 0u);
+  // The temporary pages are gone once the spooler has them.
+  const std::string spooled = args.substr(args.rfind('\n', args.size() - 2) + 1);
+  EXPECT_FALSE(std::filesystem::exists(spooled.substr(0, spooled.size() - 1)));
+
+  // -p prints on the default printer: no -d.
+  ASSERT_EQ(Run({"-p", m_model}, true), 0) << Log();
+  EXPECT_EQ(ReadFileBytes(m_home / "lp-args").find("-d\n"), std::string::npos);
+}
+
+TEST_F(ProgramPrintTest, WithoutASpoolerTheRunEndsWithAFailure) {
+  EXPECT_EQ(Run({"-p", m_model}, false), 1);
+  EXPECT_NE(Log().find("The print spooler did not take the pages"), std::string::npos) << Log();
+}
+
+}  // namespace
