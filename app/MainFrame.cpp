@@ -18,6 +18,7 @@
 #include "app/DocumentHost.h"
 #include "app/PaneGrid.h"
 #include "app/PanePlaceholder.h"
+#include "app/PartFormView.h"
 #include "app/PrivateEvents.h"
 #include "app/QuorvelView.h"
 #include "app/RecentFileHistory.h"
@@ -117,7 +118,7 @@ void CMainFrame::CreateClientArea() {
   // The views of the part library, the model's lines and the 3-D panes replace these placeholders.
   m_partTree = new CPanePlaceholder(m_left, "PartTree", "Part tree");
   m_partTree->SetSize(100, 200);
-  m_partBrowser = new CPanePlaceholder(m_left, "PartBrowser", "Part browser");
+  m_partBrowser = new CPartFormView(m_left);
   m_lineList = new CPanePlaceholder(m_right, "LineList", "Line list");
   m_grid = new CPaneGrid(m_right);
   for (int i = 0; i < 4; ++i) {
