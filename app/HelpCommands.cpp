@@ -24,9 +24,10 @@ constexpr int kHelpF1 = 57670;
 
 wxWeakRef<CHelpDialog> theHelpWindow;
 bool theContextMode = false;
+std::vector<std::string> theHelpRoots;
 
 CHelpPages CurrentHelpPages() {
-  return CHelpPages(DefaultHelpRoots(), GetHelpLanguage(theSettings.LanguageList, theSettings.LanguageIndex));
+  return CHelpPages(theHelpRoots.empty() ? DefaultHelpRoots() : theHelpRoots, GetHelpLanguage(theSettings.LanguageList, theSettings.LanguageIndex));
 }
 
 // The page of the main window: the mode it is in.
@@ -41,6 +42,8 @@ void EndContextMode() {
 }
 
 }  // namespace
+
+void SetHelpRoots(std::vector<std::string> roots) { theHelpRoots = std::move(roots); }
 
 CHelpDialog* GetHelpWindow() { return theHelpWindow.get(); }
 

@@ -2,6 +2,8 @@
 // The program's help: every request (Help Topics, F1, a click in context-help mode, F1 in a dialog)
 // ends in WinHelp, which makes the one help window on first use and shows the page asked for.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class CCommandMap;
 class wxEvent;
@@ -27,6 +29,10 @@ uint32_t HelpIdOfWindow(wxWindow* window, const wxPoint& screenPoint);
 
 // Whether the next click asks for help (Shift+F1 was given and no click or Escape followed yet).
 bool InContextHelpMode();
+
+// Where the help folder is looked for; empty (the default) means the program folder, then the
+// installed data folder.
+void SetHelpRoots(std::vector<std::string> roots);
 
 // The help window while it exists (for tests); null before the first request.
 class CHelpDialog;

@@ -224,7 +224,7 @@ void CHelpDialog::OnBack() {
   } else if (!m_browser->HistoryBack()) {
     return;
   }
-  wxFileName file = wxFileSystem::URLToFileName(m_browser->GetOpenedPage());
+  wxFileName file = wxFileSystem::URLToFileName(m_browser->GetOpenedPage().BeforeFirst('#'));
   m_shownFile = file.GetFullPath().utf8_string();
   m_shownAnchor = m_browser->GetOpenedAnchor().utf8_string();
 }
