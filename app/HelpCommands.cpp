@@ -49,7 +49,7 @@ CHelpDialog* GetHelpWindow() { return theHelpWindow.get(); }
 
 bool InContextHelpMode() { return theContextMode; }
 
-void WinHelp(uint32_t helpId, int command) {
+void WinHelp(uint32_t helpId, int command, bool modal) {
   if (!theHelpWindow) {
     if (command == kHelpQuit) return;
     wxWindow* parent = theMainFrame ? static_cast<wxWindow*>(theMainFrame) : wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
@@ -59,7 +59,10 @@ void WinHelp(uint32_t helpId, int command) {
     CHelpPages pages = CurrentHelpPages();
     if (pages.GetFolder() != theHelpWindow->GetPages().GetFolder()) theHelpWindow->SetPages(std::move(pages));
   }
-  theHelpWindow->ShowHelp(helpId, command);
+  if (modal)
+    theHelpWindow->ShowHelpModal(helpId, command);
+  else
+    theHelpWindow->ShowHelp(helpId, command);
 }
 
 uint32_t HelpIdOfWindow(wxWindow* window, const wxPoint& screenPoint) {
@@ -130,8 +133,9 @@ bool FilterHelpEvent(wxEvent& event) {
     if (key.GetKeyCode() != WXK_F1 || key.HasAnyModifiers()) return false;
     auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
     wxWindow* top = window ? wxGetTopLevelParent(window) : nullptr;
-    if (!dynamic_cast<wxDialog*>(top) || top == theHelpWindow.get()) return false;
-    WinHelp(HelpIdOfWindow(window, wxGetMousePosition()), kHelpContext);
+    auto* dialog = dynamic_cast<wxDialog*>(top);
+    if (!dialog || top == theHelpWindow.get()) return false;
+    WinHelp(HelpIdOfWindow(window, wxGetMousePosition()), kHelpContext, dialog->IsModal());
     return true;
   }
   return false;

@@ -11,8 +11,9 @@ class wxPoint;
 class wxWindow;
 
 // The application's help operation: creates the help window (parent: the main window) on first
-// use, shows it and hands it the request (see CHelpDialog::ShowHelp).
-void WinHelp(uint32_t helpId, int command);
+// use, shows it and hands it the request (see CHelpDialog::ShowHelp). modal: the request comes
+// from a modal dialog, and the window runs modal on top of it until Exit.
+void WinHelp(uint32_t helpId, int command, bool modal = false);
 
 // Help Topics, F1 (help on the current window) and Shift+F1 (context help: the next click names
 // the window or tool whose page is shown) in the application's link of the command chain.

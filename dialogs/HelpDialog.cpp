@@ -110,7 +110,7 @@ CHelpDialog::CHelpDialog(wxWindow* parent, CHelpPages pages, Launcher launcher, 
   contents->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowPage(kHelpContentsPage); });
   index->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { ShowPage(kHelpIndexPage); });
   m_back->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBack(); });
-  exit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Hide(); });
+  exit->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndHelp(); });
   m_back->Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(CanGoBack()); });
   if (!m_browser) {
     contents->Disable();
@@ -123,22 +123,43 @@ CHelpDialog::CHelpDialog(wxWindow* parent, CHelpPages pages, Launcher launcher, 
   ShowPage(kHelpContentsPage);
 }
 
-void CHelpDialog::ShowHelp(uint32_t helpId, int command) {
-  std::string page = kHelpContentsPage;
+bool CHelpDialog::PageOfRequest(uint32_t helpId, int command, std::string& page) {
+  page = kHelpContentsPage;
   if (command == kHelpContext) {
-    if (helpId == kHelpIdDialog + kDialogId) return;
+    if (helpId == kHelpIdDialog + kDialogId) return false;
     std::string found = GetHelpPage(helpId);
     if (found.empty())
       theTracer.Printf("ERROR: Can't locate help for ID = %08X\n", helpId);
     else
       page = found;
   } else if (command == kHelpQuit) {
-    Hide();
-    return;
+    EndHelp();
+    return false;
   }
+  return true;
+}
+
+void CHelpDialog::ShowHelp(uint32_t helpId, int command) {
+  std::string page;
+  if (!PageOfRequest(helpId, command, page)) return;
   if (!IsShown()) Show();
   Raise();
   ShowPage(page);
+}
+
+void CHelpDialog::ShowHelpModal(uint32_t helpId, int command) {
+  std::string page;
+  if (!PageOfRequest(helpId, command, page) || IsModal()) return;
+  ShowPage(page);
+  if (IsShown()) Hide();
+  ShowModal();
+}
+
+void CHelpDialog::EndHelp() {
+  if (IsModal())
+    EndModal(wxID_CANCEL);
+  else
+    Hide();
 }
 
 void CHelpDialog::ShowPage(const std::string& page) {
@@ -233,7 +254,7 @@ void CHelpDialog::OnClose(wxCloseEvent& event) {
   // The window stays for the next request; only the program's end destroys it.
   if (event.CanVeto()) {
     event.Veto();
-    Hide();
+    EndHelp();
     return;
   }
   event.Skip();

@@ -36,6 +36,9 @@ class CHelpDialog : public wxDialog {
   // Shows the window (but for a quit) and the page the request asks for; a request for the help
   // window's own page is ignored.
   void ShowHelp(uint32_t helpId, int command);
+  // The same for a request from a modal dialog, whose modality would keep the window from taking
+  // input: the window runs modal on top of it until Exit.
+  void ShowHelpModal(uint32_t helpId, int command);
   // Shows a page of the help table ("view.htm#Step") or a link target of a page.
   void ShowPage(const std::string& page);
   // Hands the address to the browser; a failure is reported in a message box.
@@ -55,6 +58,10 @@ class CHelpDialog : public wxDialog {
   static constexpr int kExitId = 1158, kIndexId = 1159, kContentsId = 1160, kBackId = 1161, kNoticeId = 1157;
 
  private:
+  // The page a request asks for; false when nothing is to be shown.
+  bool PageOfRequest(uint32_t helpId, int command, std::string& page);
+  // Exit: hides the window, or ends its modal run.
+  void EndHelp();
   void ShowText(const std::string& text);
   void OnLinkClicked(wxHtmlLinkEvent& event);
   void OnBack();

@@ -1,6 +1,7 @@
 // The help window on screen: pages, links, Back, the messages for what is missing, and the help
 // requests of the program (Help Topics, F1 in a dialog, a click in context-help mode).
 #include <gtest/gtest.h>
+#include <wx/app.h>
 #include <wx/aui/auibar.h>
 #include <wx/bookctrl.h>
 #include <wx/button.h>
@@ -270,6 +271,38 @@ TEST_F(HelpRequestTest, ContextHelpShowsThePageOfTheToolClickedNext) {
   escape.m_keyCode = WXK_ESCAPE;
   EXPECT_TRUE(FilterHelpEvent(escape));
   EXPECT_FALSE(InContextHelpMode());
+}
+
+}  // namespace
+
+namespace {
+
+// A modal dialog's modality would keep the help window from taking input: from there the window
+// runs modal on top of it until Exit.
+TEST_F(HelpRequestTest, F1InAModalDialogRunsTheWindowModalUntilExit) {
+  wxDialog dialog(m_frame, 162, "Model Information");
+  auto* field = new wxButton(&dialog, wxID_ANY, "field");
+  bool helpWasModal = false, helpShown = false;
+  dialog.CallAfter([&] {
+    wxTheApp->CallAfter([&] {
+      CHelpDialog* help = GetHelpWindow();
+      ASSERT_NE(help, nullptr);
+      helpWasModal = help->IsModal();
+      helpShown = help->IsShown();
+      Press(help, CHelpDialog::kExitId);
+    });
+    wxKeyEvent key(wxEVT_CHAR_HOOK);
+    key.m_keyCode = WXK_F1;
+    key.SetEventObject(field);
+    EXPECT_TRUE(FilterHelpEvent(key));
+    EXPECT_FALSE(GetHelpWindow()->IsShown());
+    dialog.EndModal(wxID_OK);
+  });
+  dialog.ShowModal();
+  EXPECT_TRUE(helpWasModal);
+  EXPECT_TRUE(helpShown);
+  // Dialog 162 has no page of its own here; the request fell back to the contents.
+  EXPECT_EQ(FileName(GetHelpWindow()->GetShownFile()), "Plandor.htm");
 }
 
 }  // namespace
