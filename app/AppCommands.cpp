@@ -5,6 +5,7 @@
 
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
+#include "app/HelpCommands.h"
 #include "dialogs/AboutDlg.h"
 
 std::unique_ptr<CCommandMap> MakeApplicationCommands(const wxString& versionTitle) {
@@ -20,5 +21,6 @@ std::unique_ptr<CCommandMap> MakeApplicationCommands(const wxString& versionTitl
       cmd::kAppAbout,
       [versionTitle] { CAboutDlg(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, versionTitle).ShowModal(); },
       CCommandMap::Always);
+  BindHelpCommands(*commands);
   return commands;
 }

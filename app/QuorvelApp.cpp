@@ -12,6 +12,7 @@
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/FileTypes.h"
+#include "app/HelpCommands.h"
 #include "app/KeyState.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileHistory.h"
@@ -271,5 +272,6 @@ int CQuorvelApp::FilterEvent(wxEvent& event) {
       static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_TAB)
     SetTabKeyDown(type == wxEVT_KEY_DOWN);
   if (CSplashWnd::PreTranslateAppMessage(event)) return Event_Processed;
+  if (FilterHelpEvent(event)) return Event_Processed;
   return wxApp::FilterEvent(event);
 }
