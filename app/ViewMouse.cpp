@@ -366,6 +366,8 @@ MouseReply CViewMouse::FinishSelectionDrag(const MouseInput& in) {
 MouseReply CViewMouse::FinishRubberBand(const MouseInput& in) {
   MouseReply reply;
   reply.release = reply.picture = true;
+  int left, top, right, bottom;
+  GetRubberBand(left, top, right, bottom);
   m_rubberBand = false;
   m_view.SetDragging(false);
   CQuorvelDoc* doc = m_view.GetDocument();
@@ -373,8 +375,6 @@ MouseReply CViewMouse::FinishRubberBand(const MouseInput& in) {
   C3DStub* renderer = m_view.GetRenderer();
   if (!model || !renderer) return reply;
   if (!in.ctrl) doc->BuildSelection(0, 0);
-  int left, top, right, bottom;
-  GetRubberBand(left, top, right, bottom);
   if (left < right && top < bottom) {
     if (in.shift || !PickBufferReady(renderer)) {
       CMatrix4DStack stack;

@@ -1,0 +1,288 @@
+// The mouse in a 3-D pane without a window: clicks and rubber bands over a rendered fixture
+// select what lies under them (through the pick ids and through the geometric hit test), a drag of
+// the selection moves it by whole grid steps in one undo step, the view drags pan, zoom and turn,
+// and a lost capture ends every drag.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ViewTestSupport.h"
+#include "app/QuorvelViewState.h"
+#include "app/ViewMouse.h"
+#include "document/QuorvelDoc.h"
+#include "model/QvFile.h"
+#include "model/TextHandler.h"
+#include "render/C3DStub.h"
+
+namespace {
+
+// Two flat squares side by side across the front view, and a third far to the right.
+std::vector<std::string> SquaresModel() {
+  return {
+      "0 Squares",
+      "4 4 -60 -20 0 -20 -20 0 -20 20 0 -60 20 0",
+      "4 2 20 -20 0 60 -20 0 60 20 0 20 20 0",
+      "4 1 100 -20 0 140 -20 0 140 20 0 100 20 0",
+  };
+}
+
+class ViewMouseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_doc.OnNewDocument();
+    ASSERT_TRUE(LoadModelText(m_doc, SquaresModel()));
+    CDocTestAccess::SetEditMode(m_doc, 1);
+    m_view.OnSize(400, 300);
+    m_view.Attach(&m_doc);
+    ASSERT_NE(m_view.GetRenderer(), nullptr);
+    ASSERT_TRUE(m_view.GetRenderer()->IsInitialised());
+  }
+
+  // The pixel where the renderer put a model point (its own scale, offset and the view matrix).
+  void Pixel(double x, double y, double z, int& px, int& py) const {
+    const C3DStub& r = *m_view.GetRenderer();
+    const CVector3 p = m_view.GetViewMatrix() * CVector3(x, y, z);
+    px = static_cast<int>(std::lround(p.x * r.GetScaleX() + r.GetOffsetX()));
+    py = static_cast<int>(std::lround(p.y * r.GetScaleY() + r.GetOffsetY()));
+  }
+
+  MouseInput At(double x, double y, bool ctrl = false, bool shift = false) const {
+    MouseInput in;
+    Pixel(x, y, 0, in.x, in.y);
+    in.ctrl = ctrl;
+    in.shift = shift;
+    return in;
+  }
+
+  std::set<int> Selected() const {
+    std::set<int> out;
+    const CQvFile* model = m_doc.GetActiveModel();
+    for (size_t i = 0; i < model->GetSelectedCount(); ++i) out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
+    return out;
+  }
+
+  void Click(const MouseInput& in) {
+    m_mouse.ButtonDown(in);
+    m_mouse.ButtonUp(in);
+    // The window hears of the new selection and draws it.
+    m_view.OnUpdate(HINT_SELECTION);
+    m_view.Render();
+  }
+
+  void Band(MouseInput from, MouseInput to) {
+    const MouseReply down = m_mouse.ButtonDown(from);
+    EXPECT_TRUE(down.capture);
+    EXPECT_EQ(m_view.GetMouseMode(), CViewMouse::kRubberBand);
+    m_mouse.Motion(to);
+    int l, t, r, b;
+    ASSERT_TRUE(m_mouse.GetRubberBand(l, t, r, b));
+    const MouseReply up = m_mouse.ButtonUp(to);
+    EXPECT_TRUE(up.release);
+    EXPECT_FALSE(m_mouse.GetRubberBand(l, t, r, b));
+    EXPECT_EQ(m_view.GetMouseMode(), 0);
+    m_view.OnUpdate(HINT_SELECTION);
+    m_view.Render();
+  }
+
+  std::vector<std::string> SavedLines() {
+    CArrayTextHandler text;
+    m_doc.GetActiveModel()->WriteTo(text);
+    text.Rewind();
+    std::vector<std::string> lines;
+    std::string line;
+    while (text.ReadLine(line)) {
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      // The squares only: the written header (colours, rotation points) is not the matter here.
+      if (line.rfind("4 ", 0) == 0) lines.push_back(line);
+    }
+    return lines;
+  }
+
+  CViewSettingsScope m_settings;
+  CQuorvelDoc m_doc;
+  CQuorvelViewState m_view{0};
+  CViewMouse m_mouse{m_view};
+};
+
+// Element indices: 0 the comment, 1 the left square, 2 the middle one, 3 the right one.
+TEST_F(ViewMouseTest, ClickSelectsTheElementUnderThePointWithAndWithoutPickIds) {
+  struct Case {
+    const char* name;
+    int screenSelection;
+    bool wireframe;
+  };
+  for (const Case& c : {Case{"pick ids", 1, false}, Case{"geometric, setting off", 0, false},
+                        Case{"geometric, wireframe pane", 1, true}}) {
+    SCOPED_TRACE(c.name);
+    theSettings.ScreenSelection = c.screenSelection;
+    if (c.wireframe != m_view.IsWireframe()) m_view.ToggleWireframe();
+    m_view.OnUpdate(HINT_FULL);
+    EXPECT_EQ(m_view.GetRenderer()->HasPickBuffer(), c.screenSelection == 1 && !c.wireframe);
+    Click(At(-40, 0));
+    EXPECT_EQ(Selected(), (std::set<int>{1}));
+    Click(At(40, 0));
+    EXPECT_EQ(Selected(), (std::set<int>{2}));
+    Click(At(120, 5, true));
+    EXPECT_EQ(Selected(), (std::set<int>{2, 3}));
+  }
+}
+
+TEST_F(ViewMouseTest, ClickWithShiftPansInsteadOfSelecting) {
+  const int x0 = m_view.GetOffsetX();
+  MouseInput in = At(-40, 0, false, true);
+  EXPECT_TRUE(m_mouse.ButtonDown(in).capture);
+  EXPECT_EQ(m_view.GetMouseMode(), CViewMouse::kPan);
+  in.x += 30;
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_view.GetOffsetX(), x0 + 30);
+  EXPECT_EQ(m_view.GetMouseMode(), 0);
+  EXPECT_FALSE(m_view.IsDragging());
+  EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(ViewMouseTest, RubberBandSelectsWhatItCovers) {
+  struct Case {
+    const char* name;
+    bool shift;  // the geometric test
+  };
+  for (const Case& c : {Case{"pick ids", false}, Case{"geometric", true}}) {
+    SCOPED_TRACE(c.name);
+    m_doc.BuildSelection(0, 0);
+    m_view.OnUpdate(HINT_FULL);
+    // From empty space above the left square to below the middle one.
+    MouseInput from = At(-70, -40), to = At(50, 40);
+    from.shift = false;  // the press itself must not pan
+    to.shift = c.shift;
+    Band(from, to);
+    EXPECT_EQ(Selected(), (std::set<int>{1, 2}));
+    // With Ctrl a second band keeps them and adds the right square.
+    MouseInput from2 = At(90, -40), to2 = At(150, 40, true, c.shift);
+    Band(from2, to2);
+    EXPECT_EQ(Selected(), (std::set<int>{1, 2, 3}));
+    // A band over empty space clears.
+    Band(At(-70, -100), At(150, -60));
+    EXPECT_TRUE(Selected().empty());
+  }
+}
+
+TEST_F(ViewMouseTest, DraggingTheSelectionMovesItByWholeGridStepsInOneUndoStep) {
+  Click(At(40, 0));
+  ASSERT_EQ(Selected(), (std::set<int>{2}));
+  const int undoBefore = m_doc.GetUndoCurrent();
+  const double step = theSettings.DefStep.x;
+  // One grid step and a little less than half of another: the move snaps to one step.
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  MouseInput in = At(40, 0);
+  m_mouse.ButtonDown(in);
+  EXPECT_TRUE(m_view.IsDragging());
+  in.x += static_cast<int>(std::lround(step * 1.4 * scale));
+  m_mouse.Motion(in);
+  EXPECT_TRUE(m_mouse.IsDraggingSelection());
+  m_mouse.ButtonUp(in);
+  EXPECT_FALSE(m_view.IsDragging());
+  EXPECT_EQ(m_doc.GetUndoCurrent(), undoBefore + 1);
+  const std::vector<std::string> lines = SavedLines();
+  ASSERT_EQ(lines.size(), 3u);
+  // The middle square, every x moved by exactly the grid step (16 by default).
+  EXPECT_EQ(lines[1], "4 2 36 -20 0 76 -20 0 76 20 0 36 20 0");
+  EXPECT_EQ(lines[0], "4 4 -60 -20 0 -20 -20 0 -20 20 0 -60 20 0");
+}
+
+TEST_F(ViewMouseTest, DraggingWithCtrlCopiesTheSelection) {
+  Click(At(40, 0));
+  const size_t count = m_doc.GetActiveModel()->GetCount();
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  MouseInput in = At(40, 0);
+  m_mouse.ButtonDown(in);
+  in.y += static_cast<int>(std::lround(theSettings.DefStep.y * scale));
+  in.ctrl = true;
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_doc.GetActiveModel()->GetCount(), count + 1);
+  const std::vector<std::string> lines = SavedLines();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1], "4 2 20 -20 0 60 -20 0 60 20 0 20 20 0");
+  // The copy goes after the original, one grid step lower.
+  EXPECT_EQ(lines[2], "4 2 20 -4 0 60 -4 0 60 36 0 20 36 0");
+}
+
+TEST_F(ViewMouseTest, AClickWithoutMovementMovesNothing) {
+  Click(At(40, 0));
+  const int undoBefore = m_doc.GetUndoCurrent();
+  MouseInput in = At(40, 0);
+  m_mouse.ButtonDown(in);
+  in.x += 1;  // below the drag threshold
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_doc.GetUndoCurrent(), undoBefore);
+  EXPECT_EQ(SavedLines()[1], "4 2 20 -20 0 60 -20 0 60 20 0 20 20 0");
+}
+
+TEST_F(ViewMouseTest, ZoomDragStopsAt500) {
+  MouseInput in = At(0, 0, true, true);
+  m_mouse.ButtonDown(in);
+  EXPECT_EQ(m_view.GetMouseMode(), CViewMouse::kZoom);
+  in.y += 5000;
+  m_mouse.Motion(in);
+  EXPECT_DOUBLE_EQ(m_view.GetZoom(), 500.0);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_view.GetMouseMode(), 0);
+  // The wheel still reaches 1000.
+  for (int i = 0; i < 5; ++i) m_view.OnWheel(120);
+  EXPECT_DOUBLE_EQ(m_view.GetZoom(), 1000.0);
+}
+
+TEST_F(ViewMouseTest, ALostCaptureEndsEveryDrag) {
+  struct Case {
+    const char* name;
+    bool shift, ctrl;
+    double x, y;
+  };
+  for (const Case& c : {Case{"pan", true, false, 0, 0}, Case{"zoom", true, true, 0, 0},
+                        Case{"rubber band", false, false, -80, -80}, Case{"selection", false, false, 40, 0}}) {
+    SCOPED_TRACE(c.name);
+    MouseInput in = At(c.x, c.y, c.ctrl, c.shift);
+    EXPECT_TRUE(m_mouse.ButtonDown(in).capture);
+    EXPECT_TRUE(m_view.IsDragging());
+    in.x += 40;
+    in.y += 40;
+    m_mouse.Motion(in);
+    const int undo = m_doc.GetUndoCurrent();
+    MouseReply reply = m_mouse.CaptureLost();
+    EXPECT_TRUE(reply.hasStatus);
+    EXPECT_TRUE(reply.status.empty());
+    EXPECT_FALSE(m_view.IsDragging());
+    EXPECT_EQ(m_view.GetMouseMode(), 0);
+    int l, t, r, b;
+    EXPECT_FALSE(m_mouse.GetRubberBand(l, t, r, b));
+    EXPECT_FALSE(m_mouse.IsDraggingSelection());
+    EXPECT_EQ(m_doc.GetUndoCurrent(), undo);
+    // A button up after the loss does nothing more.
+    m_mouse.ButtonUp(in);
+    EXPECT_EQ(m_doc.GetUndoCurrent(), undo);
+  }
+}
+
+TEST_F(ViewMouseTest, HandlesOfTheSelectionFollowItInEveryPane) {
+  Click(At(40, 0));
+  const CSelectionCursor& cursor = m_mouse.GetCursor();
+  ASSERT_TRUE(cursor.IsShown());
+  // One quadrilateral: four vertex handles and the box round them.
+  ASSERT_EQ(cursor.GetHandles().size(), 5u);
+  EXPECT_TRUE(cursor.IsVertexMode());
+  int cx, cy;
+  Pixel(40, 0, 0, cx, cy);
+  EXPECT_NEAR(cursor.GetCenterX(), cx, 1);
+  EXPECT_NEAR(cursor.GetCenterY(), cy, 1);
+  EXPECT_EQ(cursor.HitTest(cx, cy), CSelectionCursor::kWholeSelection);
+  int vx, vy;
+  Pixel(20, -20, 0, vx, vy);
+  EXPECT_EQ(cursor.HitTest(vx, vy), 1);
+  EXPECT_EQ(cursor.HitTest(0, 0), CSelectionCursor::kNone);
+}
+
+}  // namespace
