@@ -47,6 +47,9 @@ CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
   Bind(wxEVT_LEFT_DOWN, &CQuorvelView::OnMouseDown, this);
   Bind(wxEVT_RIGHT_DOWN, &CQuorvelView::OnMouseDown, this);
   Bind(wxEVT_MIDDLE_DOWN, &CQuorvelView::OnMouseDown, this);
+  // A press soon after a click comes as a double click; it starts a drag all the same.
+  Bind(wxEVT_LEFT_DCLICK, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_MIDDLE_DCLICK, &CQuorvelView::OnMouseDown, this);
   Bind(wxEVT_LEFT_UP, &CQuorvelView::OnMouseUp, this);
   Bind(wxEVT_MIDDLE_UP, &CQuorvelView::OnMouseUp, this);
   Bind(wxEVT_MOTION, &CQuorvelView::OnMotion, this);
