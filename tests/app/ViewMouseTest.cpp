@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "app/QuorvelViewState.h"
 #include "app/ViewMouse.h"
 #include "document/QuorvelDoc.h"
+#include "config/PartList.h"
+#include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "render/C3DStub.h"
@@ -283,6 +286,105 @@ TEST_F(ViewMouseTest, HandlesOfTheSelectionFollowItInEveryPane) {
   Pixel(20, -20, 0, vx, vy);
   EXPECT_EQ(cursor.HitTest(vx, vy), 1);
   EXPECT_EQ(cursor.HitTest(0, 0), CSelectionCursor::kNone);
+}
+
+TEST_F(ViewMouseTest, TheRotationPointIsDraggedWhenItMayMove) {
+  CQvFile* model = m_doc.GetActiveModel();
+  CRotationPoints& points = model->GetRotationPoints();
+  points.ResetPoints();
+  points.mode = CRotationPoints::kFirstCustom;
+  points.show = 1;
+  Click(At(40, 0));
+  const CSelectionCursor& cursor = m_mouse.GetCursor();
+  ASSERT_TRUE(cursor.HasRotationHandle());
+  // The point sits at the origin; a drag of 10 model units in x and 5 in y moves it so far,
+  // without the grid.
+  MouseInput in = At(0, 0);
+  EXPECT_EQ(cursor.HitTest(in.x, in.y), CSelectionCursor::kRotationPoint);
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  m_mouse.ButtonDown(in);
+  in.x += static_cast<int>(std::lround(10 * scale));
+  in.y += static_cast<int>(std::lround(5 * scale));
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  const CVector3 p = points.GetPoint();
+  EXPECT_NEAR(p.x, 10, 0.5 / scale + 1e-9);
+  EXPECT_NEAR(p.y, 5, 0.5 / scale + 1e-9);
+  EXPECT_EQ(p.z, 0);
+  // The squares stayed.
+  EXPECT_EQ(SavedLines()[1], "4 2 20 -20 0 60 -20 0 60 20 0 20 20 0");
+  // A point that may not move: the press beeps and nothing follows.
+  std::vector<RotationPoint> fixed = points.GetPoints();
+  fixed[0].movable = 0;
+  points.SetPoints(fixed);
+  MouseInput on = At(p.x, p.y);
+  ASSERT_EQ(m_mouse.GetCursor().HitTest(on.x, on.y), CSelectionCursor::kRotationPoint);
+  const MouseReply reply = m_mouse.ButtonDown(on);
+  EXPECT_TRUE(reply.beep);
+  EXPECT_FALSE(reply.capture);
+  EXPECT_FALSE(m_view.IsDragging());
+}
+
+// A project whose model places a small sub-model; the sub-model is the part dragged in.
+class ViewMouseDropTest : public ViewMouseTest {
+ protected:
+  void SetUp() override {
+    std::string text =
+        "0 FILE main.ldr\n"
+        "1 4 0 -24 8 1 0 0 0 1 0 0 0 1 brick.ldr\n"
+        "0 FILE brick.ldr\n"
+        "4 16 -10 -4 0 10 -4 0 10 4 0 -10 4 0\n";
+    m_doc.OnNewDocument();
+    FILE* f = fmemopen(text.data(), text.size(), "r");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(m_doc.LoadFromFile(f, 1, "drop.mpd"), 1);
+    std::fclose(f);
+    CDocTestAccess::SetEditMode(m_doc, 1);
+    m_view.OnSize(400, 300);
+    m_view.Attach(&m_doc);
+    ASSERT_TRUE(m_view.GetRenderer()->IsInitialised());
+  }
+};
+
+TEST_F(ViewMouseDropTest, ADroppedPartLandsOnTheGridAtThePreviousPartsDepth) {
+  const PartHandle brick = thePartList.FindByName("brick.ldr", kDocumentModels);
+  ASSERT_NE(brick, 0u);
+  MouseInput in = At(37, 5);
+  ASSERT_TRUE(m_mouse.PartDragEnter(brick, in.x, in.y));
+  int l, t, r, b;
+  ASSERT_TRUE(m_mouse.GetDropOutline(l, t, r, b));
+  // The outline is the part's box (20 x 8 units) round the snapped point (32, 0).
+  int cx, cy;
+  Pixel(32, 0, 0, cx, cy);
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  EXPECT_NEAR((l + r) / 2.0, cx, 1.5);
+  EXPECT_NEAR((t + b) / 2.0, cy, 1.5);
+  EXPECT_NEAR(r - l, 20 * scale + 2, 2);
+  // Moving within the same grid cell keeps the outline; the next cell moves it.
+  MouseInput next = At(50, 5);
+  m_mouse.PartDragOver(next.x, next.y);
+  int l2, t2, r2, b2;
+  ASSERT_TRUE(m_mouse.GetDropOutline(l2, t2, r2, b2));
+  EXPECT_NEAR(l2 - l, 16 * scale, 1.5);
+  ASSERT_TRUE(m_mouse.PartDrop(in.x, in.y));
+  EXPECT_FALSE(m_mouse.GetDropOutline(l, t, r, b));
+  CQvFile* model = m_doc.GetActiveModel();
+  ASSERT_EQ(model->GetCount(), 2u);
+  const auto* added = dynamic_cast<const CQvElement*>(model->GetAt(1));
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->GetFileName(), "brick.ldr");
+  EXPECT_DOUBLE_EQ(added->GetPosition().x, 32);
+  EXPECT_DOUBLE_EQ(added->GetPosition().y, 0);
+  EXPECT_DOUBLE_EQ(added->GetPosition().z, 8);
+}
+
+TEST_F(ViewMouseDropTest, NoDropInViewModeOrForAnUnknownPart) {
+  MouseInput in = At(0, 0);
+  EXPECT_FALSE(m_mouse.PartDragEnter(MakePartHandle(kDocumentModels, 77), in.x, in.y));
+  EXPECT_FALSE(m_mouse.PartDrop(in.x, in.y));
+  CDocTestAccess::SetEditMode(m_doc, 0);
+  EXPECT_FALSE(m_mouse.PartDragEnter(thePartList.FindByName("brick.ldr", kDocumentModels), in.x, in.y));
+  EXPECT_EQ(m_doc.GetActiveModel()->GetCount(), 1u);
 }
 
 }  // namespace
