@@ -1,6 +1,7 @@
 #include "app/PaneDropTarget.h"
 
 #include "app/QuorvelView.h"
+#include "config/PartList.h"
 
 namespace {
 PartDragData theCurrentDrag;
@@ -51,15 +52,21 @@ bool CPaneDropTarget::OnDrop(wxCoord, wxCoord) { return Accepting(); }
 wxDragResult CPaneDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def) {
   m_outline = false;
   if (!Accepting() || !GetData()) return wxDragNone;
-  const PartDragData data = m_object->GetData();
-  // Lines of the line list and a pane's selection move things of the program they come from:
-  // only a part makes sense in another pane or another program.
-  if (data.kind != static_cast<uint32_t>(PartDragKind::Part)) {
-    m_view->Mouse().PartDragLeave();
-    return wxDragNone;
-  }
-  bool added = false;
-  if (m_view->Mouse().PartDragEnter(data.value, x, y)) added = m_view->Mouse().PartDrop(x, y);
-  m_view->Refresh(false);
+  const bool added = DropPayload(m_object->GetData(), x, y);
   return added ? (def == wxDragMove ? wxDragCopy : def) : wxDragNone;
+}
+
+bool CPaneDropTarget::DropPayload(const PartDragData& data, int x, int y) {
+  m_outline = false;
+  bool added = false;
+  // Lines of the line list and a pane's selection belong to the place they were dragged from:
+  // only a part makes sense here.
+  const bool part = data.kind == static_cast<uint32_t>(PartDragKind::Part);
+  const bool foreign = CurrentPartDrag().kind == 0;
+  const bool ownModel = CPartList::GetCategory(data.value) == kDocumentModels;
+  if (Accepting() && part && !(foreign && ownModel) && m_view->Mouse().PartDragEnter(data.value, x, y))
+    added = m_view->Mouse().PartDrop(x, y);
+  m_view->Mouse().PartDragLeave();
+  m_view->Refresh(false);
+  return added;
 }

@@ -25,6 +25,9 @@ class CPaneDropTarget : public wxDropTarget {
   void OnLeave() override;
   bool OnDrop(wxCoord x, wxCoord y) override;
   wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override;
+  // The dropped payload at the point: true when a part was added. A part of the document's own
+  // models only comes from this program (another program's models are not this one's).
+  bool DropPayload(const PartDragData& data, int x, int y);
 
  private:
   bool Accepting() const;

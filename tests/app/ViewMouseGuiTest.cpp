@@ -6,6 +6,7 @@
 #include <wx/uiaction.h>
 
 #include <cmath>
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <string>
@@ -13,7 +14,9 @@
 
 #include "GuiTest.h"
 #include "ViewTestSupport.h"
+#include "app/PaneDropTarget.h"
 #include "app/QuorvelView.h"
+#include "config/PartList.h"
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
@@ -156,6 +159,57 @@ TEST_F(ViewMouseGuiTest, ALostCaptureEndsTheRubberBand) {
   PumpEvents(60);
   EXPECT_FALSE(m_view->HasCapture());
   EXPECT_TRUE(Selected().empty());
+}
+
+// The pane's drop target with the payload the part tree and the browser offer.
+TEST_F(ViewMouseGuiTest, ThePaneTakesADroppedPartFromThisProgramOnly) {
+  std::string text =
+      "0 FILE main.ldr\n"
+      "1 4 0 -24 8 1 0 0 0 1 0 0 0 1 brick.ldr\n"
+      "0 FILE brick.ldr\n"
+      "4 16 -10 -4 0 10 -4 0 10 4 0 -10 4 0\n";
+  FILE* f = fmemopen(text.data(), text.size(), "r");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(m_doc->LoadFromFile(f, 1, "drop.mpd"), 1);
+  std::fclose(f);
+  CDocTestAccess::SetEditMode(*m_doc, 1);
+  m_doc->UpdateAllViews(HINT_REFIT);
+  PumpEvents(50);
+  auto* target = dynamic_cast<CPaneDropTarget*>(m_view->GetDropTarget());
+  ASSERT_NE(target, nullptr);
+  const PartHandle brick = thePartList.FindByName("brick.ldr", kDocumentModels);
+  ASSERT_NE(brick, 0u);
+  const PartDragData payload{1, brick};
+  const wxPoint at = m_view->ScreenToClient(Screen(40, 0));
+
+  // Dragged from this program's part tree: the outline follows, the drop adds the part.
+  NotePartDrag(payload);
+  EXPECT_EQ(target->OnEnter(at.x, at.y, wxDragCopy), wxDragCopy);
+  int l, t, r, b;
+  EXPECT_TRUE(m_view->Mouse().GetDropOutline(l, t, r, b));
+  EXPECT_EQ(target->OnDragOver(at.x + 5, at.y, wxDragCopy), wxDragCopy);
+  EXPECT_TRUE(target->DropPayload(payload, at.x, at.y));
+  EXPECT_FALSE(m_view->Mouse().GetDropOutline(l, t, r, b));
+  EXPECT_EQ(m_doc->GetActiveModel()->GetCount(), 2u);
+  // Lines or a selection dragged from elsewhere are no part.
+  EXPECT_FALSE(target->DropPayload(PartDragData{3, 0}, at.x, at.y));
+  EXPECT_FALSE(target->DropPayload(PartDragData{2, 0}, at.x, at.y));
+  NotePartDrag(PartDragData{});
+
+  // From another program a model of its own document means nothing here.
+  EXPECT_EQ(target->OnEnter(at.x, at.y, wxDragCopy), wxDragCopy);
+  EXPECT_FALSE(m_view->Mouse().GetDropOutline(l, t, r, b));
+  EXPECT_FALSE(target->DropPayload(payload, at.x, at.y));
+  target->OnLeave();
+  EXPECT_EQ(m_doc->GetActiveModel()->GetCount(), 2u);
+
+  // View mode takes no drop.
+  CDocTestAccess::SetEditMode(*m_doc, 0);
+  EXPECT_EQ(target->OnEnter(at.x, at.y, wxDragCopy), wxDragNone);
+  NotePartDrag(payload);
+  EXPECT_FALSE(target->DropPayload(payload, at.x, at.y));
+  NotePartDrag(PartDragData{});
+  EXPECT_EQ(m_doc->GetActiveModel()->GetCount(), 2u);
 }
 
 }  // namespace
