@@ -325,6 +325,80 @@ TEST_F(ViewMouseTest, TheRotationPointIsDraggedWhenItMayMove) {
   EXPECT_FALSE(m_view.IsDragging());
 }
 
+TEST_F(ViewMouseTest, PanAndZoomSubModesDragTheViewAndStay) {
+  CDocTestAccess::SetSubMode(m_doc, 1);
+  m_view.OnUpdate(HINT_FULL);
+  ASSERT_EQ(m_view.GetMouseMode(), 1);
+  EXPECT_EQ(m_view.GetCursor(), ViewCursor::Move);
+  const int x0 = m_view.GetOffsetX(), y0 = m_view.GetOffsetY();
+  MouseInput in = At(-40, 0);
+  EXPECT_TRUE(m_mouse.ButtonDown(in).capture);
+  in.x -= 25;
+  in.y += 10;
+  m_mouse.Motion(in);
+  EXPECT_EQ(m_view.GetOffsetX(), x0 - 25);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_view.GetOffsetX(), x0 - 25);
+  EXPECT_EQ(m_view.GetOffsetY(), y0 + 10);
+  EXPECT_EQ(m_view.GetMouseMode(), 1);
+  EXPECT_TRUE(Selected().empty());
+
+  CDocTestAccess::SetSubMode(m_doc, 3);
+  m_view.OnUpdate(HINT_FULL);
+  const double z0 = m_view.GetZoom();
+  in = At(0, 0);
+  m_mouse.ButtonDown(in);
+  in.y += 100;  // one doubling per 100 pixels down
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_NEAR(m_view.GetZoom(), z0 * 2, 1e-9);
+  EXPECT_EQ(m_view.GetMouseMode(), 3);
+}
+
+TEST_F(ViewMouseTest, DraggingIn3DTurnsTheView) {
+  CQuorvelViewState view3d(3);  // the lower right pane shows 3D
+  view3d.OnSize(400, 300);
+  view3d.Attach(&m_doc);
+  ASSERT_EQ(view3d.GetDirection(), kDir3D);
+  CViewMouse mouse(view3d);
+  const CMatrix3 before = view3d.GetViewMatrix();
+  MouseInput in;
+  in.x = 200, in.y = 150;
+  EXPECT_TRUE(mouse.ButtonDown(in).capture);
+  EXPECT_EQ(view3d.GetMouseMode(), CViewMouse::kTurn);
+  in.x -= 200;  // half the width: a quarter turn about the vertical axis
+  mouse.Motion(in);
+  CMatrix3 turn;
+  turn.SetEuler(0, 90, 0);
+  const CMatrix3 expected = turn * before;
+  for (int i = 0; i < 9; ++i) EXPECT_NEAR(view3d.GetViewMatrix().m[i], expected.m[i], 1e-9) << i;
+  mouse.ButtonUp(in);
+  EXPECT_EQ(view3d.GetMouseMode(), 0);
+  EXPECT_FALSE(view3d.IsDragging());
+  // Nothing was selected by the press.
+  EXPECT_TRUE(Selected().empty());
+}
+
+TEST_F(ViewMouseTest, AClickInViewModeShowsTheNextStepAndWraps) {
+  ASSERT_TRUE(LoadModelText(m_doc, {"4 4 -60 -20 0 -20 -20 0 -20 20 0 -60 20 0", "0 STEP",
+                                    "4 2 20 -20 0 60 -20 0 60 20 0 20 20 0"}));
+  CDocTestAccess::SetEditMode(m_doc, 0);
+  CDocTestAccess::ShowStep(m_doc, 0, 1);
+  m_view.OnUpdate(HINT_MODE_CHANGED);
+  const int count = m_doc.GetStepCount(1);
+  ASSERT_GE(count, 2);
+  std::vector<int> shown;
+  for (int i = 0; i < count; ++i) {
+    MouseInput in = At(0, 0);
+    const MouseReply reply = m_mouse.ButtonDown(in);
+    EXPECT_FALSE(reply.capture);
+    m_mouse.ButtonUp(in);
+    shown.push_back(m_doc.GetShownStep());
+  }
+  EXPECT_EQ(shown.front(), 2);
+  EXPECT_EQ(shown.back(), 1);  // from the last step back to the first
+}
+
 // A project whose model places a small sub-model; the sub-model is the part dragged in.
 class ViewMouseDropTest : public ViewMouseTest {
  protected:
