@@ -105,13 +105,12 @@ void BindModeCommands(CCommandMap& commands, CQuorvelDoc& doc) {
         if (doc.GetEditMode() == 1) doc.OnViewMode();
       },
       [&doc] { return CommandState{true, doc.GetEditMode() == 0}; });
-  // Pan, rotate and zoom are mouse modes of the 3-D panes; until the panes have them, switching
-  // to one would leave the mouse doing nothing, so they show disabled.
+  // Pan, rotate and zoom are mouse modes of the 3-D panes.
   const struct {
     int command, subMode;
     bool built;
-  } subModes[] = {{cmd::kEditMode, 0, true}, {id::kPanMode, 1, false}, {id::kRotateMode, 2, false},
-                  {id::kZoomMode, 3, false}};
+  } subModes[] = {{cmd::kEditMode, 0, true}, {id::kPanMode, 1, true}, {id::kRotateMode, 2, true},
+                  {id::kZoomMode, 3, true}};
   for (auto [command, subMode, built] : subModes)
     commands.Set(
         command, [&doc, subMode] { doc.SetEditMode(subMode); },

@@ -15,6 +15,7 @@
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
 #include "app/DibBitmap.h"
+#include "app/PaneDropTarget.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"
 #include "app/WxLabelPainter.h"
@@ -46,6 +47,11 @@ CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
   Bind(wxEVT_LEFT_DOWN, &CQuorvelView::OnMouseDown, this);
   Bind(wxEVT_RIGHT_DOWN, &CQuorvelView::OnMouseDown, this);
   Bind(wxEVT_MIDDLE_DOWN, &CQuorvelView::OnMouseDown, this);
+  // A press soon after a click comes as a double click; it starts a drag all the same.
+  Bind(wxEVT_LEFT_DCLICK, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_MIDDLE_DCLICK, &CQuorvelView::OnMouseDown, this);
+  Bind(wxEVT_LEFT_UP, &CQuorvelView::OnMouseUp, this);
+  Bind(wxEVT_MIDDLE_UP, &CQuorvelView::OnMouseUp, this);
   Bind(wxEVT_MOTION, &CQuorvelView::OnMotion, this);
   Bind(wxEVT_MOUSEWHEEL, &CQuorvelView::OnWheel, this);
   Bind(wxEVT_MOUSE_CAPTURE_LOST, &CQuorvelView::OnCaptureLost, this);
@@ -53,6 +59,7 @@ CQuorvelView::CQuorvelView(wxWindow* parent, int pane, const wxString& name)
   Bind(wxEVT_MENU, &CQuorvelView::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CQuorvelView::OnUpdateUI, this);
   Bind(EVT_PLANDOR_SET_ZOOM, &CQuorvelView::OnZoomPreset, this);
+  SetDropTarget(new CPaneDropTarget(this));
 }
 
 void CQuorvelView::CreateScrollBars() {
@@ -185,6 +192,7 @@ wxBitmap CQuorvelView::ComposePicture() {
   }
   if (m_state.IsEditMode()) {
     // The selection cursor of directions below 3D is drawn here, before the focus frame.
+    if (m_state.GetDirection() < kDir3D) DrawMouseOverlays(dc);
     DrawFocusFrame(dc, size);
   }
   if (theSettings.ShowViewCoords) DrawViewLabel(dc, size);
@@ -254,17 +262,88 @@ void CQuorvelView::OnFocus(wxFocusEvent& event) {
   event.Skip();
 }
 
+namespace {
+MouseInput ToMouseInput(const wxMouseEvent& event) {
+  MouseInput in;
+  in.x = event.GetX();
+  in.y = event.GetY();
+  in.ctrl = event.ControlDown();
+  in.shift = event.ShiftDown();
+  in.middle = event.GetButton() == wxMOUSE_BTN_MIDDLE;
+  in.aux1 = event.Aux1IsDown();
+  return in;
+}
+}  // namespace
+
 void CQuorvelView::OnMouseDown(wxMouseEvent& event) {
-  // The mouse modes (select, pan, turn, zoom, drag and drop) take the press from here on.
   MakeActive();
   SetFocus();
-  event.Skip();
+  if (event.GetEventType() == wxEVT_RIGHT_DOWN) {
+    // The right button opens the context menu.
+    event.Skip();
+    return;
+  }
+  ApplyMouseReply(m_mouse.ButtonDown(ToMouseInput(event)));
+  UpdateCursor();
+}
+
+void CQuorvelView::OnMouseUp(wxMouseEvent& event) {
+  ApplyMouseReply(m_mouse.ButtonUp(ToMouseInput(event)));
+  UpdateCursor();
+}
+
+void CQuorvelView::ApplyMouseReply(const MouseReply& reply) {
+  if (reply.release && HasCapture()) ReleaseMouse();
+  if (reply.capture && !HasCapture()) CaptureMouse();
+  if (reply.beep) wxBell();
+  if (reply.hasStatus) SetStatus(wxString::FromUTF8(reply.status));
+  if (reply.picture) PictureChanged();
+}
+
+void CQuorvelView::ShowCoordinates(int x, int y) {
+  if (m_state.IsInitialised() && m_state.IsEditMode())
+    SetStatus(wxString::FromUTF8(m_state.CoordinateText(x, y)));
 }
 
 void CQuorvelView::OnMotion(wxMouseEvent& event) {
-  if (m_state.IsInitialised() && m_state.IsEditMode() && !m_state.IsDragging())
-    SetStatus(wxString::FromUTF8(m_state.CoordinateText(event.GetX(), event.GetY())));
+  if (!m_state.IsDragging()) {
+    if (m_state.IsInitialised() && m_state.IsEditMode()) ShowCoordinates(event.GetX(), event.GetY());
+  } else {
+    ApplyMouseReply(m_mouse.Motion(ToMouseInput(event)));
+  }
   event.Skip();
+}
+
+void CQuorvelView::DrawMouseOverlays(wxDC& dc) {
+  // Drawn in the colour opposite to the background, so that they show on the empty pane.
+  const wxColour back = PaneBackground();
+  const wxColour ink(255 - back.Red(), 255 - back.Green(), 255 - back.Blue());
+  dc.SetBrush(*wxTRANSPARENT_BRUSH);
+  dc.SetPen(wxPen(ink, 1));
+  for (const CGfxCursor& h : m_mouse.GetCursor().GetHandles()) {
+    if (!h.IsActive()) continue;
+    const int ax = h.GetAnchorX(), ay = h.GetAnchorY();
+    dc.DrawLine(ax - 4, ay, ax + 5, ay);
+    dc.DrawLine(ax, ay - 4, ax, ay + 5);
+    int l, t, r, b;
+    h.GetBox(l, t, r, b);
+    if (h.GetStyle() == CGfxCursor::kFilled) {
+      dc.SetBrush(wxBrush(ink));
+      dc.DrawRectangle(l, t, r - l + 1, b - t + 1);
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    } else if (h.GetStyle() == CGfxCursor::kOutline) {
+      dc.DrawRectangle(l, t, r - l + 1, b - t + 1);
+    }
+  }
+  int l, t, r, b;
+  if (m_mouse.GetRubberBand(l, t, r, b)) {
+    dc.SetPen(wxPen(ink, 1, wxPENSTYLE_DOT));
+    dc.DrawRectangle(l, t, r - l + 1, b - t + 1);
+  }
+  if (m_mouse.GetDropOutline(l, t, r, b)) {
+    dc.SetPen(wxPen(ink, 1));
+    dc.DrawRectangle(l, t, r - l + 1, b - t + 1);
+  }
 }
 
 void CQuorvelView::OnWheel(wxMouseEvent& event) {
@@ -279,7 +358,12 @@ void CQuorvelView::OnWheel(wxMouseEvent& event) {
   PictureChanged();
 }
 
-void CQuorvelView::OnCaptureLost(wxMouseCaptureLostEvent&) { SetStatus(wxString()); }
+void CQuorvelView::OnCaptureLost(wxMouseCaptureLostEvent&) {
+  // The capture is gone already; the drag ends where it is.
+  ApplyMouseReply(m_mouse.CaptureLost());
+  SetStatus(wxString());
+  UpdateCursor();
+}
 
 void CQuorvelView::OnContextMenu(wxContextMenuEvent& event) {
   MakeActive();

@@ -12,6 +12,7 @@
 
 #include "app/CommandTarget.h"
 #include "app/QuorvelViewState.h"
+#include "app/ViewMouse.h"
 #include "document/UpdateHints.h"
 
 class wxScrollBar;
@@ -32,6 +33,7 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   void OnUpdate(uint32_t hint) override;
 
   CQuorvelViewState& State() { return m_state; }
+  CViewMouse& Mouse() { return m_mouse; }
   const CQuorvelViewState& State() const { return m_state; }
 
   // The view commands (context menu, and the frame's chain while this is the active view).
@@ -50,6 +52,9 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   // Makes this the frame's active view (its commands come first), as the focus or a click does.
   void MakeActive();
 
+  // The mouse point in model units in the status bar (edit mode).
+  void ShowCoordinates(int x, int y);
+
   // The part of the client area the renderer draws into (without shown scroll bars).
   wxSize GetDrawingArea() const;
 
@@ -58,6 +63,7 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   void OnSize(wxSizeEvent& event);
   void OnFocus(wxFocusEvent& event);
   void OnMouseDown(wxMouseEvent& event);
+  void OnMouseUp(wxMouseEvent& event);
   void OnMotion(wxMouseEvent& event);
   void OnWheel(wxMouseEvent& event);
   void OnCaptureLost(wxMouseCaptureLostEvent& event);
@@ -80,8 +86,13 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   // Overlays drawn into the picture.
   void DrawFocusFrame(wxDC& dc, const wxSize& size) const;
   void DrawViewLabel(wxDC& dc, const wxSize& size) const;
+  // The selection handles, the rubber band and a dropped part's outline.
+  void DrawMouseOverlays(wxDC& dc);
+  // Carries out what the mouse controller asks for.
+  void ApplyMouseReply(const MouseReply& reply);
 
   CQuorvelViewState m_state;
+  CViewMouse m_mouse{m_state};
   wxScrollBar* m_hbar = nullptr;
   wxScrollBar* m_vbar = nullptr;
   wxBitmap m_rendererBitmap;

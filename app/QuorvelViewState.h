@@ -156,6 +156,11 @@ class CQuorvelViewState {
   void SetDragging(bool dragging) { m_dragging = dragging; }
   bool IsDragging() const { return m_dragging; }
   void SetViewMatrix(const CMatrix3& matrix) { m_viewMatrix = matrix; }
+  // The mouse modes move the view directly: the pan offset, the centre it keeps under zoom, and
+  // a full render at the next Render.
+  void SetOffset(int x, int y) { m_offset[0] = x, m_offset[1] = y; }
+  void SetCentre(int x, int y) { m_centre[0] = x, m_centre[1] = y; }
+  void RequestReRender() { m_reRender = true; }
   // How often the document was asked to render (for tests and the benchmark).
   int GetRenderCount() const { return m_renderCount; }
   // Replaces the document's render road (null puts it back).

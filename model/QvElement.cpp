@@ -203,37 +203,19 @@ int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
   // The walk pushes the placement and pops it again: the caller's stack is as it was afterwards.
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
-  int hit = 0;
-  double best = 0;
-  for (size_t i = 0; i < m_file->GetCount(); ++i) {
-    CQvPart* e = m_file->GetAt(i);
-    if (e->hidden || SkippedInSubFiles(*e)) continue;
-    double d = 0;
-    if (!e->Pick(s, point, d, nearest)) continue;
-    if (!nearest) {
-      hit = 1;
-      best = d;
-      break;
-    }
-    if (!hit || d < best) best = d;
-    hit = 1;
-  }
+  double d = 0;
+  const int hit = m_file->PickElements(s, point, d, nearest);
   s.Pop();
-  if (hit) depth = best;
+  if (hit) depth = d;
   return hit;
 }
 
+// The box of the referenced file is the test: a rubber band meets a part when it meets its box.
 int CQvElement::IntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) {
   if (!m_file || hidden) return 0;
-  CNestingLevel level;
-  if (level.TooDeep()) return 0;
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
-  int hit = 0;
-  for (size_t i = 0; i < m_file->GetCount() && !hit; ++i) {
-    CQvPart* e = m_file->GetAt(i);
-    if (!e->hidden && !SkippedInSubFiles(*e)) hit = e->IntersectsRect(s, rect);
-  }
+  const int hit = m_file->BoxIntersectsRect(s, rect);
   s.Pop();
   return hit;
 }

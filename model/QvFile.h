@@ -24,6 +24,7 @@
 #include "render/Dib.h"
 #include "render/FakeBuffer.h"
 
+class CMatrix4DStack;
 class CSelectionGroup;
 class CTextHandler;
 
@@ -149,6 +150,26 @@ class CQvFile {
   // Hides the references of definition blocks: mode 3 all, 1 those outside a synthesized block,
   // 2 those inside one, 0 none. 1 when a flag changed; 0 at the first misplaced marker.
   int HideLSynthParts(int mode);
+
+  // --- picking, references and the rotation point (QvFilePick.cpp) ---
+  // Selects the elements under a screen point (left == right, top == bottom) or in a rectangle,
+  // projected through the stack's top matrix. Without add the selection is cleared first. A point
+  // selects every hit (nearest 0) or only the nearest one; a rectangle selects every element that
+  // meets it (nearest 0) or, pixel by pixel, the nearest element of each pixel (visible only).
+  // depth: the nearest depth found (1e300 when none or nearest is 0). 1 when anything was hit.
+  int Pick(const CMatrix4DStack& stack, const ScreenRect& rect, double& depth, int nearest, int add);
+  // The projected box of the file's extent meets the rectangle (edges included).
+  int BoxIntersectsRect(const CMatrix4DStack& stack, const ScreenRect& rect) const;
+  // The pick of the file as a whole: the smallest depth of its elements' hits; without nearest
+  // the first hit ends the walk.
+  int PickElements(const CMatrix4DStack& stack, const CVector3& point, double& depth, int nearest) const;
+  // 1 when a chain of references from this file comes back to a file being walked.
+  int IsRecursive();
+  int IsFileReferenced(const CQvFile* file) const;
+  // The custom rotation point goes to GetRotationCenter + delta (only when it may move).
+  void MoveRotationPoint(const CVector3& delta);
+  int IsRotationPointMovable() const { return m_rotationPoints.IsPointMovable(); }
+  int32_t GetRotationPointMode() const { return m_rotationPoints.mode; }
 
   // --- name and description ---
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.

@@ -333,8 +333,9 @@ TEST_F(RealKeysTest, EveryBuiltKeyRunsItsCommandFromAPaneTheLineListAndThePartTr
       {"ctrl+Prior", 32856, O::Ran, 1},
       {"KP_Add", 32896, O::Ran, 0},        // zoom in, the active pane's command
       {"ctrl+f", 32846, O::Ran, 0},        // Find goes to the broadcast list
+      // Pan and zoom mode (the panes' mouse modes).
+      {"F4", 32916, O::Ran, 0},            {"F5", 32926, O::Ran, 0},
       // Keys of commands not built yet reach the chain and stop there.
-      {"F4", 32916, O::Disabled, 0},       {"F5", 32926, O::Disabled, 0},
       {"Delete", 57632, O::NotHandled, 0}, {"Left", 32793, O::NotHandled, 0},
       {"ctrl+Left", 32818, O::NotHandled, 0}, {"c", 32879, O::NotHandled, 0},
       {"F3", 32922, O::Ran, 0},            // back to edit mode

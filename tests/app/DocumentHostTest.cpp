@@ -263,19 +263,23 @@ TEST_F(DocumentFrameTest, ModeCommandsCheckTheDocumentsMode) {
   EXPECT_EQ(m_frame->GetEditMode(), 0);
   EXPECT_TRUE(Query(cmd::kViewMode).checked);
   EXPECT_FALSE(Query(cmd::kEditMode).checked);
-  // Pan, rotate and zoom mode wait for the panes' mouse modes: disabled, and their command
-  // (a key, a stale button) changes nothing.
-  for (int id : {32916, 32923, 32926}) EXPECT_FALSE(Query(id).enabled) << id;
+  // Pan, rotate and zoom mode are the panes' mouse modes: each switches to edit mode with that
+  // mouse mode and is checked alone.
+  for (int id : {32916, 32923, 32926}) EXPECT_TRUE(Query(id).enabled) << id;
   wxCommandEvent pan(wxEVT_MENU, ToWxId(32916));
   m_frame->GetEventHandler()->ProcessEvent(pan);
-  EXPECT_EQ(m_doc->GetEditMode(), 0);
+  EXPECT_EQ(m_doc->GetEditMode(), 1);
+  EXPECT_EQ(m_doc->GetEditSubMode(), 1);
+  EXPECT_TRUE(Query(32916).checked);
+  EXPECT_FALSE(Query(cmd::kEditMode).checked);
   wxCommandEvent edit(wxEVT_MENU, ToWxId(cmd::kEditMode));
   m_frame->GetEventHandler()->ProcessEvent(edit);
   EXPECT_EQ(m_doc->GetEditMode(), 1);
+  EXPECT_EQ(m_doc->GetEditSubMode(), 0);
   EXPECT_EQ(m_frame->GetEditMode(), 1);
   EXPECT_TRUE(Query(cmd::kEditMode).checked);
   EXPECT_FALSE(Query(32916).checked);
-  EXPECT_FALSE(Query(32916).enabled);
+  EXPECT_TRUE(Query(32916).enabled);
 }
 
 }  // namespace
