@@ -193,8 +193,9 @@ void CDlgRotPoint::OnNew() {
 }
 
 void CDlgRotPoint::OnDelete() {
+  // The first point stays, as the disabled button says.
   const int s = Selected();
-  if (s < 0) return;
+  if (s <= 0) return;
   m_data.points.erase(m_data.points.begin() + s);
   m_list->Delete(static_cast<unsigned>(s));
   if (m_data.points.empty()) {
