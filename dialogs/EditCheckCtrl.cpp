@@ -36,7 +36,23 @@ void CEditCheckCtrl::UpdateValid() {
   bool invalid = !(CheckText() && m_condition);
   if (invalid == m_invalid) return;
   m_invalid = invalid;
-  SetBackgroundColour(invalid ? kInvalid : kValid);
+  ApplyColour();
+}
+
+bool CEditCheckCtrl::Enable(bool enable) {
+  const bool changed = wxTextCtrl::Enable(enable);
+  ApplyColour();
+  return changed;
+}
+
+void CEditCheckCtrl::ApplyColour() {
+  if (!IsThisEnabled()) {
+    SetBackgroundColour(wxNullColour);
+    SetForegroundColour(wxNullColour);
+  } else {
+    SetForegroundColour(*wxBLACK);
+    SetBackgroundColour(m_invalid ? kInvalid : kValid);
+  }
   Refresh();
 }
 

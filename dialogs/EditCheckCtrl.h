@@ -24,6 +24,8 @@ class CEditCheckCtrl : public wxTextCtrl {
   bool IsShownInvalid() const { return m_invalid; }
   // Recomputes the colour from the text and the condition.
   void UpdateValid();
+  // A disabled field takes the theme's disabled look, whatever its text.
+  bool Enable(bool enable = true) override;
   // For fields filled by a validator.
   CEditCheckCtrl* WithValidator(const wxValidator& validator) {
     SetValidator(validator);
@@ -47,6 +49,7 @@ class CEditCheckCtrl : public wxTextCtrl {
 
  private:
   void Refuse(const std::string& text);
+  void ApplyColour();
 
   NumberFieldType m_type;
   bool m_invalid = false;
