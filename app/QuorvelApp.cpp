@@ -22,11 +22,13 @@
 #include "app/StartUpDialogs.h"
 #include "app/SystemInfo.h"
 #include "app/WxDocumentPorts.h"
+#include "app/WxElementEditor.h"
 #include "app/WxPrompt.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
 #include "dialogs/WxModelDialogs.h"
+#include "model/ElementEditor.h"
 #include "document/QuorvelDoc.h"
 #include "model/ModelShutdown.h"
 #include "platform/Numbers.h"
@@ -113,7 +115,9 @@ bool CQuorvelApp::OnInit() {
   m_document->SetHost(m_host.get());
   m_ports = std::make_unique<CWxDocumentPorts>();
   m_document->SetPorts(m_ports.get());
-  // No element dialog is built yet: the model's own editor offers none, so Modify stays disabled.
+  // The element dialogs that Modify, Group and the adding commands open.
+  m_elementEditor = std::make_unique<CWxElementEditor>([]() -> wxWindow* { return theMainFrame; });
+  SetElementEditor(m_elementEditor.get());
   m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
   SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
@@ -238,6 +242,7 @@ void CQuorvelApp::CloseDocument() {
     theMainFrame->Router().SetDocumentTarget(nullptr);
   }
   SetModelDialogs(nullptr);
+  SetElementEditor(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
     m_document->SetPorts(nullptr);
@@ -246,6 +251,7 @@ void CQuorvelApp::CloseDocument() {
     m_document.reset();
   });
   m_modelDialogs.reset();
+  m_elementEditor.reset();
   m_ports.reset();
 }
 

@@ -16,6 +16,7 @@ class CStartUp;
 class CStartUpProgressDlg;
 class CWxDocumentHost;
 class CWxDocumentPorts;
+class CWxElementEditor;
 class CWxModelDialogs;
 class CWxPrompt;
 
@@ -61,6 +62,7 @@ class CQuorvelApp : public wxApp {
   std::unique_ptr<CQuorvelDoc> m_document;
   std::unique_ptr<CWxDocumentHost> m_host;
   std::unique_ptr<CWxModelDialogs> m_modelDialogs;
+  std::unique_ptr<CWxElementEditor> m_elementEditor;
   // The document's and the application's links of the main frame's command chain.
   std::unique_ptr<CCommandMap> m_documentCommands;
   std::unique_ptr<CCommandMap> m_appCommands;

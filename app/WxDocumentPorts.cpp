@@ -1,5 +1,9 @@
 #include "app/WxDocumentPorts.h"
 
+#include <wx/app.h>
+
+#include "dialogs/DlgEnterPosMat.h"
+#include "dialogs/DlgSortParameters.h"
 #include "dialogs/ProgressDlg.h"
 
 namespace {
@@ -32,4 +36,39 @@ std::unique_ptr<IProgress> CWxDocumentPorts::BeginProgress(const std::string& ti
   dialog->SetRange(0, range);
   dialog->SetStep(1);
   return std::make_unique<CWxProgress>(dialog);
+}
+
+namespace {
+wxWindow* DialogParent() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
+}  // namespace
+
+PortResult CWxDocumentPorts::ChooseSort(SortChoice& choice) {
+  CDlgSortParameters dialog(DialogParent());
+  dialog.m_hasSelection = choice.hasSelection;
+  dialog.m_ascending = choice.ascending;
+  dialog.m_selectedOnly = choice.selectedOnly;
+  dialog.m_sortKey = choice.sortKey;
+  if (dialog.ShowModal() != wxID_OK) return PortResult::Cancelled;
+  choice.ascending = dialog.m_ascending;
+  choice.selectedOnly = dialog.m_selectedOnly;
+  choice.sortKey = dialog.m_sortKey;
+  return PortResult::Ok;
+}
+
+// The document says absolute when one part reference started the dialog, with its values; the
+// dialog hands back whether the values stay absolute and which of them to use.
+PortResult CWxDocumentPorts::EnterByKeyboard(KeyboardEntry& entry) {
+  CDlgEnterPosMat dialog(DialogParent());
+  dialog.m_noElement = entry.absolute ? 0 : 1;
+  dialog.m_position = CVector3(entry.position[0], entry.position[1], entry.position[2]);
+  for (int i = 0; i < 9; ++i) dialog.m_matrix.m[static_cast<size_t>(i)] = entry.matrix[i];
+  if (dialog.ShowModal() != wxID_OK) return PortResult::Cancelled;
+  entry.absolute = !dialog.m_relative;
+  entry.usePosition = dialog.m_usePosition;
+  entry.useRotation = dialog.m_useMatrix || dialog.m_useVector;
+  entry.position[0] = dialog.m_position.x;
+  entry.position[1] = dialog.m_position.y;
+  entry.position[2] = dialog.m_position.z;
+  for (int i = 0; i < 9; ++i) entry.matrix[i] = dialog.m_matrix.m[static_cast<size_t>(i)];
+  return PortResult::Ok;
 }

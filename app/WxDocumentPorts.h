@@ -1,16 +1,18 @@
 #pragma once
-// The document's ports and element dialogs as the program offers them. Only what is built is
-// offered: the progress window. The colour, sort, keyboard-entry and export dialogs, the element
-// dialogs and the outside-program runner are not offered yet, so their commands stay disabled;
-// each is filled in here when its dialog arrives.
+// The document's ports as the program offers them. Only what is built is offered: the progress
+// window, the sort dialog and the keyboard-entry dialog. The colour and export dialogs and the
+// outside-program runner are not offered yet, so their commands stay disabled; each is filled in
+// here when its dialog arrives. The element dialogs are app/WxElementEditor.
 #include "document/DocumentPorts.h"
 
 class CWxDocumentPorts : public IDocumentPorts {
  public:
-  bool Offers(DocPort port) const override { return port == DocPort::Progress; }
+  bool Offers(DocPort port) const override {
+    return port == DocPort::Progress || port == DocPort::Sort || port == DocPort::KeyboardEntry;
+  }
   PortResult ChooseColor(ColorChoice&) override { return PortResult::NotAvailable; }
-  PortResult ChooseSort(SortChoice&) override { return PortResult::NotAvailable; }
-  PortResult EnterByKeyboard(KeyboardEntry&) override { return PortResult::NotAvailable; }
+  PortResult ChooseSort(SortChoice& choice) override;
+  PortResult EnterByKeyboard(KeyboardEntry& entry) override;
   PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }
   // The progress dialog over the main window; null when it cannot be made.
   std::unique_ptr<IProgress> BeginProgress(const std::string& title, int range) override;

@@ -4,7 +4,9 @@
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
-#include <wx/valnum.h>
+
+#include "dialogs/EditCheckCtrl.h"
+#include "dialogs/SettingsValidators.h"
 
 namespace {
 constexpr int kDialogId = 222;
@@ -20,9 +22,8 @@ CDlgAutosteps::CDlgAutosteps(wxWindow* parent)
   m_byCount = new wxRadioButton(this, kFirstRadioId + 1, "Insert step after a fixed number of parts:",
                                 wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator, "ByCount");
   // The validator keeps the count to whole numbers in range and says so when it is not.
-  wxIntegerValidator<int> valid(&m_partCount);
-  valid.SetRange(kMinCount, kMaxCount);
-  m_count = new wxTextCtrl(this, kCountId, wxEmptyString, wxDefaultPosition, wxSize(90, -1), 0, valid, "PartCount");
+  m_count = (new CEditCheckCtrl(this, kCountId, NumberFieldType::Int, wxSize(90, -1), "PartCount"))
+                ->WithValidator(CRangeValidator<int>(&m_partCount, kMinCount, kMaxCount));
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(m_byHeight, 0, wxLEFT | wxRIGHT | wxTOP, 10);
   auto* row = new wxBoxSizer(wxHORIZONTAL);

@@ -10,6 +10,7 @@
 
 #include "config/BasePathCheck.h"
 #include "platform/Prompt.h"
+#include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -98,7 +99,8 @@ bool CDlgBasePath::TransferDataFromWindow() {
   SetStatusText(code);
   if (code == kBasePathOk) return true;
   ThePrompt().Beep();
-  ShowMessageId(kStringBadLibraryFolder, PromptButtons::Ok, PromptIcon::Exclamation, typed.c_str(), m_status.c_str());
+  ShowMessage(FillTextArgs(LoadResString(kStringBadLibraryFolder), {typed, m_status}), PromptButtons::Ok,
+              PromptIcon::Exclamation);
   m_edit->SetFocus();
   return false;
 }

@@ -4,6 +4,7 @@
 #include <wx/statbox.h>
 
 #include "dialogs/SettingsPageLayout.h"
+#include "dialogs/EditCheckCtrl.h"
 #include "dialogs/SettingsValidators.h"
 
 namespace {
@@ -27,8 +28,8 @@ CMyPropertyPage4::CMyPropertyPage4(wxWindow* parent)
   const char* axes[] = {"X", "Y", "Z"};
   for (int i = 0; i < 3; ++i) {
     angles->Add(new wxStaticText(box, wxID_ANY, axes[i]), 0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
-    angles->Add(new wxTextCtrl(box, 1092 + i, wxEmptyString, wxDefaultPosition, wxSize(70, -1), 0,
-                               CRangeValidator<double>(rot[i], kMinDefaultRotation, kMaxDefaultRotation)),
+    angles->Add((new CEditCheckCtrl(box, 1092 + i, NumberFieldType::Real, wxSize(70, -1)))
+                    ->WithValidator(CRangeValidator<double>(rot[i], kMinDefaultRotation, kMaxDefaultRotation)),
                 0, wxALL, 4);
   }
   top->Add(angles, 0, wxEXPAND | wxALL, 4);

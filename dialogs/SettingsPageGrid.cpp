@@ -1,6 +1,7 @@
 #include "dialogs/SettingsPageGrid.h"
 
 #include "dialogs/SettingsPageLayout.h"
+#include "dialogs/EditCheckCtrl.h"
 #include "dialogs/SettingsValidators.h"
 
 namespace {
@@ -22,8 +23,8 @@ CMyPropertyPage5::CMyPropertyPage5(wxWindow* parent)
   for (const char* head : {"", "X", "Y", "Z", "Rotation angle"})
     grid->Add(new wxStaticText(this, wxID_ANY, head), 0, wxALIGN_CENTER_HORIZONTAL | wxALL, 4);
   auto field = [this, grid](int id, double* value, double min, double max) {
-    grid->Add(new wxTextCtrl(this, id, wxEmptyString, wxDefaultPosition, wxSize(70, -1), 0,
-                             CRangeValidator<double>(value, min, max)),
+    grid->Add((new CEditCheckCtrl(this, id, NumberFieldType::Real, wxSize(70, -1)))
+                  ->WithValidator(CRangeValidator<double>(value, min, max)),
               0, wxALL, 2);
   };
   for (int r = 0; r < 3; ++r) {

@@ -3,6 +3,7 @@
 #include <wx/statbox.h>
 
 #include "dialogs/SettingsPageLayout.h"
+#include "dialogs/EditCheckCtrl.h"
 #include "dialogs/SettingsValidators.h"
 
 CMyPropertyPage6::CMyPropertyPage6(wxWindow* parent)
@@ -16,8 +17,8 @@ CMyPropertyPage6::CMyPropertyPage6(wxWindow* parent)
   top->Add(button, 0, wxEXPAND | wxALL, 4);
   auto* grid = new wxFlexGridSizer(2, wxSize(4, 0));
   AddRow(this, grid, "Fast step count:",
-         new wxTextCtrl(this, 1322, wxEmptyString, wxDefaultPosition, wxSize(70, -1), 0,
-                        CRangeValidator<int>(&m_values.fastStep, kMinFastStep, kMaxFastStep)));
+         (new CEditCheckCtrl(this, 1322, NumberFieldType::Int, wxSize(70, -1)))
+             ->WithValidator(CRangeValidator<int>(&m_values.fastStep, kMinFastStep, kMaxFastStep)));
   AddRow(this, grid, "Added parts view type:",
          MakeChoice(this, 1192, {"Don't differentiate", "Highlight new", "Grayed previous", "Transparent previous"},
                     &m_values.addedParts));

@@ -7,8 +7,10 @@
 #include <wx/textctrl.h>
 
 #include "config/ColorTable.h"
+#include "dialogs/EditCheckCtrl.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
+#include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -50,8 +52,8 @@ template <typename T>
 bool CRangeValidator<T>::Validate(wxWindow*) {
   T v{};
   if (Parse(v)) return true;
-  ShowMessageId(kStringNumberRange, PromptButtons::Ok, PromptIcon::Exclamation, Format(m_min).c_str(),
-                Format(m_max).c_str());
+  ShowMessage(FillTextArgs(LoadResString(kStringNumberRange), {Format(m_min), Format(m_max)}), PromptButtons::Ok,
+              PromptIcon::Exclamation);
   if (GetWindow()) GetWindow()->SetFocus();
   return false;
 }
@@ -59,6 +61,7 @@ bool CRangeValidator<T>::Validate(wxWindow*) {
 template <typename T>
 bool CRangeValidator<T>::TransferToWindow() {
   if (auto* text = dynamic_cast<wxTextCtrl*>(GetWindow())) text->ChangeValue(wxString::FromUTF8(Format(*m_value)));
+  if (auto* field = dynamic_cast<CEditCheckCtrl*>(GetWindow())) field->UpdateValid();
   return true;
 }
 

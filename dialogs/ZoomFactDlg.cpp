@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/EditCheckCtrl.h"
 #include "platform/Numbers.h"
 #include "platform/StringTable.h"
 #include "resources/StringIds.h"
@@ -63,8 +64,7 @@ bool CZoomFactDlg::TransferDataToWindow() {
 bool CZoomFactDlg::TransferDataFromWindow() {
   double v = 0;
   if (!ParseZoomPercent(m_edit->GetValue().utf8_string(), v)) {
-    std::string text = StrPrintf(LoadResString(kStringNumberRange).c_str(), FormatG(kMinZoomPercent).c_str(),
-                                 FormatG(kMaxZoomPercent).c_str());
+    std::string text = NumberRangeText(kMinZoomPercent, kMaxZoomPercent);
     wxMessageBox(wxString::FromUTF8(text), "Plandor", wxOK | wxICON_EXCLAMATION, this);
     m_edit->SetFocus();
     return false;

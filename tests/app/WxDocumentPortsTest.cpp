@@ -20,16 +20,17 @@ TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
   doc.GetActiveModel()->Append(std::move(line));
   doc.GetActiveModel()->SelectOnly(static_cast<int32_t>(doc.GetActiveModel()->GetCount() - 1));
   ASSERT_GT(doc.CountSelectedDrawables(), 0);
-  const DocPort missing[] = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions,
-                             DocPort::Programs};
+  const DocPort missing[] = {DocPort::Color, DocPort::ExportOptions, DocPort::Programs};
   for (DocPort port : missing) EXPECT_FALSE(ports.Offers(port)) << static_cast<int>(port);
   EXPECT_FALSE(doc.CanChooseColor());
-  EXPECT_FALSE(doc.CanEnterByKeyboard());
   EXPECT_FALSE(doc.CanExport());
+  // The sort and keyboard-entry dialogs exist.
+  EXPECT_TRUE(ports.Offers(DocPort::Sort));
+  EXPECT_TRUE(ports.Offers(DocPort::KeyboardEntry));
   ColorChoice color;
   EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
 
-  // The program installs no element editor while no element dialog exists: Modify stays off.
+  // Without an element editor (a test, or before start-up installs the dialogs) Modify stays off.
   SetElementEditor(nullptr);
   EXPECT_FALSE(doc.CanModify());
   doc.SetPorts(nullptr);

@@ -1,0 +1,101 @@
+#include "app/WxElementEditor.h"
+
+#include <wx/dialog.h>
+
+#include "config/PartList.h"
+#include "dialogs/DlgBfc.h"
+#include "dialogs/DlgBgnd.h"
+#include "dialogs/DlgBufExchg.h"
+#include "dialogs/DlgPrimitive.h"
+#include "dialogs/DlgRotPoint.h"
+#include "dialogs/DlgRotstep.h"
+#include "dialogs/DlgSelGrpData.h"
+#include "dialogs/NewCommentDlg.h"
+#include "dialogs/SelectPartDlg.h"
+
+namespace {
+// Runs the dialog and copies its values back on OK.
+template <class Dialog, class Data>
+bool Run(Dialog& dialog, Data& data) {
+  if (dialog.ShowModal() != wxID_OK) return false;
+  data = dialog.m_data;
+  return true;
+}
+}  // namespace
+
+bool CWxElementEditor::Offers(ElementType type) const {
+  switch (type) {
+    case ElementType::Comment:
+    case ElementType::Reference:
+    case ElementType::Line:
+    case ElementType::Triangle:
+    case ElementType::Quad:
+    case ElementType::CondLine:
+    case ElementType::RotStep:
+    case ElementType::Background:
+    case ElementType::Bfc:
+    case ElementType::BufExchg:
+    case ElementType::Group:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CWxElementEditor::EditComment(CommentEdit& data) {
+  CNewCommentDlg dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditBfc(BfcEdit& data) {
+  CDlgBfc dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditBackground(std::string& fileName) {
+  CDlgBgnd dialog(Parent(), fileName);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  fileName = dialog.m_fileName;
+  return true;
+}
+
+bool CWxElementEditor::EditBufExchg(BufExchgEdit& data) {
+  CDlgBufExchg dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditGroup(GroupEdit& data) {
+  CDlgSelGrpData dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditPrimitive(PrimitiveEdit& data) {
+  CDlgPrimitive dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditRotStep(RotStepEdit& data) {
+  CDlgRotstep dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
+  // Cancel leaves the points, the mode and the show flag as they were.
+  CDlgRotPoint dialog(Parent(), data);
+  return Run(dialog, data);
+}
+
+bool CWxElementEditor::ChoosePart(uint32_t& handle) {
+  CSelectPartDlg dialog(Parent());
+  dialog.m_handle = handle;
+  if (dialog.ShowModal() != wxID_OK) return false;
+  if (dialog.m_custom) {
+    if (dialog.m_customFile.empty()) return false;
+    // A file of the user's own is looked up by its path like any other sub-file.
+    handle = thePartList.AddExtraEntry(dialog.m_customFile);
+    return handle != 0;
+  }
+  if (dialog.m_handle == CSelectPartDlg::kNone) return false;
+  handle = dialog.m_handle;
+  return true;
+}

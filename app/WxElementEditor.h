@@ -1,0 +1,30 @@
+#pragma once
+// The element dialogs as the model asks for them (Modify, adding elements, Group, the part
+// chooser, the rotation points). Each call runs its dialog modally over the main window and hands
+// the values back on OK; the model applies them. The generator dialogs are not built yet and are
+// not offered, so Modify stays disabled on generated parts.
+#include "model/ElementEditor.h"
+
+class wxWindow;
+
+class CWxElementEditor : public IElementEditor {
+ public:
+  // The parent is asked for at each call (the main window may come and go).
+  explicit CWxElementEditor(wxWindow* (*parent)()) : m_parent(parent) {}
+
+  bool Offers(ElementType type) const override;
+  bool EditComment(CommentEdit& data) override;
+  bool EditBfc(BfcEdit& data) override;
+  bool EditBackground(std::string& fileName) override;
+  bool EditBufExchg(BufExchgEdit& data) override;
+  bool EditGroup(GroupEdit& data) override;
+  bool EditPrimitive(PrimitiveEdit& data) override;
+  bool EditRotStep(RotStepEdit& data) override;
+  bool OffersRotationPoint() const override { return true; }
+  bool EditRotationPoint(RotationPointEdit& data) override;
+  bool ChoosePart(uint32_t& handle) override;
+
+ private:
+  wxWindow* Parent() const { return m_parent ? m_parent() : nullptr; }
+  wxWindow* (*m_parent)();
+};
