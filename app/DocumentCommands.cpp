@@ -7,6 +7,7 @@
 #include "app/DocumentHost.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
+#include "app/PictureCommands.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
@@ -128,6 +129,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindStepCommands(*commands, doc);
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
+  BindPictureCommands(*commands, doc);
   return commands;
 }
 

@@ -16,6 +16,10 @@ CModelPreview::CModelPreview(wxWindow* parent, wxWindowID id, const wxSize& size
   Bind(wxEVT_MOUSE_CAPTURE_LOST, &CModelPreview::OnCaptureLost, this);
 }
 
+CModelPreview::~CModelPreview() {
+  if (HasCapture()) ReleaseMouse();
+}
+
 void CModelPreview::SetModel(CQvFile* model) {
   m_state.SetModel(model);
   m_picture = wxBitmap();
@@ -63,7 +67,8 @@ void CModelPreview::OnLeftDown(wxMouseEvent& event) {
     event.Skip();
     return;
   }
-  if (!HasCapture()) CaptureMouse();
+  // A window that is not on screen cannot take the mouse (GTK refuses).
+  if (!HasCapture() && IsShownOnScreen()) CaptureMouse();
   Preview(false);
 }
 

@@ -15,6 +15,7 @@ wxDECLARE_EVENT(wxEVT_MODEL_PREVIEW_VIEW, wxCommandEvent);
 class CModelPreview : public wxWindow {
  public:
   CModelPreview(wxWindow* parent, wxWindowID id, const wxSize& size);
+  ~CModelPreview() override;
 
   // The model must outlive every render; nothing is drawn until a view is set.
   void SetModel(CQvFile* model);

@@ -1,0 +1,57 @@
+#include "app/PictureCommands.h"
+
+#include <wx/app.h>
+
+#include "app/CommandMap.h"
+#include "app/PictureFile.h"
+#include "config/StringUtils.h"
+#include "dialogs/SavePicDlg.h"
+#include "document/DocumentHost.h"
+#include "document/PictureSeries.h"
+#include "document/QuorvelDoc.h"
+#include "model/QvFile.h"
+#include "platform/StringTable.h"
+#include "resources/StringIds.h"
+
+namespace {
+constexpr int kSaveImages = 32864;
+constexpr int kStepContent = 3;
+
+class CPictureFileWriter : public IPictureWriter {
+ public:
+  bool Write(const std::string& path, const CDib& picture, const std::string& formatWord) override {
+    return SavePictureFile(path, picture, formatWord) == 1;
+  }
+};
+
+void RunSaveImages(CQuorvelDoc& doc) {
+  // The pictures go through wxImage's encoders: the image library is not needed here, and a
+  // missing one must not end the program with the document unsaved.
+  CSavePicDlg dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, doc.GetActiveModel());
+  if (dialog.ShowModal() != wxID_OK) return;
+  FileDialogRequest request;
+  request.title = GetSubString(LoadResString(kStringDialogTitles), 5);
+  request.filter = "All Files (*.*)|*.*||";
+  const std::string name = DefaultPictureName(doc.GetPathName());
+  const size_t slash = name.find_last_of('/');
+  request.initialFolder = slash == std::string::npos ? std::string() : name.substr(0, slash);
+  request.initialName = slash == std::string::npos ? name : name.substr(slash + 1);
+  request.save = true;
+  std::string path;
+  if (!doc.Host().ChooseFile(request, path)) return;
+  SavePicturesTo(doc, path);
+}
+}  // namespace
+
+bool SavePicturesTo(CQuorvelDoc& doc, const std::string& path) {
+  CPictureFileWriter writer;
+  return SavePictureSeries(doc, CSavePicDlg::Options(), path, writer) == SeriesResult::Written;
+}
+
+void BindPictureCommands(CCommandMap& commands, CQuorvelDoc& doc) {
+  commands.Set(kSaveImages, [&doc] { RunSaveImages(doc); },
+               [&doc] {
+                 const CQvFile* model = doc.GetActiveModel();
+                 return EnabledIf(model && model->CountElements(kStepContent) > 0);
+               });
+}
