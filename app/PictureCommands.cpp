@@ -2,6 +2,8 @@
 
 #include <wx/app.h>
 
+#include <filesystem>
+
 #include "app/CommandMap.h"
 #include "app/PictureFile.h"
 #include "config/StringUtils.h"
@@ -10,6 +12,7 @@
 #include "document/PictureSeries.h"
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
+#include "platform/Prompt.h"
 #include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
@@ -43,7 +46,21 @@ void RunSaveImages(CQuorvelDoc& doc) {
 }
 }  // namespace
 
+bool ReplaceExistingPictures(const CQuorvelDoc& doc, const std::string& path) {
+  // The file dialog asked about the chosen name only; the numbered names are asked about once.
+  unsigned long existing = 0;
+  std::string first;
+  for (const std::string& name : PictureSeriesNames(doc, CSavePicDlg::Options(), path)) {
+    std::error_code error;
+    if (name == path || !std::filesystem::exists(name, error)) continue;
+    if (existing++ == 0) first = name;
+  }
+  return existing == 0 || ShowMessageId(kStringPicturesExist, PromptButtons::YesNo, PromptIcon::Question, existing,
+                                        first.c_str()) == PromptAnswer::Yes;
+}
+
 bool SavePicturesTo(CQuorvelDoc& doc, const std::string& path) {
+  if (!ReplaceExistingPictures(doc, path)) return false;
   CPictureFileWriter writer;
   return SavePictureSeries(doc, CSavePicDlg::Options(), path, writer) == SeriesResult::Written;
 }

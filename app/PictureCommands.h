@@ -6,8 +6,13 @@
 class CCommandMap;
 class CQuorvelDoc;
 
+// True when no picture of the series exists yet (the chosen name aside) or the user lets them be
+// replaced.
+bool ReplaceExistingPictures(const CQuorvelDoc& doc, const std::string& path);
+
 void BindPictureCommands(CCommandMap& commands, CQuorvelDoc& doc);
 
-// The command after the dialogs: writes the pictures of the options under the chosen name;
-// false when nothing was written or the series stopped.
+// The command after the dialogs: writes the pictures of the options under the chosen name, after
+// one question when pictures of the series already exist; false when nothing was written, the
+// question was answered No or the series stopped.
 bool SavePicturesTo(CQuorvelDoc& doc, const std::string& path);

@@ -154,6 +154,20 @@ TEST_F(SavePicturesTest, TheCommandWritesANumberedPngSeriesOfEveryStep) {
   EXPECT_FALSE(std::filesystem::exists(dir / "steps4.PNG"));
   EXPECT_EQ(doc.GetEditMode(), 1) << "print mode is left";
 
+  // The same names again: one question; No keeps the files, Yes writes them anew.
+  const auto written = std::filesystem::last_write_time(dir / "steps2.PNG");
+  for (const PromptAnswer answer : {PromptAnswer::No, PromptAnswer::Yes}) {
+    prompt.shown.clear();
+    prompt.Answer(answer);
+    host.files.push_back(dir / "steps");
+    CSavePicAnswer options(0, 3);
+    commands.RunCommand(32864);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              "3 of the pictures already exist, " + dir / "steps1.PNG" + " among them.\nReplace them?");
+    EXPECT_EQ(std::filesystem::last_write_time(dir / "steps2.PNG") != written, answer == PromptAnswer::Yes);
+  }
+
   // A cancelled file dialog writes nothing.
   CScratchDir other;
   host.files.push_back("");
