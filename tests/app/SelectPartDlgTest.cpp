@@ -9,7 +9,9 @@
 
 #include "GuiTest.h"
 #include "dialogs/SelectPartDlg.h"
+#include "dialogs/ModelPreview.h"
 #include "support/TestData.h"
+#include "tests/model/LibraryScope.h"
 
 namespace {
 
@@ -152,6 +154,31 @@ TEST_F(PartChoiceTest, TheDialogShowsTheRowsAndOkOrCancelDecide) {
     EXPECT_TRUE(RunPartChooser(nullptr, handle));
   }
   EXPECT_EQ(handle, MakePartHandle(kDocumentModels, 0));
+  thePartList.Clear();
+}
+
+// The selected library part is drawn in the preview, from the library itself.
+TEST_F(PartChoiceTest, TheSelectedLibraryPartIsShownInThePreview) {
+  REQUIRE_GUI();
+  REQUIRE_LDRAW_LIBRARY(library);
+  CLibraryScope scope(library, 0);
+  CScratchDir dir;
+  Fill(thePartList, dir);
+  {
+    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 0), thePartList);  // 3001.dat
+    dialog.Show();
+    PumpEvents(30);
+    const CModelPreview* preview = nullptr;
+    for (wxWindow* child : dialog.GetChildren())
+      if (auto* p = dynamic_cast<CModelPreview*>(child)) preview = p;
+    ASSERT_NE(preview, nullptr);
+    EXPECT_NE(preview->State().GetModel(), nullptr);
+    EXPECT_TRUE(preview->State().IsRendered());
+    EXPECT_FALSE(preview->State().IsBlank());
+    dialog.SelectRow(4);  // main.ldr: a document model found nowhere
+    EXPECT_TRUE(preview->State().IsBlank()) << "nothing to draw, and nothing fails";
+    dialog.Hide();
+  }
   thePartList.Clear();
 }
 
