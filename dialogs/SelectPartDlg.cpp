@@ -39,7 +39,8 @@ class CPartChoiceListCtrl : public wxListCtrl {
 CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list)
     : wxDialog(parent, kDialogId, "Select Part", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
                "SelectPartDlg"),
-      m_rows(list) {
+      m_rows(list),
+      m_programList(&list == &thePartList) {
   m_list = new CPartChoiceListCtrl(this, m_rows);
   m_customBox = new wxCheckBox(this, kCustomId, "&Custom Part:");
   m_customEdit = new wxTextCtrl(this, kCustomFileId, "", wxDefaultPosition, wxSize(300, -1));
@@ -127,8 +128,8 @@ void CSelectPartDlg::Browse() {
 void CSelectPartDlg::ShowInPreview(long row) {
   const PartHandle handle = row >= 0 ? m_rows.GetHandle(static_cast<size_t>(row)) : 0;
   if (handle == m_previewHandle) return;
-  // The cache keeps the file while the preview shows it.
-  CQvFile* file = handle ? theFileCache.GetFile(handle) : nullptr;
+  // The cache keeps the file while the preview shows it. It knows the program's part list only.
+  CQvFile* file = handle && m_programList ? theFileCache.GetFile(handle) : nullptr;
   if (m_previewHandle) theFileCache.ReleaseFile(m_previewHandle);
   m_previewHandle = file ? handle : 0;
   m_preview->SetModel(file);

@@ -23,7 +23,8 @@ class CSelectPartDlg : public wxDialog {
   static constexpr int kCustomFileId = 1145;
   static constexpr int kBrowseId = 1146;
 
-  // handle: the entry to select at the start (0 for none).
+  // handle: the entry to select at the start (0 for none). The preview shows the entries of the
+  // program's part list.
   CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list = thePartList);
   ~CSelectPartDlg() override;
 
@@ -47,6 +48,7 @@ class CSelectPartDlg : public wxDialog {
   void ShowInPreview(long row);
 
   CPartChoiceList m_rows;
+  bool m_programList;  // the files of the rows can be had from the file cache
   std::optional<PartHandle> m_chosen;
   bool m_custom = false;
   std::string m_customFile;
