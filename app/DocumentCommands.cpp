@@ -8,6 +8,7 @@
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
+#include "app/PictureCommands.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
@@ -129,6 +130,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
   BindPrintCommands(*commands, doc);
+  BindPictureCommands(*commands, doc);
   return commands;
 }
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <map>
 
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 #include "config/StringUtils.h"
 #include "platform/AtomicFile.h"
 

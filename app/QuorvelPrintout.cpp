@@ -2,7 +2,7 @@
 
 #include <wx/dc.h>
 
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"

@@ -14,7 +14,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 #include "app/PaneDropTarget.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"

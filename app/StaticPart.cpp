@@ -6,7 +6,7 @@
 #include <wx/statusbr.h>
 #include <wx/utils.h>
 
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 #include "app/PartDragData.h"
 #include "app/PartThumbnail.h"
 #include "config/Tracer.h"

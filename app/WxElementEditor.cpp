@@ -85,17 +85,4 @@ bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
   return Run(dialog, data);
 }
 
-bool CWxElementEditor::ChoosePart(uint32_t& handle) {
-  CSelectPartDlg dialog(Parent());
-  dialog.m_handle = handle;
-  if (dialog.ShowModal() != wxID_OK) return false;
-  if (dialog.m_custom) {
-    if (dialog.m_customFile.empty()) return false;
-    // A file of the user's own is looked up by its path like any other sub-file.
-    handle = thePartList.AddExtraEntry(dialog.m_customFile);
-    return handle != 0;
-  }
-  if (dialog.m_handle == CSelectPartDlg::kNone) return false;
-  handle = dialog.m_handle;
-  return true;
-}
+bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle); }

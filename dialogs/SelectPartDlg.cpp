@@ -7,137 +7,159 @@
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
-#include <algorithm>
-#include <strings.h>
-
+#include "config/Settings.h"
 #include "config/StringUtils.h"
+#include "dialogs/ModelPreview.h"
+#include "model/FileCache.h"
 #include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
 namespace {
 constexpr int kDialogId = 146;
-constexpr int kListId = 1069;
-constexpr int kCustomId = 1144;
-constexpr int kCustomEditId = 1145;
-constexpr int kBrowseId = 1146;
-int theSortColumn = 0;
 
-const char* Text(const CPartList& list, PartHandle h, int column) {
-  const char* t = column == 0 ? list.GetFileName(h) : list.GetDescription(h);
-  return t ? t : "";
-}
-}  // namespace
-
-std::vector<PartHandle> ChooserRows(const CPartList& list, int sortColumn) {
-  std::vector<PartHandle> rows;
-  for (int category : {kLibraryParts, kLibraryModels, kDocumentModels})
-    for (unsigned i = 0; i < list.GetCount(category); ++i) rows.push_back(MakePartHandle(category, i));
-  std::stable_sort(rows.begin(), rows.end(), [&](PartHandle a, PartHandle b) {
-    return strcasecmp(Text(list, a, sortColumn), Text(list, b, sortColumn)) < 0;
-  });
-  return rows;
-}
-
-// Thousands of parts: the list asks for the texts of the rows it shows.
-class CSelectPartDlg::CPartListCtrl : public wxListCtrl {
+// A virtual list: the rows' texts are asked for as they are shown, which keeps tens of thousands
+// of library parts quick.
+class CPartChoiceListCtrl : public wxListCtrl {
  public:
-  CPartListCtrl(wxWindow* parent, const std::vector<PartHandle>& rows)
-      : wxListCtrl(parent, kListId, wxDefaultPosition, wxSize(400, 300),
-                   wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL, wxDefaultValidator, "PartList"),
+  CPartChoiceListCtrl(wxWindow* parent, const CPartChoiceList& rows)
+      : wxListCtrl(parent, CSelectPartDlg::kListId, wxDefaultPosition, wxSize(400, 300),
+                   wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL),
         m_rows(rows) {}
+
   wxString OnGetItemText(long item, long column) const override {
-    if (item < 0 || static_cast<size_t>(item) >= m_rows.size()) return {};
-    return wxString::FromUTF8(Text(thePartList, m_rows[item], static_cast<int>(column)));
+    const size_t row = static_cast<size_t>(item);
+    return wxString::FromUTF8(column == 0 ? m_rows.GetFileName(row) : m_rows.GetDescription(row));
   }
 
  private:
-  const std::vector<PartHandle>& m_rows;
+  const CPartChoiceList& m_rows;
 };
+}  // namespace
 
-int CSelectPartDlg::SortColumn() { return theSortColumn; }
+CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list)
+    : wxDialog(parent, kDialogId, "Select Part", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
+               "SelectPartDlg"),
+      m_rows(list),
+      m_programList(&list == &thePartList) {
+  m_list = new CPartChoiceListCtrl(this, m_rows);
+  m_customBox = new wxCheckBox(this, kCustomId, "&Custom Part:");
+  m_customEdit = new wxTextCtrl(this, kCustomFileId, "", wxDefaultPosition, wxSize(300, -1));
+  m_browse = new wxButton(this, kBrowseId, "Browse...");
+  m_preview = new CModelPreview(this, wxID_ANY, wxSize(200, 200));
+  m_preview->SetMouseRotation(true);
 
-CSelectPartDlg::CSelectPartDlg(wxWindow* parent)
-    : wxDialog(parent, kDialogId, "Select Part", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "SelectPartDlg") {
-  m_list = new CPartListCtrl(this, m_rows);
   const std::string columns = LoadResString(kStringPartColumns);
   m_list->AppendColumn(wxString::FromUTF8(GetSubString(columns, 0)), wxLIST_FORMAT_LEFT, 120);
   m_list->AppendColumn(wxString::FromUTF8(GetSubString(columns, 1)), wxLIST_FORMAT_LEFT, 250);
-  m_customBox = new wxCheckBox(this, kCustomId, "&Custom Part:", wxDefaultPosition, wxDefaultSize, 0,
-                               wxDefaultValidator, "Custom");
-  m_customEdit = new wxTextCtrl(this, kCustomEditId, wxEmptyString, wxDefaultPosition, wxSize(240, -1), 0,
-                                wxDefaultValidator, "CustomFile");
-  m_browse = new wxButton(this, kBrowseId, "&Browse...", wxDefaultPosition, wxDefaultSize, 0, wxDefaultValidator,
-                          "Browse");
-  auto* row = new wxBoxSizer(wxHORIZONTAL);
-  row->Add(m_customBox, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-  row->Add(m_customEdit, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-  row->Add(m_browse, 0, wxALIGN_CENTER_VERTICAL);
+  m_list->SetItemCount(static_cast<long>(m_rows.GetCount()));
+
+  auto* upper = new wxBoxSizer(wxHORIZONTAL);
+  upper->Add(m_list, 1, wxEXPAND | wxRIGHT, 5);
+  upper->Add(m_preview, 0, wxALIGN_TOP);
+  auto* custom = new wxBoxSizer(wxHORIZONTAL);
+  custom->Add(m_customBox, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+  custom->Add(m_customEdit, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 5);
+  custom->Add(m_browse, 0, wxALIGN_CENTER_VERTICAL);
   auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(m_list, 1, wxALL | wxEXPAND, 10);
-  top->Add(row, 0, wxLEFT | wxRIGHT | wxEXPAND, 10);
-  top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 10);
+  top->Add(upper, 1, wxALL | wxEXPAND, 5);
+  top->Add(custom, 0, wxLEFT | wxRIGHT | wxEXPAND, 5);
+  top->Add(CreateButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 5);
   SetSizerAndFit(top);
+
+  m_list->Bind(wxEVT_LIST_COL_CLICK, [this](wxListEvent& event) { SortByColumn(event.GetColumn()); });
+  m_list->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& event) { ShowInPreview(event.GetIndex()); });
+  m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { Accept(); });
   m_customBox->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { EnableCustom(); });
-  m_browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(); });
-  m_list->Bind(wxEVT_LIST_COL_CLICK, [this](wxListEvent& e) {
-    long selected = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    PartHandle keep = selected >= 0 ? m_rows[selected] : 0;
-    theSortColumn = e.GetColumn() == 1 ? 1 : 0;
-    Fill(keep);
-  });
-  m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) {
-    if (Validate() && TransferDataFromWindow()) EndModal(wxID_OK);
-  });
-  CentreOnParent();
+  m_browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); });
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
+
+  EnableCustom();
+  const size_t row = m_rows.FindRow(handle);
+  if (row != CPartChoiceList::kNoRow) SelectRow(static_cast<long>(row));
 }
 
-void CSelectPartDlg::Fill(PartHandle select) {
-  m_rows = ChooserRows(thePartList, theSortColumn);
-  m_list->SetItemCount(static_cast<long>(m_rows.size()));
-  m_list->Refresh();
-  if (m_rows.empty()) return;
-  auto it = std::find(m_rows.begin(), m_rows.end(), select);
-  const long row = it == m_rows.end() ? 0 : static_cast<long>(it - m_rows.begin());
-  long old = -1;
-  while ((old = m_list->GetNextItem(old, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED)) != -1)
-    m_list->SetItemState(old, 0, wxLIST_STATE_SELECTED);
-  m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-  m_list->EnsureVisible(row);
+CSelectPartDlg::~CSelectPartDlg() {
+  if (m_previewHandle) theFileCache.ReleaseFile(m_previewHandle);
+}
+
+void CSelectPartDlg::SetCustom(bool custom, const std::string& file) {
+  m_customBox->SetValue(custom);
+  m_customEdit->SetValue(wxString::FromUTF8(file));
+  EnableCustom();
 }
 
 void CSelectPartDlg::EnableCustom() {
-  const bool on = m_customBox->GetValue();
-  m_customEdit->Enable(on);
-  m_browse->Enable(on);
-}
-
-bool CSelectPartDlg::TransferDataToWindow() {
-  m_customBox->SetValue(m_custom);
-  m_customEdit->ChangeValue(wxString::FromUTF8(m_customFile));
-  EnableCustom();
-  Fill(m_handle);
-  return true;
-}
-
-bool CSelectPartDlg::TransferDataFromWindow() {
-  m_handle = kNone;
   m_custom = m_customBox->GetValue();
   m_customFile = m_customEdit->GetValue().utf8_string();
-  if (!m_custom) {
-    long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    if (row >= 0 && static_cast<size_t>(row) < m_rows.size()) m_handle = m_rows[row];
-  }
-  return true;
+  m_customEdit->Enable(m_custom);
+  m_browse->Enable(m_custom);
 }
 
-void CSelectPartDlg::OnBrowse() {
-  const std::string title = GetSubString(LoadResString(kStringDialogTitles), 0);
-  wxFileDialog dialog(this, wxString::FromUTF8(title), wxEmptyString, wxEmptyString,
+long CSelectPartDlg::GetSelectedRow() const { return m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
+
+void CSelectPartDlg::SelectRow(long row) {
+  const long old = GetSelectedRow();
+  if (old >= 0 && old != row) m_list->SetItemState(old, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  if (row < 0 || row >= m_list->GetItemCount()) return;
+  m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+  m_list->EnsureVisible(row);
+  ShowInPreview(row);
+}
+
+void CSelectPartDlg::SortByColumn(int column) {
+  const long selected = GetSelectedRow();
+  const PartHandle handle = selected >= 0 ? m_rows.GetHandle(static_cast<size_t>(selected)) : 0;
+  m_rows.SortBy(column);
+  m_list->Refresh();
+  if (handle) SelectRow(static_cast<long>(m_rows.FindRow(handle)));
+}
+
+void CSelectPartDlg::Browse() {
+  // GTK matches patterns with regard to case: both spellings are listed.
+  wxFileDialog dialog(this, wxString::FromUTF8(GetSubString(LoadResString(kStringDialogTitles), 0)), "", "",
                       "Model Files (*.dat,*.ldr)|*.dat;*.DAT;*.ldr;*.LDR|Multipart Files (*.mpd)|*.mpd;*.MPD",
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dialog.ShowModal() != wxID_OK) return;
-  m_customFile = dialog.GetPath().utf8_string();
-  m_customEdit->ChangeValue(wxString::FromUTF8(m_customFile));
+  m_customEdit->SetValue(dialog.GetPath());
+  EnableCustom();
+}
+
+void CSelectPartDlg::ShowInPreview(long row) {
+  const PartHandle handle = row >= 0 ? m_rows.GetHandle(static_cast<size_t>(row)) : 0;
+  if (handle == m_previewHandle) return;
+  // The cache keeps the file while the preview shows it. It knows the program's part list only.
+  CQvFile* file = handle && m_programList ? theFileCache.GetFile(handle) : nullptr;
+  if (m_previewHandle) theFileCache.ReleaseFile(m_previewHandle);
+  m_previewHandle = file ? handle : 0;
+  m_preview->SetModel(file);
+  if (!file) {
+    m_preview->Invalidate();
+    return;
+  }
+  m_preview->SetAngles(0, 0, 0);
+  m_preview->SetView(theDefaultViewMatrix, theDefaultViewMatrix);
+}
+
+void CSelectPartDlg::Accept() {
+  EnableCustom();
+  const long selected = GetSelectedRow();
+  m_chosen = m_rows.Chosen(m_custom, selected < 0 ? CPartChoiceList::kNoRow : static_cast<size_t>(selected));
+  if (IsModal())
+    EndModal(wxID_OK);
+  else
+    SetReturnCode(wxID_OK);
+}
+
+bool RunPartChooser(wxWindow* parent, PartHandle& handle) {
+  CSelectPartDlg dialog(parent, handle);
+  if (dialog.ShowModal() != wxID_OK) return false;
+  if (dialog.IsCustom()) {
+    if (dialog.GetCustomFile().empty()) return false;
+    handle = thePartList.AddExtraEntry(dialog.GetCustomFile());
+    return handle != 0;
+  }
+  if (!dialog.GetChosen()) return false;
+  handle = *dialog.GetChosen();
+  return true;
 }

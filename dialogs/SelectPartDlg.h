@@ -1,49 +1,65 @@
 #pragma once
-// "Select Part": the part or model a part reference uses, from every library part, library model
-// and model of the document, sorted by part number or by name, or a custom file of the user's.
+// "Select Part": the part or model a part reference should use, from one list of every library
+// part, library model and model of the document (sortable by number or by name), or a custom file
+// chosen with a file dialog. The selected entry is shown in a preview that the mouse turns.
 #include <wx/dialog.h>
 
-#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "config/PartList.h"
+#include "dialogs/PartChoiceList.h"
 
+class CModelPreview;
+class CQvFile;
 class wxButton;
 class wxCheckBox;
 class wxListCtrl;
-class wxListEvent;
 class wxTextCtrl;
-
-// The rows of the chooser: every entry of the parts, library models and document models, in that
-// order, then sorted by file name (column 0) or description (column 1) without regard to case.
-std::vector<PartHandle> ChooserRows(const CPartList& list, int sortColumn);
 
 class CSelectPartDlg : public wxDialog {
  public:
-  explicit CSelectPartDlg(wxWindow* parent);
+  static constexpr int kListId = 1069;
+  static constexpr int kCustomId = 1144;
+  static constexpr int kCustomFileId = 1145;
+  static constexpr int kBrowseId = 1146;
 
-  // In: the entry to preselect (0 none). Out after OK: the chosen entry, or kNone.
-  static constexpr PartHandle kNone = 0xFFFFFFFF;
-  PartHandle m_handle = 0;
-  bool m_custom = false;
-  std::string m_customFile;
+  // handle: the entry to select at the start (0 for none). The preview shows the entries of the
+  // program's part list.
+  CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list = thePartList);
+  ~CSelectPartDlg() override;
 
-  // The sort column kept between uses: 0 part number, 1 part name.
-  static int SortColumn();
+  // After OK: the chosen entry, or nothing (custom file, or no row selected).
+  std::optional<PartHandle> GetChosen() const { return m_chosen; }
+  bool IsCustom() const { return m_custom; }
+  const std::string& GetCustomFile() const { return m_customFile; }
+  void SetCustom(bool custom, const std::string& file);
 
-  bool TransferDataToWindow() override;
-  bool TransferDataFromWindow() override;
+  const CPartChoiceList& Rows() const { return m_rows; }
+  long GetSelectedRow() const;
+  void SelectRow(long row);
+  // A click on the list column at this position.
+  void SortByColumn(int column);
+  // The OK button: reads the controls and ends the dialog with wxID_OK.
+  void Accept();
 
  private:
-  class CPartListCtrl;
-  void Fill(PartHandle select);
   void EnableCustom();
-  void OnBrowse();
+  void Browse();
+  void ShowInPreview(long row);
 
-  std::vector<PartHandle> m_rows;
-  CPartListCtrl* m_list;
+  CPartChoiceList m_rows;
+  bool m_programList;  // the files of the rows can be had from the file cache
+  std::optional<PartHandle> m_chosen;
+  bool m_custom = false;
+  std::string m_customFile;
+  wxListCtrl* m_list;
   wxCheckBox* m_customBox;
   wxTextCtrl* m_customEdit;
   wxButton* m_browse;
+  CModelPreview* m_preview;
+  PartHandle m_previewHandle = 0;  // the entry whose file the preview holds a use of
 };
+
+// Runs the chooser modally over the parent. On OK the handle is the chosen entry; a custom file
+// becomes an entry of the part list's extra files. False when cancelled or nothing was chosen.
+bool RunPartChooser(wxWindow* parent, PartHandle& handle);

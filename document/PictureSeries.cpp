@@ -138,6 +138,26 @@ class CSeries {
 
 }  // namespace
 
+std::vector<std::string> PictureSeriesNames(const CQuorvelDoc& doc, const PictureSeriesOptions& options,
+                                            const std::string& path) {
+  std::string base, extension;
+  SplitPictureName(path, PictureFormatWord(options.fileType), base, extension);
+  const CMpdFile& project = doc.GetProject();
+  const bool all = options.submodels && project.GetModelCount() > 1;
+  if (options.submodels && project.GetModelCount() == 0) return {};
+  const int models = all ? static_cast<int>(project.GetModelCount()) : 1;
+  unsigned long count = static_cast<unsigned long>(models);
+  if (options.kind == 0) {
+    count = 0;
+    for (int i = 0; i < models; ++i)
+      count += static_cast<unsigned long>(StepsWithExtra(all ? project.GetModel(static_cast<size_t>(i))
+                                                              : doc.GetActiveModel()));
+  }
+  std::vector<std::string> names;
+  for (unsigned long k = 0; k < count; ++k) names.push_back(MakeNumberedFileName(base, extension, count, k));
+  return names;
+}
+
 SeriesResult SavePictureSeries(CQuorvelDoc& doc, const PictureSeriesOptions& options, const std::string& path,
                                IPictureWriter& writer) {
   std::string base, extension;

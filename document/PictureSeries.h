@@ -3,6 +3,7 @@
 // or of all models, rendered through the document's render road in print mode and handed to a
 // writer one by one under numbered names. The dialogs and the file writer are the caller's.
 #include <string>
+#include <vector>
 
 class CDib;
 class CQuorvelDoc;
@@ -36,6 +37,11 @@ void SplitPictureName(const std::string& path, const std::string& formatWord, st
                       std::string& extension);
 // The document's file name without its extension: the name the file dialog starts with.
 std::string DefaultPictureName(const std::string& documentPath);
+
+// The names SavePictureSeries would write for the document as it is, in order (none when it
+// would write nothing), so that the caller can ask once before files of a series are replaced.
+std::vector<std::string> PictureSeriesNames(const CQuorvelDoc& doc, const PictureSeriesOptions& options,
+                                            const std::string& path);
 
 enum class SeriesResult { Written, Nothing, Failed, Cancelled };
 

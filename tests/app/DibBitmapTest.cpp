@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 #include "render/Dib.h"
 
 namespace {

@@ -145,19 +145,4 @@ TEST(ElementForms, PreviewFitsThePictureAndCentresIt) {
   }
 }
 
-TEST(ElementForms, ChooserRowsSortByNumberOrNameWithoutCase) {
-  CPartList list;
-  list.ReserveDocumentModels(3);
-  list.AddDocumentModel(0, "b.ldr", "alpha");
-  list.AddDocumentModel(1, "A.ldr", "Charlie");
-  list.AddDocumentModel(2, "c.ldr", "bravo");
-  auto names = [&](int column) {
-    std::string s;
-    for (PartHandle h : ChooserRows(list, column)) s += std::string(list.GetFileName(h)) + " ";
-    return s;
-  };
-  EXPECT_EQ(names(0), "A.ldr b.ldr c.ldr ");
-  EXPECT_EQ(names(1), "b.ldr c.ldr A.ldr ");
-}
-
 }  // namespace

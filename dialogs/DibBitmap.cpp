@@ -1,4 +1,4 @@
-#include "app/DibBitmap.h"
+#include "dialogs/DibBitmap.h"
 
 #include <memory>
 
