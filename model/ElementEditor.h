@@ -8,6 +8,7 @@
 
 #include "model/ElementType.h"
 #include "model/GeneratorParams.h"
+#include "model/RotationPoints.h"
 
 struct CommentEdit {
   std::string text;
@@ -47,6 +48,14 @@ struct RotStepEdit {
   const CQvFile* model = nullptr;
 };
 
+// The rotation-point dialog: the mode (0-3 the fixed centres, 4 + n custom point n), whether the
+// views show the centre, and the custom points.
+struct RotationPointEdit {
+  int32_t mode = 0;
+  int32_t show = 0;
+  std::vector<RotationPoint> points;
+};
+
 class IElementEditor {
  public:
   virtual ~IElementEditor() = default;
@@ -67,6 +76,9 @@ class IElementEditor {
   virtual bool EditRubberBelt(BeltParams&) { return false; }
   virtual bool EditArrow(ArrowParams&) { return false; }
   virtual bool EditPlate(PlateParams&) { return false; }
+  // The rotation-point dialog; Settings > Rotation Point... is disabled when it is not offered.
+  virtual bool OffersRotationPoint() const { return false; }
+  virtual bool EditRotationPoint(RotationPointEdit&) { return false; }
   // The part chooser, opened on the part-list handle given (0 for none); OK returns the chosen one.
   virtual bool ChoosePart(uint32_t& handle) {
     (void)handle;
