@@ -254,7 +254,7 @@ class CQuorvelDoc {
   // Lines dropped in the line list go before the list index.
   int MoveSelectedLines(int32_t index);
   // The drop of a selection handle: with copy the selection is copied and pasted first; then the
-  // vertex (0-based) of a single selected element moves to the point.
+  // vertex (0-based) of a single selected element moves by the vector.
   int DragHandle(int vertex, double x, double y, double z, int copy);
   bool CanHide() const;
   bool CanUnhide() const;
