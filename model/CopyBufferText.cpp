@@ -4,6 +4,7 @@
 #include <sstream>
 #include <vector>
 
+#include "config/Settings.h"
 #include "model/CopyBuffer.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
@@ -41,8 +42,14 @@ size_t CopyBufferFromText(const std::string& text, const std::string& modelFolde
   for (std::string line; std::getline(lines, line);) in.WriteString(line + "\n");
   in.Rewind();
   CQvFile scratch;
+  // Lines copied in another program often name that program's own sub-models: they are kept by
+  // name (and written back so) without asking about each file that is not here.
+  const int warnings = theSettings.ShowWarnings;
+  theSettings.ShowWarnings = 0;
   // A name of its own, so the reader's recursion guard never meets a real file.
-  if (!scratch.ReadFrom(in, "\x01clipboard.ldr", 0, &modelFolder) || scratch.GetCount() == 0) return 0;
+  const int read = scratch.ReadFrom(in, "\x01clipboard.ldr", 0, &modelFolder);
+  theSettings.ShowWarnings = warnings;
+  if (!read || scratch.GetCount() == 0) return 0;
   std::vector<std::unique_ptr<CQvPart>> clones;
   for (size_t i = 0; i < scratch.GetCount(); ++i)
     if (auto clone = scratch.GetAt(i)->Clone()) clones.push_back(std::move(clone));
