@@ -6,6 +6,7 @@
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/PrintCommands.h"
+#include "app/EditCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
 #include "app/PictureCommands.h"
@@ -131,6 +132,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindReportCommands(*commands, doc);
   BindPrintCommands(*commands, doc);
   BindPictureCommands(*commands, doc);
+  BindEditCommands(*commands, doc);
   return commands;
 }
 

@@ -8,7 +8,8 @@
 // The members are spread over files by concern: QuorvelDoc.cpp (state and undo ring),
 // DocSelection.cpp (selection notifications and mode switches), DocSteps.cpp (steps and
 // navigation), DocFile.cpp (file and multipart commands), DocRender.cpp (the render road),
-// DocInsert.cpp (adding elements, Paste and Modify), DocColor.cpp (recolouring).
+// DocInsert.cpp (adding elements, Paste and Modify), DocColor.cpp (recolouring), DocEdit*.cpp
+// (the other selection and editing commands).
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -224,6 +225,66 @@ class CQuorvelDoc {
   // Gives every selected element the colour (the colour bar, Colour...); tableChanged: the colour
   // table changed as well, so everything is redrawn.
   int SetSelectionColor(uint32_t color, int tableChanged);
+
+  // --- selection and editing commands (DocEditClipboard.cpp, DocEditTransform.cpp, DocEditFlags.cpp) ---
+  // Each returns 1 when it did something. A change pushes one snapshot and sends its hint; a
+  // command whose dialog is not offered is disabled by its rule, never run as a silent Cancel.
+  bool HasSelection() const;
+  bool CanPasteAny() const;  // the copy buffer, or text on the desktop clipboard
+  int OnEditCopy();
+  int OnEditCut();
+  int OnEditErase();
+  int OnEditDuplicate();
+  // Paste, taking LDraw lines another program put on the desktop clipboard into the copy buffer
+  // first.
+  int OnEditPasteAny();
+  bool CanSnapToGrid() const;
+  int OnSnapToGrid();
+  // Edit mode and drawable elements selected: the moves and turns by the grid.
+  bool CanMoveByGrid() const;
+  // command: 32792-32797 (X ->, <- X, Y ->, <- Y, Z ->, <- Z); one grid step of the current grid.
+  int MoveByGrid(int command);
+  // command: 32816-32821; the angle of the current grid about the rotation centre.
+  int RotateByGrid(int command);
+  int OnKeyboardEntry();
+  int OnChooseColor();
+  int OnSort();
+  // The drop of a selection moved with the mouse: a model-space vector.
+  int MoveSelection(double x, double y, double z);
+  // Lines dropped in the line list go before the list index.
+  int MoveSelectedLines(int32_t index);
+  // The drop of a selection handle: with copy the selection is copied and pasted first; then the
+  // vertex (0-based) of a single selected element moves by the vector.
+  int DragHandle(int vertex, double x, double y, double z, int copy);
+  bool CanHide() const;
+  bool CanUnhide() const;
+  bool CanUnhideAll() const;
+  bool CanGhost() const;
+  bool CanUnghost() const;
+  bool CanGroup() const;
+  bool CanUngroup() const;
+  int OnHide();
+  int OnUnhide();
+  int OnUnhideAll();
+  int OnGhost();
+  int OnUnghost();
+  int OnGroup();
+  int OnUngroup();
+  bool CanSelectAll() const;
+  bool CanSelectSameType() const;
+  bool CanSelectSameColor() const;
+  int OnSelectAll();
+  int OnSelectSameType();
+  int OnSelectSameColor();
+  bool CanChangeEditSettings() const { return m_editMode == 1; }  // grid presets
+  void SetGridType(int type);
+  bool CanEditRotationPoint() const;
+  int OnEditRotationPoint();
+  bool CanToggleDrawToSelection() const { return m_editMode == 1 && m_editSubMode == 0; }
+  void OnToggleDrawToSelection();
+  bool CanRefresh() const { return CountSelectedDrawables() > 0; }
+  void OnRefresh();
+  void OnTogglePaneCoordinates();
 
   // --- reports and library maintenance (DocReports.cpp) ---
   bool CanReportParts() const;   // Parts..., Save Parts List...: part references in the model

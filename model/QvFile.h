@@ -170,6 +170,14 @@ class CQvFile {
   void MoveRotationPoint(const CVector3& delta);
   int IsRotationPointMovable() const { return m_rotationPoints.IsPointMovable(); }
   int32_t GetRotationPointMode() const { return m_rotationPoints.mode; }
+  // --- selection operations of the edit commands (QvFileSelectionOps.cpp) ---
+  // SnapToGrid of every selected part-like element.
+  void SnapSelectedToGrid();
+  // The rotation-point dialog (through the element editor) on this file's points; 1 when it ended
+  // with OK and its values were taken, 0 otherwise.
+  int EditRotationPoint();
+  // The comments of every element (flags: 1 all comments, 2 into referenced files).
+  void CollectComments(std::vector<std::string>& list, uint32_t flags);
 
   // --- name and description ---
   // Keeps a name ending in ".dat" or ".ldr" (any case), else appends ".ldr"; then SetNameComment.

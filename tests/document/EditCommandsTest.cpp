@@ -1,0 +1,592 @@
+// The selection and editing commands: one row per command on a small project (selection in,
+// model text, hint, modified flag and undo count out, then Undo back to the loaded text), the
+// enable rules, the desktop clipboard, and pastes from another program that would make a model
+// place itself.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <set>
+
+#include "DocModel.h"
+#include "document/ClipboardPort.h"
+#include "model/ElementEditor.h"
+#include "model/QvElement.h"
+#include "tests/support/ScriptedPorts.h"
+
+namespace {
+
+// main places sub twice: once plain in red, once turned a quarter about y, in blue, off the grid.
+// Then a line, a comment, a hidden line and a group of two lines.
+const char kProject[] =
+    "0 FILE main.ldr\n"
+    "0 main\n"
+    "1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"
+    "1 1 23 -21 4 0 0 1 0 1 0 -1 0 0 sub.ldr\n"
+    "2 24 0 0 0 10 0 0\n"
+    "0 a note\n"
+    "0 TOLVO HIDE 2 24 0 0 0 0 0 10\n"
+    "0 TOLVO BTG pair\n"
+    "2 24 0 0 0 0 0 20\n"
+    "0 TOLVO BTG pair\n"
+    "2 24 0 0 0 0 0 30\n"
+    "0 GROUP 2 pair\n"
+    "0 FILE sub.ldr\n"
+    "0 sub\n"
+    "2 24 0 0 0 0 10 0\n";
+
+// The element lines of main, one string per element (indices as in the list).
+const char* const kMain[] = {
+    "0 main\n",
+    "1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n",
+    "1 1 23 -21 4 0 0 1 0 1 0 -1 0 0 sub.ldr\n",
+    "2 24 0 0 0 10 0 0\n",
+    "0 a note\n",
+    "0 TOLVO HIDE 2 24 0 0 0 0 0 10\n",
+    "0 TOLVO BTG pair\n2 24 0 0 0 0 0 20\n",
+    "0 TOLVO BTG pair\n2 24 0 0 0 0 0 30\n",
+    "0 GROUP 2 pair\n",
+};
+constexpr size_t kMainCount = sizeof(kMain) / sizeof(kMain[0]);
+
+const char kPasteRecursion[] = "You cannot paste this selection\nas it would cause a recursion!";
+
+// The element lines of main with some replaced ({index, text}; empty text drops the element) and
+// some inserted before an index ({index + 0.5 as insert}).
+struct Edit {
+  size_t index;
+  const char* text;  // nullptr: drop
+  bool insertAfter = false;
+};
+std::string MainWith(std::initializer_list<Edit> edits) {
+  std::string text;
+  for (size_t i = 0; i < kMainCount; ++i) {
+    bool replaced = false;
+    std::string after;
+    for (const Edit& e : edits) {
+      if (e.index != i) continue;
+      if (e.insertAfter) {
+        after += e.text;
+      } else {
+        replaced = true;
+        if (e.text) text += e.text;
+      }
+    }
+    if (!replaced) text += kMain[i];
+    text += after;
+  }
+  return text;
+}
+
+std::string ModelText(const CQvFile& model) {
+  CArrayTextHandler out;
+  for (size_t i = 0; i < model.GetCount(); ++i) model.GetAt(i)->Write(out);
+  std::string text;
+  for (const std::string& line : out.GetLines()) text += line;
+  return text;
+}
+
+std::string ProjectText(CQuorvelDoc& doc) {
+  CArrayTextHandler out;
+  doc.GetProject().WriteTo(out, "test.mpd");
+  std::string text;
+  for (const std::string& line : out.GetLines()) text += line;
+  return text;
+}
+
+// The group-name and rotation-point dialogs, answered from queues (empty: Cancel).
+class CEditEditor : public IElementEditor {
+ public:
+  CEditEditor() { SetElementEditor(this); }
+  ~CEditEditor() override { SetElementEditor(nullptr); }
+  bool EditComment(CommentEdit& data) override { return Next(comments, data.text); }
+  bool EditBfc(BfcEdit&) override { return false; }
+  bool EditBackground(std::string&) override { return false; }
+  bool EditBufExchg(BufExchgEdit&) override { return false; }
+  bool EditGroup(GroupEdit& data) override { return Next(groupNames, data.name); }
+  bool OffersRotationPoint() const override { return offersRotationPoint; }
+  bool EditRotationPoint(RotationPointEdit& data) override {
+    if (rotationModes.empty()) return false;
+    data.mode = rotationModes.front();
+    rotationModes.pop_front();
+    return true;
+  }
+  std::deque<std::string> comments, groupNames;
+  std::deque<int32_t> rotationModes;
+  bool offersRotationPoint = true;
+
+ private:
+  static bool Next(std::deque<std::string>& queue, std::string& out) {
+    if (queue.empty()) return false;
+    out = queue.front();
+    queue.pop_front();
+    return true;
+  }
+};
+
+class CStringClipboard : public IClipboardPort {
+ public:
+  CStringClipboard() { SetClipboardPort(this); }
+  ~CStringClipboard() override { SetClipboardPort(nullptr); }
+  bool PutText(const std::string& t) override {
+    text = t;
+    return true;
+  }
+  bool GetText(std::string& t) override {
+    t = text;
+    return !text.empty();
+  }
+  bool HasText() override { return !text.empty(); }
+  std::string text;
+};
+
+// The grid and angles the rows are computed with.
+class CGridSettings {
+ public:
+  CGridSettings() : m_def(theSettings.DefStep), m_mid(theSettings.MidStep), m_off(theSettings.OffStep),
+                    m_type(theSettings.GridType), m_coords(theSettings.ShowViewCoords) {
+    theSettings.DefStep = CVector3(20, 8, 20);
+    theSettings.MidStep = CVector3(10, 4, 10);
+    theSettings.OffStep = CVector3(1, 1, 1);
+    theSettings.DefRotAngle = 90;
+    theSettings.MidRotAngle = 30;
+    theSettings.OffRotAngle = 22.5;
+    theSettings.GridType = 0;
+  }
+  ~CGridSettings() {
+    theSettings.DefStep = m_def;
+    theSettings.MidStep = m_mid;
+    theSettings.OffStep = m_off;
+    theSettings.GridType = m_type;
+    theSettings.ShowViewCoords = m_coords;
+  }
+
+ private:
+  CVector3 m_def, m_mid, m_off;
+  int m_type, m_coords;
+};
+
+class EditCommandsTest : public DocumentTest {
+ protected:
+  EditCommandsTest() { doc.SetPorts(&ports); }
+  ~EditCommandsTest() override { doc.SetPorts(nullptr); }
+  void Load(std::initializer_list<int32_t> selection) {
+    LoadDocument(doc, kProject, 0);
+    ASSERT_EQ(Model().GetCount(), kMainCount);
+    for (int32_t i : selection) Model().Select(i);
+    ClearRecords();
+  }
+  CGridSettings grid;
+  CEditEditor editor;
+  CStringClipboard clipboard;
+  CScriptedPorts ports;
+};
+
+struct Row {
+  const char* what;
+  std::vector<int32_t> selection;
+  int grid;  // GridType
+  std::function<int(CQuorvelDoc&, CEditEditor&, CScriptedPorts&)> run;
+  std::string text;  // main's element lines afterwards
+  std::vector<uint32_t> hints;
+  bool modified;
+};
+
+constexpr uint32_t kMoved = HINT_LIST_STATES | HINT_KEEP_IMAGE;  // 0x20040000
+
+int Command(CQuorvelDoc& doc, int (CQuorvelDoc::*run)()) { return (doc.*run)(); }
+
+TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
+  using D = CQuorvelDoc;
+  using E = CEditEditor;
+  using P = CScriptedPorts;
+  const std::string same = MainWith({});
+  // Pasted elements in the middle of the list shift the pick ids of those behind them, so the
+  // panes draw everything again rather than only the new elements.
+  const Row rows[] = {
+      {"copy", {1}, 0, [](D& d, E&, P&) { return d.OnEditCopy(); }, same, {}, false},
+      {"cut", {1}, 0, [](D& d, E&, P&) { return d.OnEditCut(); }, MainWith({{1, nullptr}}), {HINT_FULL}, true},
+      {"erase", {3}, 0, [](D& d, E&, P&) { return d.OnEditErase(); }, MainWith({{3, nullptr}}), {HINT_FULL}, true},
+      {"erase a group", {6}, 0, [](D& d, E&, P&) { return d.OnEditErase(); },
+       MainWith({{6, nullptr}, {7, nullptr}, {8, nullptr}}), {HINT_FULL}, true},
+      {"duplicate", {1}, 0, [](D& d, E&, P&) { return d.OnEditDuplicate(); },
+       MainWith({{1, kMain[1], true}}), {HINT_FULL}, true},
+      {"copy then paste", {3}, 0,
+       [](D& d, E&, P&) {
+         d.OnEditCopy();
+         return d.OnEditPasteAny();
+       },
+       MainWith({{3, kMain[3], true}}), {HINT_FULL}, true},
+      // Moves: one step of the grid in use, in the settings' axes.
+      {"X -> coarse", {1}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32792); },
+       MainWith({{1, "1 4 20 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"<- X medium", {1}, 1, [](D& d, E&, P&) { return d.MoveByGrid(32793); },
+       MainWith({{1, "1 4 -10 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"Y -> goes up (-y)", {1}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32794); },
+       MainWith({{1, "1 4 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"<- Y fine", {1}, 2, [](D& d, E&, P&) { return d.MoveByGrid(32795); },
+       MainWith({{1, "1 4 0 1 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"Z -> on a line", {3}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32796); },
+       MainWith({{3, "2 24 0 0 20 10 0 20\n"}}), {kMoved}, true},
+      {"<- Z on two parts", {1, 2}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32797); },
+       MainWith({{1, "1 4 0 0 -20 1 0 0 0 1 0 0 0 1 sub.ldr\n"},
+                 {2, "1 1 23 -21 -16 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}),
+       {kMoved}, true},
+      // Turns about the first selected part's origin: "<- X" by +angle, "X ->" by -angle, the y
+      // and z pairs the other way round.
+      {"<- X coarse: +90 about x", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32816); },
+       MainWith({{1, "1 4 0 0 0 1 0 0 0 0 -1 0 1 0 sub.ldr\n"}}), {kMoved}, true},
+      {"X -> coarse: -90 about x", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32817); },
+       MainWith({{1, "1 4 0 0 0 1 0 0 0 0 1 0 -1 0 sub.ldr\n"}}), {kMoved}, true},
+      {"<- Y coarse: -90 about y", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32818); },
+       MainWith({{1, "1 4 0 0 0 0 0 -1 0 1 0 1 0 0 sub.ldr\n"}}), {kMoved}, true},
+      {"Y -> coarse: +90 about y", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32819); },
+       MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
+      {"<- Z coarse: -90 about z", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32820); },
+       MainWith({{1, "1 4 0 0 0 0 1 0 -1 0 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      // A line turns about its first vertex, unrounded: (10, 0, 0) by 22.5 degrees about z is
+      // (10 cos 22.5, 10 sin 22.5, 0), written with 9 significant digits.
+      {"Z -> fine on a line: +22.5 about z", {3}, 2, [](D& d, E&, P&) { return d.RotateByGrid(32821); },
+       MainWith({{3, "2 24 0 0 0 9.23879533 3.82683432 0\n"}}), {kMoved}, true},
+      // The turned part snaps along its own axes: (23, -21, 4) to (20, -24, 0).
+      {"snap", {2}, 0, [](D& d, E&, P&) { return d.OnSnapToGrid(); },
+       MainWith({{2, "1 1 20 -24 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
+      {"hide", {1}, 0, [](D& d, E&, P&) { return d.OnHide(); },
+       MainWith({{1, "0 TOLVO HIDE 1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {HINT_FULL}, true},
+      {"unhide", {5}, 0, [](D& d, E&, P&) { return d.OnUnhide(); },
+       MainWith({{5, "2 24 0 0 0 0 0 10\n"}}), {HINT_FULL}, true},
+      {"unhide all", {}, 0, [](D& d, E&, P&) { return d.OnUnhideAll(); },
+       MainWith({{5, "2 24 0 0 0 0 0 10\n"}}), {HINT_FULL}, true},
+      {"ghost", {3}, 0, [](D& d, E&, P&) { return d.OnGhost(); },
+       MainWith({{3, "0 GHOST 2 24 0 0 0 10 0 0\n"}}), {kMoved}, true},
+      {"unghost", {3}, 0,
+       [](D& d, E&, P&) {
+         d.GetActiveModel()->SetGhostOfSelected(true);
+         return d.OnUnghost();
+       },
+       same, {kMoved}, true},
+      {"group", {1, 3}, 0,
+       [](D& d, E& e, P&) {
+         e.groupNames.push_back("g1");
+         return d.OnGroup();
+       },
+       MainWith({{1, "0 TOLVO BTG g1\n1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"},
+                 {3, "0 TOLVO BTG g1\n2 24 0 0 0 10 0 0\n"},
+                 {3, "0 GROUP 2 g1\n", true}}),
+       {HINT_KEEP_IMAGE}, true},
+      // Kept as the command always was: a cancelled name still takes a snapshot and updates.
+      {"group cancelled", {1, 3}, 0, [](D& d, E&, P&) { return d.OnGroup(); }, same, {HINT_KEEP_IMAGE}, true},
+      {"ungroup", {7}, 0, [](D& d, E&, P&) { return d.OnUngroup(); },
+       MainWith({{6, "2 24 0 0 0 0 0 20\n"}, {7, "2 24 0 0 0 0 0 30\n"}, {8, nullptr}}), {HINT_KEEP_IMAGE}, true},
+      {"select all", {}, 0, [](D& d, E&, P&) { return d.OnSelectAll(); }, same, {HINT_SELECTION}, false},
+      {"select same type", {1}, 0, [](D& d, E&, P&) { return d.OnSelectSameType(); }, same, {HINT_SELECTION},
+       false},
+      {"select same colour", {3}, 0, [](D& d, E&, P&) { return d.OnSelectSameColor(); }, same, {HINT_SELECTION},
+       false},
+      {"grid fine", {}, 0,
+       [](D& d, E&, P&) {
+         d.SetGridType(2);
+         return theSettings.GridType == 2 ? 1 : 0;
+       },
+       same, {}, false},
+      {"refresh", {3}, 0,
+       [](D& d, E&, P&) {
+         d.OnRefresh();
+         return 1;
+       },
+       same, {HINT_REFIT}, false},
+      {"pane coordinates", {}, 0,
+       [](D& d, E&, P&) {
+         d.OnTogglePaneCoordinates();
+         return 1;
+       },
+       same, {HINT_PANES_ONLY | HINT_SELECTION}, false},
+      {"keyboard entry, one part: absolute", {1}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.usePosition = true;
+         entry.position[0] = 40;
+         entry.position[1] = -8;
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 40 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"keyboard entry, two elements: relative", {1, 3}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.usePosition = true;
+         entry.position[2] = 10;
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 0 0 10 1 0 0 0 1 0 0 0 1 sub.ldr\n"}, {3, "2 24 0 0 10 10 0 10\n"}}), {kMoved}, true},
+      {"keyboard entry, nothing ticked", {1}, 0,
+       [](D& d, E&, P& p) {
+         p.entries.push_back(KeyboardEntry{});
+         return d.OnKeyboardEntry();
+       },
+       same, {}, false},
+      {"colour", {1}, 0,
+       [](D& d, E&, P& p) {
+         p.colors.push_back(ColorChoice{2, false});
+         return d.OnChooseColor();
+       },
+       MainWith({{1, "1 2 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
+      {"sort by colour, ascending", {}, 0,
+       [](D& d, E&, P& p) {
+         p.sorts.push_back(SortChoice{false, true, false, 0});
+         return d.OnSort();
+       },
+       MainWith({{1, kMain[2]}, {2, kMain[1]}}), {HINT_FULL}, true},
+      {"modify a comment", {4}, 0,
+       [](D& d, E& e, P&) {
+         e.comments.push_back("changed");
+         return d.EditSelectedElement();
+       },
+       MainWith({{4, "0 changed\n"}}), {HINT_LIST_STATES}, true},
+  };
+  ports.offered = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Load({});
+    for (int32_t i : row.selection) Model().Select(i);
+    theSettings.GridType = row.grid;
+    const std::string before = ProjectText(doc);
+    row.run(doc, editor, ports);
+    EXPECT_EQ(ModelText(Model()), row.text);
+    EXPECT_EQ(observer.hints, row.hints);
+    EXPECT_EQ(doc.IsModified(), row.modified);
+    EXPECT_EQ(doc.GetUndoCount(), row.modified ? 2 : 1);
+    EXPECT_TRUE(prompt.shown.empty());
+    if (row.modified) {
+      doc.OnEditUndo();
+      EXPECT_EQ(ProjectText(doc), before);
+      EXPECT_FALSE(doc.IsModified());
+    }
+  }
+}
+
+TEST_F(EditCommandsTest, SelectingSimilarElements) {
+  Load({1});
+  EXPECT_EQ(doc.OnSelectSameType(), 1);  // both references to sub, whatever their colour
+  EXPECT_EQ(Model().GetSelectionOrder().size(), 2u);
+  Load({3});
+  EXPECT_EQ(doc.OnSelectSameColor(), 1);
+  // Every element in colour 24: the four lines and the group element that joins its members.
+  EXPECT_EQ(Model().CountSelected(1), 4);
+  Load({});
+  EXPECT_EQ(doc.OnSelectAll(), 1);
+  EXPECT_EQ(Model().GetSelectedCount(), kMainCount);
+  theSettings.DrawToSelection = 1;
+  Load({1});
+  EXPECT_EQ(doc.OnSelectSameType(), 1);
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+}
+
+TEST_F(EditCommandsTest, DrawToSelectionToggleAndGroupHint) {
+  Load({1, 3});
+  doc.OnToggleDrawToSelection();
+  EXPECT_EQ(theSettings.DrawToSelection, 1);
+  editor.groupNames.push_back("g");
+  EXPECT_EQ(doc.OnGroup(), 1);
+  EXPECT_EQ(observer.hints, (std::vector<uint32_t>{HINT_FULL, HINT_FULL}));
+  doc.OnToggleDrawToSelection();
+  EXPECT_EQ(theSettings.DrawToSelection, 0);
+}
+
+TEST_F(EditCommandsTest, RotationPointThroughItsDialog) {
+  Load({});
+  editor.rotationModes.push_back(3);
+  EXPECT_TRUE(doc.CanEditRotationPoint());
+  EXPECT_EQ(doc.OnEditRotationPoint(), 1);
+  EXPECT_EQ(Model().GetRotationPoints().mode, 3);
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_PANES_ONLY | HINT_KEEP_IMAGE});
+  EXPECT_EQ(doc.GetUndoCount(), 2);
+  // Cancel changes nothing; a mode naming a custom point that is not there falls back.
+  EXPECT_EQ(doc.OnEditRotationPoint(), 0);
+  editor.rotationModes.push_back(9);
+  EXPECT_EQ(doc.OnEditRotationPoint(), 1);
+  EXPECT_EQ(Model().GetRotationPoints().mode, 0);
+  doc.OnEditUndo();
+  EXPECT_EQ(Model().GetRotationPoints().mode, 3);
+}
+
+TEST_F(EditCommandsTest, ColourCancelledAfterTheTableChanged) {
+  ports.offered = {DocPort::Color};
+  Load({1});
+  ports.colors.clear();  // Cancel
+  EXPECT_EQ(doc.OnChooseColor(), 0);
+  EXPECT_TRUE(observer.hints.empty());
+  // The scripted dialog cancels with the table changed when its answer says so.
+  class CTableChangingPorts : public CScriptedPorts {
+   public:
+    PortResult ChooseColor(ColorChoice& choice) override {
+      choice.tableChanged = true;
+      return PortResult::Cancelled;
+    }
+  } changing;
+  changing.offered = {DocPort::Color};
+  doc.SetPorts(&changing);
+  EXPECT_EQ(doc.OnChooseColor(), 0);
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+  EXPECT_FALSE(doc.IsModified());
+  doc.SetPorts(&ports);
+}
+
+// Which commands are enabled for which selection.
+TEST_F(EditCommandsTest, EnableRules) {
+  struct Case {
+    const char* what;
+    std::vector<int32_t> selection;
+    std::function<bool(const CQuorvelDoc&)> rule;
+    bool enabled;
+  };
+  const Case cases[] = {
+      {"copy without selection", {}, [](const CQuorvelDoc& d) { return d.HasSelection(); }, false},
+      {"copy", {4}, [](const CQuorvelDoc& d) { return d.HasSelection(); }, true},
+      {"snap on a line", {3}, [](const CQuorvelDoc& d) { return d.CanSnapToGrid(); }, false},
+      {"snap on a part", {2}, [](const CQuorvelDoc& d) { return d.CanSnapToGrid(); }, true},
+      {"move a comment", {4}, [](const CQuorvelDoc& d) { return d.CanMoveByGrid(); }, false},
+      {"move a line", {3}, [](const CQuorvelDoc& d) { return d.CanMoveByGrid(); }, true},
+      {"hide the hidden", {5}, [](const CQuorvelDoc& d) { return d.CanHide(); }, false},
+      {"hide", {3, 5}, [](const CQuorvelDoc& d) { return d.CanHide(); }, true},
+      {"unhide the shown", {3}, [](const CQuorvelDoc& d) { return d.CanUnhide(); }, false},
+      {"unhide all", {}, [](const CQuorvelDoc& d) { return d.CanUnhideAll(); }, true},
+      {"ghost", {3}, [](const CQuorvelDoc& d) { return d.CanGhost(); }, true},
+      {"unghost the plain", {3}, [](const CQuorvelDoc& d) { return d.CanUnghost(); }, false},
+      {"group one group", {6}, [](const CQuorvelDoc& d) { return d.CanGroup(); }, false},
+      {"group a group and a line", {6, 3}, [](const CQuorvelDoc& d) { return d.CanGroup(); }, true},
+      {"ungroup a group", {6}, [](const CQuorvelDoc& d) { return d.CanUngroup(); }, true},
+      {"ungroup with a loose line", {6, 3}, [](const CQuorvelDoc& d) { return d.CanUngroup(); }, false},
+      {"same type of two", {1, 2}, [](const CQuorvelDoc& d) { return d.CanSelectSameType(); }, false},
+      {"same colour of a comment", {4}, [](const CQuorvelDoc& d) { return d.CanSelectSameColor(); }, false},
+      {"same colour of a part", {1}, [](const CQuorvelDoc& d) { return d.CanSelectSameColor(); }, true},
+      {"refresh without drawables", {4}, [](const CQuorvelDoc& d) { return d.CanRefresh(); }, false},
+      {"refresh", {3}, [](const CQuorvelDoc& d) { return d.CanRefresh(); }, true},
+      {"select all", {}, [](const CQuorvelDoc& d) { return d.CanSelectAll(); }, true},
+      {"paste from an empty buffer and clipboard", {}, [](const CQuorvelDoc& d) { return d.CanPasteAny(); },
+       false},
+      // The dialogs that are not there disable their commands.
+      {"colour without its dialog", {1}, [](const CQuorvelDoc& d) { return d.CanChooseColor(); }, false},
+      {"keyboard entry without its dialog", {1}, [](const CQuorvelDoc& d) { return d.CanEnterByKeyboard(); },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({});
+    for (int32_t i : c.selection) Model().Select(i);
+    EXPECT_EQ(c.rule(doc), c.enabled);
+  }
+  editor.offersRotationPoint = false;
+  EXPECT_FALSE(doc.CanEditRotationPoint());
+  SetElementEditor(nullptr);  // no dialogs at all
+  Load({1, 3});
+  EXPECT_FALSE(doc.CanGroup());
+  EXPECT_FALSE(doc.CanModify());
+  SetElementEditor(&editor);
+  doc.OnViewMode();
+  Load({3});
+  doc.OnViewMode();
+  EXPECT_FALSE(doc.CanMoveByGrid());
+  EXPECT_FALSE(doc.CanSelectAll());
+  EXPECT_FALSE(doc.CanGhost());
+}
+
+// --- the desktop clipboard ---
+
+TEST_F(EditCommandsTest, CopyPutsLDrawLinesOnTheClipboard) {
+  Load({1, 3});
+  EXPECT_EQ(doc.OnEditCopy(), 1);
+  EXPECT_EQ(clipboard.text, std::string(kMain[1]) + kMain[3]);
+  EXPECT_TRUE(doc.CanPasteAny());
+}
+
+TEST_F(EditCommandsTest, PasteTakesLinesAnotherProgramPutThere) {
+  Load({1});
+  doc.OnEditCopy();
+  // Another program copies two lines.
+  clipboard.text = "2 4 1 2 3 4 5 6\r\n1 14 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n";
+  Model().SelectOnly(3);
+  EXPECT_EQ(doc.OnEditPasteAny(), 1);
+  EXPECT_EQ(ModelText(Model()),
+            MainWith({{3, "2 4 1 2 3 4 5 6\n1 14 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n", true}}));
+  // The pasted reference places main's own sub-model.
+  const auto* placed = static_cast<const CQvElement*>(Model().GetAt(5));
+  ASSERT_NE(placed->GetFile(), nullptr);
+  EXPECT_EQ(placed->GetFile(), doc.GetProject().GetModel(1));
+  // Text that is no model lines is left alone: Paste uses the copy buffer.
+  clipboard.text = "Dear diary,\n";
+  EXPECT_EQ(doc.OnEditPasteAny(), 1);
+  EXPECT_EQ(ModelText(Model()).find("Dear"), std::string::npos);
+  EXPECT_EQ(Model().GetSelectedCount(), 2u);
+}
+
+TEST_F(EditCommandsTest, PasteAfterUndoTakesTheClipboardAgain) {
+  Load({3});
+  doc.OnEditCopy();
+  doc.OnEditErase();
+  doc.OnEditUndo();  // empties the copy buffer
+  EXPECT_FALSE(doc.CanPaste());
+  EXPECT_TRUE(doc.CanPasteAny());
+  Model().SelectOnly(4);
+  EXPECT_EQ(doc.OnEditPasteAny(), 1);
+  EXPECT_EQ(ModelText(Model()), MainWith({{4, kMain[3], true}}));
+}
+
+// A model may not place itself: lines from the clipboard that would make sub place main (which
+// places sub) are refused before any snapshot, and Undo keeps every reference.
+TEST_F(EditCommandsTest, ClipboardPasteThatClosesACycleIsRefusedBeforeAnySnapshot) {
+  LoadDocument(doc, kProject, 1);
+  ASSERT_EQ(doc.GetProject().GetCurrentIndex(), 1);
+  Model().SelectOnly(1);
+  ClearRecords();
+  const std::string before = ProjectText(doc);
+  clipboard.text = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 main.ldr\n";
+  EXPECT_EQ(doc.OnEditPasteAny(), 0);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, kPasteRecursion);
+  EXPECT_EQ(ProjectText(doc), before);
+  EXPECT_EQ(doc.GetUndoCount(), 1);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(observer.hints.empty());
+  // Something harmless, then Undo: every reference survives.
+  doc.OnEditErase();
+  doc.OnEditUndo();
+  EXPECT_EQ(ProjectText(doc), before);
+  EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST_F(EditCommandsTest, DuplicateOfAReferenceToItselfInAnotherModelIsRefused) {
+  // Copy main's reference to sub, then duplicate inside sub after putting it there by the
+  // buffer: the paste is refused, nothing is pushed.
+  LoadDocument(doc, kProject, 0);
+  Model().SelectOnly(1);
+  doc.OnEditCopy();
+  doc.GetProject().ActivateModel(2);
+  doc.RefreshActiveModel();
+  Model().SelectOnly(1);
+  ClearRecords();
+  EXPECT_EQ(doc.OnEditPasteAny(), 0);
+  EXPECT_EQ(doc.GetUndoCount(), 1);
+  EXPECT_FALSE(doc.IsModified());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, kPasteRecursion);
+}
+
+TEST_F(EditCommandsTest, MouseDropsAndLineListMoves) {
+  Load({1, 4});
+  EXPECT_EQ(doc.MoveSelection(1.5, 0, -2), 1);
+  EXPECT_EQ(ModelText(Model()), MainWith({{1, "1 4 1.5 0 -2 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}));
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{kMoved});
+  Load({3});
+  EXPECT_EQ(doc.MoveSelectedLines(1), 1);
+  EXPECT_EQ(ModelText(Model()), MainWith({{1, kMain[3]}, {2, kMain[1]}, {3, kMain[2]}}));
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_LIST_ONLY});
+  // A handle of a single line: its second vertex moves by the vector; with copy, on a copy.
+  Load({3});
+  EXPECT_EQ(doc.DragHandle(1, 0, 5, 0, 1), 1);
+  EXPECT_EQ(ModelText(Model()), MainWith({{3, "2 24 0 0 0 10 5 0\n", true}}));
+  EXPECT_EQ(doc.GetUndoCount(), 3);
+}
+
+}  // namespace
