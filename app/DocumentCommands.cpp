@@ -3,6 +3,7 @@
 #include <wx/filehistory.h>
 
 #include "app/CommandMap.h"
+#include "app/ColorCommands.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/RecentFiles.h"
@@ -128,6 +129,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindStepCommands(*commands, doc);
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
+  BindColorCommands(*commands, doc);
   return commands;
 }
 

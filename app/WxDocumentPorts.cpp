@@ -1,5 +1,8 @@
 #include "app/WxDocumentPorts.h"
 
+#include <wx/app.h>
+
+#include "dialogs/ColorDlg.h"
 #include "dialogs/ProgressDlg.h"
 
 namespace {
@@ -32,4 +35,14 @@ std::unique_ptr<IProgress> CWxDocumentPorts::BeginProgress(const std::string& ti
   dialog->SetRange(0, range);
   dialog->SetStep(1);
   return std::make_unique<CWxProgress>(dialog);
+}
+
+PortResult CWxDocumentPorts::ChooseColor(ColorChoice& choice) {
+  CColorDlg dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+  dialog.state.colour = choice.color;
+  int answer = dialog.ShowModal();
+  choice.tableChanged = dialog.state.paletteChanged != 0;
+  if (answer != wxID_OK) return PortResult::Cancelled;
+  choice.color = dialog.state.colour;
+  return PortResult::Ok;
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The document's ports and element dialogs as the program offers them. Only what is built is
-// offered: the progress window. The colour, sort, keyboard-entry and export dialogs, the element
-// dialogs and the outside-program runner are not offered yet, so their commands stay disabled;
-// each is filled in here when its dialog arrives.
+// offered: the progress window and the colour dialog. The sort, keyboard-entry and export
+// dialogs, the element dialogs and the outside-program runner are not offered yet, so their
+// commands stay disabled; each is filled in here when its dialog arrives.
 #include "document/DocumentPorts.h"
 
 class CWxDocumentPorts : public IDocumentPorts {
  public:
-  bool Offers(DocPort port) const override { return port == DocPort::Progress; }
-  PortResult ChooseColor(ColorChoice&) override { return PortResult::NotAvailable; }
+  bool Offers(DocPort port) const override { return port == DocPort::Progress || port == DocPort::Color; }
+  // The colour dialog over the main window.
+  PortResult ChooseColor(ColorChoice& choice) override;
   PortResult ChooseSort(SortChoice&) override { return PortResult::NotAvailable; }
   PortResult EnterByKeyboard(KeyboardEntry&) override { return PortResult::NotAvailable; }
   PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }

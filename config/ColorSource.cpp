@@ -11,7 +11,7 @@ void SetColorTableSource(ColorTableSource source) { Source() = std::move(source)
 
 CColorTable* GetActiveColorTable() { return Source() ? Source()() : nullptr; }
 
-ColorEntry* GetActiveColorEntries() {
+ColorEntry* GetActiveTableEntries() {
   CColorTable* table = GetActiveColorTable();
   return table ? table->GetEntries() : theDefaultColors;
 }

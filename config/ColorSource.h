@@ -10,4 +10,4 @@ void SetColorTableSource(ColorTableSource source);
 // The active model's table, or null when there is none.
 CColorTable* GetActiveColorTable();
 // Its 512 entries, or theDefaultColors.
-ColorEntry* GetActiveColorEntries();
+ColorEntry* GetActiveTableEntries();

@@ -10,3 +10,14 @@ int CQuorvelDoc::SetSelectionColor(uint32_t color, int tableChanged) {
   UpdateAllViews(tableChanged ? HINT_FULL : HINT_LIST_STATES | HINT_KEEP_IMAGE);
   return 1;
 }
+
+int CQuorvelDoc::OnEditColor() {
+  if (!m_activeModel) return 0;
+  ColorChoice choice;
+  CQvPart* single = m_activeModel->GetSelectedCount() == 1 ? m_activeModel->GetSingleSelected() : nullptr;
+  if (single && CountSelectedDrawables() == 1) choice.color = static_cast<uint32_t>(single->GetColor());
+  PortResult result = m_ports->ChooseColor(choice);
+  if (result == PortResult::Ok) return SetSelectionColor(choice.color, choice.tableChanged ? 1 : 0);
+  if (choice.tableChanged) UpdateAllViews(HINT_FULL);
+  return 0;
+}

@@ -224,6 +224,10 @@ class CQuorvelDoc {
   // Gives every selected element the colour (the colour bar, Colour...); tableChanged: the colour
   // table changed as well, so everything is redrawn.
   int SetSelectionColor(uint32_t color, int tableChanged);
+  // Colour...: the colour dialog on the colour of the one selected element (else 0), then the
+  // selection recoloured; 1 when it was. A colour table the dialog replaced redraws everything,
+  // even after Cancel.
+  int OnEditColor();
 
   // --- reports and library maintenance (DocReports.cpp) ---
   bool CanReportParts() const;   // Parts..., Save Parts List...: part references in the model

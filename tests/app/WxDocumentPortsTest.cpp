@@ -20,14 +20,14 @@ TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
   doc.GetActiveModel()->Append(std::move(line));
   doc.GetActiveModel()->SelectOnly(static_cast<int32_t>(doc.GetActiveModel()->GetCount() - 1));
   ASSERT_GT(doc.CountSelectedDrawables(), 0);
-  const DocPort missing[] = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions,
+  const DocPort missing[] = {DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions,
                              DocPort::Programs};
   for (DocPort port : missing) EXPECT_FALSE(ports.Offers(port)) << static_cast<int>(port);
-  EXPECT_FALSE(doc.CanChooseColor());
+  // The colour dialog exists: Colour... follows the selection.
+  EXPECT_TRUE(ports.Offers(DocPort::Color));
+  EXPECT_TRUE(doc.CanChooseColor());
   EXPECT_FALSE(doc.CanEnterByKeyboard());
   EXPECT_FALSE(doc.CanExport());
-  ColorChoice color;
-  EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
 
   // The program installs no element editor while no element dialog exists: Modify stays off.
   SetElementEditor(nullptr);
