@@ -80,9 +80,9 @@ void CColorBar::OnSwatchPicked(CColorButton& swatch) {
     theDocument->SetSelectionColor(swatch.GetColor(), 0);
     return;
   }
-  // Nothing to recolour: the colour becomes the one new parts get.
+  // Nothing to recolour: the colour becomes the one new parts get (kept with the settings at the
+  // end of the run, as the bar's slots are).
   theSettings.DefaultColor = swatch.GetColor();
-  theSettings.Save();
 }
 
 void CColorBar::OnSwatchChoose(CColorButton& swatch) {
