@@ -8,7 +8,6 @@
 
 CColorButton::CColorButton(wxWindow* parent, int id, const wxSize& size, const wxString& name)
     : wxControl(parent, id, wxDefaultPosition, size, wxBORDER_NONE, wxDefaultValidator, name),
-      m_entries(GetActiveTableEntries()),
       m_size(size) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetMinSize(size);
@@ -21,7 +20,6 @@ CColorButton::CColorButton(wxWindow* parent, int id, const wxSize& size, const w
 
 void CColorButton::SetColor(uint32_t color) {
   m_color = color;
-  m_entries = GetActiveTableEntries();
   Refresh();
 }
 
@@ -29,7 +27,7 @@ void CColorButton::SetColorBarMode(IColorBarOwner* owner) { m_bar = owner; }
 
 wxColour CColorButton::GetSwatchColour() const {
   ColorRGBA main{}, second{};
-  GetColorRGBA(m_entries, m_color, main, second);
+  GetColorRGBA(GetActiveTableEntries(), m_color, main, second);
   return wxColour(main.red, main.green, main.blue);
 }
 

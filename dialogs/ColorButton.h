@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "config/ColorEntry.h"
 
 class CColorButton;
 
@@ -24,7 +23,8 @@ class CColorButton : public wxControl {
  public:
   CColorButton(wxWindow* parent, int id, const wxSize& size, const wxString& name = "ColorButton");
 
-  // Shows the number, read through the table active now (which may have been replaced).
+  // Shows the number. It is painted through the table active at the time of painting: a table
+  // the colour dialog replaced may have been freed, so none is kept.
   void SetColor(uint32_t color);
   uint32_t GetColor() const { return m_color; }
   void SetColorBarMode(IColorBarOwner* owner);
@@ -43,7 +43,6 @@ class CColorButton : public wxControl {
   void OnPaint(wxPaintEvent& event);
   void DrawSwatch(wxDC& dc);
 
-  const ColorEntry* m_entries;
   int m_pressed = 0;
   IColorBarOwner* m_bar = nullptr;
   uint32_t m_color = 0;

@@ -99,11 +99,10 @@ CColorDlg::CColorDlg(wxWindow* parent)
 
 void CColorDlg::OnInit(wxInitDialogEvent&) {
   m_baseTitle = GetTitle().utf8_string();
-  int colourPage = state.Init(GetActiveTableEntries());
+  state.Init(GetActiveTableEntries());
   m_sortTabs->SetSelection(std::min<int>(state.sortMode, static_cast<int>(m_sortTabs->GetCount()) - 1));
   // Restricted, the number sort's first page holds exactly the colours that may be chosen.
   m_sortTabs->Enable(!state.restricted);
-  m_slider->SetValue(colourPage);
   m_slider->Enable(!state.restricted);
   FindWindow(kCustom)->Enable(state.CustomEnabled());
   for (int id : {kSaveDefault, kLoadDefault, kLoadLDConfig}) FindWindow(id)->Enable(state.TableButtonsEnabled());

@@ -18,6 +18,11 @@ int CQuorvelDoc::OnEditColor() {
   if (single && CountSelectedDrawables() == 1) choice.color = static_cast<uint32_t>(single->GetColor());
   PortResult result = m_ports->ChooseColor(choice);
   if (result == PortResult::Ok) return SetSelectionColor(choice.color, choice.tableChanged ? 1 : 0);
-  if (choice.tableChanged) UpdateAllViews(HINT_FULL);
+  if (choice.tableChanged) {
+    // A replaced or redefined table is part of the model and is saved with it: without the
+    // modified flag it would be lost at the next close without a question.
+    SetModifiedFlag(1);
+    UpdateAllViews(HINT_FULL);
+  }
   return 0;
 }

@@ -59,7 +59,7 @@ TEST_F(ColorCommandTest, StartsOnZeroForSeveralOrNoDrawables) {
   EXPECT_EQ(port.started, (std::vector<uint32_t>{0, 0}));
 }
 
-TEST_F(ColorCommandTest, CancelChangesNothingUnlessTheTableWasReplaced) {
+TEST_F(ColorCommandTest, CancelChangesNothingUnlessTheTableWasReplacedWhichIsSavedThen) {
   Model().SelectOnly(0);
   port.ok = false;
   EXPECT_EQ(doc.OnEditColor(), 0);
@@ -69,7 +69,8 @@ TEST_F(ColorCommandTest, CancelChangesNothingUnlessTheTableWasReplaced) {
   port.tableChanged = true;
   doc.OnEditColor();
   EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
-  EXPECT_FALSE(doc.IsModified());
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(Model().GetAt(0)->GetColor(), 4);
 }
 
 TEST_F(ColorCommandTest, OkWithAReplacedTableRedrawsEverything) {
