@@ -2,7 +2,10 @@
 // selection, and a colour table the dialog replaced redraws everything even after Cancel.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "DocModel.h"
+#include "config/CustomColorState.h"
 
 namespace {
 
@@ -79,6 +82,38 @@ TEST_F(ColorCommandTest, OkWithAReplacedTableRedrawsEverything) {
   EXPECT_EQ(doc.OnEditColor(), 1);
   EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
   EXPECT_EQ(Model().GetAt(0)->GetColor(), 14);
+}
+
+// A slot redefined in the custom colour dialog belongs to the model: it is written with it and
+// read back into the model's own table.
+TEST_F(ColorCommandTest, ADefinedColourIsWrittenWithTheModelAndReadBack) {
+  static ColorEntry saved[kColorCount];
+  std::memcpy(saved, theDefaultColors, sizeof(saved));
+  BuildColorTable(BuiltinColors.data(), theLDConfigColors, kColorCount);
+  std::memcpy(theDefaultColors, theLDConfigColors, sizeof(saved));
+  CColorTable* table = doc.GetColorTable();
+  ASSERT_NE(table, nullptr);
+  CCustomColorState define;
+  define.colour = 100;
+  define.Open(table->GetEntries());
+  define.name = "Sky";
+  define.mode = CustomColorMode::Solid;
+  define.SetFromRgb(false, 10, 20, 30);
+  ASSERT_TRUE(define.ApplyDefinition(table));
+  CArrayTextHandler out;
+  ASSERT_TRUE(Model().WriteTo(out));
+  std::string text;
+  for (const std::string& line : out.GetLines()) text += line;
+  EXPECT_NE(text.find("!COLOUR Sky CODE 100"), std::string::npos) << text;
+  // Read back as a freshly opened file: the model's table holds the colour, the default does not.
+  LoadDocument(doc, text);
+  const ColorEntry& e = doc.GetColorTable()->GetEntries()[100];
+  EXPECT_EQ(std::string(e.name), "Sky");
+  EXPECT_EQ(e.red, 10);
+  EXPECT_EQ(e.blue, 30);
+  EXPECT_FALSE(doc.GetColorTable()->IsShared());
+  EXPECT_NE(std::string(theDefaultColors[100].name), "Sky");
+  std::memcpy(theDefaultColors, saved, sizeof(saved));
 }
 
 }  // namespace
