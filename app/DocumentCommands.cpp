@@ -3,6 +3,7 @@
 #include <wx/filehistory.h>
 
 #include "app/CommandMap.h"
+#include "app/ColorCommands.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/PrintCommands.h"
@@ -133,6 +134,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindPrintCommands(*commands, doc);
   BindPictureCommands(*commands, doc);
   BindEditCommands(*commands, doc);
+  BindColorCommands(*commands, doc);
   return commands;
 }
 

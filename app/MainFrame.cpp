@@ -10,6 +10,7 @@
 #include <wx/utils.h>
 
 #include "app/BarTable.h"
+#include "app/ColorBar.h"
 #include "app/BaseFolderChange.h"
 #include "app/CommandIcons.h"
 #include "app/CommandKeys.h"
@@ -146,9 +147,9 @@ void CMainFrame::CreateBars() {
     const BarInfo& bar = bars[i];
     wxString caption = wxString::FromUTF8(BarCaption(i));
     if (bar.id == kColorBarId) {
-      m_colorBar = new CDvSizeableCtrlBar();
-      // The colour slots (a later colour-bar class) fill this bar.
-      if (!m_colorBar->Create(this, kColorBarId, "ColorBar", BarSize{46, 189}, true)) {
+      auto* colorBar = new CColorBar();
+      m_colorBar = colorBar;
+      if (!colorBar->Create(this, kColorBarId, "ColorBar", BarSize{46, 189}, true)) {
         theTracer.Printf("Failed to create color-bar!\n");
         continue;
       }

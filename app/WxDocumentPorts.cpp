@@ -4,6 +4,7 @@
 
 #include "dialogs/DlgEnterPosMat.h"
 #include "dialogs/DlgSortParameters.h"
+#include "dialogs/ColorDlg.h"
 #include "dialogs/ProgressDlg.h"
 
 namespace {
@@ -70,5 +71,15 @@ PortResult CWxDocumentPorts::EnterByKeyboard(KeyboardEntry& entry) {
   entry.position[1] = dialog.m_position.y;
   entry.position[2] = dialog.m_position.z;
   for (int i = 0; i < 9; ++i) entry.matrix[i] = dialog.m_matrix.m[static_cast<size_t>(i)];
+  return PortResult::Ok;
+}
+
+PortResult CWxDocumentPorts::ChooseColor(ColorChoice& choice) {
+  CColorDlg dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+  dialog.state.colour = choice.color;
+  int answer = dialog.ShowModal();
+  choice.tableChanged = dialog.state.paletteChanged != 0;
+  if (answer != wxID_OK) return PortResult::Cancelled;
+  choice.color = dialog.state.colour;
   return PortResult::Ok;
 }

@@ -3,6 +3,7 @@
 #include <wx/button.h>
 #include <wx/statbox.h>
 
+#include "config/ColorDlgState.h"
 #include "dialogs/SettingsPageLayout.h"
 #include "dialogs/SettingsValidators.h"
 
@@ -41,8 +42,8 @@ CMyPropertyPage2::CMyPropertyPage2(wxWindow* parent)
   SetSizer(top);
 
   m_optimization->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnOptimization(); });
-  background->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnColor(m_values.backgroundColor); });
-  previewColor->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnColor(m_values.previewColor); });
+  background->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnColor(m_values.backgroundColor, kMaxRestrictedColor); });
+  previewColor->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnColor(m_values.previewColor, kMaxTypedColor); });
 }
 
 bool CMyPropertyPage2::TransferDataToWindow() {
@@ -57,8 +58,9 @@ void CMyPropertyPage2::OnOptimization() {
   TransferDataToWindow();
 }
 
-void CMyPropertyPage2::OnColor(unsigned& color) {
+void CMyPropertyPage2::OnColor(unsigned& color, unsigned max) {
   TransferDataFromWindow();
   // Loading the settings turns a background colour above 31 into 15: offer only what is kept.
-  if (AskColorNumber(this, color, kMaxRestrictedColor)) TransferDataToWindow();
+  // The preview colour may be any colour.
+  if (AskColorNumber(this, color, max)) TransferDataToWindow();
 }

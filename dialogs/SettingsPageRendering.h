@@ -17,7 +17,7 @@ class CMyPropertyPage2 : public wxPanel {
 
  private:
   void OnOptimization();
-  void OnColor(unsigned& color);
+  void OnColor(unsigned& color, unsigned max);
   wxCheckBox* m_bfc;
   wxChoice* m_optimization;
 };

@@ -2,12 +2,13 @@
 
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/numdlg.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include "config/ColorDlgState.h"
 #include "config/ColorTable.h"
 #include "dialogs/EditCheckCtrl.h"
+#include "dialogs/ColorDlg.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -102,8 +103,9 @@ bool CRadioIndexValidator::TransferFromWindow() {
 bool CColorButtonValidator::TransferToWindow() {
   auto* button = dynamic_cast<wxButton*>(GetWindow());
   if (!button) return true;
-  button->SetLabel(wxString::Format("Color %u", *m_value));
-  if (*m_value <= kMaxColorNumber) {
+  button->SetLabel(*m_value <= kMaxColorNumber ? wxString::Format("Color %u", *m_value)
+                                               : wxString::Format("Color 0x%08X", *m_value));
+  {
     ColorRGBA main{}, edge{};
     GetColorRGBA(theDefaultColors, *m_value, main, edge);
     button->SetBackgroundColour(wxColour(main.red, main.green, main.blue));
@@ -114,10 +116,12 @@ bool CColorButtonValidator::TransferToWindow() {
 }
 
 bool AskColorNumber(wxWindow* parent, unsigned& color, unsigned max) {
-  long start = color <= max ? static_cast<long>(color) : 0;
-  long v = wxGetNumberFromUser(wxString::Format("Color number from 0 to %u:", max), "Color:", "Color", start, 0,
-                               static_cast<long>(max), parent);
-  if (v < 0) return false;
-  color = static_cast<unsigned>(v);
+  CColorDlg dialog(parent);
+  dialog.state.colour = color;
+  dialog.state.restricted = max <= kMaxRestrictedColorNumber ? 1 : 0;
+  // A settings value is picked here; the colour tables are changed from Colour... only.
+  dialog.state.paletteEditable = 0;
+  if (dialog.ShowModal() != wxID_OK || dialog.state.colour > max) return false;
+  color = dialog.state.colour;
   return true;
 }

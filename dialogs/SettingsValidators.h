@@ -75,5 +75,6 @@ class CColorButtonValidator : public wxValidator {
   unsigned* m_value;
 };
 
-// Asks for a colour number from 0 to max, starting at the current one; false when cancelled.
+// The colour dialog on the current colour, restricted to 0-31 when max is 31; false when cancelled
+// (or the colour chosen lies above max).
 bool AskColorNumber(wxWindow* parent, unsigned& color, unsigned max);

@@ -225,6 +225,10 @@ class CQuorvelDoc {
   // Gives every selected element the colour (the colour bar, Colour...); tableChanged: the colour
   // table changed as well, so everything is redrawn.
   int SetSelectionColor(uint32_t color, int tableChanged);
+  // Colour...: the colour dialog on the colour of the one selected element (else 0), then the
+  // selection recoloured; 1 when it was. A colour table the dialog replaced redraws everything,
+  // even after Cancel.
+  int OnEditColor();
 
   // --- selection and editing commands (DocEditClipboard.cpp, DocEditTransform.cpp, DocEditFlags.cpp) ---
   // Each returns 1 when it did something. A change pushes one snapshot and sends its hint; a

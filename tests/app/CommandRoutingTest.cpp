@@ -335,8 +335,7 @@ TEST_F(RealKeysTest, EveryBuiltKeyRunsItsCommandFromAPaneTheLineListAndThePartTr
       {"ctrl+f", 32846, O::Ran, 0},        // Find goes to the broadcast list
       // Pan and zoom mode (the panes' mouse modes).
       {"F4", 32916, O::Ran, 0},            {"F5", 32926, O::Ran, 0},
-      // Keys of commands not built yet reach the chain and stop there.
-      // Editing keys reach the document, which has nothing selected (and no colour dialog).
+      // Editing keys reach the document, which has nothing selected.
       {"Delete", 57632, O::Disabled, 0},   {"Left", 32793, O::Disabled, 0},
       {"ctrl+Left", 32818, O::Disabled, 0}, {"c", 32879, O::Disabled, 0},
       {"F3", 32922, O::Ran, 0},            // back to edit mode

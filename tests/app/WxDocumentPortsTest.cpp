@@ -20,15 +20,12 @@ TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
   doc.GetActiveModel()->Append(std::move(line));
   doc.GetActiveModel()->SelectOnly(static_cast<int32_t>(doc.GetActiveModel()->GetCount() - 1));
   ASSERT_GT(doc.CountSelectedDrawables(), 0);
-  const DocPort missing[] = {DocPort::Color, DocPort::ExportOptions, DocPort::Programs};
+  const DocPort missing[] = {DocPort::ExportOptions, DocPort::Programs};
   for (DocPort port : missing) EXPECT_FALSE(ports.Offers(port)) << static_cast<int>(port);
-  EXPECT_FALSE(doc.CanChooseColor());
   EXPECT_FALSE(doc.CanExport());
-  // The sort and keyboard-entry dialogs exist.
-  EXPECT_TRUE(ports.Offers(DocPort::Sort));
-  EXPECT_TRUE(ports.Offers(DocPort::KeyboardEntry));
-  ColorChoice color;
-  EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
+  // The colour, sort and keyboard-entry dialogs exist: Colour... follows the selection.
+  for (DocPort port : {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry}) EXPECT_TRUE(ports.Offers(port));
+  EXPECT_TRUE(doc.CanChooseColor());
 
   // Without an element editor (a test, or before start-up installs the dialogs) Modify stays off.
   SetElementEditor(nullptr);
