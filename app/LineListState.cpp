@@ -163,7 +163,7 @@ void CLineListState::ReadModels() {
   const CMpdFile& project = m_doc->GetProject();
   if (project.GetModelCount() > 1) {
     m_modelNames = m_doc->GetModelNames();
-    m_modelChoice = std::max(0, project.GetCurrentIndex() - 1);
+    m_modelChoice = project.GetCurrentIndex();
   } else if (const CQvFile* model = m_doc->GetActiveModel()) {
     m_modelNames.push_back(model->GetName());
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/PartDragData.h"
+#include "config/SearchString.h"
 #include "config/StringUtils.h"
 
 CPartTreeState::CPartTreeState(CPartList* list) : m_list(list) {}
@@ -159,11 +160,45 @@ bool CPartTreeState::CanDrop(int node, uint32_t kind, uint32_t value) const {
          IsUnderFavorites(node);
 }
 
+namespace {
+// Runs of white space count as one blank: library descriptions pad their sizes ("Brick  2 x  4"),
+// and a quoted phrase typed with single blanks must still find them.
+std::string CollapseBlanks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool blank = false;
+  for (char c : text) {
+    const bool space = c == ' ' || c == '\t';
+    if (space && blank) continue;
+    out.push_back(space ? ' ' : c);
+    blank = space;
+  }
+  return out;
+}
+}  // namespace
+
+PartHandle CPartTreeState::FindNextMatch(PartHandle start) const {
+  CSearchString search;
+  if (search.SetExpression(CollapseBlanks(m_search.text)) != CSearchString::kOk) return 0;
+  const CPartList& list = List();
+  int category = start ? CPartList::GetCategory(start) : 0;
+  uint32_t index = start ? (start & kIndexMask) : 0;  // the entry after the start
+  for (; category <= kDocumentModels; ++category, index = 0)
+    for (; index < list.GetCount(category); ++index) {
+      const PartHandle h = MakePartHandle(category, index);
+      const PartListEntry* e = list.GetEntry(h);
+      if (!e) continue;
+      const std::string text = CollapseBlanks(m_search.byFileName ? e->fileName : e->description);
+      if (search.Evaluate(text, !m_search.matchCase) == CSearchString::kMatch) return h;
+    }
+  return 0;
+}
+
 int CPartTreeState::Find(bool again) {
   PartHandle start = again ? m_lastFound : 0;
   m_lastFound = 0;
   // A match that no branch shows is passed over; the search goes on to the next one.
-  while (PartHandle h = List().FindNext(m_search.text, m_search.byFileName, start, !m_search.matchCase)) {
+  while (PartHandle h = FindNextMatch(start)) {
     const int node = NodeOfHandle(h);
     if (node >= 0) {
       m_lastFound = h;

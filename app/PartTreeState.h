@@ -77,6 +77,8 @@ class CPartTreeState {
 
  private:
   int AddNode(PartTreeNode node);
+  // The next entry after start (categories 0, 1, 2) that the search matches; 0 when none.
+  PartHandle FindNextMatch(PartHandle start) const;
   void DropChildren(int node);
 
   CPartList* m_list;
