@@ -17,7 +17,10 @@
 #include "app/CommandTable.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
+#include "app/LineListView.h"
 #include "app/PaneGrid.h"
+#include "app/PartTreeCommands.h"
+#include "app/PartTreeView.h"
 #include "app/PanePlaceholder.h"
 #include "app/PartFormView.h"
 #include "app/PrivateEvents.h"
@@ -117,10 +120,11 @@ void CMainFrame::CreateClientArea() {
   m_right = new wxSplitterWindow(m_main, wxID_ANY, wxDefaultPosition, wxDefaultSize, style, "RightSplitter");
   for (wxSplitterWindow* s : {m_main, m_left, m_right}) s->SetMinimumPaneSize(CPaneGrid::kMinPane);
   // The views of the part library, the model's lines and the 3-D panes replace these placeholders.
-  m_partTree = new CPanePlaceholder(m_left, "PartTree", "Part tree");
+  m_partTree = new CPartTreeView(m_left, "PartTree");
   m_partTree->SetSize(100, 200);
   m_partBrowser = new CPartFormView(m_left);
-  m_lineList = new CPanePlaceholder(m_right, "LineList", "Line list");
+  static_cast<CPartTreeView*>(m_partTree)->SetBrowser(m_partBrowser);
+  m_lineList = new CLineListView(m_right, "LineList");
   m_grid = new CPaneGrid(m_right);
   for (int i = 0; i < 4; ++i) {
     m_views[i] = new CQuorvelView(m_grid, i, wxString::Format("View3D_%d", i));
@@ -265,6 +269,7 @@ void CMainFrame::RegisterCommands() {
   RegisterCommand(cmd::kSettings, [this] { RunSettingsCommand(*this); }, always);
   RegisterCommand(kDefaultSettings, [this] { RestoreDefaultSettings(); }, always);
   RegisterCommand(kDefaultGroups, [this] { RestoreDefaultGroups(); }, always);
+  BindPartTreeCommands(*this);
 
   const auto& bars = BarTable();
   for (size_t i = 0; i < bars.size() && i < m_bars.size(); ++i) {
@@ -436,6 +441,7 @@ wxWindow* CMainFrame::GetViewPane(int row, int column) const { return m_views[ro
 
 void CMainFrame::AttachDocument(CQuorvelDoc* doc) {
   for (CQuorvelView* view : m_views) view->SetDocument(doc);
+  static_cast<CLineListView*>(m_lineList)->SetDocument(doc);
 }
 
 wxWindow* CMainFrame::GetColorBar() const { return m_colorBar; }
