@@ -74,6 +74,10 @@ class CQuorvelDoc {
   bool CanExport() const;          // Export...: drawable elements in the model
   // Runs an outside program under a progress window with Cancel (when one can be shown).
   PortResult RunOutsideProgram(const ProgramRun& run, const std::string& title, ProgramResult& result);
+  // Export...: the export sheet (its stored options, every model selected), then the session.
+  // 1 when the session completed.
+  int OnFileExport();
+  ExportChoice MakeExportChoice() const;
 
   // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
   // Modified means the present state is not the one last saved or loaded: the ring position the
