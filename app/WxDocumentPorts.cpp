@@ -1,6 +1,10 @@
 #include "app/WxDocumentPorts.h"
 
+#include <wx/app.h>
+
 #include "dialogs/ProgressDlg.h"
+#include "dialogs/PropSheetExp.h"
+#include "document/ProgramRunner.h"
 
 namespace {
 
@@ -32,4 +36,15 @@ std::unique_ptr<IProgress> CWxDocumentPorts::BeginProgress(const std::string& ti
   dialog->SetRange(0, range);
   dialog->SetStep(1);
   return std::make_unique<CWxProgress>(dialog);
+}
+
+PortResult CWxDocumentPorts::ChooseExportOptions(ExportChoice& choice) {
+  CPropSheetExp sheet(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, choice);
+  if (sheet.ShowModal() != wxID_OK) return PortResult::Cancelled;
+  choice = sheet.GetChoice();
+  return PortResult::Ok;
+}
+
+PortResult CWxDocumentPorts::RunProgram(const ProgramRun& run, IProgress* progress, ProgramResult& result) {
+  return RunProgramNow(run, progress, result);
 }

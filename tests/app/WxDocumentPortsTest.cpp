@@ -20,12 +20,14 @@ TEST(WxDocumentPorts, MissingDialogsAreNotOfferedAndTheirCommandsAreDisabled) {
   doc.GetActiveModel()->Append(std::move(line));
   doc.GetActiveModel()->SelectOnly(static_cast<int32_t>(doc.GetActiveModel()->GetCount() - 1));
   ASSERT_GT(doc.CountSelectedDrawables(), 0);
-  const DocPort missing[] = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry, DocPort::ExportOptions,
-                             DocPort::Programs};
+  const DocPort missing[] = {DocPort::Color, DocPort::Sort, DocPort::KeyboardEntry};
   for (DocPort port : missing) EXPECT_FALSE(ports.Offers(port)) << static_cast<int>(port);
+  // The export sheet and the program runner are built.
+  EXPECT_TRUE(ports.Offers(DocPort::ExportOptions));
+  EXPECT_TRUE(ports.Offers(DocPort::Programs));
   EXPECT_FALSE(doc.CanChooseColor());
   EXPECT_FALSE(doc.CanEnterByKeyboard());
-  EXPECT_FALSE(doc.CanExport());
+  EXPECT_TRUE(doc.CanExport());
   ColorChoice color;
   EXPECT_EQ(ports.ChooseColor(color), PortResult::NotAvailable);
 
