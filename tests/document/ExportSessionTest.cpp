@@ -265,6 +265,23 @@ TEST_F(ExportSessionTest, CancelEndsTheSessionAsAborted) {
   EXPECT_EQ(Log(), Slurp(TestFixture("export/cancelled.log")));
 }
 
+// Cancel while a post processor runs: it is waited for (the step file is its until it ends), then
+// the session ends as aborted.
+TEST_F(ExportSessionTest, CancelDuringAPostProcessorWaitsForIt) {
+  const std::string slow = tools / "slow";
+  WriteFileBytes(slow, "#!/bin/sh\nsleep 0.3\necho done > '" + tools / "slow.done" + "'\n");
+  chmod(slow.c_str(), 0755);
+  Enable(0, slow, "%0");
+  ports.cancelAfter = 3;  // before model 1, before step 1, then the first look while it runs
+  ASSERT_EQ(Run(), ExportResult::Cancelled);
+  EXPECT_EQ(Slurp(tools / "slow.done"), "done\n");
+  EXPECT_EQ(ports.runs.size(), 1u);
+  const std::string log = Log();
+  EXPECT_NE(log.find("Processor returned: 0\nExporting data for sub-model 1 completed.\nExport session aborted!\n"),
+            std::string::npos)
+      << log;
+}
+
 TEST_F(ExportSessionTest, AStepFileThatCannotBeWrittenAbortsTheSession) {
   struct Case {
     const char* name;
