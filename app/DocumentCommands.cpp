@@ -2,15 +2,16 @@
 
 #include <wx/filehistory.h>
 
-#include "app/CommandMap.h"
 #include "app/ColorCommands.h"
+#include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
-#include "app/PrintCommands.h"
 #include "app/EditCommands.h"
+#include "app/ExportCommands.h"
+#include "app/PictureCommands.h"
+#include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
-#include "app/PictureCommands.h"
 #include "config/Tracer.h"
 #include "document/QuorvelDoc.h"
 #include "platform/Profile.h"
@@ -135,6 +136,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindPictureCommands(*commands, doc);
   BindEditCommands(*commands, doc);
   BindColorCommands(*commands, doc);
+  BindExportCommands(*commands, doc);
   return commands;
 }
 

@@ -6,6 +6,8 @@
 #include "dialogs/DlgSortParameters.h"
 #include "dialogs/ColorDlg.h"
 #include "dialogs/ProgressDlg.h"
+#include "dialogs/PropSheetExp.h"
+#include "document/ProgramRunner.h"
 
 namespace {
 
@@ -82,4 +84,15 @@ PortResult CWxDocumentPorts::ChooseColor(ColorChoice& choice) {
   if (answer != wxID_OK) return PortResult::Cancelled;
   choice.color = dialog.state.colour;
   return PortResult::Ok;
+}
+
+PortResult CWxDocumentPorts::ChooseExportOptions(ExportChoice& choice) {
+  CPropSheetExp sheet(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, choice);
+  if (sheet.ShowModal() != wxID_OK) return PortResult::Cancelled;
+  choice = sheet.GetChoice();
+  return PortResult::Ok;
+}
+
+PortResult CWxDocumentPorts::RunProgram(const ProgramRun& run, IProgress* progress, ProgramResult& result) {
+  return RunProgramNow(run, progress, result);
 }

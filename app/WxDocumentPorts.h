@@ -1,25 +1,24 @@
 #pragma once
-// The document's ports as the program offers them. Only what is built is offered: the progress
-// window, the colour dialog, the sort dialog and the keyboard-entry dialog. The export dialog and
-// the outside-program runner are offered once they arrive; until then their commands stay
-// disabled. The element dialogs are app/WxElementEditor.
+// The document's ports as the program offers them: the progress window, the colour dialog, the
+// sort dialog, the keyboard-entry dialog, the export sheet and the outside-program runner. The
+// element dialogs are app/WxElementEditor.
 #include "document/DocumentPorts.h"
 
 class CWxDocumentPorts : public IDocumentPorts {
  public:
   bool Offers(DocPort port) const override {
     return port == DocPort::Progress || port == DocPort::Sort || port == DocPort::KeyboardEntry ||
-           port == DocPort::Color;
+           port == DocPort::Color || port == DocPort::ExportOptions || port == DocPort::Programs;
   }
   // The colour dialog over the main window.
   PortResult ChooseColor(ColorChoice& choice) override;
   PortResult ChooseSort(SortChoice& choice) override;
   PortResult EnterByKeyboard(KeyboardEntry& entry) override;
-  PortResult ChooseExportOptions(ExportChoice&) override { return PortResult::NotAvailable; }
+  // The export sheet over the main window.
+  PortResult ChooseExportOptions(ExportChoice& choice) override;
   // The progress dialog over the main window; null when it cannot be made.
   std::unique_ptr<IProgress> BeginProgress(const std::string& title, int range) override;
-  PortResult RunProgram(const ProgramRun&, IProgress*, ProgramResult&) override {
-    return PortResult::NotAvailable;
-  }
+  // Runs it to its end while the progress window (if any) stays alive.
+  PortResult RunProgram(const ProgramRun& run, IProgress* progress, ProgramResult& result) override;
 };
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "document/ExportOptions.h"
+
 enum class PortResult { Ok, Cancelled, NotAvailable };
 
 enum class DocPort { Color, Sort, KeyboardEntry, ExportOptions, Progress, Programs };
@@ -40,11 +42,16 @@ struct KeyboardEntry {
   double matrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
 };
 
-// The export sheet: its other values go to the settings; the session needs which of the
-// project's steps (counted over all models) to export.
+// The export sheet. In: the project's model names and step counts and the stored options. Out:
+// the options, one flag per model and one per step of the selected models (counted one after the
+// other) to export.
 struct ExportChoice {
   int stepCount = 0;
   std::vector<uint8_t> stepSelection;
+  std::vector<std::string> modelNames;
+  std::vector<int> modelSteps;
+  std::vector<uint8_t> modelSelection;
+  ExportOptions options;
 };
 
 // A progress window with Cancel. IsCancelled lets the GUI handle its events, so a long task calls
@@ -69,6 +76,8 @@ struct ProgramRun {
 struct ProgramResult {
   int exitStatus = -1;
   bool cancelled = false;
+  bool started = true;
+  int startError = 0;  // the system's error number when it could not be started
 };
 
 class IDocumentPorts {

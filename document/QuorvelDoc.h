@@ -75,6 +75,20 @@ class CQuorvelDoc {
   bool CanExport() const;          // Export...: drawable elements in the model
   // Runs an outside program under a progress window with Cancel (when one can be shown).
   PortResult RunOutsideProgram(const ProgramRun& run, const std::string& title, ProgramResult& result);
+  // Export...: the export sheet (its stored options, every model selected), then the session.
+  // 1 when the session completed.
+  int OnFileExport();
+  ExportChoice MakeExportChoice() const;
+
+  // --- the LSynth menu (DocLSynth.cpp) ---
+  bool CanAddLSynthCommand() const;  // LSynth there and edit mode
+  bool CanRunLSynth() const;         // LSynth there and the model's LSynth blocks well formed
+  bool CanHideLSynthParts() const;   // the model's LSynth blocks well formed
+  int OnAddLSynthCommand();
+  // mode: 3 hide all, 1 the definitions, 2 the synthesized parts, 0 show all.
+  int OnHideLSynthParts(int mode);
+  // Runs LSynth on the whole project and takes its output as the project; 1 when taken.
+  int OnRunLSynth();
 
   // --- state, modified flag and undo ring (QuorvelDoc.cpp) ---
   // Modified means the present state is not the one last saved or loaded: the ring position the
