@@ -27,7 +27,8 @@ bool theContextMode = false;
 std::vector<std::string> theHelpRoots;
 
 CHelpPages CurrentHelpPages() {
-  return CHelpPages(theHelpRoots.empty() ? DefaultHelpRoots() : theHelpRoots, GetHelpLanguage(theSettings.LanguageList, theSettings.LanguageIndex));
+  return CHelpPages(theHelpRoots.empty() ? DefaultHelpRoots() : theHelpRoots,
+                    GetHelpLanguage(theSettings.LanguageList, theSettings.LanguageIndex));
 }
 
 // The page of the main window: the mode it is in.
@@ -52,7 +53,9 @@ bool InContextHelpMode() { return theContextMode; }
 void WinHelp(uint32_t helpId, int command, bool modal) {
   if (!theHelpWindow) {
     if (command == kHelpQuit) return;
-    wxWindow* parent = theMainFrame ? static_cast<wxWindow*>(theMainFrame) : wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+    wxWindow* parent = theMainFrame ? static_cast<wxWindow*>(theMainFrame)
+                       : wxTheApp   ? wxTheApp->GetTopWindow()
+                                    : nullptr;
     theHelpWindow = new CHelpDialog(parent, CurrentHelpPages());
   } else {
     // The language may have changed since the window was made.
@@ -92,7 +95,8 @@ uint32_t HelpIdOfWindow(wxWindow* window, const wxPoint& screenPoint) {
 }
 
 void BindHelpCommands(CCommandMap& commands) {
-  commands.Set(cmd::kHelpTopics, [] { WinHelp(0, kHelpContents); }, CCommandMap::Always);
+  commands.Set(
+      cmd::kHelpTopics, [] { WinHelp(0, kHelpContents); }, CCommandMap::Always);
   commands.Set(
       kHelpF1,
       [] {
@@ -116,7 +120,8 @@ bool FilterHelpEvent(wxEvent& event) {
       auto* window = dynamic_cast<wxWindow*>(event.GetEventObject());
       EndContextMode();
       // A click in the help window itself asks for nothing.
-      if (type != wxEVT_LEFT_DOWN || !window || wxGetTopLevelParent(window) == theHelpWindow.get()) return true;
+      if (type != wxEVT_LEFT_DOWN || !window || wxGetTopLevelParent(window) == theHelpWindow.get())
+        return true;
       auto& mouse = static_cast<wxMouseEvent&>(event);
       WinHelp(HelpIdOfWindow(window, window->ClientToScreen(mouse.GetPosition())), kHelpContext);
       return true;

@@ -18,7 +18,8 @@ HelpPageRef SplitHelpPage(const std::string& page) {
 }
 
 std::string GetHelpLanguage(const std::vector<std::string>& languages, int index) {
-  if (index >= 0 && index < static_cast<int>(languages.size()) && !languages[static_cast<size_t>(index)].empty())
+  if (index >= 0 && index < static_cast<int>(languages.size()) &&
+      !languages[static_cast<size_t>(index)].empty())
     return languages[static_cast<size_t>(index)];
   if (!languages.empty() && !languages.front().empty()) return languages.front();
   return kHelpDefaultLanguage;
@@ -45,11 +46,14 @@ CHelpPages::CHelpPages(std::vector<std::string> roots, std::string language)
 }
 
 std::string CHelpPages::DescribeSearch() const {
+  std::vector<std::string> languages{m_language};
+  if (!EqualsNoCase(m_language, kHelpDefaultLanguage)) languages.push_back(kHelpDefaultLanguage);
   std::string text;
-  for (const std::string& root : m_roots) {
-    if (!text.empty()) text += "\n";
-    text += WithSlash(root) + kHelpFolderName + "/" + m_language + "/";
-  }
+  for (const std::string& name : languages)
+    for (const std::string& root : m_roots) {
+      if (!text.empty()) text += "\n";
+      text += WithSlash(root) + kHelpFolderName + "/" + name + "/";
+    }
   return text;
 }
 

@@ -23,8 +23,7 @@ const std::vector<HelpTopic>& Table() {
   static const std::vector<HelpTopic> table = [] {
     const PageRows groups[] = {
         {"toolbars.htm#ColorBar", {{C, 1064, 1079}}},
-        {"Menus.htm#MenuEdit",
-         {{C, 32780, 32783}, {C, 32785, 32785}, {C, 32878, 32880}, {C, 57632, 57644}}},
+        {"Menus.htm#MenuEdit", {{C, 32780, 32783}, {C, 32785, 32785}, {C, 32878, 32880}, {C, 57632, 57644}}},
         {"view.htm#Step", {{C, 32784, 32784}}},
         {"view.htm#rotstep", {{C, 32786, 32787}}},
         {"view.htm#bgndimg", {{C, 32927, 32927}, {D, 183, 183}}},
@@ -40,7 +39,8 @@ const std::vector<HelpTopic>& Table() {
         {"create.htm#options", {{C, 32979, 32979}}},
         {"create.htm#hiding", {{C, 32866, 32868}}},
         {"Menus.htm#MenuView", {{C, 32804, 32806}, {C, 32884, 32884}, {C, 59392, 59393}}},
-        {"Menus.htm#MenuSettings", {{C, 32807, 32807}, {C, 32870, 32870}, {C, 32881, 32883}, {C, 32885, 32894}}},
+        {"Menus.htm#MenuSettings",
+         {{C, 32807, 32807}, {C, 32870, 32870}, {C, 32881, 32883}, {C, 32885, 32894}}},
         {"Plandor.htm#viewmode", {{C, 32808, 32808}}},
         {"Plandor.htm#zoommove", {{C, 32916, 32916}, {C, 32926, 32926}}},
         {"Plandor.htm#placemode", {{C, 32922, 32922}}},
@@ -50,8 +50,13 @@ const std::vector<HelpTopic>& Table() {
         {"Menus.htm#MenuReport", {{C, 32829, 32831}, {C, 32911, 32911}, {C, 32913, 32913}}},
         {"Export.htm#Pic", {{C, 32864, 32864}, {D, 148, 148}}},
         {"Menus.htm#MenuFile",
-         {{C, 32865, 32865}, {C, 32910, 32910}, {C, 57600, 57601}, {C, 57603, 57604}, {C, 57610, 57611},
-          {C, 57616, 57631}, {C, 57665, 57665}}},
+         {{C, 32865, 32865},
+          {C, 32910, 32910},
+          {C, 57600, 57601},
+          {C, 57603, 57604},
+          {C, 57610, 57611},
+          {C, 57616, 57631},
+          {C, 57665, 57665}}},
         {"Export.htm#List", {{C, 32869, 32869}}},
         {"Export.htm#Print", {{C, 57606, 57609}}},
         {"Menus.htm#MenuHelp", {{C, 57664, 57664}, {C, 57666, 57669}}},
@@ -89,7 +94,8 @@ const std::vector<HelpTopic>& Table() {
     std::vector<HelpTopic> rows;
     for (const PageRows& group : groups)
       for (const IdRun& run : group.runs)
-        for (int id = run.first; id <= run.last; ++id) rows.push_back({run.base + static_cast<uint32_t>(id), group.page});
+        for (int id = run.first; id <= run.last; ++id)
+          rows.push_back({run.base + static_cast<uint32_t>(id), group.page});
     return rows;
   }();
   return table;

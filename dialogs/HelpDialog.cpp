@@ -6,8 +6,8 @@
 #include <wx/html/htmlwin.h>
 #include <wx/log.h>
 #include <wx/sizer.h>
-#include <wx/stream.h>
 #include <wx/stattext.h>
+#include <wx/stream.h>
 #include <wx/utils.h>
 
 #include <cerrno>
@@ -61,11 +61,20 @@ wxString HtmlText(const std::string& text) {
   wxString out;
   for (char c : text) {
     switch (c) {
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '&': out += "&amp;"; break;
-      case '\n': out += "<br>"; break;
-      default: out += c;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '\n':
+        out += "<br>";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

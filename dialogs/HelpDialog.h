@@ -74,6 +74,6 @@ class CHelpDialog : public wxDialog {
   wxButton* m_back = nullptr;
   std::string m_shownFile;
   std::string m_shownAnchor;
-  wxString m_lastUrl;       // the last page shown, with its anchor
+  wxString m_lastUrl;        // the last page shown, with its anchor
   bool m_textShown = false;  // a message stands in the window instead of a page
 };

@@ -130,8 +130,9 @@ TEST_F(HelpWindowTest, AMissingPageOrFolderIsSaidInTheWindow) {
   help->ShowHelp(0, kHelpContents);
   help->ShowHelp(kHelpIdDialog + 144, kHelpContext);  // "Tips.htm#dims", not written
   EXPECT_EQ(help->GetShownFile(), "");
-  EXPECT_NE(ShownText(*help).find("The help page Tips.htm is missing from " + m_root.Path() + "Help/English/"),
-            std::string::npos)
+  EXPECT_NE(
+      ShownText(*help).find("The help page Tips.htm is missing from " + m_root.Path() + "Help/English/"),
+      std::string::npos)
       << ShownText(*help);
   // Back returns to the page the message replaced.
   ASSERT_TRUE(help->CanGoBack());
@@ -170,8 +171,9 @@ TEST_F(HelpWindowTest, WithoutItsPageViewThePagesGoToTheBrowser) {
   works = false;
   help->ShowHelp(0, kHelpContents);
   ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text.rfind("Sorry, failed to launch Internet Browser with\nfile://" + m_root.Path(), 0),
-            0u)
+  EXPECT_EQ(
+      prompt.shown[0].text.rfind("Sorry, failed to launch Internet Browser with\nfile://" + m_root.Path(), 0),
+      0u)
       << prompt.shown[0].text;
   help->Destroy();
   PumpEvents(20);
@@ -251,7 +253,8 @@ TEST_F(HelpRequestTest, F1InTheSettingsSheetShowsThePageOnShow) {
 TEST_F(HelpRequestTest, ContextHelpShowsThePageOfTheToolClickedNext) {
   wxAuiToolBar* zoomBar = nullptr;
   for (wxWindow* child : m_frame->GetChildren())
-    if (auto* bar = dynamic_cast<wxAuiToolBar*>(child); bar && bar->FindTool(ToWxId(cmd::kZoomFirst))) zoomBar = bar;
+    if (auto* bar = dynamic_cast<wxAuiToolBar*>(child); bar && bar->FindTool(ToWxId(cmd::kZoomFirst)))
+      zoomBar = bar;
   ASSERT_NE(zoomBar, nullptr);
   Run(57669);
   EXPECT_TRUE(InContextHelpMode());

@@ -95,6 +95,7 @@ TEST_F(HelpFolderTest, TheFirstRootWithTheLanguageWinsAndEnglishStandsIn) {
   EXPECT_EQ(none.GetFolder(), "");
   EXPECT_NE(none.DescribeSearch().find(m_dir / "nowhere/Help/Dansk/"), std::string::npos);
   EXPECT_NE(none.DescribeSearch().find(m_dir / "also-not/Help/Dansk/"), std::string::npos);
+  EXPECT_NE(none.DescribeSearch().find(m_dir / "also-not/Help/English/"), std::string::npos);
   EXPECT_EQ(none.FindPageFile("Plandor.htm"), "");
 }
 
@@ -108,16 +109,25 @@ TEST_F(HelpFolderTest, PagesAreFoundWhateverTheirCaseAndOnlyInsideTheFolder) {
     const char* file;
     std::string path;
   } cases[] = {
-      {"create.htm", folder + "create.htm"}, {"Create.htm", folder + "create.htm"},
-      {"PLANDOR.HTM", folder + "Plandor.htm"}, {"Tips.htm", ""},
-      {"../secret.htm", ""}, {"..", ""}, {"", ""}, {"/etc/passwd", ""}, {"a\\b.htm", ""},
+      {"create.htm", folder + "create.htm"},
+      {"Create.htm", folder + "create.htm"},
+      {"PLANDOR.HTM", folder + "Plandor.htm"},
+      {"Tips.htm", ""},
+      {"../secret.htm", ""},
+      {"..", ""},
+      {"", ""},
+      {"/etc/passwd", ""},
+      {"a\\b.htm", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(pages.FindPageFile(c.file), c.path) << c.file;
 }
 
 TEST(HelpPagesTest, FileAddressesEncodeWhatAnAddressCannotHold) {
-  EXPECT_EQ(MakeFileUrl("/opt/Plandor/Help/English/Plandor.htm"), "file:///opt/Plandor/Help/English/Plandor.htm");
-  EXPECT_EQ(MakeFileUrl("/my models/Help/Fran\xC3\xA7" "ais/view.htm", "step"),
+  EXPECT_EQ(MakeFileUrl("/opt/Plandor/Help/English/Plandor.htm"),
+            "file:///opt/Plandor/Help/English/Plandor.htm");
+  EXPECT_EQ(MakeFileUrl("/my models/Help/Fran\xC3\xA7"
+                        "ais/view.htm",
+                        "step"),
             "file:///my%20models/Help/Fran%C3%A7ais/view.htm#step");
   EXPECT_EQ(MakeFileUrl("/a#b?c%d.htm"), "file:///a%23b%3Fc%25d.htm");
 }
