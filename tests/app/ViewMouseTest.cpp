@@ -213,6 +213,20 @@ TEST_F(ViewMouseTest, DraggingWithCtrlCopiesTheSelection) {
   EXPECT_EQ(lines[2], "4 2 20 -4 0 60 -4 0 60 36 0 20 36 0");
 }
 
+TEST_F(ViewMouseTest, DraggingAVertexHandleMovesThatVertexOnly) {
+  Click(At(40, 0));
+  ASSERT_TRUE(m_mouse.GetCursor().IsVertexMode());
+  const int undoBefore = m_doc.GetUndoCurrent();
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  MouseInput in = At(20, -20);  // the first vertex
+  m_mouse.ButtonDown(in);
+  in.x -= static_cast<int>(std::lround(theSettings.DefStep.x * scale));
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_doc.GetUndoCurrent(), undoBefore + 1);
+  EXPECT_EQ(SavedLines()[1], "4 2 4 -20 0 60 -20 0 60 20 0 20 20 0");
+}
+
 TEST_F(ViewMouseTest, AClickWithoutMovementMovesNothing) {
   Click(At(40, 0));
   const int undoBefore = m_doc.GetUndoCurrent();
