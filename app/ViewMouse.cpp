@@ -256,7 +256,8 @@ MouseReply CViewMouse::Motion(const MouseInput& in) {
   if (m_view.IsDragging()) {
     m_endX = in.x, m_endY = in.y;
     if (m_selectionDrag) {
-      if (!m_moved && std::abs(in.x - m_startX) < kDragThreshold && std::abs(in.y - m_startY) < kDragThreshold)
+      if (!m_moved && std::abs(in.x - m_startX) < kDragThreshold &&
+          std::abs(in.y - m_startY) < kDragThreshold)
         return reply;
       m_moved = true;
       int dx = 0, dy = 0;
@@ -324,7 +325,8 @@ int CViewMouse::VertexHandle() const {
   // Element boxes of a selection of several elements move the whole selection like the box
   // round it: only the vertex handles of one line primitive move on their own.
   if (!m_cursor.IsVertexMode() || m_handle < 1) return -1;
-  const int vertices = static_cast<int>(m_cursor.GetHandles().size()) - 1 - (m_cursor.HasRotationHandle() ? 1 : 0);
+  const int vertices =
+      static_cast<int>(m_cursor.GetHandles().size()) - 1 - (m_cursor.HasRotationHandle() ? 1 : 0);
   return m_handle <= vertices ? m_handle - 1 : -1;
 }
 
@@ -519,10 +521,15 @@ bool CViewMouse::PartDrop(int x, int y) {
   CVector3 axis(0, 0, 1);
   switch (m_view.GetDirection()) {
     case kDirTop:
-    case kDirBottom: axis.Set(0, 1, 0); break;
+    case kDirBottom:
+      axis.Set(0, 1, 0);
+      break;
     case kDirLeft:
-    case kDirRight: axis.Set(1, 0, 0); break;
-    default: break;
+    case kDirRight:
+      axis.Set(1, 0, 0);
+      break;
+    default:
+      break;
   }
   return doc->AddPartFromList(m_dropPart, -1, p.x, p.y, p.z, 0, axis.x, axis.y, axis.z) != 0;
 }

@@ -206,7 +206,8 @@ int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
   double d = 0;
   // A point outside the placed box cannot meet anything inside it: no walk through the file.
   const int32_t px = static_cast<int32_t>(point.x), py = static_cast<int32_t>(point.y);
-  const int hit = m_file->BoxIntersectsRect(s, ScreenRect{px, py, px, py}) && m_file->PickElements(s, point, d, nearest);
+  const int hit =
+      m_file->BoxIntersectsRect(s, ScreenRect{px, py, px, py}) && m_file->PickElements(s, point, d, nearest);
   s.Pop();
   if (hit) depth = d;
   return hit;

@@ -92,7 +92,8 @@ class RealMouseTest : public ::testing::Test {
   std::set<int> Selected() const {
     std::set<int> out;
     const CQvFile* model = m_doc->GetActiveModel();
-    for (size_t i = 0; i < model->GetSelectedCount(); ++i) out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
+    for (size_t i = 0; i < model->GetSelectedCount(); ++i)
+      out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
     return out;
   }
 
