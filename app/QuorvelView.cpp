@@ -79,6 +79,8 @@ void CQuorvelView::CreateScrollBars() {
 bool CQuorvelView::ScrollBarsVisible() const { return m_hbar && m_hbar->IsShown(); }
 
 CQuorvelView::~CQuorvelView() {
+  // A pane closed in the middle of a drag gives the mouse back.
+  if (HasCapture()) ReleaseMouse();
   if (CQuorvelDoc* doc = m_state.GetDocument()) doc->RemoveObserver(this);
 }
 

@@ -73,7 +73,8 @@ bool CSelectionCursor::Build(const CQuorvelDoc* doc, const C3DStub* renderer, co
       e->GetScreenExtent(point, rect, scaled);
       if (rect.left > rect.right || rect.top > rect.bottom) continue;
       const int dx = ToPixel(ox), dy = ToPixel(oy);
-      AddHandle(point.x + dx, point.y + dy).SetBox(rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy);
+      AddHandle(point.x + dx, point.y + dy)
+          .SetBox(rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy);
       take(rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy);
     }
   }

@@ -14,6 +14,7 @@
 #include "model/ElementEnvironment.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "model/QvLinePart.h"
 #include "render/C3DStub.h"
 #include "render/Matrix4DStack.h"
 
@@ -255,7 +256,8 @@ MouseReply CViewMouse::Motion(const MouseInput& in) {
   if (m_view.IsDragging()) {
     m_endX = in.x, m_endY = in.y;
     if (m_selectionDrag) {
-      if (!m_moved && std::abs(in.x - m_startX) < kDragThreshold && std::abs(in.y - m_startY) < kDragThreshold)
+      if (!m_moved && std::abs(in.x - m_startX) < kDragThreshold &&
+          std::abs(in.y - m_startY) < kDragThreshold)
         return reply;
       m_moved = true;
       int dx = 0, dy = 0;
@@ -264,7 +266,7 @@ MouseReply CViewMouse::Motion(const MouseInput& in) {
         m_cursor.MoveHandles(dx, dy, CSelectionCursor::kRotationPoint);
       } else {
         ModelToScreen(SnappedDragVector(in.x - m_startX, in.y - m_startY), dx, dy);
-        m_cursor.MoveHandles(dx, dy, CSelectionCursor::kNone);
+        m_cursor.MoveHandles(dx, dy, VertexHandle() >= 0 ? m_handle : CSelectionCursor::kNone);
       }
       reply.picture = true;
     } else if (mode == 1 || mode == kPan) {
@@ -319,6 +321,15 @@ MouseReply CViewMouse::ButtonUp(const MouseInput& in) {
   return reply;
 }
 
+int CViewMouse::VertexHandle() const {
+  // Element boxes of a selection of several elements move the whole selection like the box
+  // round it: only the vertex handles of one line primitive move on their own.
+  if (!m_cursor.IsVertexMode() || m_handle < 1) return -1;
+  const int vertices =
+      static_cast<int>(m_cursor.GetHandles().size()) - 1 - (m_cursor.HasRotationHandle() ? 1 : 0);
+  return m_handle <= vertices ? m_handle - 1 : -1;
+}
+
 MouseReply CViewMouse::FinishSelectionDrag(const MouseInput& in) {
   MouseReply reply;
   reply.release = reply.picture = true;
@@ -353,6 +364,16 @@ MouseReply CViewMouse::FinishSelectionDrag(const MouseInput& in) {
   }
   const CVector3 v = SnappedDragVector(dx, dy);
   if (v.x == 0 && v.y == 0 && v.z == 0) return reply;
+  const int vertex = VertexHandle();
+  if (vertex >= 0 && !in.ctrl) {
+    // One vertex of the one selected line primitive moves; the others stay.
+    auto* line = dynamic_cast<CQvLinePart*>(model->GetSelected(0));
+    if (!line || !line->movable) return reply;
+    line->SetVertex(vertex, line->GetVertex(vertex) + v);
+    doc->SetModifiedFlag(1);
+    doc->UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
+    return reply;
+  }
   if (in.ctrl) {
     doc->CopyAndMoveSelection(v.x, v.y, v.z);
   } else if (model->CountSelected(4) > 0) {
@@ -500,10 +521,15 @@ bool CViewMouse::PartDrop(int x, int y) {
   CVector3 axis(0, 0, 1);
   switch (m_view.GetDirection()) {
     case kDirTop:
-    case kDirBottom: axis.Set(0, 1, 0); break;
+    case kDirBottom:
+      axis.Set(0, 1, 0);
+      break;
     case kDirLeft:
-    case kDirRight: axis.Set(1, 0, 0); break;
-    default: break;
+    case kDirRight:
+      axis.Set(1, 0, 0);
+      break;
+    default:
+      break;
   }
   return doc->AddPartFromList(m_dropPart, -1, p.x, p.y, p.z, 0, axis.x, axis.y, axis.z) != 0;
 }

@@ -85,6 +85,8 @@ class CViewMouse {
   void Turn(const MouseInput& in);
   void ZoomDrag(const MouseInput& in);
   void RebuildCursor();
+  // The vertex (from 0) whose handle is dragged, -1 when the drag moves the whole selection.
+  int VertexHandle() const;
   // The drop point of the outline (snapped model point) for a screen point.
   CVector3 DropPoint(int x, int y) const;
   void PlaceOutline(int x, int y);

@@ -204,7 +204,10 @@ int CQvElement::Pick(const CMatrix4DStack& stack, const CVector3& point, double&
   auto& s = const_cast<CMatrix4DStack&>(stack);
   if (!s.PushMultiply(CMatrix4D::FromPlacement(m_matrix, m_position))) return 0;
   double d = 0;
-  const int hit = m_file->PickElements(s, point, d, nearest);
+  // A point outside the placed box cannot meet anything inside it: no walk through the file.
+  const int32_t px = static_cast<int32_t>(point.x), py = static_cast<int32_t>(point.y);
+  const int hit =
+      m_file->BoxIntersectsRect(s, ScreenRect{px, py, px, py}) && m_file->PickElements(s, point, d, nearest);
   s.Pop();
   if (hit) depth = d;
   return hit;

@@ -104,7 +104,8 @@ int CQvFile::BoxIntersectsRect(const CMatrix4DStack& stack, const ScreenRect& re
   return rect.right >= minX && maxX >= rect.left && rect.bottom >= minY && maxY >= rect.top ? 1 : 0;
 }
 
-int CQvFile::PickElements(const CMatrix4DStack& stack, const CVector3& point, double& depth, int nearest) const {
+int CQvFile::PickElements(const CMatrix4DStack& stack, const CVector3& point, double& depth,
+                          int nearest) const {
   int hit = 0;
   double best = kNoDepth;
   for (const auto& e : m_elements) {

@@ -278,9 +278,10 @@ TEST_F(CommandRoutingTest, ApplicationCommandsComeLastAndMenusFollowTheChain) {
   EXPECT_TRUE(m_frame->GetMenuBar()->FindItem(ToWxId(32858))->IsEnabled());
   EXPECT_FALSE(m_frame->GetMenuBar()->FindItem(ToWxId(32857))->IsEnabled());
   EXPECT_TRUE(m_frame->GetMenuBar()->FindItem(ToWxId(cmd::kViewMode))->IsChecked());
-  // Pan and Zoom Mode wait for the panes' mouse modes.
-  EXPECT_FALSE(m_frame->GetMenuBar()->FindItem(ToWxId(32916))->IsEnabled());
-  EXPECT_FALSE(m_frame->GetMenuBar()->FindItem(ToWxId(32926))->IsEnabled());
+  // Pan and Zoom Mode are the panes' mouse modes: enabled, not checked in view mode.
+  EXPECT_TRUE(m_frame->GetMenuBar()->FindItem(ToWxId(32916))->IsEnabled());
+  EXPECT_TRUE(m_frame->GetMenuBar()->FindItem(ToWxId(32926))->IsEnabled());
+  EXPECT_FALSE(m_frame->GetMenuBar()->FindItem(ToWxId(32916))->IsChecked());
 }
 
 // Real key presses in the real frame: xdotool gives the frame the X input focus and presses

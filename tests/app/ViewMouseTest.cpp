@@ -13,8 +13,8 @@
 #include "ViewTestSupport.h"
 #include "app/QuorvelViewState.h"
 #include "app/ViewMouse.h"
-#include "document/QuorvelDoc.h"
 #include "config/PartList.h"
+#include "document/QuorvelDoc.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
@@ -63,7 +63,8 @@ class ViewMouseTest : public ::testing::Test {
   std::set<int> Selected() const {
     std::set<int> out;
     const CQvFile* model = m_doc.GetActiveModel();
-    for (size_t i = 0; i < model->GetSelectedCount(); ++i) out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
+    for (size_t i = 0; i < model->GetSelectedCount(); ++i)
+      out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
     return out;
   }
 
@@ -213,6 +214,20 @@ TEST_F(ViewMouseTest, DraggingWithCtrlCopiesTheSelection) {
   EXPECT_EQ(lines[2], "4 2 20 -4 0 60 -4 0 60 36 0 20 36 0");
 }
 
+TEST_F(ViewMouseTest, DraggingAVertexHandleMovesThatVertexOnly) {
+  Click(At(40, 0));
+  ASSERT_TRUE(m_mouse.GetCursor().IsVertexMode());
+  const int undoBefore = m_doc.GetUndoCurrent();
+  const double scale = m_view.GetRenderer()->GetScaleX();
+  MouseInput in = At(20, -20);  // the first vertex
+  m_mouse.ButtonDown(in);
+  in.x -= static_cast<int>(std::lround(theSettings.DefStep.x * scale));
+  m_mouse.Motion(in);
+  m_mouse.ButtonUp(in);
+  EXPECT_EQ(m_doc.GetUndoCurrent(), undoBefore + 1);
+  EXPECT_EQ(SavedLines()[1], "4 2 4 -20 0 60 -20 0 60 20 0 20 20 0");
+}
+
 TEST_F(ViewMouseTest, AClickWithoutMovementMovesNothing) {
   Click(At(40, 0));
   const int undoBefore = m_doc.GetUndoCurrent();
@@ -245,8 +260,9 @@ TEST_F(ViewMouseTest, ALostCaptureEndsEveryDrag) {
     bool shift, ctrl;
     double x, y;
   };
-  for (const Case& c : {Case{"pan", true, false, 0, 0}, Case{"zoom", true, true, 0, 0},
-                        Case{"rubber band", false, false, -80, -80}, Case{"selection", false, false, 40, 0}}) {
+  for (const Case& c :
+       {Case{"pan", true, false, 0, 0}, Case{"zoom", true, true, 0, 0},
+        Case{"rubber band", false, false, -80, -80}, Case{"selection", false, false, 40, 0}}) {
     SCOPED_TRACE(c.name);
     MouseInput in = At(c.x, c.y, c.ctrl, c.shift);
     EXPECT_TRUE(m_mouse.ButtonDown(in).capture);

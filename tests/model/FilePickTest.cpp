@@ -27,7 +27,8 @@ CMatrix4DStack ScreenStack() {
 
 std::set<int> Selected(const CQvFile& file) {
   std::set<int> out;
-  for (size_t i = 0; i < file.GetSelectedCount(); ++i) out.insert(file.GetSelectedIndex(static_cast<int32_t>(i)));
+  for (size_t i = 0; i < file.GetSelectedCount(); ++i)
+    out.insert(file.GetSelectedIndex(static_cast<int32_t>(i)));
   return out;
 }
 

@@ -32,7 +32,7 @@ std::vector<std::string> SquaresModel() {
   };
 }
 
-class ViewMouseGuiTest : public ::testing::Test {
+class RealMouseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     REQUIRE_GUI();
@@ -92,7 +92,8 @@ class ViewMouseGuiTest : public ::testing::Test {
   std::set<int> Selected() const {
     std::set<int> out;
     const CQvFile* model = m_doc->GetActiveModel();
-    for (size_t i = 0; i < model->GetSelectedCount(); ++i) out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
+    for (size_t i = 0; i < model->GetSelectedCount(); ++i)
+      out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
     return out;
   }
 
@@ -116,7 +117,7 @@ class ViewMouseGuiTest : public ::testing::Test {
   wxUIActionSimulator m_sim;
 };
 
-TEST_F(ViewMouseGuiTest, ClickBandAndDragWithTheRealPointer) {
+TEST_F(RealMouseTest, ClickBandAndDragWithTheRealPointer) {
   Click(Screen(-40, 0));
   EXPECT_EQ(Selected(), (std::set<int>{1}));
   EXPECT_FALSE(m_view->HasCapture());
@@ -141,7 +142,7 @@ TEST_F(ViewMouseGuiTest, ClickBandAndDragWithTheRealPointer) {
   EXPECT_EQ(lines[1], "4 2 36 -20 0 76 -20 0 76 20 0 36 20 0");
 }
 
-TEST_F(ViewMouseGuiTest, ALostCaptureEndsTheRubberBand) {
+TEST_F(RealMouseTest, ALostCaptureEndsTheRubberBand) {
   MoveTo(Screen(-80, -40));
   m_sim.MouseDown();
   PumpEvents(60);
@@ -162,7 +163,7 @@ TEST_F(ViewMouseGuiTest, ALostCaptureEndsTheRubberBand) {
 }
 
 // The pane's drop target with the payload the part tree and the browser offer.
-TEST_F(ViewMouseGuiTest, ThePaneTakesADroppedPartFromThisProgramOnly) {
+TEST_F(RealMouseTest, ThePaneTakesADroppedPartFromThisProgramOnly) {
   std::string text =
       "0 FILE main.ldr\n"
       "1 4 0 -24 8 1 0 0 0 1 0 0 0 1 brick.ldr\n"
