@@ -5,6 +5,7 @@
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
+#include "app/ModelReportCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
 #include "config/Tracer.h"
@@ -128,6 +129,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindStepCommands(*commands, doc);
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
+  BindModelReportCommands(*commands, doc);
   return commands;
 }
 
