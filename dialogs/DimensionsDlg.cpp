@@ -38,7 +38,8 @@ CDimensionsDlg::CDimensionsDlg(wxWindow* parent, double width, double height, do
   auto* list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(290, 110), wxLC_REPORT | wxLC_SINGLE_SEL,
                               wxDefaultValidator, "Dimensions");
   const std::string columns = LoadResString(kStringDimensionColumns);
-  const int widths[] = {65, 70, 70, 70};
+  // The first column is wider than the others so that "Metric [cm]" shows whole in GTK's font.
+  const int widths[] = {95, 70, 70, 70};
   for (int c = 0; c < 4; ++c)
     list->AppendColumn(wxString::FromUTF8(GetSubString(columns, c)), c ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
                        widths[c]);
