@@ -2,7 +2,6 @@
 
 #include <wx/dialog.h>
 
-#include "config/PartList.h"
 #include "dialogs/DlgBfc.h"
 #include "dialogs/DlgBgnd.h"
 #include "dialogs/DlgBufExchg.h"
@@ -11,7 +10,6 @@
 #include "dialogs/DlgRotstep.h"
 #include "dialogs/DlgSelGrpData.h"
 #include "dialogs/NewCommentDlg.h"
-#include "dialogs/SelectPartDlg.h"
 
 namespace {
 // Runs the dialog and copies its values back on OK.
@@ -26,7 +24,6 @@ bool Run(Dialog& dialog, Data& data) {
 bool CWxElementEditor::Offers(ElementType type) const {
   switch (type) {
     case ElementType::Comment:
-    case ElementType::Reference:
     case ElementType::Line:
     case ElementType::Triangle:
     case ElementType::Quad:
@@ -83,19 +80,4 @@ bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
   // Cancel leaves the points, the mode and the show flag as they were.
   CDlgRotPoint dialog(Parent(), data);
   return Run(dialog, data);
-}
-
-bool CWxElementEditor::ChoosePart(uint32_t& handle) {
-  CSelectPartDlg dialog(Parent());
-  dialog.m_handle = handle;
-  if (dialog.ShowModal() != wxID_OK) return false;
-  if (dialog.m_custom) {
-    if (dialog.m_customFile.empty()) return false;
-    // A file of the user's own is looked up by its path like any other sub-file.
-    handle = thePartList.AddExtraEntry(dialog.m_customFile);
-    return handle != 0;
-  }
-  if (dialog.m_handle == CSelectPartDlg::kNone) return false;
-  handle = dialog.m_handle;
-  return true;
 }

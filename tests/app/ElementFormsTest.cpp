@@ -1,12 +1,11 @@
 // The rules of the element dialogs that need no window: vertex swaps, the BFC options, buffer
 // letters, group names, the matrix text, the rounded axis-angle matrix, where a background
-// picture is found, how a preview fits its picture, and the part chooser's rows.
+// picture is found and how a preview fits its picture.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include "config/PartList.h"
 #include "dialogs/BmpView.h"
 #include "dialogs/DlgBfc.h"
 #include "dialogs/DlgBgnd.h"
@@ -15,7 +14,6 @@
 #include "dialogs/DlgPrimitive.h"
 #include "dialogs/DlgRotPoint.h"
 #include "dialogs/DlgSelGrpData.h"
-#include "dialogs/SelectPartDlg.h"
 #include "support/TestData.h"
 
 namespace {
@@ -143,21 +141,6 @@ TEST(ElementForms, PreviewFitsThePictureAndCentresIt) {
     EXPECT_EQ(r.width, c.expected.width);
     EXPECT_EQ(r.height, c.expected.height);
   }
-}
-
-TEST(ElementForms, ChooserRowsSortByNumberOrNameWithoutCase) {
-  CPartList list;
-  list.ReserveDocumentModels(3);
-  list.AddDocumentModel(0, "b.ldr", "alpha");
-  list.AddDocumentModel(1, "A.ldr", "Charlie");
-  list.AddDocumentModel(2, "c.ldr", "bravo");
-  auto names = [&](int column) {
-    std::string s;
-    for (PartHandle h : ChooserRows(list, column)) s += std::string(list.GetFileName(h)) + " ";
-    return s;
-  };
-  EXPECT_EQ(names(0), "A.ldr b.ldr c.ldr ");
-  EXPECT_EQ(names(1), "b.ldr c.ldr A.ldr ");
 }
 
 }  // namespace
