@@ -2,6 +2,7 @@
 
 #include <wx/filehistory.h>
 
+#include "app/AddElementCommands.h"
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
@@ -130,6 +131,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
   BindModelReportCommands(*commands, doc);
+  BindAddElementCommands(*commands, doc);
   return commands;
 }
 
