@@ -2,12 +2,14 @@
 
 #include <wx/filehistory.h>
 
+#include "app/AddElementCommands.h"
 #include "app/ColorCommands.h"
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/EditCommands.h"
 #include "app/ExportCommands.h"
+#include "app/ModelReportCommands.h"
 #include "app/PictureCommands.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
@@ -137,6 +139,8 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindEditCommands(*commands, doc);
   BindColorCommands(*commands, doc);
   BindExportCommands(*commands, doc);
+  BindModelReportCommands(*commands, doc);
+  BindAddElementCommands(*commands, doc);
   return commands;
 }
 

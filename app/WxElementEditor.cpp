@@ -1,8 +1,9 @@
 #include "app/WxElementEditor.h"
 
+#include "dialogs/SelectPartDlg.h"
+
 #include <wx/dialog.h>
 
-#include "config/PartList.h"
 #include "dialogs/DlgBfc.h"
 #include "dialogs/DlgBgnd.h"
 #include "dialogs/DlgBufExchg.h"
@@ -11,7 +12,6 @@
 #include "dialogs/DlgRotstep.h"
 #include "dialogs/DlgSelGrpData.h"
 #include "dialogs/NewCommentDlg.h"
-#include "dialogs/SelectPartDlg.h"
 
 namespace {
 // Runs the dialog and copies its values back on OK.
@@ -25,8 +25,8 @@ bool Run(Dialog& dialog, Data& data) {
 
 bool CWxElementEditor::Offers(ElementType type) const {
   switch (type) {
-    case ElementType::Comment:
     case ElementType::Reference:
+    case ElementType::Comment:
     case ElementType::Line:
     case ElementType::Triangle:
     case ElementType::Quad:

@@ -1,8 +1,8 @@
 #pragma once
 // The element dialogs as the model asks for them (Modify, adding elements, Group, the part
 // chooser, the rotation points). Each call runs its dialog modally over the main window and hands
-// the values back on OK; the model applies them. The generator dialogs are not built yet and are
-// not offered, so Modify stays disabled on generated parts.
+// the values back on OK; the model applies them. The generator dialogs and the part chooser (the
+// dialog of a part reference) are not offered here yet, so Modify stays disabled on those elements.
 #include "model/ElementEditor.h"
 
 class wxWindow;
@@ -21,8 +21,8 @@ class CWxElementEditor : public IElementEditor {
   bool EditPrimitive(PrimitiveEdit& data) override;
   bool EditRotStep(RotStepEdit& data) override;
   bool OffersRotationPoint() const override { return true; }
-  bool EditRotationPoint(RotationPointEdit& data) override;
   bool ChoosePart(uint32_t& handle) override;
+  bool EditRotationPoint(RotationPointEdit& data) override;
 
  private:
   wxWindow* Parent() const { return m_parent ? m_parent() : nullptr; }

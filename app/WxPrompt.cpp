@@ -38,6 +38,9 @@ PromptAnswer CWxPrompt::Message(const std::string& text, PromptButtons buttons, 
   // The splash window would take the first click on the box's buttons for itself.
   if (CSplashWnd* splash = CSplashWnd::Current()) splash->HideSplashScreen();
   wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
+  // A message about a dialog's field belongs over that dialog, not behind it over the main window.
+  if (wxWindow* focus = wxWindow::FindFocus())
+    if (wxWindow* top = wxGetTopLevelParent(focus); top && top->IsShown()) parent = top;
   if (parent && !parent->IsShown()) parent = nullptr;
   wxString title = caption.empty() ? wxString("Plandor") : wxString::FromUTF8(caption);
   return AnswerOf(wxMessageBox(wxString::FromUTF8(text), title, MessageStyle(buttons, icon), parent));

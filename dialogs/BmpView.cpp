@@ -51,10 +51,8 @@ void CBmpView::SetPicture(const CDib* picture) {
   Refresh();
 }
 
-void CBmpView::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  const wxSize client = GetClientSize();
-  FitResult fit = m_image.IsOk() ? FitRect(m_image.GetWidth(), m_image.GetHeight(), client.x, client.y) : FitResult{};
+void PaintPreview(wxDC& dc, const wxSize& area, const wxImage& image) {
+  FitResult fit = image.IsOk() ? FitRect(image.GetWidth(), image.GetHeight(), area.x, area.y) : FitResult{};
   if (fit.width <= 0 || fit.height <= 0) {
     dc.SetBackground(wxBrush(wxColour(100, 100, 100)));
     dc.Clear();
@@ -62,5 +60,10 @@ void CBmpView::OnPaint(wxPaintEvent&) {
   }
   dc.SetBackground(*wxWHITE_BRUSH);
   dc.Clear();
-  dc.DrawBitmap(wxBitmap(m_image.Scale(fit.width, fit.height, wxIMAGE_QUALITY_NORMAL)), fit.x, fit.y);
+  dc.DrawBitmap(wxBitmap(image.Scale(fit.width, fit.height, wxIMAGE_QUALITY_NORMAL)), fit.x, fit.y);
+}
+
+void CBmpView::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  PaintPreview(dc, GetClientSize(), m_image);
 }

@@ -17,6 +17,10 @@ FitResult FitRect(int w, int h, int windowWidth, int windowHeight);
 // A 24-bit or 8-bit picture as a wx image; an invalid image without a block.
 wxImage DibPreviewImage(const CDib& dib);
 
+class wxDC;
+// Paints the view's area of the given size: the image fitted on white, or grey without one.
+void PaintPreview(wxDC& dc, const wxSize& area, const wxImage& image);
+
 class CBmpView : public wxWindow {
  public:
   CBmpView(wxWindow* parent, wxWindowID id, const wxSize& size);

@@ -51,7 +51,7 @@ CDlgModelSequence::CDlgModelSequence(wxWindow* parent, const std::vector<std::st
   top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 5);
   SetSizer(top);
   bool sizedBefore = HasWindowSize(kSizeKey);
-  SetSize(ReadWindowSize(kSizeKey));
+  SetSize(VisibleWindowRect(ReadWindowSize(kSizeKey)));
   m_up->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Move(-1); });
   m_down->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Move(1); });
   m_list->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent&) { UpdateButtons(); });

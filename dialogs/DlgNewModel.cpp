@@ -6,6 +6,8 @@
 #include <wx/textctrl.h>
 #include <wx/valtext.h>
 
+#include <strings.h>
+
 #include "config/PartList.h"
 #include "config/StringUtils.h"
 #include "platform/Prompt.h"
@@ -22,6 +24,8 @@ std::string AcceptModelName(const std::string& typed, const std::string& startin
   std::string name = typed;
   TrimString(name);
   if (name.find('.') == std::string::npos) name += ".ldr";
+  // The model itself is in the list: a change of letter case only is no clash with another model.
+  if (!startingName.empty() && strcasecmp(name.c_str(), startingName.c_str()) == 0) return name;
   if (list.FindByName(name, kAllCategories) != 0) return {};
   return name;
 }

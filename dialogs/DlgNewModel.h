@@ -9,7 +9,7 @@ class CPartList;
 
 // The name the dialog accepts for typed text: trimmed, ".ldr" added when it has no '.'; "" when
 // the name is taken in any category of the list (the unchanged starting name is always taken
-// as it is).
+// as it is, and so is the starting name in other letter case).
 std::string AcceptModelName(const std::string& typed, const std::string& startingName, const CPartList& list);
 
 class CDlgNewModel : public wxDialog {

@@ -36,8 +36,11 @@ CDlgSelGrpData::CDlgSelGrpData(wxWindow* parent, const GroupEdit& data)
 
 bool CDlgSelGrpData::TransferDataToWindow() {
   m_name->ChangeValue(wxString::FromUTF8(m_data.name.empty() ? std::string("Group name") : m_data.name));
-  m_name->SetFocus();
-  m_name->SelectAll();
+  // GTK places the caret when the dialog is shown: select the name after that.
+  CallAfter([this] {
+    m_name->SetFocus();
+    m_name->SelectAll();
+  });
   return true;
 }
 

@@ -25,7 +25,7 @@ CDlgSelModel::CDlgSelModel(wxWindow* parent, const std::vector<std::string>& mod
   top->Add(m_list, 1, wxALL | wxEXPAND, 5);
   top->Add(CreateStdDialogButtonSizer(wxOK | wxCANCEL), 0, wxALL | wxEXPAND, 5);
   SetSizer(top);
-  SetSize(ReadWindowSize(kSizeKey));
+  SetSize(VisibleWindowRect(ReadWindowSize(kSizeKey)));
   // A double click chooses like OK.
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) {
     if (Validate() && TransferDataFromWindow()) EndModal(wxID_OK);

@@ -28,9 +28,13 @@ CNewCommentDlg::CNewCommentDlg(wxWindow* parent, const CommentEdit& data)
 
 bool CNewCommentDlg::TransferDataToWindow() {
   m_text->ChangeValue(wxString::FromUTF8(m_data.text));
-  m_text->SetFocus();
-  m_text->SelectAll();
-  m_text->ShowPosition(0);
+  // GTK places the caret when the dialog is shown: select the text after that.
+  CallAfter([this] {
+    // Showing a position moves the caret, which drops a selection: select last.
+    m_text->SetFocus();
+    m_text->ShowPosition(0);
+    m_text->SelectAll();
+  });
   m_oldStyle->SetValue(m_data.oldStyle);
   return true;
 }

@@ -124,7 +124,8 @@ bool CRepPiecesDlg::SaveList() {
   if (stream) std::fwrite(text.data(), 1, text.size(), stream);
   if (!stream || !file.Commit()) {
     theTracer.Printf("ERROR: the parts list could not be written to '%s'\n", path.c_str());
-    ShowMessageId(kStringReportSaveFailed, PromptButtons::Ok, PromptIcon::Exclamation, path.c_str());
+    ShowMessage(FillTextArgs(LoadResString(kStringReportSaveFailed), {path}), PromptButtons::Ok,
+                PromptIcon::Exclamation);
     return false;
   }
   return true;

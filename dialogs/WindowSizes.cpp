@@ -1,5 +1,9 @@
 #include "dialogs/WindowSizes.h"
 
+#include <wx/display.h>
+
+#include <algorithm>
+
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
 
@@ -22,3 +26,11 @@ void WriteWindowSize(const std::string& key, const wxRect& rect) {
 }
 
 bool HasWindowSize(const std::string& key) { return TheProfile().HasEntry(kSection, key); }
+
+wxRect VisibleWindowRect(const wxRect& stored) {
+  // Enough of the title bar must lie on some screen to take hold of the window.
+  const wxRect grip(stored.x, stored.y, std::min(stored.width, 60), 20);
+  for (unsigned i = 0; i < wxDisplay::GetCount(); ++i)
+    if (wxDisplay(i).GetClientArea().Intersects(grip)) return stored;
+  return wxRect(100, 50, 360, 240);
+}

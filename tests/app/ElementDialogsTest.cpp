@@ -7,7 +7,6 @@
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/listbox.h>
-#include <wx/listctrl.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
@@ -15,7 +14,6 @@
 
 #include "GuiTest.h"
 #include "app/WxElementEditor.h"
-#include "config/PartList.h"
 #include "dialogs/BmpView.h"
 #include "dialogs/DlgBgnd.h"
 #include "dialogs/DlgEnterPosMat.h"
@@ -176,27 +174,6 @@ TEST_F(ElementDialogsTest, GroupNameMustBeNew) {
   });
   ASSERT_TRUE(m_editor.EditGroup(data));
   EXPECT_EQ(data.name, "Wheels");
-}
-
-TEST_F(ElementDialogsTest, PartChooserHandsBackTheChosenEntry) {
-  thePartList.ReserveDocumentModels(2);
-  const PartHandle wheel = thePartList.AddDocumentModel(0, "wheel.ldr", "Wheel");
-  const PartHandle axle = thePartList.AddDocumentModel(1, "axle.ldr", "Axle");
-  uint32_t handle = wheel;
-  WhenOpen(146, [](wxDialog& d) {
-    auto* list = dynamic_cast<wxListCtrl*>(d.FindWindow("PartList"));
-    ASSERT_NE(list, nullptr);
-    const long selected = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
-    ASSERT_GE(selected, 0);
-    EXPECT_EQ(list->GetItemText(selected, 0), "wheel.ldr");
-    list->SetItemState(selected, 0, wxLIST_STATE_SELECTED);
-    for (long row = 0; row < list->GetItemCount(); ++row)
-      if (list->GetItemText(row, 0) == "axle.ldr") list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-    Press(d.FindWindow(wxID_OK));
-  });
-  ASSERT_TRUE(m_editor.ChoosePart(handle));
-  EXPECT_EQ(handle, axle);
-  thePartList.ClearDocumentModels();
 }
 
 TEST_F(ElementDialogsTest, PositionAndOrientationRules) {

@@ -1,12 +1,11 @@
 // The rules of the element dialogs that need no window: vertex swaps, the BFC options, buffer
 // letters, group names, the matrix text, the rounded axis-angle matrix, where a background
-// picture is found, how a preview fits its picture, and the part chooser's rows.
+// picture is found and how a preview fits its picture.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 
-#include "config/PartList.h"
 #include "dialogs/BmpView.h"
 #include "dialogs/DlgBfc.h"
 #include "dialogs/DlgBgnd.h"
@@ -15,7 +14,6 @@
 #include "dialogs/DlgPrimitive.h"
 #include "dialogs/DlgRotPoint.h"
 #include "dialogs/DlgSelGrpData.h"
-#include "dialogs/SelectPartDlg.h"
 #include "support/TestData.h"
 
 namespace {

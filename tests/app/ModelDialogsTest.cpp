@@ -12,6 +12,7 @@
 #include "dialogs/DlgModelSequence.h"
 #include "dialogs/DlgNewModel.h"
 #include "dialogs/DlgSelModel.h"
+#include "dialogs/WindowSizes.h"
 #include "platform/Profile.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestData.h"
@@ -38,6 +39,9 @@ TEST(DlgNewModel, NameRules) {
       {"axle.dat", "", ""},
       // The unchanged starting name is kept as it is, even though the list has it.
       {"wheel.ldr", "wheel.ldr", "wheel.ldr"},
+      // Its own name in other letters is no clash with another model.
+      {" Wheel.LDR ", "wheel.ldr", "Wheel.LDR"},
+      {"WHEEL", "wheel.ldr", "WHEEL.ldr"},
       // Changed back to another taken name after starting from one.
       {"axle.dat", "wheel.ldr", ""},
   };
@@ -205,4 +209,14 @@ TEST_F(ModelDialogsTest, SequenceButtonsFollowTheSelection) {
   EXPECT_EQ(dialog.m_order, (std::vector<size_t>{2, 0, 1}));
 }
 
+}  // namespace
+
+namespace {
+// A rectangle kept from a screen that is no longer there opens on the default rectangle.
+TEST(WindowSizes, RectanglesOffEveryScreenFallBackToTheDefault) {
+  REQUIRE_GUI();
+  EXPECT_EQ(VisibleWindowRect(wxRect(10, 10, 290, 190)), wxRect(10, 10, 290, 190));
+  EXPECT_EQ(VisibleWindowRect(wxRect(30000, 30000, 290, 190)), wxRect(100, 50, 360, 240));
+  EXPECT_EQ(VisibleWindowRect(wxRect(-5000, 10, 290, 190)), wxRect(100, 50, 360, 240));
+}
 }  // namespace
