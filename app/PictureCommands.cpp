@@ -55,8 +55,8 @@ bool ReplaceExistingPictures(const CQuorvelDoc& doc, const std::string& path) {
     if (name == path || !std::filesystem::exists(name, error)) continue;
     if (existing++ == 0) first = name;
   }
-  return existing == 0 || ShowMessageId(kStringPicturesExist, PromptButtons::YesNo, PromptIcon::Question, existing,
-                                        first.c_str()) == PromptAnswer::Yes;
+  return existing == 0 || ShowMessageId(kStringPicturesExist, PromptButtons::YesNo, PromptIcon::Question,
+                                        existing, first.c_str()) == PromptAnswer::Yes;
 }
 
 bool SavePicturesTo(CQuorvelDoc& doc, const std::string& path) {
@@ -66,9 +66,10 @@ bool SavePicturesTo(CQuorvelDoc& doc, const std::string& path) {
 }
 
 void BindPictureCommands(CCommandMap& commands, CQuorvelDoc& doc) {
-  commands.Set(kSaveImages, [&doc] { RunSaveImages(doc); },
-               [&doc] {
-                 const CQvFile* model = doc.GetActiveModel();
-                 return EnabledIf(model && model->CountElements(kStepContent) > 0);
-               });
+  commands.Set(
+      kSaveImages, [&doc] { RunSaveImages(doc); },
+      [&doc] {
+        const CQvFile* model = doc.GetActiveModel();
+        return EnabledIf(model && model->CountElements(kStepContent) > 0);
+      });
 }

@@ -1,7 +1,5 @@
 #include "app/WxElementEditor.h"
 
-#include "dialogs/SelectPartDlg.h"
-
 #include <wx/dialog.h>
 
 #include "dialogs/DlgBfc.h"
@@ -10,6 +8,7 @@
 #include "dialogs/DlgPrimitive.h"
 #include "dialogs/DlgRotPoint.h"
 #include "dialogs/DlgRotstep.h"
+#include "dialogs/SelectPartDlg.h"
 #include "dialogs/DlgSelGrpData.h"
 #include "dialogs/NewCommentDlg.h"
 

@@ -7,7 +7,8 @@
 wxDEFINE_EVENT(wxEVT_MODEL_PREVIEW_VIEW, wxCommandEvent);
 
 CModelPreview::CModelPreview(wxWindow* parent, wxWindowID id, const wxSize& size)
-    : wxWindow(parent, id, wxDefaultPosition, size, wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE, "ModelPreview") {
+    : wxWindow(parent, id, wxDefaultPosition, size, wxBORDER_SUNKEN | wxFULL_REPAINT_ON_RESIZE,
+               "ModelPreview") {
   SetMinSize(size);
   Bind(wxEVT_PAINT, &CModelPreview::OnPaint, this);
   Bind(wxEVT_LEFT_DOWN, &CModelPreview::OnLeftDown, this);

@@ -47,8 +47,8 @@ CSavePicDlg::CSavePicDlg(wxWindow* parent, CQvFile* model)
   m_eachStep = new wxRadioButton(this, kEachStepId, "Image for each step", wxDefaultPosition, wxDefaultSize,
                                  wxRB_GROUP);
   m_assembly = new wxRadioButton(this, kAssemblyId, "Complete assembly image");
-  const wxString sizes[] = {"160 x 120", "320 x 240", "640 x 480", "800 x 600", "1024 x 768", "1280 x 1024",
-                            "1600 x 1200"};
+  const wxString sizes[] = {"160 x 120",  "320 x 240",   "640 x 480",  "800 x 600",
+                            "1024 x 768", "1280 x 1024", "1600 x 1200"};
   m_resolution = new wxChoice(this, kResolutionId, wxDefaultPosition, wxDefaultSize, 7, sizes);
   const wxString types[] = {"Bitmap", "Jpeg", "Gif", "Png", "Tiff"};
   m_fileType = new wxChoice(this, kFileTypeId, wxDefaultPosition, wxDefaultSize, 5, types);
@@ -65,12 +65,14 @@ CSavePicDlg::CSavePicDlg(wxWindow* parent, CQvFile* model)
   grid->Add(new wxStaticText(this, wxID_ANY, "File type:"), 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(m_fileType);
   auto* left = new wxBoxSizer(wxVERTICAL);
-  for (wxWindow* item : std::initializer_list<wxWindow*>{m_eachStep, m_assembly}) left->Add(item, 0, wxBOTTOM, 5);
+  for (wxWindow* item : std::initializer_list<wxWindow*>{m_eachStep, m_assembly})
+    left->Add(item, 0, wxBOTTOM, 5);
   left->Add(grid, 0, wxTOP | wxBOTTOM, 5);
   for (wxWindow* item : std::initializer_list<wxWindow*>{m_submodels, m_stepNumbers, m_perspective})
     left->Add(item, 0, wxBOTTOM, 5);
   auto* right = new wxBoxSizer(wxVERTICAL);
-  right->Add(new wxStaticText(this, wxID_ANY, "Click and move mouse to set the view angle(s)"), 0, wxBOTTOM, 3);
+  right->Add(new wxStaticText(this, wxID_ANY, "Click and move mouse to set the view angle(s)"), 0, wxBOTTOM,
+             3);
   right->Add(m_preview, 1, wxEXPAND);
   auto* body = new wxBoxSizer(wxHORIZONTAL);
   body->Add(left, 0, wxRIGHT, 10);
@@ -84,8 +86,10 @@ CSavePicDlg::CSavePicDlg(wxWindow* parent, CQvFile* model)
   top->Add(buttons, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxEXPAND, 8);
   SetSizerAndFit(top);
 
-  m_perspective->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { m_preview->SetPerspective(m_perspective->GetValue()); });
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
+  m_perspective->Bind(wxEVT_CHECKBOX,
+                      [this](wxCommandEvent&) { m_preview->SetPerspective(m_perspective->GetValue()); });
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
   ShowOptions();
 }
 

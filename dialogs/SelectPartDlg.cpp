@@ -71,7 +71,8 @@ CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartL
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { Accept(); });
   m_customBox->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { EnableCustom(); });
   m_browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Browse(); });
-  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
+  Bind(
+      wxEVT_BUTTON, [this](wxCommandEvent&) { Accept(); }, wxID_OK);
 
   EnableCustom();
   const size_t row = m_rows.FindRow(handle);
@@ -95,7 +96,9 @@ void CSelectPartDlg::EnableCustom() {
   m_browse->Enable(m_custom);
 }
 
-long CSelectPartDlg::GetSelectedRow() const { return m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); }
+long CSelectPartDlg::GetSelectedRow() const {
+  return m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+}
 
 void CSelectPartDlg::SelectRow(long row) {
   const long old = GetSelectedRow();

@@ -66,8 +66,8 @@ TEST(ModelPreviewAngles, ClampLimitsAndWrapBringsBackByWholeTurns) {
     double in, clamped, wrapped;
   };
   const Case cases[] = {
-      {0, 0, 0},       {180, 180, 180},  {-180, -180, -180}, {190, 180, -170},  {-190, -180, 170},
-      {540, 180, 180}, {720, 180, 0},    {-540, -180, -180}, {359, 180, -1},    {NAN, 0, 0},
+      {0, 0, 0},       {180, 180, 180}, {-180, -180, -180}, {190, 180, -170}, {-190, -180, 170},
+      {540, 180, 180}, {720, 180, 0},   {-540, -180, -180}, {359, 180, -1},   {NAN, 0, 0},
   };
   for (const Case& c : cases) {
     double clamped[3] = {c.in, c.in, c.in}, wrapped[3] = {c.in, c.in, c.in};
@@ -198,7 +198,8 @@ TEST_F(ModelPreviewStateTest, WhatCannotBeDrawnLeavesTheAreaEmpty) {
   EXPECT_EQ(none.red + none.dark + none.other, 0);
 
   m_state.SetView(CMatrix3::Identity(), CMatrix3::Identity());
-  for (const auto& [w, h] : {std::pair{3, 100}, std::pair{100, 0}, std::pair{-5, -5}, std::pair{60000, 60000}}) {
+  for (const auto& [w, h] :
+       {std::pair{3, 100}, std::pair{100, 0}, std::pair{-5, -5}, std::pair{60000, 60000}}) {
     ASSERT_TRUE(m_state.Render(m_renderer, w, h, true)) << w << " x " << h;
     EXPECT_TRUE(m_state.IsRendered());
     EXPECT_TRUE(m_state.IsBlank()) << w << " x " << h;

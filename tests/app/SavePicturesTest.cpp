@@ -111,7 +111,9 @@ TEST_F(SavePicturesTest, FirstUseValuesAreKeptAfterOkAndCancelChangesNothing) {
 // Answers the options dialog: picks the size and file type and presses Save.
 class CSavePicAnswer : public wxModalDialogHook {
  public:
-  CSavePicAnswer(int resolution, int fileType) : m_resolution(resolution), m_fileType(fileType) { Register(); }
+  CSavePicAnswer(int resolution, int fileType) : m_resolution(resolution), m_fileType(fileType) {
+    Register();
+  }
   ~CSavePicAnswer() override { Unregister(); }
   int Enter(wxDialog* dialog) override {
     auto* options = dynamic_cast<CSavePicDlg*>(dialog);

@@ -8,8 +8,8 @@
 #include <wx/textctrl.h>
 
 #include "GuiTest.h"
-#include "dialogs/SelectPartDlg.h"
 #include "dialogs/ModelPreview.h"
+#include "dialogs/SelectPartDlg.h"
 #include "support/TestData.h"
 #include "tests/model/LibraryScope.h"
 
@@ -48,8 +48,8 @@ class PartChoiceTest : public ::testing::Test {
 TEST_F(PartChoiceTest, RowsOfEveryCategorySortedByNumberOrNameWithoutRegardToCase) {
   CPartChoiceList rows(m_list);
   ASSERT_EQ(rows.GetCount(), 6u);
-  EXPECT_EQ(Names(rows), (std::vector<std::string>{"3001.dat", "3003.dat", "3626b.dat", "Axle.DAT", "main.ldr",
-                                                   "wing.ldr"}));
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"3001.dat", "3003.dat", "3626b.dat", "Axle.DAT",
+                                                   "main.ldr", "wing.ldr"}));
   EXPECT_EQ(rows.GetHandle(0), MakePartHandle(kLibraryParts, 0));
   EXPECT_EQ(rows.GetHandle(1), MakePartHandle(kLibraryParts, 3));
   EXPECT_EQ(rows.GetHandle(5), MakePartHandle(kDocumentModels, 1));
@@ -57,8 +57,8 @@ TEST_F(PartChoiceTest, RowsOfEveryCategorySortedByNumberOrNameWithoutRegardToCas
 
   rows.SortBy(CPartChoiceList::kByName);
   // Brick 2 x 2, Brick 2 x 4, Main model, Minifig Head, technic Axle 2, Wing.
-  EXPECT_EQ(Names(rows), (std::vector<std::string>{"3003.dat", "3001.dat", "main.ldr", "3626b.dat", "Axle.DAT",
-                                                   "wing.ldr"}));
+  EXPECT_EQ(Names(rows), (std::vector<std::string>{"3003.dat", "3001.dat", "main.ldr", "3626b.dat",
+                                                   "Axle.DAT", "wing.ldr"}));
   // The next chooser of the run opens sorted by name.
   EXPECT_EQ(Names(CPartChoiceList(m_list)), Names(rows));
 }

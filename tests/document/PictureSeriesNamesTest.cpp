@@ -28,10 +28,8 @@ TEST_F(PictureSeriesNamesTest, TheNamesAreThoseTheSeriesWrites) {
   };
   // Models of 2 and 11 steps, the second active.
   const Case cases[] = {
-      {"steps of every model", 0, true, 0, 13},
-      {"steps of the active model", 0, false, 0, 11},
-      {"steps with the extra last one", 0, true, 1, 15},
-      {"every complete model", 1, true, 0, 2},
+      {"steps of every model", 0, true, 0, 13},          {"steps of the active model", 0, false, 0, 11},
+      {"steps with the extra last one", 0, true, 1, 15}, {"every complete model", 1, true, 0, 2},
       {"the active model complete", 1, false, 0, 1},
   };
   for (const Case& c : cases) {
