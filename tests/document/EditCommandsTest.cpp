@@ -4,6 +4,7 @@
 // place itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <set>
@@ -320,6 +321,34 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
          return d.OnKeyboardEntry();
        },
        MainWith({{1, "1 4 0 0 10 1 0 0 0 1 0 0 0 1 sub.ldr\n"}, {3, "2 24 0 0 10 10 0 10\n"}}), {kMoved}, true},
+      {"keyboard entry, one part: absolute turn", {1}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.useRotation = true;
+         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
+         std::copy(quarter, quarter + 9, entry.matrix);
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
+      // Relative turns go about the rotation centre, the first selected part's origin (0, 0, 0):
+      // the line's (10, 0, 0) turns to (0, 0, -10).
+      {"keyboard entry, two elements: relative turn", {1, 3}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.useRotation = true;
+         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
+         std::copy(quarter, quarter + 9, entry.matrix);
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}, {3, "2 24 0 0 0 0 0 -10\n"}}), {kMoved}, true},
+      {"sort by colour, selected only", {1, 2}, 0,
+       [](D& d, E&, P& p) {
+         p.sorts.push_back(SortChoice{true, false, true, 0});
+         return d.OnSort();
+       },
+       same, {}, false},
       {"keyboard entry, nothing ticked", {1}, 0,
        [](D& d, E&, P& p) {
          p.entries.push_back(KeyboardEntry{});
@@ -381,6 +410,13 @@ TEST_F(EditCommandsTest, SelectingSimilarElements) {
   Load({1});
   EXPECT_EQ(doc.OnSelectSameType(), 1);
   EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+}
+
+TEST_F(EditCommandsTest, RefreshRefitsThePanesAndTellsTheWindows) {
+  Load({3});
+  doc.OnRefresh();
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REFIT});
+  EXPECT_EQ(host.messages, std::vector<unsigned>{WM_MODEL_CHANGED});
 }
 
 TEST_F(EditCommandsTest, DrawToSelectionToggleAndGroupHint) {
