@@ -69,9 +69,9 @@ TEST_F(EditClipboardTest, ClipboardPasteThatClosesACycleIsRefusedBeforeAnySnapsh
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
-TEST_F(EditClipboardTest, DuplicateOfAReferenceToItselfInAnotherModelIsRefused) {
-  // Copy main's reference to sub, then duplicate inside sub after putting it there by the
-  // buffer: the paste is refused, nothing is pushed.
+TEST_F(EditClipboardTest, PasteOfAReferenceIntoTheModelItPlacesIsRefused) {
+  // Copy main's reference to sub (onto the clipboard too), then paste it into sub: refused,
+  // nothing pushed.
   LoadDocument(doc, kProject, 0);
   Model().SelectOnly(1);
   doc.OnEditCopy();
