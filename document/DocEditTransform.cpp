@@ -90,8 +90,8 @@ int CQuorvelDoc::OnKeyboardEntry() {
     m_activeModel->RotateSelected(CMatrix3(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8]),
                                   entry.absolute ? 1 : 0);
   }
-  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   SetModifiedFlag(1);
+  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   return 1;
 }
 
@@ -125,8 +125,8 @@ int CQuorvelDoc::OnSort() {
 int CQuorvelDoc::MoveSelection(double x, double y, double z) {
   if (!m_activeModel || m_activeModel->CountSelected(4) == 0) return 0;
   m_activeModel->MoveSelected(x, y, z, kMoveAdd);
-  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   SetModifiedFlag(1);
+  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   return 1;
 }
 
@@ -148,7 +148,7 @@ int CQuorvelDoc::DragHandle(int vertex, double x, double y, double z, int copy) 
   }
   if (count != 1) return 1;
   m_activeModel->GetSelected(0)->MoveVertex(vertex, x, y, z);
-  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   SetModifiedFlag(1);
+  UpdateAllViews(HINT_LIST_STATES | HINT_KEEP_IMAGE);
   return 1;
 }

@@ -18,10 +18,17 @@ std::string CopyBufferToText() {
   return text;
 }
 
+namespace {
+// Text copied from a file may start with its UTF-8 byte-order mark.
+std::string WithoutByteOrderMark(const std::string& text) {
+  return text.rfind("\xEF\xBB\xBF", 0) == 0 ? text.substr(3) : text;
+}
+}  // namespace
+
 bool IsCopyBufferText(const std::string& text) {
   if (text.size() > kMaxCopyText) return false;
   bool anyLine = false;
-  std::istringstream lines(text);
+  std::istringstream lines(WithoutByteOrderMark(text));
   for (std::string line; std::getline(lines, line);) {
     const size_t first = line.find_first_not_of(" \t\r");
     if (first == std::string::npos) continue;
@@ -38,7 +45,7 @@ bool IsCopyBufferText(const std::string& text) {
 size_t CopyBufferFromText(const std::string& text, const std::string& modelFolder) {
   if (!IsCopyBufferText(text)) return 0;
   CArrayTextHandler in;
-  std::istringstream lines(text);
+  std::istringstream lines(WithoutByteOrderMark(text));
   for (std::string line; std::getline(lines, line);) in.WriteString(line + "\n");
   in.Rewind();
   CQvFile scratch;

@@ -1,186 +1,10 @@
 // The selection and editing commands: one row per command on a small project (selection in,
 // model text, hint, modified flag and undo count out, then Undo back to the loaded text), the
-// enable rules, the desktop clipboard, and pastes from another program that would make a model
-// place itself.
-#include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
-#include <set>
-
-#include "DocModel.h"
-#include "document/ClipboardPort.h"
-#include "model/ElementEditor.h"
-#include "model/QvElement.h"
-#include "tests/support/ScriptedPorts.h"
+// enable rules, and the settings commands.
+#include "EditCommandsFixture.h"
 
 namespace {
-
-// main places sub twice: once plain in red, once turned a quarter about y, in blue, off the grid.
-// Then a line, a comment, a hidden line and a group of two lines.
-const char kProject[] =
-    "0 FILE main.ldr\n"
-    "0 main\n"
-    "1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"
-    "1 1 23 -21 4 0 0 1 0 1 0 -1 0 0 sub.ldr\n"
-    "2 24 0 0 0 10 0 0\n"
-    "0 a note\n"
-    "0 TOLVO HIDE 2 24 0 0 0 0 0 10\n"
-    "0 TOLVO BTG pair\n"
-    "2 24 0 0 0 0 0 20\n"
-    "0 TOLVO BTG pair\n"
-    "2 24 0 0 0 0 0 30\n"
-    "0 GROUP 2 pair\n"
-    "0 FILE sub.ldr\n"
-    "0 sub\n"
-    "2 24 0 0 0 0 10 0\n";
-
-// The element lines of main, one string per element (indices as in the list).
-const char* const kMain[] = {
-    "0 main\n",
-    "1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n",
-    "1 1 23 -21 4 0 0 1 0 1 0 -1 0 0 sub.ldr\n",
-    "2 24 0 0 0 10 0 0\n",
-    "0 a note\n",
-    "0 TOLVO HIDE 2 24 0 0 0 0 0 10\n",
-    "0 TOLVO BTG pair\n2 24 0 0 0 0 0 20\n",
-    "0 TOLVO BTG pair\n2 24 0 0 0 0 0 30\n",
-    "0 GROUP 2 pair\n",
-};
-constexpr size_t kMainCount = sizeof(kMain) / sizeof(kMain[0]);
-
-const char kPasteRecursion[] = "You cannot paste this selection\nas it would cause a recursion!";
-
-// The element lines of main with some replaced ({index, text}; empty text drops the element) and
-// some inserted before an index ({index + 0.5 as insert}).
-struct Edit {
-  size_t index;
-  const char* text;  // nullptr: drop
-  bool insertAfter = false;
-};
-std::string MainWith(std::initializer_list<Edit> edits) {
-  std::string text;
-  for (size_t i = 0; i < kMainCount; ++i) {
-    bool replaced = false;
-    std::string after;
-    for (const Edit& e : edits) {
-      if (e.index != i) continue;
-      if (e.insertAfter) {
-        after += e.text;
-      } else {
-        replaced = true;
-        if (e.text) text += e.text;
-      }
-    }
-    if (!replaced) text += kMain[i];
-    text += after;
-  }
-  return text;
-}
-
-std::string ModelText(const CQvFile& model) {
-  CArrayTextHandler out;
-  for (size_t i = 0; i < model.GetCount(); ++i) model.GetAt(i)->Write(out);
-  std::string text;
-  for (const std::string& line : out.GetLines()) text += line;
-  return text;
-}
-
-std::string ProjectText(CQuorvelDoc& doc) {
-  CArrayTextHandler out;
-  doc.GetProject().WriteTo(out, "test.mpd");
-  std::string text;
-  for (const std::string& line : out.GetLines()) text += line;
-  return text;
-}
-
-// The group-name and rotation-point dialogs, answered from queues (empty: Cancel).
-class CEditEditor : public IElementEditor {
- public:
-  CEditEditor() { SetElementEditor(this); }
-  ~CEditEditor() override { SetElementEditor(nullptr); }
-  bool EditComment(CommentEdit& data) override { return Next(comments, data.text); }
-  bool EditBfc(BfcEdit&) override { return false; }
-  bool EditBackground(std::string&) override { return false; }
-  bool EditBufExchg(BufExchgEdit&) override { return false; }
-  bool EditGroup(GroupEdit& data) override { return Next(groupNames, data.name); }
-  bool OffersRotationPoint() const override { return offersRotationPoint; }
-  bool EditRotationPoint(RotationPointEdit& data) override {
-    if (rotationModes.empty()) return false;
-    data.mode = rotationModes.front();
-    rotationModes.pop_front();
-    return true;
-  }
-  std::deque<std::string> comments, groupNames;
-  std::deque<int32_t> rotationModes;
-  bool offersRotationPoint = true;
-
- private:
-  static bool Next(std::deque<std::string>& queue, std::string& out) {
-    if (queue.empty()) return false;
-    out = queue.front();
-    queue.pop_front();
-    return true;
-  }
-};
-
-class CStringClipboard : public IClipboardPort {
- public:
-  CStringClipboard() { SetClipboardPort(this); }
-  ~CStringClipboard() override { SetClipboardPort(nullptr); }
-  bool PutText(const std::string& t) override {
-    text = t;
-    return true;
-  }
-  bool GetText(std::string& t) override {
-    t = text;
-    return !text.empty();
-  }
-  bool HasText() override { return !text.empty(); }
-  std::string text;
-};
-
-// The grid and angles the rows are computed with.
-class CGridSettings {
- public:
-  CGridSettings() : m_def(theSettings.DefStep), m_mid(theSettings.MidStep), m_off(theSettings.OffStep),
-                    m_type(theSettings.GridType), m_coords(theSettings.ShowViewCoords) {
-    theSettings.DefStep = CVector3(20, 8, 20);
-    theSettings.MidStep = CVector3(10, 4, 10);
-    theSettings.OffStep = CVector3(1, 1, 1);
-    theSettings.DefRotAngle = 90;
-    theSettings.MidRotAngle = 30;
-    theSettings.OffRotAngle = 22.5;
-    theSettings.GridType = 0;
-  }
-  ~CGridSettings() {
-    theSettings.DefStep = m_def;
-    theSettings.MidStep = m_mid;
-    theSettings.OffStep = m_off;
-    theSettings.GridType = m_type;
-    theSettings.ShowViewCoords = m_coords;
-  }
-
- private:
-  CVector3 m_def, m_mid, m_off;
-  int m_type, m_coords;
-};
-
-class EditCommandsTest : public DocumentTest {
- protected:
-  EditCommandsTest() { doc.SetPorts(&ports); }
-  ~EditCommandsTest() override { doc.SetPorts(nullptr); }
-  void Load(std::initializer_list<int32_t> selection) {
-    LoadDocument(doc, kProject, 0);
-    ASSERT_EQ(Model().GetCount(), kMainCount);
-    for (int32_t i : selection) Model().Select(i);
-    ClearRecords();
-  }
-  CGridSettings grid;
-  CEditEditor editor;
-  CStringClipboard clipboard;
-  CScriptedPorts ports;
-};
+using namespace edit_test;
 
 struct Row {
   const char* what;
@@ -191,10 +15,6 @@ struct Row {
   std::vector<uint32_t> hints;
   bool modified;
 };
-
-constexpr uint32_t kMoved = HINT_LIST_STATES | HINT_KEEP_IMAGE;  // 0x20040000
-
-int Command(CQuorvelDoc& doc, int (CQuorvelDoc::*run)()) { return (doc.*run)(); }
 
 TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
   using D = CQuorvelDoc;
@@ -320,6 +140,34 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
          return d.OnKeyboardEntry();
        },
        MainWith({{1, "1 4 0 0 10 1 0 0 0 1 0 0 0 1 sub.ldr\n"}, {3, "2 24 0 0 10 10 0 10\n"}}), {kMoved}, true},
+      {"keyboard entry, one part: absolute turn", {1}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.useRotation = true;
+         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
+         std::copy(quarter, quarter + 9, entry.matrix);
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
+      // Relative turns go about the rotation centre, the first selected part's origin (0, 0, 0):
+      // the line's (10, 0, 0) turns to (0, 0, -10).
+      {"keyboard entry, two elements: relative turn", {1, 3}, 0,
+       [](D& d, E&, P& p) {
+         KeyboardEntry entry;
+         entry.useRotation = true;
+         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
+         std::copy(quarter, quarter + 9, entry.matrix);
+         p.entries.push_back(entry);
+         return d.OnKeyboardEntry();
+       },
+       MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}, {3, "2 24 0 0 0 0 0 -10\n"}}), {kMoved}, true},
+      {"sort by colour, selected only", {1, 2}, 0,
+       [](D& d, E&, P& p) {
+         p.sorts.push_back(SortChoice{true, false, true, 0});
+         return d.OnSort();
+       },
+       same, {}, false},
       {"keyboard entry, nothing ticked", {1}, 0,
        [](D& d, E&, P& p) {
          p.entries.push_back(KeyboardEntry{});
@@ -381,6 +229,13 @@ TEST_F(EditCommandsTest, SelectingSimilarElements) {
   Load({1});
   EXPECT_EQ(doc.OnSelectSameType(), 1);
   EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+}
+
+TEST_F(EditCommandsTest, RefreshRefitsThePanesAndTellsTheWindows) {
+  Load({3});
+  doc.OnRefresh();
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REFIT});
+  EXPECT_EQ(host.messages, std::vector<unsigned>{WM_MODEL_CHANGED});
 }
 
 TEST_F(EditCommandsTest, DrawToSelectionToggleAndGroupHint) {
@@ -493,100 +348,5 @@ TEST_F(EditCommandsTest, EnableRules) {
 }
 
 // --- the desktop clipboard ---
-
-TEST_F(EditCommandsTest, CopyPutsLDrawLinesOnTheClipboard) {
-  Load({1, 3});
-  EXPECT_EQ(doc.OnEditCopy(), 1);
-  EXPECT_EQ(clipboard.text, std::string(kMain[1]) + kMain[3]);
-  EXPECT_TRUE(doc.CanPasteAny());
-}
-
-TEST_F(EditCommandsTest, PasteTakesLinesAnotherProgramPutThere) {
-  Load({1});
-  doc.OnEditCopy();
-  // Another program copies two lines.
-  clipboard.text = "2 4 1 2 3 4 5 6\r\n1 14 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n";
-  Model().SelectOnly(3);
-  EXPECT_EQ(doc.OnEditPasteAny(), 1);
-  EXPECT_EQ(ModelText(Model()),
-            MainWith({{3, "2 4 1 2 3 4 5 6\n1 14 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n", true}}));
-  // The pasted reference places main's own sub-model.
-  const auto* placed = static_cast<const CQvElement*>(Model().GetAt(5));
-  ASSERT_NE(placed->GetFile(), nullptr);
-  EXPECT_EQ(placed->GetFile(), doc.GetProject().GetModel(1));
-  // Text that is no model lines is left alone: Paste uses the copy buffer.
-  clipboard.text = "Dear diary,\n";
-  EXPECT_EQ(doc.OnEditPasteAny(), 1);
-  EXPECT_EQ(ModelText(Model()).find("Dear"), std::string::npos);
-  EXPECT_EQ(Model().GetSelectedCount(), 2u);
-}
-
-TEST_F(EditCommandsTest, PasteAfterUndoTakesTheClipboardAgain) {
-  Load({3});
-  doc.OnEditCopy();
-  doc.OnEditErase();
-  doc.OnEditUndo();  // empties the copy buffer
-  EXPECT_FALSE(doc.CanPaste());
-  EXPECT_TRUE(doc.CanPasteAny());
-  Model().SelectOnly(4);
-  EXPECT_EQ(doc.OnEditPasteAny(), 1);
-  EXPECT_EQ(ModelText(Model()), MainWith({{4, kMain[3], true}}));
-}
-
-// A model may not place itself: lines from the clipboard that would make sub place main (which
-// places sub) are refused before any snapshot, and Undo keeps every reference.
-TEST_F(EditCommandsTest, ClipboardPasteThatClosesACycleIsRefusedBeforeAnySnapshot) {
-  LoadDocument(doc, kProject, 1);
-  ASSERT_EQ(doc.GetProject().GetCurrentIndex(), 1);
-  Model().SelectOnly(1);
-  ClearRecords();
-  const std::string before = ProjectText(doc);
-  clipboard.text = "1 4 0 0 0 1 0 0 0 1 0 0 0 1 main.ldr\n";
-  EXPECT_EQ(doc.OnEditPasteAny(), 0);
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, kPasteRecursion);
-  EXPECT_EQ(ProjectText(doc), before);
-  EXPECT_EQ(doc.GetUndoCount(), 1);
-  EXPECT_FALSE(doc.IsModified());
-  EXPECT_TRUE(observer.hints.empty());
-  // Something harmless, then Undo: every reference survives.
-  doc.OnEditErase();
-  doc.OnEditUndo();
-  EXPECT_EQ(ProjectText(doc), before);
-  EXPECT_EQ(prompt.shown.size(), 1u);
-}
-
-TEST_F(EditCommandsTest, DuplicateOfAReferenceToItselfInAnotherModelIsRefused) {
-  // Copy main's reference to sub, then duplicate inside sub after putting it there by the
-  // buffer: the paste is refused, nothing is pushed.
-  LoadDocument(doc, kProject, 0);
-  Model().SelectOnly(1);
-  doc.OnEditCopy();
-  doc.GetProject().ActivateModel(2);
-  doc.RefreshActiveModel();
-  Model().SelectOnly(1);
-  ClearRecords();
-  EXPECT_EQ(doc.OnEditPasteAny(), 0);
-  EXPECT_EQ(doc.GetUndoCount(), 1);
-  EXPECT_FALSE(doc.IsModified());
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0].text, kPasteRecursion);
-}
-
-TEST_F(EditCommandsTest, MouseDropsAndLineListMoves) {
-  Load({1, 4});
-  EXPECT_EQ(doc.MoveSelection(1.5, 0, -2), 1);
-  EXPECT_EQ(ModelText(Model()), MainWith({{1, "1 4 1.5 0 -2 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}));
-  EXPECT_EQ(observer.hints, std::vector<uint32_t>{kMoved});
-  Load({3});
-  EXPECT_EQ(doc.MoveSelectedLines(1), 1);
-  EXPECT_EQ(ModelText(Model()), MainWith({{1, kMain[3]}, {2, kMain[1]}, {3, kMain[2]}}));
-  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_LIST_ONLY});
-  // A handle of a single line: its second vertex moves by the vector; with copy, on a copy.
-  Load({3});
-  EXPECT_EQ(doc.DragHandle(1, 0, 5, 0, 1), 1);
-  EXPECT_EQ(ModelText(Model()), MainWith({{3, "2 24 0 0 0 10 5 0\n", true}}));
-  EXPECT_EQ(doc.GetUndoCount(), 3);
-}
 
 }  // namespace

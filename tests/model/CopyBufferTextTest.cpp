@@ -15,6 +15,7 @@ TEST(CopyBufferTextTest, WhatCountsAsModelLines) {
       {"1 4 0 0 0 1 0 0 0 1 0 0 0 1 3001.dat\n", true},
       {"0 a comment\r\n\r\n  2 24 0 0 0 1 0 0\n", true},
       {"0", true},
+      {"\xEF\xBB\xBF" "0 copied from a file\n", true},
       {"", false},
       {"\n  \n", false},
       {"Dear diary,\n", false},
@@ -39,9 +40,11 @@ TEST(CopyBufferTextTest, TextThereAndBack) {
       "1 14 10 -8 0 0 0 1 0 1 0 -1 0 0 nowhere.dat\n";
   EXPECT_EQ(CopyBufferFromText(text, ""), 4u);
   EXPECT_EQ(CopyBufferToText(), text);
+  EXPECT_EQ(CopyBufferFromText("\xEF\xBB\xBF" "2 24 0 0 0 1 0 0\n", ""), 1u);
+  EXPECT_EQ(CopyBufferToText(), "2 24 0 0 0 1 0 0\n");
   // Text that is no model lines leaves the buffer as it was.
   EXPECT_EQ(CopyBufferFromText("Dear diary,\n", ""), 0u);
-  EXPECT_EQ(CCopyBuffer::GetCount(), 4u);
+  EXPECT_EQ(CCopyBuffer::GetCount(), 1u);
   CCopyBuffer::Clear();
   EXPECT_EQ(CopyBufferToText(), "");
 }
