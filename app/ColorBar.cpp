@@ -17,6 +17,10 @@
 
 bool CColorBar::Create(wxWindow* parent, int id, const wxString& name, BarSize defaultSize, bool gripper) {
   if (!CDvSizeableCtrlBar::Create(parent, id, name, defaultSize, gripper)) return false;
+  // One column docked at a side, two columns floating, never smaller than one swatch.
+  SetVertSize(BarSize{27, 360});
+  SetFloatSize(BarSize{46, 189});
+  SetMinimumSize(BarSize{27, 26});
   for (int i = 0; i < kColorBarSwatches; ++i) {
     auto* swatch = new CColorButton(this, kFirstSwatchId + i, wxSize(kColorBarSwatchSize, kColorBarSwatchSize),
                                     wxString::Format("CBut_%d", i));

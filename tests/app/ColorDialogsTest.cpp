@@ -3,6 +3,7 @@
 // the selection in edit mode only.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/aui/framemanager.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
@@ -267,6 +268,31 @@ TEST_F(ColorBarTest, TheLayoutFollowsTheBarsHeight) {
   bar->SetSize(0, 0, 30, 400);
   PumpEvents(50);
   EXPECT_EQ(bar->GetMoreButton()->GetLabel(), "M");
+  frame->Destroy();
+  PumpEvents(20);
+}
+
+// Docked at a side the bar is one column with "M" below it; floating it is two columns.
+TEST_F(ColorBarTest, DockedAtASideTheBarIsOneColumn) {
+  REQUIRE_GUI();
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "bar", wxDefaultPosition, wxSize(800, 600));
+  {
+    wxAuiManager aui(frame);
+    auto* bar = new CColorBar();
+    ASSERT_TRUE(bar->Create(frame, 116, "ColorBar", {46, 189}, true));
+    bar->SetHorzSize({385, 32});
+    bar->AddToManager(aui, bar->MakePaneInfo("Colorbar", "Colorbar").Left());
+    frame->Show();
+    aui.Update();
+    PumpEvents(100);
+    bar->FollowPlace();
+    aui.Update();
+    PumpEvents(100);
+    EXPECT_EQ(aui.GetPane(bar).best_size, wxSize(27, 360));
+    EXPECT_EQ(bar->GetSwatch(15)->GetPosition(), wxPoint(0, 300));
+    EXPECT_EQ(bar->GetMoreButton()->GetLabel(), "M");
+    aui.UnInit();
+  }
   frame->Destroy();
   PumpEvents(20);
 }
