@@ -199,6 +199,33 @@ TEST_F(ColorDialogsTest, ReleasingTheHueFieldSetsTheMainColour) {
   EXPECT_EQ(dialog.state.colour, 0x2000000u + (rgb.red << 16) + (rgb.green << 8) + rgb.blue);
 }
 
+// Define... on colour 100 redefines the slot in the model's table and reports the change; on
+// colour 40 it is not offered, since nothing would be stored.
+TEST_F(ColorDialogsTest, DefineFromTheColourDialogReportsAChangedPalette) {
+  REQUIRE_GUI();
+  CColorTable table;
+  SetColorTableSource([&table] { return &table; });
+  CColorDlg dialog(nullptr);
+  dialog.state.colour = 100;
+  dialog.InitDialog();
+  EXPECT_TRUE(dialog.FindWindow(CColorDlg::kDefine)->IsEnabled());
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (auto* d = dynamic_cast<CCustomColorDlg*>(w)) {
+        SetText(*d, CCustomColorDlg::kMainG, "200");
+        Press(*d, wxID_OK);
+      }
+  });
+  dialog.OnDefine();
+  EXPECT_EQ(dialog.state.paletteChanged, 1);
+  EXPECT_FALSE(table.IsShared());
+  EXPECT_EQ(table.GetEntries()[100].green, 200);
+  EXPECT_EQ(dialog.state.colour, 100u);
+  SetText(dialog, CColorDlg::kNumberEdit, "40");
+  dialog.OnNumberEdit();
+  EXPECT_FALSE(dialog.FindWindow(CColorDlg::kDefine)->IsEnabled());
+}
+
 class ColorBarTest : public ColorDialogsTest {
  protected:
   void SetUp() override {
