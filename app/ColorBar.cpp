@@ -101,6 +101,14 @@ void CColorBar::OnSwatchChoose(CColorButton& swatch) {
   wxQueueEvent(this, MakePrivateEvent(msg::kColorBarChanged, slot, 0).Clone());
 }
 
+BarSize CColorBar::SnapFloatSize(BarSize wanted) const {
+  BarSize now = GetFloatSize();
+  if (wanted == now) return wanted;
+  int shape = wanted.cy != now.cy ? ColorBarShapeForDrag(wanted.cy, true) : ColorBarShapeForDrag(wanted.cx, false);
+  const ColorBarShape& s = ColorBarShapes()[static_cast<size_t>(shape)];
+  return BarSize{s.width, s.height};
+}
+
 void CColorBar::OnSize(wxSizeEvent& event) {
   event.Skip();
   Layout2();

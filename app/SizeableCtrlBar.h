@@ -48,6 +48,10 @@ class CDvSizeableCtrlBar : public wxPanel {
   void LoadBarState(CProfile& profile, const std::string& profileName);
   void SaveBarState(CProfile& profile, const std::string& profileName) const;
 
+ protected:
+  // The floating size a user's resize ends in; a bar with fixed shapes picks one of them.
+  virtual BarSize SnapFloatSize(BarSize wanted) const { return wanted; }
+
  private:
   enum class Place { Unknown, Horizontal, Vertical, Floating };
   static Place PlaceOf(const wxAuiPaneInfo& pane);

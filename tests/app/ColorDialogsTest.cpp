@@ -318,6 +318,19 @@ TEST_F(ColorBarTest, DockedAtASideTheBarIsOneColumn) {
     EXPECT_EQ(aui.GetPane(bar).best_size, wxSize(27, 360));
     EXPECT_EQ(bar->GetSwatch(15)->GetPosition(), wxPoint(0, 300));
     EXPECT_EQ(bar->GetMoreButton()->GetLabel(), "M");
+    // Floating, a resize ends in one of the bar's shapes: made 120 high, four rows of four.
+    wxAuiPaneInfo& pane = aui.GetPane(bar);
+    pane.Float();
+    aui.Update();
+    PumpEvents(50);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{46, 189}));
+    pane.FloatingSize(60, 120);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{86, 110}));
+    pane.FloatingSize(400, 110);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{385, 26}));
     aui.UnInit();
   }
   frame->Destroy();
