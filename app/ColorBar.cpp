@@ -17,6 +17,10 @@
 
 bool CColorBar::Create(wxWindow* parent, int id, const wxString& name, BarSize defaultSize, bool gripper) {
   if (!CDvSizeableCtrlBar::Create(parent, id, name, defaultSize, gripper)) return false;
+  // One column docked at a side, two columns floating, never smaller than one swatch.
+  SetVertSize(BarSize{27, 360});
+  SetFloatSize(BarSize{46, 189});
+  SetMinimumSize(BarSize{27, 26});
   for (int i = 0; i < kColorBarSwatches; ++i) {
     auto* swatch = new CColorButton(this, kFirstSwatchId + i, wxSize(kColorBarSwatchSize, kColorBarSwatchSize),
                                     wxString::Format("CBut_%d", i));
@@ -95,6 +99,14 @@ void CColorBar::OnSwatchChoose(CColorButton& swatch) {
   theSettings.ColorBarColors[slot] = static_cast<int32_t>(dialog.state.colour);
   swatch.SetColor(dialog.state.colour);
   wxQueueEvent(this, MakePrivateEvent(msg::kColorBarChanged, slot, 0).Clone());
+}
+
+BarSize CColorBar::SnapFloatSize(BarSize wanted) const {
+  BarSize now = GetFloatSize();
+  if (wanted == now) return wanted;
+  int shape = wanted.cy != now.cy ? ColorBarShapeForDrag(wanted.cy, true) : ColorBarShapeForDrag(wanted.cx, false);
+  const ColorBarShape& s = ColorBarShapes()[static_cast<size_t>(shape)];
+  return BarSize{s.width, s.height};
 }
 
 void CColorBar::OnSize(wxSizeEvent& event) {

@@ -32,6 +32,10 @@ class CColorBar : public CDvSizeableCtrlBar, public IColorBarOwner {
   void OnSwatchPicked(CColorButton& swatch) override;
   void OnSwatchChoose(CColorButton& swatch) override;
 
+ protected:
+  // A resized floating bar takes the shape whose size is nearest the length the user dragged.
+  BarSize SnapFloatSize(BarSize wanted) const override;
+
  private:
   void OnSize(wxSizeEvent& event);
   void Layout2();

@@ -58,7 +58,7 @@ bool CDvSizeableCtrlBar::FollowPlace() {
   Place place = PlaceOf(pane);
   // A floating frame the user resized keeps that size for the next float.
   if (place == Place::Floating && m_place == Place::Floating && pane.floating_size != wxDefaultSize)
-    SetFloatSize({pane.floating_size.x, pane.floating_size.y});
+    SetFloatSize(SnapFloatSize({pane.floating_size.x, pane.floating_size.y}));
   m_place = place;
   BarSize want = SizeAt(place);
   bool changed = false;

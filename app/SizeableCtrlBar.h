@@ -28,6 +28,8 @@ class CDvSizeableCtrlBar : public wxPanel {
   BarSize GetVertSize() const { return ClampBarSize(m_vert, m_min); }
   BarSize GetFloatSize() const { return ClampBarSize(m_float, m_min); }
   void SetHorzSize(BarSize s) { m_horz = s; }
+  void SetVertSize(BarSize s) { m_vert = s; }
+  void SetMinimumSize(BarSize s) { m_min = s; }
   // A floating resize: the bar never floats smaller than its minimum.
   void SetFloatSize(BarSize s) { m_float = ClampBarSize(s, m_min); }
 
@@ -45,6 +47,10 @@ class CDvSizeableCtrlBar : public wxPanel {
   // are raised to it when read.
   void LoadBarState(CProfile& profile, const std::string& profileName);
   void SaveBarState(CProfile& profile, const std::string& profileName) const;
+
+ protected:
+  // The floating size a user's resize ends in; a bar with fixed shapes picks one of them.
+  virtual BarSize SnapFloatSize(BarSize wanted) const { return wanted; }
 
  private:
   enum class Place { Unknown, Horizontal, Vertical, Floating };

@@ -2,6 +2,8 @@
 
 #include <wx/app.h>
 
+#include "app/ColorBar.h"
+#include "app/MainFrame.h"
 #include "dialogs/DlgEnterPosMat.h"
 #include "dialogs/DlgSortParameters.h"
 #include "dialogs/ColorDlg.h"
@@ -81,6 +83,9 @@ PortResult CWxDocumentPorts::ChooseColor(ColorChoice& choice) {
   dialog.state.colour = choice.color;
   int answer = dialog.ShowModal();
   choice.tableChanged = dialog.state.paletteChanged != 0;
+  // The bar's swatches show the same table.
+  if (choice.tableChanged && theMainFrame)
+    if (auto* bar = dynamic_cast<CColorBar*>(theMainFrame->GetColorBar())) bar->RefreshButtons();
   if (answer != wxID_OK) return PortResult::Cancelled;
   choice.color = dialog.state.colour;
   return PortResult::Ok;

@@ -3,6 +3,7 @@
 // the selection in edit mode only.
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/aui/framemanager.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
@@ -198,6 +199,33 @@ TEST_F(ColorDialogsTest, ReleasingTheHueFieldSetsTheMainColour) {
   EXPECT_EQ(dialog.state.colour, 0x2000000u + (rgb.red << 16) + (rgb.green << 8) + rgb.blue);
 }
 
+// Define... on colour 100 redefines the slot in the model's table and reports the change; on
+// colour 40 it is not offered, since nothing would be stored.
+TEST_F(ColorDialogsTest, DefineFromTheColourDialogReportsAChangedPalette) {
+  REQUIRE_GUI();
+  CColorTable table;
+  SetColorTableSource([&table] { return &table; });
+  CColorDlg dialog(nullptr);
+  dialog.state.colour = 100;
+  dialog.InitDialog();
+  EXPECT_TRUE(dialog.FindWindow(CColorDlg::kDefine)->IsEnabled());
+  wxTheApp->CallAfter([&] {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (auto* d = dynamic_cast<CCustomColorDlg*>(w)) {
+        SetText(*d, CCustomColorDlg::kMainG, "200");
+        Press(*d, wxID_OK);
+      }
+  });
+  dialog.OnDefine();
+  EXPECT_EQ(dialog.state.paletteChanged, 1);
+  EXPECT_FALSE(table.IsShared());
+  EXPECT_EQ(table.GetEntries()[100].green, 200);
+  EXPECT_EQ(dialog.state.colour, 100u);
+  SetText(dialog, CColorDlg::kNumberEdit, "40");
+  dialog.OnNumberEdit();
+  EXPECT_FALSE(dialog.FindWindow(CColorDlg::kDefine)->IsEnabled());
+}
+
 class ColorBarTest : public ColorDialogsTest {
  protected:
   void SetUp() override {
@@ -267,6 +295,44 @@ TEST_F(ColorBarTest, TheLayoutFollowsTheBarsHeight) {
   bar->SetSize(0, 0, 30, 400);
   PumpEvents(50);
   EXPECT_EQ(bar->GetMoreButton()->GetLabel(), "M");
+  frame->Destroy();
+  PumpEvents(20);
+}
+
+// Docked at a side the bar is one column with "M" below it; floating it is two columns.
+TEST_F(ColorBarTest, DockedAtASideTheBarIsOneColumn) {
+  REQUIRE_GUI();
+  auto* frame = new wxFrame(nullptr, wxID_ANY, "bar", wxDefaultPosition, wxSize(800, 600));
+  {
+    wxAuiManager aui(frame);
+    auto* bar = new CColorBar();
+    ASSERT_TRUE(bar->Create(frame, 116, "ColorBar", {46, 189}, true));
+    bar->SetHorzSize({385, 32});
+    bar->AddToManager(aui, bar->MakePaneInfo("Colorbar", "Colorbar").Left());
+    frame->Show();
+    aui.Update();
+    PumpEvents(100);
+    bar->FollowPlace();
+    aui.Update();
+    PumpEvents(100);
+    EXPECT_EQ(aui.GetPane(bar).best_size, wxSize(27, 360));
+    EXPECT_EQ(bar->GetSwatch(15)->GetPosition(), wxPoint(0, 300));
+    EXPECT_EQ(bar->GetMoreButton()->GetLabel(), "M");
+    // Floating, a resize ends in one of the bar's shapes: made 120 high, four rows of four.
+    wxAuiPaneInfo& pane = aui.GetPane(bar);
+    pane.Float();
+    aui.Update();
+    PumpEvents(50);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{46, 189}));
+    pane.FloatingSize(60, 120);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{86, 110}));
+    pane.FloatingSize(400, 110);
+    bar->FollowPlace();
+    EXPECT_EQ(bar->GetFloatSize(), (BarSize{385, 26}));
+    aui.UnInit();
+  }
   frame->Destroy();
   PumpEvents(20);
 }
