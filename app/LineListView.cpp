@@ -152,7 +152,6 @@ CLineListView::CLineListView(wxWindow* parent, const wxString& name)
   m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CLineListView::OnSelectionEvent, this);
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CLineListView::OnActivated, this);
   m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CLineListView::OnBeginDrag, this);
-  m_list->Bind(wxEVT_CHAR_HOOK, &CLineListView::OnCharHook, this);
   m_list->Bind(wxEVT_KEY_UP, &CLineListView::OnKeyUp, this);
   m_list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
     QueueSync();
@@ -287,24 +286,6 @@ void CLineListView::OnContextMenu(wxContextMenuEvent& event) {
   wxPoint p = event.GetPosition();
   p = p == wxDefaultPosition ? wxPoint(5, 5) : ScreenToClient(p);
   PopupMenu(&menu, p);
-}
-
-void CLineListView::OnCharHook(wxKeyEvent& event) {
-  // The list moves its own cursor with the navigation keys; without Ctrl or Alt they never reach
-  // the frame's move commands. Delete goes on to the frame (the document erases the selection).
-  switch (event.GetKeyCode()) {
-    case WXK_LEFT: case WXK_RIGHT: case WXK_UP: case WXK_DOWN: case WXK_HOME: case WXK_END:
-    case WXK_PAGEUP: case WXK_PAGEDOWN:
-      if (!event.ControlDown() && !event.AltDown()) {
-        event.DoAllowNextEvent();
-        QueueSync();
-        return;
-      }
-      break;
-    default:
-      break;
-  }
-  event.Skip();
 }
 
 void CLineListView::OnKeyUp(wxKeyEvent& event) {
