@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "app/CommandTable.h"
 #include "app/KeyState.h"
@@ -152,11 +153,16 @@ CLineListView::CLineListView(wxWindow* parent, const wxString& name)
   m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CLineListView::OnSelectionEvent, this);
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CLineListView::OnActivated, this);
   m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CLineListView::OnBeginDrag, this);
-  m_list->Bind(wxEVT_KEY_UP, &CLineListView::OnKeyUp, this);
-  m_list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
-    QueueSync();
-    e.Skip();
-  });
+  // The rows are a child window of the list control: its key and mouse releases arrive there.
+  std::vector<wxWindow*> parts{m_list};
+  for (wxWindow* child : m_list->GetChildren()) parts.push_back(child);
+  for (wxWindow* part : parts) {
+    part->Bind(wxEVT_KEY_UP, &CLineListView::OnKeyUp, this);
+    part->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
+      QueueSync();
+      e.Skip();
+    });
+  }
   m_models->Bind(wxEVT_CHOICE, &CLineListView::OnModelChoice, this);
   Bind(wxEVT_CONTEXT_MENU, &CLineListView::OnContextMenu, this);
 }

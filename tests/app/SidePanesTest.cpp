@@ -7,7 +7,10 @@
 #include <wx/listctrl.h>
 #include <wx/treectrl.h>
 
+#include <unistd.h>
+
 #include <memory>
+#include <string>
 
 #include "GuiTest.h"
 #include "ViewTestSupport.h"
@@ -16,6 +19,7 @@
 #include "app/PartTreeView.h"
 #include "app/PrivateEvents.h"
 #include "config/PartList.h"
+#include "platform/Process.h"
 #include "platform/Profile.h"
 #include "support/TestData.h"
 
@@ -141,6 +145,51 @@ TEST_F(SidePanesTest, TheTreeListsTheLibrarysGroupsAndRebuildsWhenTheyChange) {
   Tree()->GetTree()->SelectItem(Tree()->ItemOfNode(state.Node(plain).children[1]));
   PumpEvents(50);
   EXPECT_EQ(shown, (std::vector<std::pair<long, long>>{{2, 2}}));
+}
+
+// Real clicks through xdotool: a click and a Shift+click in the list give the model the whole
+// range, which a virtual list reports without one event per row. Runs alone (RUN_SERIAL).
+class SidePanesRealKeysTest : public SidePanesTest {
+ protected:
+  void SetUp() override {
+    SidePanesTest::SetUp();
+    if (IsSkipped()) return;
+    if (RunShellCommand("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "xdotool is not installed";
+    m_frame->SetTitle(m_title);
+    PumpEvents(100);
+    RunShellCommand("w=$(xdotool search --pid " + std::to_string(getpid()) + " --onlyvisible --name '^" + m_title +
+                    "$' 2>/dev/null | head -1); [ -n \"$w\" ] && xdotool windowfocus --sync \"$w\"");
+    PumpEvents(50);
+  }
+  // Clicks the middle of a row, with the keys held (xdotool key names).
+  void ClickRow(long row, const std::string& held = "") {
+    wxListCtrl* list = List()->GetList();
+    wxRect r;
+    ASSERT_TRUE(list->GetItemRect(row, r));
+    wxPoint p = list->ClientToScreen(wxPoint(r.x + 80, r.y + r.height / 2));
+    std::string move = "xdotool mousemove " + std::to_string(p.x) + " " + std::to_string(p.y);
+    if (!held.empty()) RunShellCommand("xdotool keydown " + held);
+    RunShellCommand(move + " click 1");
+    if (!held.empty()) RunShellCommand("xdotool keyup " + held);
+    PumpEvents(150);
+  }
+  const std::string m_title = "Plandor side panes test";
+};
+
+TEST_F(SidePanesRealKeysTest, AShiftClickRangeReachesTheModel) {
+  // Rows 0 to 2 are inside the pane's default height.
+  ClickRow(0);
+  CQvFile* model = m_doc->GetActiveModel();
+  ASSERT_EQ(model->GetSelectedCount(), 1u);
+  EXPECT_TRUE(model->GetAt(0)->selected);
+  ClickRow(2, "shift");
+  EXPECT_EQ(List()->GetListSelection(), (std::vector<long>{0, 1, 2}));
+  EXPECT_EQ(model->GetSelectedCount(), 3u);
+  for (size_t i = 0; i <= 2; ++i) EXPECT_TRUE(model->GetAt(i)->selected) << i;
+  // A plain click leaves one row in both.
+  ClickRow(1);
+  EXPECT_EQ(model->GetSelectedCount(), 1u);
+  EXPECT_TRUE(model->GetAt(1)->selected);
 }
 
 }  // namespace
