@@ -134,6 +134,14 @@ TEST_F(SidePanesTest, TheTreeListsTheLibrarysGroupsAndRebuildsWhenTheyChange) {
   ASSERT_EQ(top.size(), 5u);
   EXPECT_EQ(top.front(), "Bricks");
 
+  // A part list replaced (0x8007, a part scan): the tree is built again once the sender is done.
+  thePartList.SetGroups({{"Bricks\\Technic", "Technic & Brick"}, {"bricks\\Plain", "<Brick"}, {"Axles", "Axle"}});
+  m_frame->NotifyViews(false, msg::kPartListInvalid, 0, 0);
+  PumpEvents(50);
+  top = TopLevel();
+  ASSERT_EQ(top.size(), 6u);
+  EXPECT_EQ(top[1], "Axles");
+
   // Selecting the second part of "Bricks\Plain" tells the browser group 2, position 2.
   std::vector<std::pair<long, long>> shown;
   m_frame->GetPartBrowserPane()->Bind(EVT_PLANDOR_SHOW_GROUP, [&shown](CPrivateMessageEvent& e) {
