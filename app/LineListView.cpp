@@ -112,23 +112,26 @@ class CLineDropTarget : public wxDropTarget {
   wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
     if (!GetData()) return wxDragNone;
     PartDragData data = static_cast<CPartDragObject*>(GetDataObject())->GetData();
-    wxListCtrl* list = m_view->GetList();
-    wxPoint p = list->ScreenToClient(m_view->ClientToScreen(wxPoint(x, y)));
+    // The point is in the rows window's coordinates, which HitTest takes too.
     int flags = 0;
-    long row = list->HitTest(p, flags);
+    long row = m_view->GetList()->HitTest(wxPoint(x, y), flags);
     return m_view->State().OnDrop(data.kind, data.value, row) ? def : wxDragNone;
   }
 
  private:
   void AutoScroll(wxCoord y) {
     wxListCtrl* list = m_view->GetList();
-    wxPoint p = list->ScreenToClient(m_view->ClientToScreen(wxPoint(0, y)));
+    if (list->GetItemCount() == 0) return;
+    const long top = list->GetTopItem();
     wxRect first;
-    int rowHeight = list->GetItemCount() > 0 && list->GetItemRect(list->GetTopItem(), first) ? first.height : 16;
-    long top = list->GetTopItem();
-    if (p.y >= list->GetClientSize().y - rowHeight / 2)
+    const int rowHeight = list->GetItemRect(top, first) && first.height > 0 ? first.height : 16;
+    // The rows window: the list's child that carries this target.
+    int height = list->GetClientSize().y;
+    for (wxWindow* child : list->GetChildren())
+      if (child->GetDropTarget() == this) height = child->GetClientSize().y;
+    if (y >= height - rowHeight / 2)
       list->EnsureVisible(std::min<long>(top + list->GetCountPerPage(), list->GetItemCount() - 1));
-    else if (p.y < first.y && top > 0)
+    else if (y < rowHeight / 2 && top > 0)
       list->EnsureVisible(top - 1);
   }
 

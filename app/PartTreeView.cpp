@@ -52,10 +52,8 @@ class CFavoritesDropTarget : public wxDropTarget {
 
  private:
   int NodeAt(wxCoord x, wxCoord y) const {
-    wxTreeCtrl* tree = m_view->GetTree();
-    wxPoint p = tree->ScreenToClient(m_view->ClientToScreen(wxPoint(x, y)));
     int flags = 0;
-    wxTreeItemId item = tree->HitTest(p, flags);
+    wxTreeItemId item = m_view->GetTree()->HitTest(wxPoint(x, y), flags);
     return item.IsOk() ? m_view->NodeOfItem(item) : -1;
   }
   void Highlight(int node) {
