@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "app/CommandTable.h"
 #include "app/KeyState.h"
@@ -111,23 +112,26 @@ class CLineDropTarget : public wxDropTarget {
   wxDragResult OnData(wxCoord x, wxCoord y, wxDragResult def) override {
     if (!GetData()) return wxDragNone;
     PartDragData data = static_cast<CPartDragObject*>(GetDataObject())->GetData();
-    wxListCtrl* list = m_view->GetList();
-    wxPoint p = list->ScreenToClient(m_view->ClientToScreen(wxPoint(x, y)));
+    // The point is in the rows window's coordinates, which HitTest takes too.
     int flags = 0;
-    long row = list->HitTest(p, flags);
+    long row = m_view->GetList()->HitTest(wxPoint(x, y), flags);
     return m_view->State().OnDrop(data.kind, data.value, row) ? def : wxDragNone;
   }
 
  private:
   void AutoScroll(wxCoord y) {
     wxListCtrl* list = m_view->GetList();
-    wxPoint p = list->ScreenToClient(m_view->ClientToScreen(wxPoint(0, y)));
+    if (list->GetItemCount() == 0) return;
+    const long top = list->GetTopItem();
     wxRect first;
-    int rowHeight = list->GetItemCount() > 0 && list->GetItemRect(list->GetTopItem(), first) ? first.height : 16;
-    long top = list->GetTopItem();
-    if (p.y >= list->GetClientSize().y - rowHeight / 2)
+    const int rowHeight = list->GetItemRect(top, first) && first.height > 0 ? first.height : 16;
+    // The rows window: the list's child that carries this target.
+    int height = list->GetClientSize().y;
+    for (wxWindow* child : list->GetChildren())
+      if (child->GetDropTarget() == this) height = child->GetClientSize().y;
+    if (y >= height - rowHeight / 2)
       list->EnsureVisible(std::min<long>(top + list->GetCountPerPage(), list->GetItemCount() - 1));
-    else if (p.y < first.y && top > 0)
+    else if (y < rowHeight / 2 && top > 0)
       list->EnsureVisible(top - 1);
   }
 
@@ -152,12 +156,16 @@ CLineListView::CLineListView(wxWindow* parent, const wxString& name)
   m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CLineListView::OnSelectionEvent, this);
   m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CLineListView::OnActivated, this);
   m_list->Bind(wxEVT_LIST_BEGIN_DRAG, &CLineListView::OnBeginDrag, this);
-  m_list->Bind(wxEVT_CHAR_HOOK, &CLineListView::OnCharHook, this);
-  m_list->Bind(wxEVT_KEY_UP, &CLineListView::OnKeyUp, this);
-  m_list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
-    QueueSync();
-    e.Skip();
-  });
+  // The rows are a child window of the list control: its key and mouse releases arrive there.
+  std::vector<wxWindow*> parts{m_list};
+  for (wxWindow* child : m_list->GetChildren()) parts.push_back(child);
+  for (wxWindow* part : parts) {
+    part->Bind(wxEVT_KEY_UP, &CLineListView::OnKeyUp, this);
+    part->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
+      QueueSync();
+      e.Skip();
+    });
+  }
   m_models->Bind(wxEVT_CHOICE, &CLineListView::OnModelChoice, this);
   Bind(wxEVT_CONTEXT_MENU, &CLineListView::OnContextMenu, this);
 }
@@ -287,24 +295,6 @@ void CLineListView::OnContextMenu(wxContextMenuEvent& event) {
   wxPoint p = event.GetPosition();
   p = p == wxDefaultPosition ? wxPoint(5, 5) : ScreenToClient(p);
   PopupMenu(&menu, p);
-}
-
-void CLineListView::OnCharHook(wxKeyEvent& event) {
-  // The list moves its own cursor with the navigation keys; without Ctrl or Alt they never reach
-  // the frame's move commands. Delete goes on to the frame (the document erases the selection).
-  switch (event.GetKeyCode()) {
-    case WXK_LEFT: case WXK_RIGHT: case WXK_UP: case WXK_DOWN: case WXK_HOME: case WXK_END:
-    case WXK_PAGEUP: case WXK_PAGEDOWN:
-      if (!event.ControlDown() && !event.AltDown()) {
-        event.DoAllowNextEvent();
-        QueueSync();
-        return;
-      }
-      break;
-    default:
-      break;
-  }
-  event.Skip();
 }
 
 void CLineListView::OnKeyUp(wxKeyEvent& event) {

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/CommandTarget.h"
 #include "app/LineListState.h"
 #include "document/UpdateHints.h"
 
@@ -18,7 +17,9 @@ class wxListEvent;
 class wxStaticText;
 class CLineListCtrl;
 
-class CLineListView : public wxPanel, public IDocObserver, public ICommandTarget {
+// Not a link of the command chain: it owns no command, so Delete and the rest go to the document
+// and view commands keep going to the last 3-D pane.
+class CLineListView : public wxPanel, public IDocObserver {
  public:
   CLineListView(wxWindow* parent, const wxString& name = "LineList");
   ~CLineListView() override;
@@ -33,11 +34,6 @@ class CLineListView : public wxPanel, public IDocObserver, public ICommandTarget
   wxChoice* GetModelBox() const { return m_models; }
   // The rows the list control shows selected.
   std::vector<long> GetListSelection() const;
-
-  // The list owns no command of its own: Delete and the rest go on to the document.
-  bool HandlesCommand(int) const override { return false; }
-  CommandState QueryCommand(int) const override { return {}; }
-  void RunCommand(int) override {}
 
   // Compares the list's selection with the model's and tells the document (the list's events
   // call it; tests too).
@@ -56,7 +52,6 @@ class CLineListView : public wxPanel, public IDocObserver, public ICommandTarget
   void OnBeginDrag(wxListEvent& event);
   void OnModelChoice(wxCommandEvent& event);
   void OnContextMenu(wxContextMenuEvent& event);
-  void OnCharHook(wxKeyEvent& event);
   void OnKeyUp(wxKeyEvent& event);
   void QueueSync();
 

@@ -52,10 +52,8 @@ class CFavoritesDropTarget : public wxDropTarget {
 
  private:
   int NodeAt(wxCoord x, wxCoord y) const {
-    wxTreeCtrl* tree = m_view->GetTree();
-    wxPoint p = tree->ScreenToClient(m_view->ClientToScreen(wxPoint(x, y)));
     int flags = 0;
-    wxTreeItemId item = tree->HitTest(p, flags);
+    wxTreeItemId item = m_view->GetTree()->HitTest(wxPoint(x, y), flags);
     return item.IsOk() ? m_view->NodeOfItem(item) : -1;
   }
   void Highlight(int node) {
@@ -87,7 +85,6 @@ CPartTreeView::CPartTreeView(wxWindow* parent, const wxString& name)
   m_tree->Bind(wxEVT_TREE_SEL_CHANGED, &CPartTreeView::OnSelChanged, this);
   m_tree->Bind(wxEVT_TREE_BEGIN_DRAG, &CPartTreeView::OnBeginDrag, this);
   m_tree->Bind(wxEVT_TREE_ITEM_RIGHT_CLICK, &CPartTreeView::OnRightClick, this);
-  m_tree->Bind(wxEVT_CHAR_HOOK, &CPartTreeView::OnCharHook, this);
   Bind(wxEVT_MENU, &CPartTreeView::OnMenu, this);
   Bind(wxEVT_UPDATE_UI, &CPartTreeView::OnUpdateUI, this);
   Bind(EVT_PLANDOR_GROUPS_CHANGED, &CPartTreeView::OnRebuildMessage, this);
@@ -250,22 +247,6 @@ void CPartTreeView::OnUpdateUI(wxUpdateUIEvent& event) {
     return;
   }
   event.Enable(QueryCommand(commandId).enabled);
-}
-
-void CPartTreeView::OnCharHook(wxKeyEvent& event) {
-  // The tree moves its own cursor; those keys never reach the frame's move and erase commands.
-  switch (event.GetKeyCode()) {
-    case WXK_LEFT: case WXK_RIGHT: case WXK_UP: case WXK_DOWN: case WXK_HOME: case WXK_END:
-    case WXK_PAGEUP: case WXK_PAGEDOWN: case WXK_DELETE:
-      if (!event.ControlDown() && !event.AltDown()) {
-        event.DoAllowNextEvent();
-        return;
-      }
-      break;
-    default:
-      break;
-  }
-  event.Skip();
 }
 
 void CPartTreeView::OnFind() {

@@ -16,7 +16,9 @@ class wxTreeCtrl;
 class wxTreeEvent;
 class CPrivateMessageEvent;
 
-class CPartTreeView : public wxPanel, public ICommandTarget {
+// Not a link of the command chain: the tree takes its commands (Find through the frame's broadcast,
+// the favourites through its own menu), so view commands keep going to the last 3-D pane.
+class CPartTreeView : public wxPanel {
  public:
   CPartTreeView(wxWindow* parent, const wxString& name = "PartTree");
 
@@ -39,10 +41,10 @@ class CPartTreeView : public wxPanel, public ICommandTarget {
   // The item the context menu was opened on.
   void SetContextNode(int node) { m_contextNode = node; }
 
-  // The tree answers for the part search and the favourites while it is the active view.
-  bool HandlesCommand(int id) const override;
-  CommandState QueryCommand(int id) const override;
-  void RunCommand(int id) override;
+  // The part search and the favourites, as its menu and the frame's broadcast run them.
+  bool HandlesCommand(int id) const;
+  CommandState QueryCommand(int id) const;
+  void RunCommand(int id);
 
  private:
   void Mirror();
@@ -55,7 +57,6 @@ class CPartTreeView : public wxPanel, public ICommandTarget {
   void OnRightClick(wxTreeEvent& event);
   void OnMenu(wxCommandEvent& event);
   void OnUpdateUI(wxUpdateUIEvent& event);
-  void OnCharHook(wxKeyEvent& event);
   void OnRebuildMessage(CPrivateMessageEvent& event);
   void OnModelChanged(CPrivateMessageEvent& event);
   void OnPartListInvalid(CPrivateMessageEvent& event);

@@ -1,4 +1,6 @@
 #include <wx/app.h>
+#include <wx/dialog.h>
+#include <wx/modalhook.h>
 #include <wx/init.h>
 #include <wx/utils.h>
 
@@ -17,6 +19,14 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
   ADD_FAILURE() << "wx assert at " << file.utf8_string() << ":" << line << " in " << func.utf8_string()
                 << ": " << cond.utf8_string() << " " << msg.utf8_string();
 }
+
+// Find (Ctrl+F, or the frame's broadcast) opens the part tree's search dialog, which would wait
+// for a user: unless a test answers it with a hook of its own, it is cancelled at once.
+class CCancelSearchDialog : public wxModalDialogHook {
+ public:
+  int Enter(wxDialog* dialog) override { return dialog->GetName() == "SearchPartDlg" ? wxID_CANCEL : wxID_NONE; }
+  void Exit(wxDialog*) override {}
+};
 
 class CTestApp : public wxApp {
  public:
@@ -37,14 +47,19 @@ class CGuiEnvironment : public ::testing::Environment {
     int argc = 1;
     if (!wxEntryStart(argc, argv)) return;
     g_gui = wxTheApp && wxTheApp->CallOnInit();
+    if (g_gui) m_cancelSearch.Register();
   }
   void TearDown() override {
     if (g_gui) {
+      m_cancelSearch.Unregister();
       wxTheApp->OnExit();
       wxEntryCleanup();
     }
     g_gui = false;
   }
+
+ private:
+  CCancelSearchDialog m_cancelSearch;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_env =

@@ -207,4 +207,15 @@ TEST_F(LineListStateTest, RowsDroppedOnTheirOwnRowStayDroppedElsewhereMove) {
   EXPECT_FALSE(m_state.OnDrop(static_cast<uint32_t>(PartDragKind::Selection), 0, 1));
 }
 
+TEST_F(LineListStateTest, APartDroppedOnARowIsInsertedBeforeIt) {
+  const PartHandle part = thePartList.AddExtraEntry("droppedpart.dat");
+  ASSERT_NE(part, 0u);
+  EXPECT_TRUE(m_state.OnDrop(static_cast<uint32_t>(PartDragKind::Part), part, 2));
+  m_state.OnUpdate(HINT_FULL, 0);
+  ASSERT_EQ(m_state.GetRowCount(), 7u);
+  EXPECT_EQ(m_state.GetRow(2).columns[0], "PART");
+  EXPECT_EQ(m_state.GetRow(2).columns[4], "droppedpart.dat");
+  EXPECT_EQ(m_state.GetRow(3).columns[0], "STEP");
+}
+
 }  // namespace

@@ -165,4 +165,20 @@ TEST_F(PartTreeStateTest, BuildResetsTheSearch) {
   EXPECT_FALSE(m_tree.Build());  // built already
 }
 
+TEST_F(PartTreeStateTest, TheDocumentBranchFollowsTheProjectsModels) {
+  ASSERT_EQ(m_list.ReserveDocumentModels(2), 1);
+  m_list.AddDocumentModel(0, "main.ldr", "Main model");
+  m_list.AddDocumentModel(1, "wing.ldr", "Wing");
+  EXPECT_EQ(m_tree.FillDocumentGroup(), m_tree.DocumentNode());
+  EXPECT_EQ(Texts(m_tree.DocumentNode()), (std::vector<std::string>{"Main model", "Wing"}));
+  EXPECT_EQ(m_tree.ShowGroupParams(m_tree.Node(m_tree.DocumentNode()).children[1]),
+            (std::pair<long, long>{static_cast<long>(m_list.GetGroupCount()), 2}));
+  m_list.ClearDocumentModels();
+  m_tree.FillDocumentGroup();
+  EXPECT_TRUE(Texts(m_tree.DocumentNode()).empty());
+  // Not built: nothing to refill.
+  m_tree.Invalidate();
+  EXPECT_EQ(m_tree.FillDocumentGroup(), -1);
+}
+
 }  // namespace
