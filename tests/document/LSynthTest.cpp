@@ -217,4 +217,23 @@ TEST_F(LSynthTest, AFailedRunKeepsTheProjectAndItsModifiedFlag) {
   }
 }
 
+// Output that does not read (a bad line, and No to going on): the project in memory comes back.
+TEST_F(LSynthTest, UnreadableOutputBringsTheProjectBack) {
+  const int warnings = theSettings.ShowWarnings;
+  theSettings.ShowWarnings = 1;
+  WriteIni("[LSYNTH]\n%Path=" + tools.Path() + "\n");
+  FakeLSynth("cp \"$1\" \"$2\"; echo '1 this is no reference' >> \"$2\"");
+  LoadDocument(doc, kCable);
+  const std::string before = ProjectText();
+  prompt.defaultAnswer = PromptAnswer::No;  // "Continue loading?"
+  EXPECT_EQ(doc.OnRunLSynth(), 0);
+  EXPECT_EQ(ProjectText(), before);
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(prompt.shown.back().text, LoadResString(kStringLSynthFailed));
+  EXPECT_NE(Log().find("ERROR: Load of generated file failed - recovering now!\nINFO: Recovery succeeded!\n"),
+            std::string::npos);
+  EXPECT_EQ(TempFilesLeft(), 0u);
+  theSettings.ShowWarnings = warnings;
+}
+
 }  // namespace
