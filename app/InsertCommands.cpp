@@ -1,6 +1,7 @@
 #include "app/InsertCommands.h"
 
 #include "app/CommandMap.h"
+#include "app/GeneratorCommands.h"
 #include "document/QuorvelDoc.h"
 
 namespace {
@@ -22,4 +23,5 @@ void BindInsertCommands(CCommandMap& commands, CQuorvelDoc& doc) {
     const InsertCommand what = b.what;
     commands.Set(b.id, [&doc, what] { doc.OnInsert(what); }, [&doc, what] { return EnabledIf(doc.CanInsert(what)); });
   }
+  BindGeneratorCommands(commands, doc);
 }
