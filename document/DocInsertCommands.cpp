@@ -2,7 +2,9 @@
 //
 // A command with a dialog makes its element with the dialog's presets, lets the element's own Edit
 // run the dialog (the element editor, model/ElementEditor.h) and inserts it on OK. A command whose
-// dialog the editor does not offer is disabled rather than cancelled behind the user's back.
+// dialog the editor does not offer is disabled rather than cancelled behind the user's back, except
+// the comment and the rotation step, whose presets make sense on their own: they are inserted
+// with them (the comment "Type in the comment", the rotation step 0 0 0 ABS).
 #include <memory>
 #include <new>
 
@@ -48,6 +50,12 @@ bool HasDialog(InsertCommand what) {
   return what != InsertCommand::Step && what != InsertCommand::RotStepEnd && what != InsertCommand::Clear;
 }
 
+bool UsableWithoutDialog(InsertCommand what) {
+  return what == InsertCommand::Comment || what == InsertCommand::RotStep;
+}
+
+bool DialogOffered(InsertCommand what) { return HasDialog(what) && TheElementEditor().Offers(DialogType(what)); }
+
 std::unique_ptr<CQvPart> MakeElement(InsertCommand what) {
   switch (what) {
     case InsertCommand::Step: return std::unique_ptr<CQvPart>(new (std::nothrow) CQvStepPart);
@@ -76,7 +84,7 @@ std::unique_ptr<CQvPart> MakeElement(InsertCommand what) {
 
 bool CQuorvelDoc::CanInsert(InsertCommand what) const {
   if (!CanAddElements() || !m_activeModel) return false;
-  return !HasDialog(what) || TheElementEditor().Offers(DialogType(what));
+  return !HasDialog(what) || UsableWithoutDialog(what) || DialogOffered(what);
 }
 
 int CQuorvelDoc::OnInsert(InsertCommand what) {
@@ -86,7 +94,7 @@ int CQuorvelDoc::OnInsert(InsertCommand what) {
     ShowMessageId(kStringOutOfMemory, PromptButtons::Ok, PromptIcon::Stop);
     return 0;
   }
-  if (HasDialog(what) && element->Edit(*m_activeModel) == 0) return 0;
+  if (DialogOffered(what) && element->Edit(*m_activeModel) == 0) return 0;
   return InsertElement(std::move(element));
 }
 

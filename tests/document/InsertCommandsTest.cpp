@@ -112,17 +112,29 @@ TEST_F(InsertCommandsTest, EachCommandAddsItsLineAndUndoRestoresTheText) {
                                                         "Conditional Line Vertices"}));
 }
 
-TEST_F(InsertCommandsTest, WithoutAnEditorOnlyTheDialogFreeCommandsAreEnabled) {
+// Without the dialogs: the comment and the rotation step go in with their presets, the commands
+// whose elements mean nothing without their dialog's values are disabled.
+TEST_F(InsertCommandsTest, WithoutAnEditorPresetsOrDisabled) {
   LoadDocument(doc, kBase);
-  for (InsertCommand what : {InsertCommand::Step, InsertCommand::RotStepEnd, InsertCommand::Clear})
+  for (InsertCommand what : {InsertCommand::Step, InsertCommand::RotStepEnd, InsertCommand::Clear,
+                             InsertCommand::Comment, InsertCommand::RotStep})
     EXPECT_TRUE(doc.CanInsert(what));
-  for (InsertCommand what : {InsertCommand::Comment, InsertCommand::RotStep, InsertCommand::Background,
-                             InsertCommand::BufExchg, InsertCommand::Bfc, InsertCommand::Line})
+  for (InsertCommand what : {InsertCommand::Background, InsertCommand::BufExchg, InsertCommand::Bfc,
+                             InsertCommand::Line, InsertCommand::Triangle, InsertCommand::Quad,
+                             InsertCommand::CondLine})
     EXPECT_FALSE(doc.CanInsert(what));
   const std::string before = DocText(doc);
-  EXPECT_EQ(doc.OnInsert(InsertCommand::Comment), 0);
+  const std::string head = before.substr(0, before.size() - 2);
+  EXPECT_EQ(doc.OnInsert(InsertCommand::Bfc), 0);
   EXPECT_EQ(DocText(doc), before);
   EXPECT_EQ(doc.GetUndoCount(), 1);
+  EXPECT_EQ(doc.OnInsert(InsertCommand::Comment), 1);
+  EXPECT_EQ(DocText(doc), head + "0 Type in the comment\n0\n");
+  EXPECT_EQ(doc.OnInsert(InsertCommand::RotStep), 1);
+  EXPECT_EQ(DocText(doc), head + "0 Type in the comment\n0 ROTSTEP 0 0 0 ABS\n0\n");
+  // In view mode nothing is inserted.
+  doc.OnViewMode();
+  EXPECT_FALSE(doc.CanInsert(InsertCommand::Step));
 }
 
 // Two lines as a generator would build them.
