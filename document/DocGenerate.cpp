@@ -23,7 +23,7 @@ void CQuorvelDoc::ResetGeneratorState() {
 
 int CQuorvelDoc::NewProjectForGenerator() {
   if (!SaveModified()) return 0;
-  m_projectIdentity[m_projectSerial] = {m_title, m_pathName};
+  m_projectIdentity[m_projectSerial] = {m_title, m_pathName, m_multipartState};
   m_projectSerial = ++m_lastProjectSerial;
   m_title = "Untitled";
   m_pathName.clear();

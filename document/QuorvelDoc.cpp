@@ -140,11 +140,12 @@ void CQuorvelDoc::OnEditUndo() {
   m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
   RefreshActiveModel();
   if (const int serial = m_undoProject[static_cast<size_t>(m_undoCurrent)]; serial != m_projectSerial) {
-    m_projectIdentity[m_projectSerial] = {m_title, m_pathName};
+    m_projectIdentity[m_projectSerial] = {m_title, m_pathName, m_multipartState};
     m_projectSerial = serial;
     const ProjectIdentity& back = m_projectIdentity[serial];
     m_title = back.title;
     m_pathName = back.pathName;
+    m_multipartState = back.multipartState;
   }
   // Undo back into another model shows it as activating it would: from its first step, refitted.
   const bool otherModel = m_activeModel && m_activeModel->GetName() != before;

@@ -304,9 +304,10 @@ class CQuorvelDoc {
   static constexpr int kSavedStateGone = -2;
   int m_savedPosition = -1;
   // Which project each snapshot belongs to: a generator's new project is a project of its own,
-  // and Undo back into an older one takes that one's path and title again.
+  // and Undo back into an older one takes that one's path, title and multipart state again.
   struct ProjectIdentity {
     std::string title, pathName;
+    int multipartState = 0;  // how the file was read, which decides whether Save must ask
   };
   std::array<int, kUndoSlots> m_undoProject{};
   int m_projectSerial = 0;

@@ -195,7 +195,9 @@ TEST_F(InsertCommandsTest, GeneratedModelThatPlacesItsTargetIsRefusedWithoutSnap
 class GeneratorProjectTest : public FileCommandsFixture {};
 
 TEST_F(GeneratorProjectTest, NewProjectIsUntitledAndUndoBringsTheOldOneBack) {
-  const std::string path = Write("old.ldr", "0 old\n2 24 0 0 0 1 0 0\n");
+  const std::string oldFile = "0 FILE old.ldr\n0 old\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 part.ldr\n"
+                              "0 FILE part.ldr\n0 part\n2 24 0 0 0 1 0 0\n";
+  const std::string path = Write("old.mpd", oldFile);
   ASSERT_EQ(Open(path), 1);
   const std::string oldText = ProjectText();
   const std::string oldTitle = doc.GetTitle();
@@ -211,7 +213,7 @@ TEST_F(GeneratorProjectTest, NewProjectIsUntitledAndUndoBringsTheOldOneBack) {
   Forget();
   EXPECT_EQ(doc.OnFileSave(), 0);
   EXPECT_EQ(host.fileRequests.size(), 1u);
-  EXPECT_EQ(ReadFileBytes(path), "0 old\n2 24 0 0 0 1 0 0\n");
+  EXPECT_EQ(ReadFileBytes(path), oldFile);
   // Undo: the empty new project, then the old project with its path and title.
   doc.OnEditUndo();
   EXPECT_EQ(doc.GetPathName(), "");
@@ -219,6 +221,11 @@ TEST_F(GeneratorProjectTest, NewProjectIsUntitledAndUndoBringsTheOldOneBack) {
   EXPECT_EQ(ProjectText(), oldText);
   EXPECT_EQ(doc.GetPathName(), path);
   EXPECT_EQ(doc.GetTitle(), oldTitle);
+  // Saved straight to its file again, as a multipart file, without a dialog.
+  Forget();
+  EXPECT_EQ(doc.OnFileSave(), 1);
+  EXPECT_TRUE(host.fileRequests.empty());
+  EXPECT_NE(ReadFileBytes(path).find("0 FILE part.ldr"), std::string::npos);
 }
 
 TEST_F(GeneratorProjectTest, CancelledSaveQuestionChangesNothing) {
