@@ -104,9 +104,10 @@ int CQuorvelDoc::MeasureDropPart(uint32_t partHandle, const double viewMatrix[9]
   if (!entry || !viewMatrix || !m_activeModel) return 0;
   std::unique_ptr<CQvElement> part(new (std::nothrow) CQvElement);
   if (!part) return 0;
-  part->SetPart(entry->fileName, CVector3(), 0);
+  // At the origin itself (snapped from the origin), not moved to put its corner there.
+  part->SetPart(entry->fileName, CVector3(), 1);
   matrix = m_activeModel->GetMatrixForNewPart();
-  part->ApplyTransform(matrix, CVector3());
+  part->Rotate(matrix, CVector3(), kRotateSetOrientation);
   CMatrix3 view;
   for (int i = 0; i < 9; ++i) view.m[static_cast<size_t>(i)] = viewMatrix[i];
   // Start inverted, so the first point sets both ends.

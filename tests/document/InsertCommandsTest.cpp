@@ -256,3 +256,40 @@ TEST_F(GeneratorProjectTest, EndGeneratorProjectAcceptedOrCancelled) {
 }
 
 }  // namespace
+
+namespace {
+
+class DropOutlineTest : public DocumentTest {};
+
+// main places a part turned a quarter about y; leaf is a line from (0,0,0) to (10,0,-4).
+TEST_F(DropOutlineTest, OutlineUnderTheViewWithTheMatrixOfThePreviousPart) {
+  LoadDocument(doc,
+               "0 FILE main.ldr\n0 main\n1 4 0 -24 0 0 0 1 0 1 0 -1 0 0 spare.ldr\n"
+               "0 FILE leaf.ldr\n0 leaf\n2 24 0 0 0 10 0 -4\n"
+               "0 FILE spare.ldr\n0 spare\n2 24 0 0 0 0 10 0\n");
+  const PartHandle leaf = thePartList.FindByName("leaf.ldr", kDocumentModels);
+  ASSERT_NE(leaf, 0u);
+  const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+  DropOutline outline;
+  CMatrix3 matrix;
+  ASSERT_EQ(doc.MeasureDropPart(leaf, identity, outline, matrix), 1);
+  EXPECT_FALSE(matrix.Differs(CMatrix3(0, 0, 1, 0, 1, 0, -1, 0, 0)));
+  // Turned: (10,0,-4) becomes (-4, 0, -10); x spans -4..0, y stays 0.
+  EXPECT_DOUBLE_EQ(outline.left, -4);
+  EXPECT_DOUBLE_EQ(outline.right, 0);
+  EXPECT_DOUBLE_EQ(outline.top, 0);
+  EXPECT_DOUBLE_EQ(outline.bottom, 0);
+  // Seen from a view that swaps x and y.
+  const double swapped[9] = {0, 1, 0, 1, 0, 0, 0, 0, 1};
+  ASSERT_EQ(doc.MeasureDropPart(leaf, swapped, outline, matrix), 1);
+  EXPECT_DOUBLE_EQ(outline.left, 0);
+  EXPECT_DOUBLE_EQ(outline.top, -4);
+  EXPECT_DOUBLE_EQ(outline.bottom, 0);
+  // Nothing for an unknown handle; the model is unchanged either way.
+  EXPECT_EQ(doc.MeasureDropPart(0, identity, outline, matrix), 0);
+  EXPECT_EQ(doc.MeasureDropPart(0xFFFFFFF, identity, outline, matrix), 0);
+  EXPECT_EQ(Model().GetCount(), 2u);
+  EXPECT_EQ(doc.GetUndoCount(), 1);
+}
+
+}  // namespace
