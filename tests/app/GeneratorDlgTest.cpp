@@ -5,6 +5,7 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/radiobut.h>
+#include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 
 #include <functional>
@@ -152,6 +153,77 @@ TEST(GeneratorDlg, OkRefusesValuesOutsideTheBounds) {
     });
     EXPECT_EQ(c.run(), wxID_CANCEL);
   }
+}
+
+}  // namespace
+
+namespace {
+
+void Spin(wxWindow& dialog, int spinId, bool up) {
+  wxWindow* spin = dialog.FindWindow(spinId);
+  ASSERT_NE(spin, nullptr);
+  wxSpinEvent event(up ? wxEVT_SPIN_UP : wxEVT_SPIN_DOWN, spinId);
+  event.SetEventObject(spin);
+  spin->ProcessWindowEvent(event);
+}
+
+std::string FieldText(wxWindow& dialog, int id) {
+  auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(id));
+  return text ? text->GetValue().utf8_string() : "?";
+}
+
+// The up-down rules: kept at a limit, a refused step undone, or a value set in place of one beyond
+// the limit.
+TEST(GeneratorDlg, UpDownRules) {
+  REQUIRE_GUI();
+  CSpring2datDlg spring(nullptr);
+  spring.m_params.topRings = 0;
+  spring.TransferDataToWindow();
+  Spin(spring, 1394, false);
+  EXPECT_EQ(FieldText(spring, 1008), "0") << "T kept at 0";
+  Spin(spring, 1397, true);
+  EXPECT_EQ(FieldText(spring, 1001), "4");
+  EXPECT_EQ(spring.m_params.revolutions, 4);
+  Spin(spring, 1399, false);
+  EXPECT_EQ(FieldText(spring, 1003), "1");
+  Spin(spring, 1399, false);
+  EXPECT_EQ(FieldText(spring, 1003), "1") << "S refused at 0";
+
+  CrubberbeltDlg belt(nullptr);
+  belt.TransferDataToWindow();
+  Spin(belt, 1397, true);
+  EXPECT_EQ(FieldText(belt, 1001), "-32") << "every step from -32 is negative and undone";
+  Spin(belt, 1396, true);
+  EXPECT_EQ(FieldText(belt, 1000), "74");
+
+  CPlateGenerator plate(nullptr);
+  plate.TransferDataToWindow();
+  auto* height = dynamic_cast<wxTextCtrl*>(plate.FindWindow(1178));
+  height->SetValue("6");
+  Spin(plate, 1421, true);
+  EXPECT_EQ(FieldText(plate, 1178), "10");
+  height->SetValue("6");
+  Spin(plate, 1421, false);
+  EXPECT_EQ(FieldText(plate, 1178), "4") << "2 is set to 4";
+  auto* width = dynamic_cast<wxTextCtrl*>(plate.FindWindow(1366));
+  width->SetValue("1");
+  Spin(plate, 1423, false);
+  EXPECT_EQ(FieldText(plate, 1366), "1") << "0 is set to 1";
+}
+
+// While typing, the numeric prefix counts and the geometry follows; a set outside the bounds
+// builds nothing.
+TEST(GeneratorDlg, TypingRebuildsFromThePrefix) {
+  REQUIRE_GUI();
+  CSpring2datDlg spring(nullptr);
+  spring.TransferDataToWindow();
+  const size_t built = spring.m_file.GetCount();
+  EXPECT_GT(built, 0u);
+  dynamic_cast<wxTextCtrl*>(spring.FindWindow(1001))->SetValue("6x");
+  EXPECT_EQ(spring.m_params.revolutions, 6);
+  EXPECT_GT(spring.m_file.GetCount(), built);
+  dynamic_cast<wxTextCtrl*>(spring.FindWindow(1001))->SetValue("1e9");
+  EXPECT_EQ(spring.m_file.GetCount(), 0u);
 }
 
 }  // namespace
