@@ -2,13 +2,13 @@
 
 #include <wx/filehistory.h>
 
-#include "app/AddElementCommands.h"
 #include "app/ColorCommands.h"
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
 #include "app/EditCommands.h"
 #include "app/ExportCommands.h"
+#include "app/InsertCommands.h"
 #include "app/ModelReportCommands.h"
 #include "app/PictureCommands.h"
 #include "app/PrintCommands.h"
@@ -140,7 +140,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindColorCommands(*commands, doc);
   BindExportCommands(*commands, doc);
   BindModelReportCommands(*commands, doc);
-  BindAddElementCommands(*commands, doc);
+  BindInsertCommands(*commands, doc);
   return commands;
 }
 

@@ -63,6 +63,7 @@ void CQuorvelDoc::PushUndoSnapshot() {
     MarkUnsaved();
     return;
   }
+  m_undoProject[static_cast<size_t>(m_undoCount)] = m_projectSerial;
   ++m_undoCurrent;
   ++m_undoCount;
 }
@@ -88,6 +89,7 @@ void CQuorvelDoc::TrimUndoRing(int reset) {
     // Full, and the present state is the newest: the oldest snapshot goes, and the saved
     // position moves down with the others (or goes with the oldest).
     std::rotate(m_undo.begin(), m_undo.begin() + 1, m_undo.end());
+    std::rotate(m_undoProject.begin(), m_undoProject.begin() + 1, m_undoProject.end());
     m_undo[kUndoSlots - 1].reset();
     --m_undoCount;
     --m_undoCurrent;
@@ -137,6 +139,14 @@ void CQuorvelDoc::OnEditUndo() {
   --m_undoCurrent;
   m_project.LoadUndo(m_undo[static_cast<size_t>(m_undoCurrent)].get());
   RefreshActiveModel();
+  if (const int serial = m_undoProject[static_cast<size_t>(m_undoCurrent)]; serial != m_projectSerial) {
+    m_projectIdentity[m_projectSerial] = {m_title, m_pathName, m_multipartState};
+    m_projectSerial = serial;
+    const ProjectIdentity& back = m_projectIdentity[serial];
+    m_title = back.title;
+    m_pathName = back.pathName;
+    m_multipartState = back.multipartState;
+  }
   // Undo back into another model shows it as activating it would: from its first step, refitted.
   const bool otherModel = m_activeModel && m_activeModel->GetName() != before;
   if (otherModel) ResetStepsForModel();

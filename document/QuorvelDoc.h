@@ -45,6 +45,14 @@ struct SelectKeys {
   bool tab = false;
 };
 
+// The Insert menu's element commands.
+enum class InsertCommand { Step, Comment, RotStep, RotStepEnd, Background, Clear, BufExchg, Bfc, Line, Triangle, Quad, CondLine };
+
+// Where a part dropped into a 3-D pane would lie: its extent under the pane's view matrix.
+struct DropOutline {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+
 class CQuorvelDoc {
  public:
   static constexpr int kUndoSlots = 11;
@@ -234,6 +242,21 @@ class CQuorvelDoc {
   bool CanPaste() const;
   bool CanModify() const;
   bool CanAddElements() const { return m_editMode == 1 && m_editSubMode == 0; }
+  // The Insert menu (DocInsertCommands.cpp): a new element, through its dialog where it has one.
+  // A command whose dialog the element editor does not offer is disabled.
+  int OnInsert(InsertCommand what);
+  bool CanInsert(InsertCommand what) const;
+  // The outline of a part about to be dropped and the matrix it will get; 0 for an unknown handle.
+  int MeasureDropPart(uint32_t partHandle, const double viewMatrix[9], DropOutline& outline, CMatrix3& matrix);
+
+  // --- generated models (DocGenerate.cpp) ---
+  // kind 0 appends the model's elements to the active model, 1 puts them into a new model of the
+  // project, 2 into a new untitled project. 1 when they were added.
+  int InsertGeneratedModel(int kind, CQvFile& model, const std::string& name);
+  // The save question, then a new untitled project of one empty model for a generator to build in;
+  // 0 when the user cancelled. Undo goes back to the previous project with its path and title.
+  int NewProjectForGenerator();
+  void EndGeneratorProject(bool accepted);
 
   // --- recolouring (DocColor.cpp) ---
   // Gives every selected element the colour (the colour bar, Colour...); tableChanged: the colour
@@ -359,6 +382,18 @@ class CQuorvelDoc {
   // once the ring dropped that snapshot or the present state never had one.
   static constexpr int kSavedStateGone = -2;
   int m_savedPosition = -1;
+  // Which project each snapshot belongs to: a generator's new project is a project of its own,
+  // and Undo back into an older one takes that one's path, title and multipart state again.
+  struct ProjectIdentity {
+    std::string title, pathName;
+    int multipartState = 0;  // how the file was read, which decides whether Save must ask
+  };
+  std::array<int, kUndoSlots> m_undoProject{};
+  int m_projectSerial = 0;
+  int m_lastProjectSerial = 0;
+  std::map<int, ProjectIdentity> m_projectIdentity;
+  // Empties the project to one empty model named after the title (DocGenerate.cpp).
+  void ResetGeneratorState();
   std::array<PaneRenderer, 4> m_panes;
   int m_deferredRedraw = 0;
   int m_stepUpdatesBlocked = 0;

@@ -2,7 +2,7 @@
 // commands whose dialog is missing stay disabled.
 #include <gtest/gtest.h>
 
-#include "app/AddElementCommands.h"
+#include "app/InsertCommands.h"
 #include "app/CommandMap.h"
 #include "document/QuorvelDoc.h"
 #include "model/ElementEditor.h"
@@ -58,7 +58,7 @@ TEST(AddElementCommands, DialogsFillTheNewLinesAndCancelAddsNothing) {
   doc.OnNewDocument();
   doc.SetEditMode(0);
   CCommandMap commands;
-  BindAddElementCommands(commands, doc);
+  BindInsertCommands(commands, doc);
 
   commands.RunCommand(32785);  // Comment...
   EXPECT_EQ(editor.seenComment.text, "Type in the comment");
