@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "app/CommandTable.h"
+#include "app/PaneDropTarget.h"
 #include "app/PartDragData.h"
 #include "app/PrivateEvents.h"
 #include "dialogs/SearchPartDlg.h"
@@ -173,8 +174,11 @@ void CPartTreeView::OnBeginDrag(wxTreeEvent& event) {
   const int node = NodeOfItem(event.GetItem());
   if (node < 0 || !m_state.Node(node).handle) return;
   CPartDragObject data(PartDragData{static_cast<uint32_t>(PartDragKind::Part), m_state.Node(node).handle});
+  // The panes draw the part's outline under the pointer while it is dragged.
+  NotePartDrag(data.GetData());
   wxDropSource source(data, m_tree);
   source.DoDragDrop(wxDrag_CopyOnly);
+  NotePartDrag({});
 }
 
 void CPartTreeView::OnRightClick(wxTreeEvent& event) {

@@ -7,6 +7,7 @@
 #include <wx/utils.h>
 
 #include "dialogs/DibBitmap.h"
+#include "app/PaneDropTarget.h"
 #include "app/PartDragData.h"
 #include "app/PartThumbnail.h"
 #include "config/Tracer.h"
@@ -164,8 +165,11 @@ void CStaticPart::OnLeftDown(wxMouseEvent& event) {
     return;
   }
   CPartDragObject data(PartDragData{static_cast<uint32_t>(PartDragKind::Part), m_shown[static_cast<size_t>(cell)]});
+  // The panes draw the part's outline under the pointer while it is dragged.
+  NotePartDrag(data.GetData());
   wxDropSource source(data, this);
   source.DoDragDrop(wxDrag_CopyOnly);
+  NotePartDrag({});
 }
 
 void CStaticPart::OnRightUp(wxMouseEvent&) {

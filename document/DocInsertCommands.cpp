@@ -60,7 +60,7 @@ std::unique_ptr<CQvPart> MakeElement(InsertCommand what) {
   switch (what) {
     case InsertCommand::Step: return std::unique_ptr<CQvPart>(new (std::nothrow) CQvStepPart);
     case InsertCommand::Comment:
-      return std::unique_ptr<CQvPart>(new (std::nothrow) CQvCommentPart(LoadResString(kStringCommentPreset)));
+      return std::unique_ptr<CQvPart>(new (std::nothrow) CQvCommentPart(LoadResString(kStringCommentPreset), kCommentWrite));
     case InsertCommand::RotStep:
     case InsertCommand::RotStepEnd: {
       std::unique_ptr<CQvRotateCmd> rot(new (std::nothrow) CQvRotateCmd);

@@ -77,7 +77,7 @@ TEST_F(InsertCommandsTest, EachCommandAddsItsLineAndUndoRestoresTheText) {
   };
   const Case cases[] = {
       {InsertCommand::Step, "0 STEP\n"},
-      {InsertCommand::Comment, "0 hello\n"},
+      {InsertCommand::Comment, "0 WRITE hello\n"},  // the dialog starts with "old style" off
       {InsertCommand::RotStep, "0 ROTSTEP 30 45 0 ABS\n"},
       {InsertCommand::RotStepEnd, "0 ROTSTEP END\n"},
       {InsertCommand::Background, "0 BACKGROUND \"back.bmp\"\n"},
@@ -129,9 +129,9 @@ TEST_F(InsertCommandsTest, WithoutAnEditorPresetsOrDisabled) {
   EXPECT_EQ(DocText(doc), before);
   EXPECT_EQ(doc.GetUndoCount(), 1);
   EXPECT_EQ(doc.OnInsert(InsertCommand::Comment), 1);
-  EXPECT_EQ(DocText(doc), head + "0 Type in the comment\n0\n");
+  EXPECT_EQ(DocText(doc), head + "0 WRITE Type in the comment\n0\n");
   EXPECT_EQ(doc.OnInsert(InsertCommand::RotStep), 1);
-  EXPECT_EQ(DocText(doc), head + "0 Type in the comment\n0 ROTSTEP 0 0 0 ABS\n0\n");
+  EXPECT_EQ(DocText(doc), head + "0 WRITE Type in the comment\n0 ROTSTEP 0 0 0 ABS\n0\n");
   // In view mode nothing is inserted.
   doc.OnViewMode();
   EXPECT_FALSE(doc.CanInsert(InsertCommand::Step));
