@@ -8,6 +8,7 @@
 #include "dialogs/DlgPrimitive.h"
 #include "dialogs/DlgRotPoint.h"
 #include "dialogs/DlgRotstep.h"
+#include "dialogs/GeneratorEdit.h"
 #include "dialogs/SelectPartDlg.h"
 #include "dialogs/DlgSelGrpData.h"
 #include "dialogs/NewCommentDlg.h"
@@ -35,6 +36,10 @@ bool CWxElementEditor::Offers(ElementType type) const {
     case ElementType::Bfc:
     case ElementType::BufExchg:
     case ElementType::Group:
+    case ElementType::RubberBelt:
+    case ElementType::Spring:
+    case ElementType::Hose:
+    case ElementType::ArrowPlate:
       return true;
     default:
       return false;
@@ -85,3 +90,9 @@ bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
 }
 
 bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle); }
+
+bool CWxElementEditor::EditSpring(SpringParams& params) { return EditSpringInDialog(Parent(), params); }
+bool CWxElementEditor::EditHose(HoseParams& params) { return EditHoseInDialog(Parent(), params); }
+bool CWxElementEditor::EditRubberBelt(BeltParams& params) { return EditRubberBeltInDialog(Parent(), params); }
+bool CWxElementEditor::EditArrow(ArrowParams& params) { return EditArrowInDialog(Parent(), params); }
+bool CWxElementEditor::EditPlate(PlateParams& params) { return EditPlateInDialog(Parent(), params); }

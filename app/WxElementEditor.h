@@ -1,8 +1,8 @@
 #pragma once
 // The element dialogs as the model asks for them (Modify, adding elements, Group, the part
 // chooser, the rotation points). Each call runs its dialog modally over the main window and hands
-// the values back on OK; the model applies them. The generator dialogs and the part chooser (the
-// dialog of a part reference) are not offered here yet, so Modify stays disabled on those elements.
+// the values back on OK; the model applies them. A generated part reopens its generator's dialog
+// with its own values (the output choice switched off).
 #include "model/ElementEditor.h"
 
 class wxWindow;
@@ -20,6 +20,11 @@ class CWxElementEditor : public IElementEditor {
   bool EditGroup(GroupEdit& data) override;
   bool EditPrimitive(PrimitiveEdit& data) override;
   bool EditRotStep(RotStepEdit& data) override;
+  bool EditSpring(SpringParams& params) override;
+  bool EditHose(HoseParams& params) override;
+  bool EditRubberBelt(BeltParams& params) override;
+  bool EditArrow(ArrowParams& params) override;
+  bool EditPlate(PlateParams& params) override;
   bool OffersRotationPoint() const override { return true; }
   bool ChoosePart(uint32_t& handle) override;
   bool EditRotationPoint(RotationPointEdit& data) override;
