@@ -52,7 +52,10 @@ class CRecordingSink : public CGeneratorSink {
       const GeneratorBrick* b = Record(p.file);
       if (!b) continue;
       const int w = p.turned ? b->depth : b->width, d = p.turned ? b->width : b->depth;
-      const int x0 = static_cast<int>(std::lround(p.corner.x / 20)), z0 = static_cast<int>(std::lround(p.corner.z / 20));
+      // A turned part was placed by its unturned extent and then swung about its own origin.
+      const double cx = p.turned ? p.corner.x + 10.0 * (b->width - b->depth) : p.corner.x;
+      const double cz = p.turned ? p.corner.z + 10.0 * (b->depth - b->width) : p.corner.z;
+      const int x0 = static_cast<int>(std::lround(cx / 20)), z0 = static_cast<int>(std::lround(cz / 20));
       const int y0 = static_cast<int>(std::lround(p.corner.y / 8));
       const int slices = IsPlate(p.file) ? 1 : 3;
       for (int i = 0; i < d; ++i)
