@@ -5,6 +5,7 @@
 #include "app/CommandMap.h"
 #include "app/CommandTable.h"
 #include "app/DocumentHost.h"
+#include "app/GeneratorCommands.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ReportCommands.h"
@@ -130,6 +131,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindModeCommands(*commands, doc);
   BindReportCommands(*commands, doc);
   BindPrintCommands(*commands, doc);
+  BindGeneratorCommands(*commands, doc);
   return commands;
 }
 

@@ -1,0 +1,61 @@
+#include "app/GeneratorCommands.h"
+
+#include <wx/app.h>
+
+#include <cstdio>
+
+#include "app/CommandMap.h"
+#include "config/ColorTable.h"
+#include "dialogs/FractalGenDlg.h"
+#include "dialogs/MosaicGenDlg.h"
+#include "dialogs/RotationGenDlg.h"
+#include "document/QuorvelDoc.h"
+#include "model/TextHandler.h"
+
+namespace {
+namespace id {
+constexpr int kFractal = 62060;
+constexpr int kMosaic = 62061;
+constexpr int kRotation = 62062;
+}  // namespace id
+
+wxWindow* Owner() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
+
+const ColorEntry* Colors(CQuorvelDoc& doc) {
+  CColorTable* table = doc.GetColorTable();
+  return table ? table->GetEntries() : theDefaultColors;
+}
+
+template <typename Dialog, typename... Args>
+void RunGenerator(CQuorvelDoc& doc, Args&&... args) {
+  if (!doc.SaveModified()) return;  // the save question was cancelled: nothing changes
+  Dialog dialog(Owner(), std::forward<Args>(args)...);
+  if (dialog.ShowModal() != wxID_OK) return;
+  TakeGeneratedModel(doc, dialog.GetTarget());
+}
+}  // namespace
+
+int TakeGeneratedModel(CQuorvelDoc& doc, CQvFile& model) {
+  // The model goes in as LDraw text through the document's own reader, which replaces the project
+  // and brings the previous one back should the read fail.
+  std::FILE* stream = std::tmpfile();
+  if (!stream) return 0;
+  int ok = 0;
+  {
+    CFileTextHandler out(stream);
+    ok = model.WriteTo(out);
+  }
+  if (ok && std::fflush(stream) == 0) {
+    std::rewind(stream);
+    ok = doc.LoadFromFile(stream, 1, doc.GetTitle());
+    if (ok) doc.SetModifiedFlag(1);
+  }
+  std::fclose(stream);
+  return ok;
+}
+
+void BindGeneratorCommands(CCommandMap& commands, CQuorvelDoc& doc) {
+  commands.Set(id::kFractal, [&doc] { RunGenerator<CFractalGenDlg>(doc); }, CCommandMap::Always);
+  commands.Set(id::kMosaic, [&doc] { RunGenerator<CMosaicGenDlg>(doc, Colors(doc)); }, CCommandMap::Always);
+  commands.Set(id::kRotation, [&doc] { RunGenerator<CRotationGenDlg>(doc, Colors(doc)); }, CCommandMap::Always);
+}
