@@ -14,9 +14,9 @@
 
 namespace {
 namespace id {
-constexpr int kFractal = 62060;
-constexpr int kMosaic = 62061;
-constexpr int kRotation = 62062;
+constexpr int kFractal = 33960;
+constexpr int kMosaic = 33961;
+constexpr int kRotation = 33962;
 }  // namespace id
 
 wxWindow* Owner() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
