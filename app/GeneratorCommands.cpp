@@ -14,9 +14,9 @@
 
 namespace {
 namespace id {
-constexpr int kFractal = 33960;
-constexpr int kMosaic = 33961;
-constexpr int kRotation = 33962;
+constexpr int kFractal = 33600;
+constexpr int kMosaic = 33601;
+constexpr int kRotation = 33602;
 }  // namespace id
 
 wxWindow* Owner() { return wxTheApp ? wxTheApp->GetTopWindow() : nullptr; }
