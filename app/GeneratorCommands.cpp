@@ -10,6 +10,7 @@
 #include "dialogs/MosaicGenDlg.h"
 #include "dialogs/RotationGenDlg.h"
 #include "document/QuorvelDoc.h"
+#include "document/UpdateHints.h"
 #include "model/TextHandler.h"
 
 namespace {
@@ -47,8 +48,15 @@ int TakeGeneratedModel(CQuorvelDoc& doc, CQvFile& model) {
   }
   if (ok && std::fflush(stream) == 0) {
     std::rewind(stream);
-    ok = doc.LoadFromFile(stream, 1, doc.GetTitle());
-    if (ok) doc.SetModifiedFlag(1);
+    ok = doc.LoadFromFile(stream, 1, "Untitled");
+    if (ok) {
+      // A new project: Save must ask for a name rather than overwrite the file it replaced.
+      doc.SetTitle("Untitled");
+      doc.SetPathName({}, false);
+      doc.SetModifiedFlag(1);
+    }
+    doc.UpdateAllViews(HINT_REFIT);
+    doc.SendModelChanged();
   }
   std::fclose(stream);
   return ok;
