@@ -31,7 +31,8 @@ template <typename Dialog, typename... Args>
 void RunGenerator(CQuorvelDoc& doc, Args&&... args) {
   if (!doc.SaveModified()) return;  // the save question was cancelled: nothing changes
   Dialog dialog(Owner(), std::forward<Args>(args)...);
-  if (dialog.ShowModal() != wxID_OK) return;
+  // Cancel, or OK on nothing generated (no picture, an empty profile): the project stays as it was.
+  if (dialog.ShowModal() != wxID_OK || dialog.GetTarget().GetCount() == 0) return;
   TakeGeneratedModel(doc, dialog.GetTarget());
 }
 }  // namespace
