@@ -9,6 +9,7 @@
 #include "app/EditCommands.h"
 #include "app/ExportCommands.h"
 #include "app/InsertCommands.h"
+#include "app/ModelGeneratorCommands.h"
 #include "app/ModelReportCommands.h"
 #include "app/PictureCommands.h"
 #include "app/PrintCommands.h"
@@ -141,6 +142,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindExportCommands(*commands, doc);
   BindModelReportCommands(*commands, doc);
   BindInsertCommands(*commands, doc);
+  BindModelGeneratorCommands(*commands, doc);
   return commands;
 }
 
