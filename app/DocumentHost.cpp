@@ -90,17 +90,21 @@ std::string ApplyDefaultExtension(const std::string& path, const std::string& ex
   return path + "." + extension;
 }
 
-std::string MakeFrameTitle(const std::string& documentTitle) {
+std::string MakeFrameTitle(const std::string& documentTitle, bool modified) {
   std::string app = LoadResString(kStringAppTitle);
-  return documentTitle.empty() ? app : documentTitle + " - " + app;
+  return documentTitle.empty() ? app : (modified ? "*" : "") + documentTitle + " - " + app;
 }
 
 CWxDocumentHost::CWxDocumentHost(CQuorvelDoc& document, wxFileHistory* history)
     : m_document(document), m_history(history) {
   m_document.AddObserver(this);
+  m_titleTimer.Start(250);
 }
 
-CWxDocumentHost::~CWxDocumentHost() { m_document.RemoveObserver(this); }
+CWxDocumentHost::~CWxDocumentHost() {
+  m_titleTimer.Stop();
+  m_document.RemoveObserver(this);
+}
 
 wxWindow* CWxDocumentHost::Parent() const { return theMainFrame; }
 
@@ -172,6 +176,6 @@ void CWxDocumentHost::OnUpdate(uint32_t) { UpdateFrameTitle(); }
 
 void CWxDocumentHost::UpdateFrameTitle() {
   if (!theMainFrame) return;
-  wxString title = wxString::FromUTF8(MakeFrameTitle(m_document.GetTitle()));
+  wxString title = wxString::FromUTF8(MakeFrameTitle(m_document.GetTitle(), m_document.IsModified()));
   if (theMainFrame->GetTitle() != title) theMainFrame->SetTitle(title);
 }

@@ -2,6 +2,8 @@
 // The document's view of the program: the main frame's mode switch and private messages, the
 // desktop's file and folder choosers, the recent-file list and the small dialogs of the file and
 // step commands. It also keeps the frame's title in step with the document.
+#include <wx/timer.h>
+
 #include <string>
 
 #include "document/DocumentHost.h"
@@ -22,8 +24,9 @@ std::string ConvertFileFilter(const std::string& filter);
 int CountFilterChoices(const std::string& filter);
 // A saved file's name gets the default extension when its last component has none.
 std::string ApplyDefaultExtension(const std::string& path, const std::string& extension);
-// "model.ldr - Plandor"; the program's name alone without a document title.
-std::string MakeFrameTitle(const std::string& documentTitle);
+// "model.ldr - Plandor", "*model.ldr - Plandor" while it has unsaved changes; the program's name
+// alone without a document title.
+std::string MakeFrameTitle(const std::string& documentTitle, bool modified = false);
 
 class CWxDocumentHost : public IDocumentHost, public IDocObserver {
  public:
@@ -42,12 +45,24 @@ class CWxDocumentHost : public IDocumentHost, public IDocObserver {
   bool AutostepsDialog(int& byHeight, int& count) override;
 
   void OnUpdate(uint32_t hint) override;
-  // Puts the document's title into the main frame's caption.
+  // Puts the document's title and its modified mark into the main frame's caption.
   void UpdateFrameTitle();
 
  private:
+  // A save or an undo back to the saved state changes the mark without any update to the views:
+  // the caption is checked a few times a second.
+  class CTitleTimer : public wxTimer {
+   public:
+    explicit CTitleTimer(CWxDocumentHost& host) : m_host(host) {}
+    void Notify() override { m_host.UpdateFrameTitle(); }
+
+   private:
+    CWxDocumentHost& m_host;
+  };
+
   wxWindow* Parent() const;
 
   CQuorvelDoc& m_document;
   wxFileHistory* m_history;
+  CTitleTimer m_titleTimer{*this};
 };

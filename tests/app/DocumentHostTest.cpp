@@ -78,6 +78,8 @@ TEST(DocumentHost, DefaultExtensionOnlyWhenTheNameHasNone) {
 TEST(DocumentHost, FrameTitle) {
   EXPECT_EQ(MakeFrameTitle("truck.ldr"), "truck.ldr - Plandor");
   EXPECT_EQ(MakeFrameTitle(""), "Plandor");
+  EXPECT_EQ(MakeFrameTitle("truck.ldr", true), "*truck.ldr - Plandor");
+  EXPECT_EQ(MakeFrameTitle("", true), "Plandor");
 }
 
 // A window of the frame's broadcast list that records the private messages.
@@ -247,7 +249,7 @@ TEST_F(DocumentFrameTest, DroppedFilesOpenTheFirstAfterTheQuestion) {
   m_frame->GetEventHandler()->ProcessEvent(drop);
   EXPECT_EQ(m_doc->GetPathName(), first);
   EXPECT_FALSE(m_doc->IsModified());
-  EXPECT_EQ(m_frame->GetTitle().utf8_string(), MakeFrameTitle(m_doc->GetTitle()));
+  EXPECT_EQ(m_frame->GetTitle().utf8_string(), MakeFrameTitle(m_doc->GetTitle(), m_doc->IsModified()));
   EXPECT_NE(m_doc->GetTitle().find("first"), std::string::npos);
   EXPECT_EQ(m_history->GetHistoryFile(0).utf8_string(), first);
 }
