@@ -3,9 +3,9 @@
 #include <utility>
 
 #include <wx/app.h>
-#include <wx/choicdlg.h>
 
 #include "app/CommandMap.h"
+#include "dialogs/DlgAddLSynth.h"
 #include "document/LSynthController.h"
 #include "document/QuorvelDoc.h"
 
@@ -20,12 +20,12 @@ constexpr int kLSynthHideSynthesized = 33001;
 constexpr int kLSynthUnhideAll = 33004;
 }  // namespace id
 
-// The chooser of Add Command: the names of the [LSYNTH] commands in a list.
+// The chooser of Add Command: the "Add LSynth Command" dialog over the names of the [LSYNTH]
+// commands; -1 when cancelled.
 int ChooseLSynthCommand(const std::vector<std::string>& names) {
-  wxArrayString choices;
-  for (const std::string& name : names) choices.Add(wxString::FromUTF8(name));
-  return wxGetSingleChoiceIndex("Command:", "Add LSynth Command", choices, 0,
-                                wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+  CDlgAddLSynth dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr, names);
+  if (dialog.ShowModal() != wxID_OK) return -1;
+  return dialog.m_result;
 }
 }  // namespace
 
