@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
+#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/PartThumbnail.h"
 #include "app/PrivateEvents.h"
 #include "app/StaticPart.h"
+#include "config/BuiltinColors.h"
 #include "config/ColorTable.h"
 #include "config/PartList.h"
 #include "config/ScanOrder.h"
@@ -89,6 +91,7 @@ class PartBrowserTest : public ::testing::Test {
                                  "0 Brick test " + std::to_string(100 + i) +
                                      "\n4 16 -10 0 -10 10 0 -10 10 0 10 -10 0 10\n"));
     ASSERT_TRUE(WriteFileBytes(m_lib / "parts/a999.dat", "0 Brick gone\n"));
+    BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
     m_oldBase = theSettings.BasePath;
     theSettings.BasePath = m_lib.Path();
     theScanOrder.SetDefault();
@@ -152,6 +155,14 @@ TEST_F(PartBrowserTest, ACellThatCannotBeDrawnIsAnErrorOfThatCellOnly) {
   ASSERT_NE(brick, 0u);
   EXPECT_EQ(RenderPartThumbnail(brick, 48, renderer), ThumbnailResult::Drawn);
   EXPECT_EQ(renderer.GetImage().GetWidth(), 48);
+  // Not blank: the brick's pixels differ from the corner's background.
+  const CDib& picture = renderer.GetImage();
+  const uint8_t* corner = picture.GetRow(0);
+  int drawn = 0;
+  for (int32_t y = 0; y < picture.GetHeight(); ++y)
+    for (int32_t x = 0; x < picture.GetWidth(); ++x)
+      drawn += std::memcmp(picture.GetRow(y) + 3 * x, corner, 3) != 0;
+  EXPECT_GT(drawn, 48);  // the flat square, seen from above at an angle
   // A renderer that cannot be made (here: no pixels at all) fails the cell, nothing more.
   EXPECT_EQ(RenderPartThumbnail(brick, 0, renderer), ThumbnailResult::NoMemory);
   EXPECT_EQ(RenderPartThumbnail(thePartList.FindByName("a999.dat"), 48, renderer), ThumbnailResult::NotFound);
