@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "../BenchInputs.h"
+#include "BenchDocument.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelView.h"
 #include "config/ColorTable.h"
@@ -28,7 +29,6 @@
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
 #include "model/QvFile.h"
-#include "model/TextHandler.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
 #include "render/C3DStub.h"
@@ -41,10 +41,6 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-class CBenchApp : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
 
 void Pump() {
   wxTheApp->ProcessPendingEvents();
@@ -69,15 +65,6 @@ void PlainRoad(CQuorvelDoc& doc, C3DStub& r, const RenderRequest& q) {
   model->DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), theSettings.PreviewColor, -1, 0, 1, 1);
 }
 
-bool LoadModel(CQuorvelDoc& doc, const std::string& path) {
-  CFileTextHandler in;
-  if (!in.Open(path, "r")) return false;
-  doc.GetProject().RemoveAll(1);
-  doc.GetProject().AddModel(nullptr, nullptr);
-  const int ok = doc.GetProject().Transfer(in, 1, path);
-  doc.RefreshActiveModel();
-  return ok != 0;
-}
 
 }  // namespace
 
@@ -121,7 +108,7 @@ int main(int argc, char** argv) {
     const Clock::time_point start = Clock::now();
     auto doc = std::make_unique<CQuorvelDoc>();
     doc->OnNewDocument();
-    if (!LoadModel(*doc, path)) {
+    if (!LoadBenchModel(*doc, path)) {
       std::printf("%-36s cannot be read\n", BenchFileName(path).c_str());
       continue;
     }

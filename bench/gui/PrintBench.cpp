@@ -14,6 +14,7 @@
 #include <string>
 
 #include "../BenchInputs.h"
+#include "BenchDocument.h"
 #include "app/PdfPrinter.h"
 #include "app/QuorvelPrintout.h"
 #include "config/ColorTable.h"
@@ -21,7 +22,6 @@
 #include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
-#include "model/TextHandler.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
 
@@ -29,20 +29,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class CBenchApp : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
 
-bool LoadModel(CQuorvelDoc& doc, const std::string& path) {
-  CFileTextHandler in;
-  if (!in.Open(path, "r")) return false;
-  doc.GetProject().RemoveAll(1);
-  doc.GetProject().AddModel(nullptr, nullptr);
-  const int ok = doc.GetProject().Transfer(in, 1, path);
-  doc.RefreshActiveModel();
-  return ok != 0;
-}
 
 }  // namespace
 
@@ -69,7 +56,7 @@ int main(int argc, char** argv) {
     theFileCache.Flush(0);
     auto doc = std::make_unique<CQuorvelDoc>();
     doc->OnNewDocument();
-    if (!LoadModel(*doc, path)) {
+    if (!LoadBenchModel(*doc, path)) {
       std::printf("%-36s cannot be read\n", BenchFileName(path).c_str());
       continue;
     }

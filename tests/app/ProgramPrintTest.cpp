@@ -4,7 +4,6 @@
 // ends with status 1 and a log line, never waiting for a printer.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,10 +17,9 @@
 #include <vector>
 
 #include "GuiTest.h"
+#include "ProgramSpawn.h"
 #include "platform/Folders.h"
 #include "support/TestData.h"
-
-extern char** environ;
 
 namespace {
 
@@ -79,21 +77,8 @@ class ProgramPrintTest : public ::testing::Test {
         {"LDRAWDIR", m_library},           {"GDK_BACKEND", "x11"},
         {"NO_AT_BRIDGE", "1"},
         {"PATH", withLp ? (m_home / "bin") + ":/usr/bin:/bin" : m_home / "bin"}};
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-      std::string v = *e;
-      if (!changes.count(v.substr(0, v.find('=')))) env.push_back(v);
-    }
-    for (const auto& [name, value] : changes) env.push_back(name + "=" + value);
-    std::vector<std::string> a = args;
-    a.insert(a.begin(), m_program);
-    std::vector<char*> argv, envp;
-    for (auto& s : a) argv.push_back(s.data());
-    argv.push_back(nullptr);
-    for (auto& s : env) envp.push_back(s.data());
-    envp.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, m_program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -2;
+    const pid_t pid = SpawnProgram(m_program, args, changes);
+    if (pid < 0) return -2;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(90);
     int status = 0;
     while (std::chrono::steady_clock::now() < end) {
