@@ -27,6 +27,6 @@ void RunMinifig(CQuorvelDoc& doc) {
 }  // namespace
 
 void BindMinifigCommands(CCommandMap& commands, CQuorvelDoc& doc) {
-  commands.Set(kMinifigCommand, [&doc] { RunMinifig(doc); },
-               [&doc] { return EnabledIf(doc.GetEditMode() == 1); });
+  commands.Set(
+      kMinifigCommand, [&doc] { RunMinifig(doc); }, [&doc] { return EnabledIf(doc.GetEditMode() == 1); });
 }

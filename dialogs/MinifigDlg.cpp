@@ -27,7 +27,8 @@ CMinifigDlg::CMinifigDlg(wxWindow* parent, CIniFile& ini)
     : wxDialog(parent, kDialogId, Res(kStringMinifigCaption), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
   if (!m_creator.LoadAllInfos(ini))
-    m_iniMessage = wxString::FromUTF8(FillTextArgs(LoadResString(kStringMinifigNoIni), {CIniFile::kFileName}));
+    m_iniMessage =
+        wxString::FromUTF8(FillTextArgs(LoadResString(kStringMinifigNoIni), {CIniFile::kFileName}));
 
   auto* grid = new wxFlexGridSizer(4, 4, 6);
   for (int s = 0; s < kMinifigSlotCount; ++s) {
@@ -42,7 +43,8 @@ CMinifigDlg::CMinifigDlg(wxWindow* parent, CIniFile& ini)
       grid->Add(choice, 1, wxEXPAND);
     } else {
       // A slot with one part shows it without a list.
-      const wxString only = slot.choices.empty() ? wxString() : wxString::FromUTF8(slot.choices[0].description);
+      const wxString only =
+          slot.choices.empty() ? wxString() : wxString::FromUTF8(slot.choices[0].description);
       grid->Add(new wxStaticText(this, wxID_ANY, only), 0, wxALIGN_CENTER_VERTICAL);
     }
     if (slot.spinId) {
@@ -57,16 +59,18 @@ CMinifigDlg::CMinifigDlg(wxWindow* parent, CIniFile& ini)
     }
     auto* color = new CColorButton(this, kMinifigFirstColorButton + s, wxSize(40, 20));
     color->SetColor(slot.color);
-    Bind(wxEVT_BUTTON, [this, s](wxCommandEvent&) { OnColorButton(s); }, kMinifigFirstColorButton + s);
+    Bind(
+        wxEVT_BUTTON, [this, s](wxCommandEvent&) { OnColorButton(s); }, kMinifigFirstColorButton + s);
     m_colors[s] = color;
     grid->Add(color, 0, wxALIGN_CENTER_VERTICAL);
   }
   grid->AddGrowableCol(1, 1);
 
   m_preview = new CModelPreview(this, kPreview, wxSize(260, 320));
-  const wxString kinds[] = {Res(kStringMinifigInsertCurrent), Res(kStringMinifigNewSubmodel), Res(kStringMinifigNewFile)};
-  m_output = new wxRadioBox(this, kOutputBox, Res(kStringMinifigOutput), wxDefaultPosition, wxDefaultSize, 3, kinds, 1,
-                            wxRA_SPECIFY_COLS);
+  const wxString kinds[] = {Res(kStringMinifigInsertCurrent), Res(kStringMinifigNewSubmodel),
+                            Res(kStringMinifigNewFile)};
+  m_output = new wxRadioBox(this, kOutputBox, Res(kStringMinifigOutput), wxDefaultPosition, wxDefaultSize, 3,
+                            kinds, 1, wxRA_SPECIFY_COLS);
   m_output->SetSelection(std::clamp(g_outputKind, 0, 2));
   m_message = new wxStaticText(this, wxID_ANY, "");
 
@@ -106,7 +110,8 @@ wxString CMinifigDlg::GetMessage() const { return m_message->GetLabel(); }
 void CMinifigDlg::ReadControlsAndBuild() {
   for (int s = 0; s < kMinifigSlotCount; ++s) {
     // No selection keeps the choice the slot had.
-    if (m_choices[s] && m_choices[s]->GetSelection() != wxNOT_FOUND) m_creator.SetChoice(s, m_choices[s]->GetSelection());
+    if (m_choices[s] && m_choices[s]->GetSelection() != wxNOT_FOUND)
+      m_creator.SetChoice(s, m_choices[s]->GetSelection());
     if (m_angles[s]) m_creator.SetAngle(s, m_angles[s]->GetValue());
   }
   m_creator.BuildFigure();

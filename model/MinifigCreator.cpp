@@ -165,7 +165,9 @@ void CMinifigCreator::BuildFigure() {
   }
 }
 
-CQvElement* CMinifigCreator::GetElement(int slot) const { return ValidSlot(slot) ? m_elements[slot] : nullptr; }
+CQvElement* CMinifigCreator::GetElement(int slot) const {
+  return ValidSlot(slot) ? m_elements[slot] : nullptr;
+}
 
 size_t CMinifigCreator::TakeVisibleParts(CQvFile& out) {
   size_t moved = 0;

@@ -83,8 +83,10 @@ MinifigSlotTable MakeTable() {
   const List leftLegs = {I("Plain", "971.dat"), I("Robot", "971P63.dat"), I("Wooden", "773.dat")};
   const List rightLegs = {I("Plain", "972.dat"), I("Robot", "972P63.dat"),
                           I("Wooden", "773.dat", {}, CMatrix3(-1, 0, 0, 0, 1, 0, 0, 0, -1))};
-  const List leftLegAccs = {I("None", ""), I("Flipper", "2599.dat", {-10, 28, 0}), I("Ski", "6120.dat", {-10, 28, 0})};
-  const List rightLegAccs = {I("None", ""), I("Flipper", "2599.dat", {10, 28, 0}), I("Ski", "6120.dat", {10, 28, 0})};
+  const List leftLegAccs = {I("None", ""), I("Flipper", "2599.dat", {-10, 28, 0}),
+                            I("Ski", "6120.dat", {-10, 28, 0})};
+  const List rightLegAccs = {I("None", ""), I("Flipper", "2599.dat", {10, 28, 0}),
+                             I("Ski", "6120.dat", {10, 28, 0})};
   return {
       S("HATS", "Hat / Hairpiece:", 1374, 1394, 1, 1, 1, {0, 0, 0}, id, y, 0, 359, hats),
       S("HEAD", "Head:", 1375, 1395, 14, 2, -1, {0, -24, 0}, id, y, 0, 359, heads),

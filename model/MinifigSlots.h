@@ -36,7 +36,14 @@ struct MinifigSlot {
 };
 
 inline constexpr int kMinifigSlotCount = 15;
-enum : int { kSlotHats = 0, kSlotHead = 1, kSlotNeck = 2, kSlotLeftArm = 5, kSlotLeftHand = 7, kSlotLeftLeg = 11 };
+enum : int {
+  kSlotHats = 0,
+  kSlotHead = 1,
+  kSlotNeck = 2,
+  kSlotLeftArm = 5,
+  kSlotLeftHand = 7,
+  kSlotLeftLeg = 11
+};
 // The colour buttons are these ids in slot order.
 inline constexpr int kMinifigFirstColorButton = 1064;
 

@@ -28,8 +28,8 @@ constexpr int kMinifigCommand = 32988;
 struct FigureLibrary {
   FigureLibrary() {
     fs::create_directories(dir / "parts");
-    for (const char* name : {"4485.dat", "3626BP05.dat", "973.dat", "970.dat", "982.dat", "981.dat", "983.dat",
-                             "971.dat", "972.dat", "4736.dat"})
+    for (const char* name : {"4485.dat", "3626BP05.dat", "973.dat", "970.dat", "982.dat", "981.dat",
+                             "983.dat", "971.dat", "972.dat", "4736.dat"})
       WriteFileBytes(dir / (std::string("parts/") + name), "0 part\n2 24 0 0 0 0 1 0\n");
   }
   CScratchDir dir;

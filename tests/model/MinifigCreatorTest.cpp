@@ -48,8 +48,8 @@ class CLogCapture {
 struct FigureLibrary {
   FigureLibrary() {
     fs::create_directories(dir / "parts");
-    for (const char* name : {"4485.dat", "3626bp05.DAT", "973.dat", "970.dat", "982.dat", "981.DAT", "983.dat",
-                             "971.dat", "972.dat", "4736.dat", "2599.dat", "38.dat", "3626b.dat"})
+    for (const char* name : {"4485.dat", "3626bp05.DAT", "973.dat", "970.dat", "982.dat", "981.DAT",
+                             "983.dat", "971.dat", "972.dat", "4736.dat", "2599.dat", "38.dat", "3626b.dat"})
       WriteFileBytes(dir / (std::string("parts/") + name), "0 part\n2 24 0 0 0 0 1 0\n");
   }
   CScratchDir dir;
@@ -130,7 +130,8 @@ TEST(MinifigCreator, SectionsReplaceBuiltInListsAndBadLinesAreLogged) {
   // NECK: its only line is refused (line 4 of the file), so the built-in list stays.
   EXPECT_EQ(creator.GetSlot(kSlotNeck).choices.size(), 3u);
   EXPECT_FALSE(creator.GetSlot(kSlotNeck).loaded);
-  EXPECT_NE(log.Text().find("ERROR: Invalid line format in Plandor.ini line 4!\n"), std::string::npos) << log.Text();
+  EXPECT_NE(log.Text().find("ERROR: Invalid line format in Plandor.ini line 4!\n"), std::string::npos)
+      << log.Text();
   // BODY: an empty section keeps its list silently; HATS has no section and is warned about.
   EXPECT_EQ(creator.GetSlot(3).choices.size(), 22u);
   EXPECT_EQ(log.Text().find("Section BODY not found"), std::string::npos);
@@ -190,8 +191,8 @@ TEST(MinifigCreator, DefaultFigurePlacesEachPartAtItsSlot) {
     EXPECT_FALSE(r->IsFileMissing());
     ExpectNear(r->GetPosition(), e.position);
   }
-  ExpectNear(creator.GetElement(7)->GetMatrix(), CMatrix3(0.985, -0.17 * 0.707, 0.17 * 0.707, 0.17, 0.985 * 0.707,
-                                                          -0.985 * 0.707, 0, 0.707, 0.707));
+  ExpectNear(creator.GetElement(7)->GetMatrix(), CMatrix3(0.985, -0.17 * 0.707, 0.17 * 0.707, 0.17,
+                                                          0.985 * 0.707, -0.985 * 0.707, 0, 0.707, 0.707));
   EXPECT_TRUE(creator.GetMissingParts().empty());
   CQvFile out;
   EXPECT_EQ(creator.TakeVisibleParts(out), 10u);  // the five empty slots are not inserted
@@ -242,7 +243,8 @@ TEST(MinifigCreator, AnglesTurnChildrenWithTheirParentsAndStayInRange) {
   const CVector3 handAt = CVector3(-15.552, 9, 0) + arm * CVector3(-5.2, 18.761, -10.321);
   ExpectNear(creator.GetElement(kSlotLeftHand)->GetPosition(), handAt);
   const CMatrix3 accTilt(1, 0, 0, 0, 0.97, -0.242, 0, 0.242, 0.97);
-  ExpectNear(creator.GetElement(9)->GetPosition(), handAt + hand * CVector3(0, 0, -9) + hand * accTilt * CVector3(0, 28, 0));
+  ExpectNear(creator.GetElement(9)->GetPosition(),
+             handAt + hand * CVector3(0, 0, -9) + hand * accTilt * CVector3(0, 28, 0));
   // Out-of-range slots and choices change nothing.
   creator.SetChoice(kSlotHats, 99);
   creator.SetChoice(99, 0);
