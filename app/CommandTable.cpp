@@ -122,6 +122,7 @@ const std::vector<CommandInfo> kCommands = {
     {32911, "E&xtras|&Generators", "&Fractal Landscape...", "Generate a random landscape of bricks", "", N},
     {32913, "E&xtras|&Generators", "&Mosaic...", "Generate a mosaic from a picture", "", N},
     {32984, "E&xtras|&Generators", "R&otation Model...", "Generate a solid of revolution from a profile", "", N},
+    {32988, "E&xtras|&Generators", "Mini&fig...", "Assemble a minifigure", "", N},
     {32976, "E&xtras|&File Cache", "&Flush", "Release the part files no model uses", "", N},
     {32977, "E&xtras|&File Cache", "&Reset", "Reload every part file", "", N},
     {33003, "E&xtras|&LSynth", "&Add Command...", "Add an LSynth command", "", N},

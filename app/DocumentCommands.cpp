@@ -9,6 +9,7 @@
 #include "app/EditCommands.h"
 #include "app/ExportCommands.h"
 #include "app/InsertCommands.h"
+#include "app/MinifigCommands.h"
 #include "app/ModelGeneratorCommands.h"
 #include "app/ModelReportCommands.h"
 #include "app/PictureCommands.h"
@@ -143,6 +144,7 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   BindModelReportCommands(*commands, doc);
   BindInsertCommands(*commands, doc);
   BindModelGeneratorCommands(*commands, doc);
+  BindMinifigCommands(*commands, doc);
   return commands;
 }
 

@@ -30,6 +30,7 @@ bool CIniFile::ReadRawLine(std::string& line) {
 }
 
 int CIniFile::FindSection(const std::string& name) {
+  m_sectionFound = false;
   if (!m_file) return 0;
   std::rewind(m_file);
   m_lineNumber = 0;
@@ -54,6 +55,7 @@ int CIniFile::FindSection(const std::string& name) {
     std::clearerr(m_file);
     return 0;
   }
+  m_sectionFound = true;
   std::clearerr(m_file);
   std::fseek(m_file, start, SEEK_SET);
   m_lineNumber = headerLine;

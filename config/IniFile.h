@@ -25,6 +25,8 @@ class CIniFile {
   // does not stop at the next section header.
   bool NextLine(std::string& line);
   int GetLineNumber() const { return m_lineNumber; }
+  // Whether the last FindSection found its header (an empty section counts 0 lines too).
+  bool SectionFound() const { return m_sectionFound; }
 
  private:
   bool ReadRawLine(std::string& line);
@@ -32,4 +34,5 @@ class CIniFile {
   FILE* m_file = nullptr;
   std::string m_line;
   int m_lineNumber = 0;
+  bool m_sectionFound = false;
 };

@@ -41,9 +41,10 @@ TEST(CommandTable, MenusHoldTheirCommandsInOrder) {
   // Settings: General 2, Grid 3, Parts Tree 2, Zoom 10, then 6 items.
   EXPECT_EQ(IdsUnder("&Settings").size(), 2u + 3 + 2 + 10 + 6);
   EXPECT_EQ(IdsUnder("&View|&Toolbars").size(), 11u);
-  // Extras: Reports 3, Generators 2 + the landscape, mosaic and rotation model, File Cache 2, LSynth 6.
-  EXPECT_EQ(IdsUnder("E&xtras").size(), 3u + 2 + 3 + 2 + 6);
-  EXPECT_EQ(IdsUnder("E&xtras|&Generators"), (std::vector<int>{32996, 32992, 32911, 32913, 32984}));
+  // Extras: Reports 3, Generators 2 + the landscape, mosaic, rotation model and minifigure, File Cache 2,
+  // LSynth 6.
+  EXPECT_EQ(IdsUnder("E&xtras").size(), 3u + 2 + 4 + 2 + 6);
+  EXPECT_EQ(IdsUnder("E&xtras|&Generators"), (std::vector<int>{32996, 32992, 32911, 32913, 32984, 32988}));
 }
 
 TEST(CommandTable, TopLevelMenusComeInOrder) {
