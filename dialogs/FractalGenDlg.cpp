@@ -1,27 +1,25 @@
 #include "dialogs/FractalGenDlg.h"
 
-#include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
-#include <wx/image.h>
 #include <wx/sizer.h>
 #include <wx/slider.h>
-#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
 #include <ctime>
 
-#include "config/ColorEntry.h"
+#include "config/Settings.h"
 #include "dialogs/GeneratorProgress.h"
+#include "dialogs/ModelPreview.h"
 #include "model/GeneratorBrickTable.h"
 #include "model/GeneratorSink.h"
 #include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
 namespace {
-constexpr int kMapSide = 256;
+constexpr int kPreviewSide = 240;
 const wxString kSizes[] = {"1 x 1", "1 x 2", "2 x 2", "4 x 2"};
 }  // namespace
 
@@ -47,7 +45,13 @@ CFractalGenDlg::CFractalGenDlg(wxWindow* parent)
   m_colors->SetValue(true);
   m_plates = new wxCheckBox(this, 1172, "Use plates");
   for (auto* c : {m_baseplate, m_colors, m_plates}) checks->Add(c, 0, wxRIGHT, 10);
-  m_map = new wxStaticBitmap(this, 1169, wxBitmap(kMapSide, kMapSide));
+  m_landscapeView = new CModelPreview(this, 1169, wxSize(kPreviewSide, kPreviewSide));
+  m_landscapeView->SetModel(&m_surface);
+  m_modelView = new CModelPreview(this, 1170, wxSize(kPreviewSide, kPreviewSide));
+  m_modelView->SetModel(&m_target);
+  auto* views = new wxBoxSizer(wxHORIZONTAL);
+  views->Add(m_landscapeView, 1, wxRIGHT | wxEXPAND, 8);
+  views->Add(m_modelView, 1, wxEXPAND);
   m_count = new wxStaticText(this, wxID_ANY, "");
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   buttons->Add(new wxButton(this, 1173, "Compute new landscape"), 0, wxRIGHT, 6);
@@ -59,7 +63,7 @@ CFractalGenDlg::CFractalGenDlg(wxWindow* parent)
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(grid, 0, wxALL, 8);
   top->Add(checks, 0, wxLEFT | wxRIGHT, 8);
-  top->Add(m_map, 0, wxALL | wxALIGN_CENTER, 8);
+  top->Add(views, 1, wxALL | wxEXPAND, 8);
   top->Add(m_count, 0, wxLEFT | wxRIGHT | wxEXPAND, 8);
   top->Add(buttons, 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
@@ -91,6 +95,7 @@ void CFractalGenDlg::MarkUnbuilt() {
   ReadControls();
   m_built = false;
   m_preview->Enable();
+  m_modelView->Invalidate();
 }
 
 void CFractalGenDlg::ComputeLandscape(uint32_t seed) {
@@ -102,18 +107,10 @@ void CFractalGenDlg::ComputeLandscape(uint32_t seed) {
 }
 
 void CFractalGenDlg::ShowField() {
-  // A map from above in the level colours of the surface.
-  const int studs = m_landscape.GetStuds();
-  const int top = 3 * m_landscape.GetOptions().height;
-  wxImage image(kMapSide, kMapSide);
-  for (int y = 0; y < kMapSide; ++y)
-    for (int x = 0; x < kMapSide; ++x) {
-      const int v = m_landscape.GetSample(x * studs / kMapSide, y * studs / kMapSide);
-      const int index = v <= 0 ? 0 : std::min(1 + v * 6 / top, 6);
-      const ColorEntry& e = theDefaultColors[LevelColors[index]];
-      image.SetRGB(x, y, e.red, e.green, e.blue);
-    }
-  m_map->SetBitmap(wxBitmap(image));
+  m_surface.RemoveAll();
+  m_landscape.BuildSurface(m_surface);
+  m_landscapeView->SetAngles(0, 0, 0);
+  m_landscapeView->SetView(CMatrix3::Identity(), theDefaultViewMatrix);
 }
 
 bool CFractalGenDlg::BuildModel() {
@@ -126,6 +123,12 @@ bool CFractalGenDlg::BuildModel() {
   }
   m_built = result == CLayeredBuilder::kDone;
   m_preview->Enable(!m_built);
+  if (m_built) {
+    m_modelView->SetAngles(0, 0, 0);
+    m_modelView->SetView(CMatrix3::Identity(), theDefaultViewMatrix);
+  } else {
+    m_modelView->Invalidate();
+  }
   m_count->SetLabel(wxString::Format("%zu", m_target.GetCount()) + " lines");
   return m_built;
 }

@@ -13,11 +13,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "dialogs/ModelPreview.h"
 #include "platform/Numbers.h"
 #include "platform/Prompt.h"
 
 namespace {
 constexpr int kOutputIds[4] = {1407, 1408, 1409, 1410};
+constexpr int kPreviewId = 1121;
 
 // The number at the start of text (leading blanks skipped), 0 when there is none; whole is set
 // when nothing follows it.
@@ -48,6 +50,7 @@ CGeneratorDlg::CGeneratorDlg(wxWindow* parent, int dialogId, const wxString& tit
     : wxDialog(parent, dialogId, title, wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE),
       m_grid(new wxFlexGridSizer(3, 6, 8)) {
   m_grid->AddGrowableCol(1);
+  m_preview = new CModelPreview(this, kPreviewId, wxSize(240, 240));
 }
 
 void CGeneratorDlg::AddField(const wxString& label, Field field) {
@@ -92,7 +95,10 @@ void CGeneratorDlg::AddCheck(const wxString& label, int id, int32_t& value) {
 
 void CGeneratorDlg::Finish(const wxString& partLabel) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(m_grid, 1, wxALL | wxEXPAND, 10);
+  auto* upper = new wxBoxSizer(wxHORIZONTAL);
+  upper->Add(m_grid, 1, wxEXPAND);
+  upper->Add(m_preview, 1, wxLEFT | wxEXPAND, 10);
+  top->Add(upper, 1, wxALL | wxEXPAND, 10);
   auto* output = new wxStaticBoxSizer(wxVERTICAL, this, "Output");
   const wxString labels[4] = {"Insert into current file", "New submodel", "New file", partLabel};
   for (int i = 0; i < 4; ++i) {
@@ -132,6 +138,10 @@ bool CGeneratorDlg::TransferDataToWindow() {
     }
   ReadFields(false);
   Rebuild();
+  m_preview->SetModel(&m_file);
+  m_preview->SetMouseRotation(true);
+  m_preview->SetAngles(0, 0, 0);
+  m_preview->SetView(m_previewView, m_previewView);
   m_initialised = true;
   return true;
 }
@@ -178,6 +188,8 @@ void CGeneratorDlg::Rebuild() {
   if (!ParamsValid()) return;
   Build(m_file);
   m_file.AddBoundingGrid();
+  // Before the first view is set this only clears the picture.
+  if (m_initialised) m_preview->RefreshPreview();
 }
 
 void CGeneratorDlg::OnParamChanged() {

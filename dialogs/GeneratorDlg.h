@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "config/Geometry.h"
 #include "model/GeneratorFile.h"
+
+class CModelPreview;
 
 class wxFlexGridSizer;
 class wxSpinEvent;
@@ -29,6 +32,8 @@ class CGeneratorDlg : public wxDialog {
   bool TransferDataToWindow() override;
   bool TransferDataFromWindow() override;
   bool IsInitialised() const { return m_initialised; }
+  // The preview of the generator file (control 1121), with its measuring grid.
+  CModelPreview* GetPreview() const { return m_preview; }
 
  protected:
   CGeneratorDlg(wxWindow* parent, int dialogId, const wxString& title);
@@ -56,6 +61,8 @@ class CGeneratorDlg : public wxDialog {
   void Rebuild();
   // Rebuilds after the dialog's own controls (choices, radio buttons) changed a parameter.
   void OnParamChanged();
+  // The orientation the preview opens in; identity unless the dialog sets another before showing.
+  void SetPreviewView(const CMatrix3& view) { m_previewView = view; }
 
  private:
   enum class Kind { Real, Int, Text, Check };
@@ -76,5 +83,7 @@ class CGeneratorDlg : public wxDialog {
 
   std::vector<Field> m_fields;
   wxFlexGridSizer* m_grid;
+  CModelPreview* m_preview = nullptr;
+  CMatrix3 m_previewView = CMatrix3::Identity();
   bool m_initialised = false;
 };

@@ -17,7 +17,9 @@
 #include <sys/stat.h>
 
 #include "config/DllContainer.h"
+#include "config/Settings.h"
 #include "dialogs/GeneratorProgress.h"
+#include "dialogs/ModelPreview.h"
 #include "model/GeneratorSink.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -57,6 +59,11 @@ CMosaicGenDlg::CMosaicGenDlg(wxWindow* parent, const ColorEntry* colors)
   grid->Add(m_mode);
   m_plates = new wxCheckBox(this, 1172, "Use plates");
   m_view = new wxStaticBitmap(this, 1184, wxBitmap(kViewSide, kViewSide));
+  m_modelView = new CModelPreview(this, 1185, wxSize(kViewSide, kViewSide));
+  m_modelView->SetModel(&m_target);
+  auto* views = new wxBoxSizer(wxHORIZONTAL);
+  views->Add(m_view, 0, wxRIGHT | wxALIGN_CENTER_VERTICAL, 8);
+  views->Add(m_modelView, 1, wxEXPAND);
   m_count = new wxStaticText(this, wxID_ANY, "");
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   m_preview = new wxButton(this, 1121, "Preview");
@@ -69,7 +76,7 @@ CMosaicGenDlg::CMosaicGenDlg(wxWindow* parent, const ColorEntry* colors)
   top->Add(pathRow, 0, wxALL | wxEXPAND, 8);
   top->Add(grid, 0, wxLEFT | wxRIGHT, 8);
   top->Add(m_plates, 0, wxALL, 8);
-  top->Add(m_view, 0, wxALL | wxALIGN_CENTER, 8);
+  top->Add(views, 1, wxALL | wxEXPAND, 8);
   top->Add(m_count, 0, wxLEFT | wxRIGHT | wxEXPAND, 8);
   top->Add(buttons, 0, wxALL | wxEXPAND, 8);
   SetSizerAndFit(top);
@@ -148,8 +155,13 @@ bool CMosaicGenDlg::Generate() {
                                      m_builder.GetPlacedCount()));
   const bool ok = result == CMosaicBuilder::kDone;
   if (ok) {
+    m_modelView->SetAngles(0, 0, 0);
+    m_modelView->SetView(theDefaultViewMatrix, theDefaultViewMatrix);
     m_preview->Disable();
     m_changed = false;
+  } else {
+    // The target was emptied: an old picture would show a model that is gone.
+    m_modelView->Invalidate();
   }
   return ok;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The mosaic generator's dialog: a picture (BMP, JPEG or GIF through the image library), brick
 // size, plates, height and colour mode; builds into the dialog's own target with progress and
-// Cancel. The caller takes the target only after OK.
+// Cancel, and shows the result in a model preview. The caller takes the target only after OK.
 #include <wx/dialog.h>
 
 #include <memory>
@@ -11,6 +11,7 @@
 #include "model/MosaicBuilder.h"
 #include "model/QvFile.h"
 
+class CModelPreview;
 class wxCheckBox;
 class wxChoice;
 class wxSlider;
@@ -26,6 +27,7 @@ class CMosaicGenDlg : public wxDialog {
   // false (with a message) when it is no picture.
   bool LoadPicture(const std::string& path);
   bool Generate();
+  CModelPreview* GetModelView() const { return m_modelView; }
 
  private:
   void ReadControls();
@@ -44,6 +46,7 @@ class CMosaicGenDlg : public wxDialog {
   wxSlider* m_height = nullptr;
   wxChoice* m_mode = nullptr;
   wxStaticBitmap* m_view = nullptr;
+  CModelPreview* m_modelView = nullptr;
   wxStaticText* m_count = nullptr;
   wxButton* m_preview = nullptr;
 };

@@ -1,5 +1,8 @@
 #include "dialogs/PlateGeneratorDlg.h"
 
+#include "config/Settings.h"
+#include "dialogs/ModelPreview.h"
+
 namespace {
 double AtLeastOne(double v, double) { return v <= 0 ? 1 : v; }
 double AtLeastFour(double v, double) { return v < 4 ? 4 : v; }
@@ -15,6 +18,9 @@ CPlateGenerator::CPlateGenerator(wxWindow* parent) : CGeneratorDlg(parent, 236, 
   AddInt("Height (H):", 1178, m_params.height, 1421, 4, AtLeastFour);
   AddCheck("Studs", 1431, m_params.studs);
   Finish("Plandor part");
+  // The plate shows in the program's own grey rather than the default preview colour.
+  SetPreviewView(theDefaultViewMatrix);
+  GetPreview()->SetColor(0x1A0A0A0);
 }
 
 void CPlateGenerator::Build(CGeneratorFile& file) const {

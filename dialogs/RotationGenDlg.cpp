@@ -9,7 +9,9 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
+#include "config/Settings.h"
 #include "dialogs/GeneratorProgress.h"
+#include "dialogs/ModelPreview.h"
 #include "dialogs/RotModEdit.h"
 #include "model/GeneratorSink.h"
 #include "platform/StringTable.h"
@@ -49,9 +51,12 @@ CRotationGenDlg::CRotationGenDlg(wxWindow* parent, const ColorEntry* colors)
   auto* top = new wxBoxSizer(wxHORIZONTAL);
   top->Add(side, 0, wxALL | wxEXPAND, 8);
   top->Add(m_editor, 1, wxTOP | wxRIGHT | wxBOTTOM | wxEXPAND, 10);
+  m_modelView = new CModelPreview(this, 1121, wxSize(240, 240));
+  m_modelView->SetModel(&m_target);
+  top->Add(m_modelView, 1, wxTOP | wxRIGHT | wxBOTTOM | wxEXPAND, 10);
   SetSizerAndFit(top);
-  SetMinSize(wxSize(400, 416));
-  SetSize(wxSize(480, 460));
+  SetMinSize(wxSize(660, 416));
+  SetSize(wxSize(740, 460));
 
   auto regenerate = [this](wxCommandEvent&) {
     m_editor->SetPlates(m_plates->GetValue());
@@ -82,7 +87,14 @@ bool CRotationGenDlg::Generate() {
   }
   m_count->SetLabel(wxString::Format("%zu lines", m_target.GetCount()));
   const bool ok = result == CLayeredBuilder::kDone;
-  if (ok) m_preview->Disable();
+  if (ok) {
+    m_modelView->SetAngles(0, 0, 0);
+    m_modelView->SetView(CMatrix3::Identity(), theDefaultViewMatrix);
+    m_preview->Disable();
+  } else {
+    // The target was emptied: an old picture would show a model that is gone.
+    m_modelView->Invalidate();
+  }
   return ok;
 }
 
