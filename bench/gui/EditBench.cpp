@@ -1,7 +1,9 @@
 // plandor_edit_bench: for each shared model, the time from an edit command to all four 3-D panes
 // painted again, as Edit/<file>/<operation> (run under Xvfb: xvfb-run -a). Not part of the tests.
 //   Select  one part selected, as a click in a pane selects it
-//   Move    the selected part moved by one grid step (the Move command)
+//   Move    the selected part moved by one grid step (the Move command), the first move after
+//           the part was selected
+//   MoveAgain  the same part moved once more right after (the panes' kept frame then lacks it)
 //   Undo    that move undone
 // Each operation is timed from the document call (which renders synchronously where the hint asks
 // for it) to the last of the four panes' next image paint; "cmd" is the document call alone.
@@ -31,6 +33,8 @@
 #include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
+#include "model/MpdFile.h"
+#include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "platform/Folders.h"
@@ -118,12 +122,23 @@ void Print(const std::string& name, const Timing& t) {
   std::fflush(stdout);
 }
 
-// A part in the middle of the active model that can be selected and moved.
+// True when the element places one of the project's own models rather than a library part.
+bool PlacesModel(const CQuorvelDoc& doc, const CQvPart* element) {
+  if (!element || element->GetType() != ElementType::Reference) return false;
+  const CQvFile* file = static_cast<const CQvElement*>(element)->GetFile();
+  for (size_t m = 0; m < doc.GetProject().GetModelCount(); ++m)
+    if (doc.GetProject().GetModel(m) == file) return true;
+  return false;
+}
+
+// A library part in the middle of the active model that can be selected and moved (a placed
+// submodel would redraw a whole model).
 int32_t PickPart(CQuorvelDoc& doc) {
   CQvFile* model = doc.GetActiveModel();
   const int32_t count = static_cast<int32_t>(model->GetCount());
   for (int32_t k = 0; k < count; ++k) {
     const int32_t i = (count / 2 + k) % count;
+    if (PlacesModel(doc, model->GetAt(static_cast<size_t>(i)))) continue;
     model->SelectOnly(i);
     if (doc.CanMoveByGrid()) {
       model->SelectOnly(-1);
@@ -185,13 +200,33 @@ int main(int argc, char** argv) {
     const int none[4] = {0, 0, 0, 0};
     if (!WaitForPaints(views, none)) std::printf("%-58s first paint timed out\n", file.c_str());
 
-    const int32_t part = PickPart(*doc);
+    // A main model made only of placed submodels: edit in the largest of its models that holds
+    // library parts, as a user would activate it.
+    int32_t part = PickPart(*doc);
+    std::string shown;
+    if (part < 0) {
+      size_t best = 0, bestCount = 0;
+      for (size_t m = 0; m < doc->GetProject().GetModelCount(); ++m) {
+        doc->ActivateModel(static_cast<int>(m));
+        if (PickPart(*doc) >= 0 && doc->GetActiveModel()->GetCount() > bestCount) {
+          best = m;
+          bestCount = doc->GetActiveModel()->GetCount();
+        }
+      }
+      doc->ActivateModel(static_cast<int>(best));
+      doc->UpdateAllViews(HINT_REFIT);
+      int before[4];
+      for (int i = 0; i < 4; ++i) before[i] = views[i]->GetImagePaintCount();
+      WaitForPaints(views, before);
+      part = PickPart(*doc);
+      shown = " (model " + std::to_string(best + 1) + ", " + std::to_string(bestCount) + " lines)";
+    }
     if (part < 0) {
       std::printf("%-58s no movable part\n", file.c_str());
     } else {
       // Select alternates between the part and its neighbour so that each run changes the selection.
       const int32_t other = part + 1 < static_cast<int32_t>(doc->GetActiveModel()->GetCount()) ? part + 1 : part - 1;
-      Timing select, move, undo;
+      Timing select, move, moveAgain, undo;
       for (int r = 0; r < repeat; ++r) {
         const int32_t index = r % 2 ? other : part;
         TimeOnce(views, [&] { doc->SelectElement(index, 0, SelectKeys{}); }, select);
@@ -204,10 +239,15 @@ int main(int argc, char** argv) {
           TimeOnce(views, [&] { doc->SelectElement(part, 0, SelectKeys{}); }, ignored);
         }
         TimeOnce(views, [&] { doc->MoveByGrid(kMoveLeft); }, move);
+        TimeOnce(views, [&] { doc->MoveByGrid(kMoveLeft); }, moveAgain);
         if (doc->CanUndo()) TimeOnce(views, [&] { doc->OnEditUndo(); }, undo);
+        Timing ignored;
+        if (doc->CanUndo()) TimeOnce(views, [&] { doc->OnEditUndo(); }, ignored);
       }
+      if (!shown.empty()) std::printf("%s%s\n", file.c_str(), shown.c_str());
       Print("Edit/" + file + "/Select", select);
       Print("Edit/" + file + "/Move", move);
+      Print("Edit/" + file + "/MoveAgain", moveAgain);
       Print("Edit/" + file + "/Undo", undo);
     }
     frame->AttachDocument(nullptr);
