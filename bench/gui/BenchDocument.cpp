@@ -3,6 +3,13 @@
 #include "document/QuorvelDoc.h"
 #include "model/TextHandler.h"
 
+void PumpBenchEvents() {
+  wxTheApp->ProcessPendingEvents();
+  wxTheApp->Yield(true);
+  while (wxTheApp->ProcessIdle()) {
+  }
+}
+
 bool LoadBenchModel(CQuorvelDoc& doc, const std::string& path) {
   CFileTextHandler in;
   if (!in.Open(path, "r")) return false;

@@ -12,5 +12,8 @@ class CBenchApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+// Lets queued events, idle handlers and paints run until nothing is left to do.
+void PumpBenchEvents();
+
 // Replaces the document's project with the file's models; false when it cannot be read.
 bool LoadBenchModel(CQuorvelDoc& doc, const std::string& path);

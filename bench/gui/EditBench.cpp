@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "../BenchInputs.h"
+#include "BenchDocument.h"
 #include "app/MainFrame.h"
 #include "app/QuorvelView.h"
 #include "config/ColorTable.h"
@@ -36,7 +37,6 @@
 #include "model/MpdFile.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
-#include "model/TextHandler.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
 #include "render/C3DStub.h"
@@ -50,33 +50,11 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-class CBenchApp : public wxApp {
- public:
-  bool OnInit() override { return true; }
-};
-
-void Pump() {
-  wxTheApp->ProcessPendingEvents();
-  wxTheApp->Yield(true);
-  while (wxTheApp->ProcessIdle()) {
-  }
-}
-
-bool LoadModel(CQuorvelDoc& doc, const std::string& path) {
-  CFileTextHandler in;
-  if (!in.Open(path, "r")) return false;
-  doc.GetProject().RemoveAll(1);
-  doc.GetProject().AddModel(nullptr, nullptr);
-  const int ok = doc.GetProject().Transfer(in, 1, path);
-  doc.RefreshActiveModel();
-  return ok != 0;
-}
-
 // Pumps events until every pane painted its image more often than `before` says; false on timeout.
 bool WaitForPaints(CQuorvelView* const (&views)[4], const int (&before)[4]) {
   const Clock::time_point limit = Clock::now() + std::chrono::seconds(10);
   while (Clock::now() < limit) {
-    Pump();
+    PumpBenchEvents();
     bool all = true;
     for (int i = 0; i < 4; ++i)
       if (views[i]->GetImagePaintCount() <= before[i]) all = false;
@@ -92,7 +70,7 @@ struct Timing {
 
 // One timed operation: the document call, then the four panes' next paints.
 void TimeOnce(CQuorvelView* const (&views)[4], const std::function<void()>& op, Timing& t) {
-  Pump();  // nothing left over from before
+  PumpBenchEvents();  // nothing left over from before
   int before[4];
   for (int i = 0; i < 4; ++i) before[i] = views[i]->GetImagePaintCount();
   const Clock::time_point start = Clock::now();
@@ -184,7 +162,7 @@ int main(int argc, char** argv) {
     theFileCache.Flush(0);
     auto doc = std::make_unique<CQuorvelDoc>();
     doc->OnNewDocument();
-    if (!LoadModel(*doc, path)) {
+    if (!LoadBenchModel(*doc, path)) {
       std::printf("%-58s cannot be read\n", file.c_str());
       continue;
     }
@@ -194,7 +172,7 @@ int main(int argc, char** argv) {
     frame->Show();
     CQuorvelView* views[4];
     for (int i = 0; i < 4; ++i) views[i] = dynamic_cast<CQuorvelView*>(frame->GetViewPane(i / 2, i % 2));
-    Pump();
+    PumpBenchEvents();
     frame->AttachDocument(doc.get());
     doc->UpdateAllViews(HINT_REFIT);
     const int none[4] = {0, 0, 0, 0};
@@ -252,7 +230,7 @@ int main(int argc, char** argv) {
     }
     frame->AttachDocument(nullptr);
     frame->Destroy();
-    Pump();
+    PumpBenchEvents();
   }
   SetProfile(nullptr);
   wxTheApp->OnExit();

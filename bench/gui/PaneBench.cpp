@@ -41,14 +41,6 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-
-void Pump() {
-  wxTheApp->ProcessPendingEvents();
-  wxTheApp->Yield(true);
-  while (wxTheApp->ProcessIdle()) {
-  }
-}
-
 // The edit-mode road in its plainest form: the whole model, no saved state, no step filter.
 void PlainRoad(CQuorvelDoc& doc, C3DStub& r, const RenderRequest& q) {
   CQvFile* model = doc.GetActiveModel();
@@ -64,7 +56,6 @@ void PlainRoad(CQuorvelDoc& doc, C3DStub& r, const RenderRequest& q) {
   r.GetMatrixStack().PushMultiply(CMatrix4D::FromPlacement(view, CVector3()));
   model->DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), theSettings.PreviewColor, -1, 0, 1, 1);
 }
-
 
 }  // namespace
 
@@ -98,9 +89,9 @@ int main(int argc, char** argv) {
   {
     auto* warm = new CMainFrame(nullptr);
     warm->Show();
-    Pump();
+    PumpBenchEvents();
     warm->Destroy();
-    Pump();
+    PumpBenchEvents();
   }
   std::printf("%-36s %10s %12s %12s  %s\n", "model", "load ms", "4 panes ms", "total ms", "road");
   for (const std::string& path : BenchModelFiles()) {
@@ -121,7 +112,7 @@ int main(int argc, char** argv) {
       views[i] = dynamic_cast<CQuorvelView*>(frame->GetViewPane(i / 2, i % 2));
       if (ownRoad) views[i]->State().SetRenderRoad(PlainRoad);
     }
-    Pump();  // the layout settles before the document arrives
+    PumpBenchEvents();  // the layout settles before the document arrives
     frame->AttachDocument(doc.get());
     // What opening a file announces: the project was replaced, fit it into the panes.
     doc->UpdateAllViews(HINT_REFIT);
@@ -130,7 +121,7 @@ int main(int argc, char** argv) {
     const Clock::time_point limit = Clock::now() + std::chrono::seconds(120);
     bool done = false;
     while (!done && Clock::now() < limit) {
-      Pump();
+      PumpBenchEvents();
       done = true;
       for (CQuorvelView* v : views) {
         C3DStub* r = v->State().GetRenderer();
@@ -151,7 +142,7 @@ int main(int argc, char** argv) {
             wxString::FromUTF8(shots + "/" + BenchFileName(path) + "." + std::to_string(i) + ".png"), wxBITMAP_TYPE_PNG);
     frame->AttachDocument(nullptr);
     frame->Destroy();
-    Pump();
+    PumpBenchEvents();
   }
   SetProfile(nullptr);
   wxTheApp->OnExit();
