@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <string_view>
 
 #include "config/StringUtils.h"
 #include "config/Tracer.h"
@@ -325,13 +327,17 @@ namespace {
 
 std::string EntryName(const ColorEntry& e) { return std::string(e.name, strnlen(e.name, sizeof(e.name))); }
 
-// Whether a definition line written for `own` would change `library`.
+std::string_view EntryNameView(const ColorEntry& e) { return std::string_view(e.name, strnlen(e.name, sizeof(e.name))); }
+
+// Whether a definition line written for `own` would change `library`. Every undo snapshot asks
+// this of every colour of every model: the numbers first, and the names without copying them.
 bool DiffersFromLibrary(const ColorEntry& own, const ColorEntry& library) {
-  if (!EqualsNoCase(EntryName(own), EntryName(library))) return true;
   if (own.red != library.red || own.green != library.green || own.blue != library.blue) return true;
   if (own.alpha != library.alpha || own.edgeColor != library.edgeColor) return true;
-  return own.edgeColor < 0 && (own.edgeRed != library.edgeRed || own.edgeGreen != library.edgeGreen ||
-                               own.edgeBlue != library.edgeBlue);
+  if (own.edgeColor < 0 && (own.edgeRed != library.edgeRed || own.edgeGreen != library.edgeGreen ||
+                            own.edgeBlue != library.edgeBlue))
+    return true;
+  return !EqualsNoCase(EntryNameView(own), EntryNameView(library));
 }
 
 }  // namespace
