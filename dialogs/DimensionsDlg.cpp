@@ -35,11 +35,13 @@ std::string FormatDimension(int row, double v) {
 CDimensionsDlg::CDimensionsDlg(wxWindow* parent, double width, double height, double depth)
     : wxDialog(parent, kDialogId, "Dimensions", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
                "DimensionsDlg") {
-  auto* list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(290, 110), wxLC_REPORT | wxLC_SINGLE_SEL,
-                              wxDefaultValidator, "Dimensions");
-  const std::string columns = LoadResString(kStringDimensionColumns);
-  // The first column is wider than the others so that "Metric [cm]" shows whole in GTK's font.
+  // The first column is wider than the others so that "Metric [cm]" shows whole in GTK's font; the
+  // list is as wide as its columns and a scroll bar's room, so that Height shows too.
   const int widths[] = {95, 70, 70, 70};
+  const int listWidth = widths[0] + widths[1] + widths[2] + widths[3] + 30;
+  auto* list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(listWidth, 110),
+                              wxLC_REPORT | wxLC_SINGLE_SEL, wxDefaultValidator, "Dimensions");
+  const std::string columns = LoadResString(kStringDimensionColumns);
   for (int c = 0; c < 4; ++c)
     list->AppendColumn(wxString::FromUTF8(GetSubString(columns, c)), c ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
                        widths[c]);
