@@ -243,7 +243,12 @@ void CQuorvelView::OnPaint(wxPaintEvent&) {
     m_modelPaintNoted = true;
     NoteFirstModelPaint();
   }
-  if (m_state.IsInitialised() && !m_state.IsEditMode()) SetStatus(wxString::FromUTF8(m_state.StepText()));
+  // The status bar repaints itself at once when its text changes: never from inside this paint,
+  // where GTK would paint it into the pane's half-finished drawing.
+  if (m_state.IsInitialised() && !m_state.IsEditMode()) {
+    const wxString text = wxString::FromUTF8(m_state.StepText());
+    CallAfter([this, text] { SetStatus(text); });
+  }
 }
 
 void CQuorvelView::OnSize(wxSizeEvent& event) {
