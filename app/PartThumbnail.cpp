@@ -1,25 +1,10 @@
 #include "app/PartThumbnail.h"
 
-#include <cmath>
-
 #include "config/Settings.h"
 #include "model/FileCache.h"
 #include "model/QvFile.h"
 #include "render/C3DStub.h"
-
-namespace {
-
-// A box fit to be fitted: a part without any extent (an empty file) gets one stud round the origin.
-void SaneBox(CVector3& min, CVector3& max) {
-  const bool finite = std::isfinite(min.x) && std::isfinite(max.x) && std::isfinite(min.y) &&
-                      std::isfinite(max.y) && std::isfinite(min.z) && std::isfinite(max.z);
-  if (!finite || min.x > max.x || min.y > max.y || min.z > max.z) {
-    min = CVector3(-10, -10, 0);
-    max = CVector3(10, 10, 0);
-  }
-}
-
-}  // namespace
+#include "render/FitBox.h"
 
 ThumbnailResult RenderPartThumbnail(PartHandle handle, int size, C3DStub& renderer) {
   // Browsing never asks about a missing file: the cell shows it.

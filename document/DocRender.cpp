@@ -12,6 +12,7 @@
 #include "model/FileCache.h"
 #include "model/QvFile.h"
 #include "platform/Prompt.h"
+#include "render/FitBox.h"
 
 namespace {
 
@@ -67,30 +68,6 @@ int ResetRenderer(C3DStub& renderer, int width, int height) {
   theTracer.Printf("ERROR: Stub.Reset(%lu, %lu, %lu) failed!\n", static_cast<unsigned long>(width),
                    static_cast<unsigned long>(height), static_cast<unsigned long>(theSettings.Shading));
   return 0;
-}
-
-// The model's box under the view, made fit to be fitted: an empty model (the box still at its
-// start values) or one that is not finite gets a flat box of one stud round the origin; a model that
-// is a single point, or a line seen end-on, one stud round that point. FitView would otherwise
-// divide by a zero extent or fit a box of 1e200.
-void SaneBox(CVector3& min, CVector3& max) {
-  constexpr double kHalfStud = 10;
-  const bool finite = std::isfinite(min.x) && std::isfinite(min.y) && std::isfinite(min.z) &&
-                      std::isfinite(max.x) && std::isfinite(max.y) && std::isfinite(max.z);
-  if (!finite || min.x > max.x || min.y > max.y || min.z > max.z || !std::isfinite(max.x - min.x) ||
-      !std::isfinite(max.y - min.y) || !std::isfinite(max.z - min.z)) {
-    min = CVector3(-kHalfStud, -kHalfStud, 0);
-    max = CVector3(kHalfStud, kHalfStud, 0);
-    return;
-  }
-  constexpr double kFlat = 1e-9;
-  if (max.x - min.x <= kFlat && max.y - min.y <= kFlat) {
-    const CVector3 c((min.x + max.x) / 2, (min.y + max.y) / 2, 0);
-    min.x = c.x - kHalfStud;
-    max.x = c.x + kHalfStud;
-    min.y = c.y - kHalfStud;
-    max.y = c.y + kHalfStud;
-  }
 }
 
 // The elements at the given sorted list indices, drawn as the edit form draws the selection.
