@@ -8,13 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/SpinRules.h"
+
 namespace {
 constexpr int kTypeId = 1001;
 constexpr int kSectionIds[3] = {1016, 1017, 1018};
 constexpr int kL2Ids[2] = {1022, 1419};
 constexpr int kRadiusIds[2] = {1024, 1420};
-double KeepNotNegative(double v, double) { return std::max(v, 0.0); }
 }  // namespace
+
+using spin_rules::KeepNotNegative;
 
 CArrowGenerator::CArrowGenerator(wxWindow* parent) : CGeneratorDlg(parent, 233, "Arrow Generator") {
   m_params.w1 = 10;

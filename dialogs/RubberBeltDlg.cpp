@@ -1,12 +1,12 @@
 #include "dialogs/RubberBeltDlg.h"
 
+#include "dialogs/SpinRules.h"
+
 int CrubberbeltDlg::s_lastOutput = 3;
 
-namespace {
-double RefuseNegative(double v, double old) { return v < 0 ? old : v; }
-double RefuseNotPositive(double v, double old) { return v <= 0 ? old : v; }
-double RefuseBelowOne(double v, double old) { return v < 1 ? old : v; }
-}  // namespace
+using spin_rules::RefuseBelowOne;
+using spin_rules::RefuseNegative;
+using spin_rules::RefuseNotPositive;
 
 CrubberbeltDlg::CrubberbeltDlg(wxWindow* parent) : CGeneratorDlg(parent, 102, "Rubber Belt Generator") {
   m_params.xDistance = 64;

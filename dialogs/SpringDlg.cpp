@@ -1,13 +1,11 @@
 #include "dialogs/SpringDlg.h"
 
-#include <algorithm>
+#include "dialogs/SpinRules.h"
 
 int CSpring2datDlg::s_lastOutput = 3;
 
-namespace {
-double RefuseNotPositive(double v, double old) { return v <= 0 ? old : v; }
-double KeepNotNegative(double v, double) { return std::max(v, 0.0); }
-}  // namespace
+using spin_rules::KeepNotNegative;
+using spin_rules::RefuseNotPositive;
 
 CSpring2datDlg::CSpring2datDlg(wxWindow* parent) : CGeneratorDlg(parent, 231, "Spring Generator") {
   m_params.height = 20;
