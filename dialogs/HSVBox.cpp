@@ -1,22 +1,13 @@
 #include "dialogs/HSVBox.h"
 
-#include <wx/dcbuffer.h>
+#include <wx/dc.h>
 #include <wx/image.h>
 
 #include <algorithm>
 
 #include "config/HsvColor.h"
 
-CHSVBox::CHSVBox(wxWindow* parent, int id, const wxSize& size)
-    : wxControl(parent, id, wxDefaultPosition, size, wxBORDER_NONE, wxDefaultValidator, "HSVBox"), m_size(size) {
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetMinSize(size);
-  Bind(wxEVT_PAINT, &CHSVBox::OnPaint, this);
-  Bind(wxEVT_LEFT_DOWN, &CHSVBox::OnMouse, this);
-  Bind(wxEVT_LEFT_UP, &CHSVBox::OnMouse, this);
-  Bind(wxEVT_MOTION, &CHSVBox::OnMouse, this);
-  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_dragging = 0; });
-}
+CHSVBox::CHSVBox(wxWindow* parent, int id, const wxSize& size) : CHSVPointerControl(parent, id, size, "HSVBox", 2) {}
 
 void CHSVBox::SetHueSaturation(int hue, int saturation) {
   m_hue = static_cast<uint8_t>(std::clamp(hue, 0, 255));
@@ -31,29 +22,7 @@ void CHSVBox::TakePointer(int x, int y) {
   SetHueSaturation(hue, saturation);
 }
 
-void CHSVBox::Release(int x, int y) {
-  TakePointer(x, y);
-  wxCommandEvent event(wxEVT_BUTTON, GetId());
-  event.SetEventObject(this);
-  ProcessWindowEvent(event);
-}
-
-void CHSVBox::OnMouse(wxMouseEvent& event) {
-  if (event.LeftDown()) {
-    TakePointer(event.GetX(), event.GetY());
-    m_dragging = 1;
-    if (!HasCapture()) CaptureMouse();
-  } else if (event.LeftUp()) {
-    bool wasDragging = m_dragging != 0;
-    m_dragging = 0;
-    if (HasCapture()) ReleaseMouse();
-    if (wasDragging) Release(event.GetX(), event.GetY());
-  } else if (event.Dragging() && m_dragging) {
-    TakePointer(event.GetX(), event.GetY());
-  }
-}
-
-const wxBitmap& CHSVBox::Field(int w, int h) {
+const wxBitmap& CHSVBox::Picture(int w, int h) {
   if (m_field.IsOk() && m_field.GetWidth() == w && m_field.GetHeight() == h) return m_field;
   wxImage image(w, h);
   unsigned char* p = image.GetData();
@@ -68,12 +37,7 @@ const wxBitmap& CHSVBox::Field(int w, int h) {
   return m_field;
 }
 
-void CHSVBox::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  wxSize size = GetClientSize();
-  int w = size.x, h = size.y;
-  if (w < 2 || h < 2) return;
-  dc.DrawBitmap(Field(w, h), 0, 0);
+void CHSVBox::DrawMarker(wxDC& dc, int w, int h) {
   int cx = 0, cy = 0;
   HsvBoxCentre(m_hue, m_saturation, w, h, cx, cy);
   // Black on the light field, with a white halo so that it also shows on dark blue.

@@ -1,23 +1,15 @@
 #include "dialogs/HSVSlider.h"
 
-#include <wx/dcbuffer.h>
+#include <wx/dc.h>
 #include <wx/image.h>
 
 #include <algorithm>
 
 #include "config/HsvColor.h"
 
+// The rightmost five columns hold the marker.
 CHSVSlider::CHSVSlider(wxWindow* parent, int id, const wxSize& size)
-    : wxControl(parent, id, wxDefaultPosition, size, wxBORDER_NONE, wxDefaultValidator, "HSVSlider"),
-      m_size(size) {
-  SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetMinSize(size);
-  Bind(wxEVT_PAINT, &CHSVSlider::OnPaint, this);
-  Bind(wxEVT_LEFT_DOWN, &CHSVSlider::OnMouse, this);
-  Bind(wxEVT_LEFT_UP, &CHSVSlider::OnMouse, this);
-  Bind(wxEVT_MOTION, &CHSVSlider::OnMouse, this);
-  Bind(wxEVT_MOUSE_CAPTURE_LOST, [this](wxMouseCaptureLostEvent&) { m_dragging = 0; });
-}
+    : CHSVPointerControl(parent, id, size, "HSVSlider", 6) {}
 
 void CHSVSlider::SetHsv(int hue, int saturation, int value) {
   m_hue = static_cast<uint8_t>(std::clamp(hue, 0, 255));
@@ -33,29 +25,7 @@ void CHSVSlider::TakePointer(int y) {
   Refresh();
 }
 
-void CHSVSlider::Release(int y) {
-  TakePointer(y);
-  wxCommandEvent event(wxEVT_BUTTON, GetId());
-  event.SetEventObject(this);
-  ProcessWindowEvent(event);
-}
-
-void CHSVSlider::OnMouse(wxMouseEvent& event) {
-  if (event.LeftDown()) {
-    TakePointer(event.GetY());
-    m_dragging = 1;
-    if (!HasCapture()) CaptureMouse();
-  } else if (event.LeftUp()) {
-    bool wasDragging = m_dragging != 0;
-    m_dragging = 0;
-    if (HasCapture()) ReleaseMouse();
-    if (wasDragging) Release(event.GetY());
-  } else if (event.Dragging() && m_dragging) {
-    TakePointer(event.GetY());
-  }
-}
-
-const wxBitmap& CHSVSlider::Ramp(int w, int h) {
+const wxBitmap& CHSVSlider::Picture(int w, int h) {
   if (m_ramp.IsOk() && m_ramp.GetWidth() == w && m_ramp.GetHeight() == h && m_rampHue == m_hue &&
       m_rampSaturation == m_saturation)
     return m_ramp;
@@ -73,12 +43,7 @@ const wxBitmap& CHSVSlider::Ramp(int w, int h) {
   return m_ramp;
 }
 
-void CHSVSlider::OnPaint(wxPaintEvent&) {
-  wxAutoBufferedPaintDC dc(this);
-  wxSize size = GetClientSize();
-  int w = size.x, h = size.y;
-  if (w < 6 || h < 2) return;
-  dc.DrawBitmap(Ramp(w, h), 0, 0);
+void CHSVSlider::DrawMarker(wxDC& dc, int w, int h) {
   int my = HsvSliderRow(m_value, h);
   wxPoint marker[3] = {{w - 5, my}, {w - 1, std::max(my - 4, 0)}, {w - 1, std::min(my + 4, h - 1)}};
   dc.SetPen(*wxBLACK_PEN);
