@@ -6,15 +6,51 @@
 namespace {
 using namespace edit_test;
 
+using RunFn = std::function<int(CQuorvelDoc&, CEditEditor&, CScriptedPorts&)>;
+
 struct Row {
   const char* what;
   std::vector<int32_t> selection;
   int grid;  // GridType
-  std::function<int(CQuorvelDoc&, CEditEditor&, CScriptedPorts&)> run;
+  RunFn run;
   std::string text;  // main's element lines afterwards
   std::vector<uint32_t> hints;
   bool modified;
 };
+
+// The keyboard entry command, its dialog answered with `entry`.
+RunFn ByKeyboard(const KeyboardEntry& entry) {
+  return [entry](CQuorvelDoc& d, CEditEditor&, CScriptedPorts& p) {
+    p.entries.push_back(entry);
+    return d.OnKeyboardEntry();
+  };
+}
+
+KeyboardEntry PositionEntry(double x, double y, double z) {
+  KeyboardEntry entry;
+  entry.usePosition = true;
+  entry.position[0] = x;
+  entry.position[1] = y;
+  entry.position[2] = z;
+  return entry;
+}
+
+// A quarter turn about y.
+KeyboardEntry QuarterTurnEntry() {
+  KeyboardEntry entry;
+  entry.useRotation = true;
+  const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
+  std::copy(quarter, quarter + 9, entry.matrix);
+  return entry;
+}
+
+// The sort command, its dialog answered with `choice`.
+RunFn BySort(const SortChoice& choice) {
+  return [choice](CQuorvelDoc& d, CEditEditor&, CScriptedPorts& p) {
+    p.sorts.push_back(choice);
+    return d.OnSort();
+  };
+}
 
 TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
   using D = CQuorvelDoc;
@@ -121,58 +157,19 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
          return 1;
        },
        same, {HINT_PANES_ONLY | HINT_SELECTION}, false},
-      {"keyboard entry, one part: absolute", {1}, 0,
-       [](D& d, E&, P& p) {
-         KeyboardEntry entry;
-         entry.usePosition = true;
-         entry.position[0] = 40;
-         entry.position[1] = -8;
-         p.entries.push_back(entry);
-         return d.OnKeyboardEntry();
-       },
+      {"keyboard entry, one part: absolute", {1}, 0, ByKeyboard(PositionEntry(40, -8, 0)),
        MainWith({{1, "1 4 40 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"keyboard entry, two elements: relative", {1, 3}, 0,
-       [](D& d, E&, P& p) {
-         KeyboardEntry entry;
-         entry.usePosition = true;
-         entry.position[2] = 10;
-         p.entries.push_back(entry);
-         return d.OnKeyboardEntry();
-       },
+      {"keyboard entry, two elements: relative", {1, 3}, 0, ByKeyboard(PositionEntry(0, 0, 10)),
        MainWith({{1, "1 4 0 0 10 1 0 0 0 1 0 0 0 1 sub.ldr\n"}, {3, "2 24 0 0 10 10 0 10\n"}}), {kMoved}, true},
-      {"keyboard entry, one part: absolute turn", {1}, 0,
-       [](D& d, E&, P& p) {
-         KeyboardEntry entry;
-         entry.useRotation = true;
-         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
-         std::copy(quarter, quarter + 9, entry.matrix);
-         p.entries.push_back(entry);
-         return d.OnKeyboardEntry();
-       },
+      {"keyboard entry, one part: absolute turn", {1}, 0, ByKeyboard(QuarterTurnEntry()),
        MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
       // Relative turns go about the rotation centre, the first selected part's origin (0, 0, 0):
       // the line's (10, 0, 0) turns to (0, 0, -10).
-      {"keyboard entry, two elements: relative turn", {1, 3}, 0,
-       [](D& d, E&, P& p) {
-         KeyboardEntry entry;
-         entry.useRotation = true;
-         const double quarter[9] = {0, 0, 1, 0, 1, 0, -1, 0, 0};
-         std::copy(quarter, quarter + 9, entry.matrix);
-         p.entries.push_back(entry);
-         return d.OnKeyboardEntry();
-       },
+      {"keyboard entry, two elements: relative turn", {1, 3}, 0, ByKeyboard(QuarterTurnEntry()),
        MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}, {3, "2 24 0 0 0 0 0 -10\n"}}), {kMoved}, true},
-      {"sort by colour, selected only", {1, 2}, 0,
-       [](D& d, E&, P& p) {
-         p.sorts.push_back(SortChoice{true, false, true, 0});
-         return d.OnSort();
-       },
+      {"sort by colour, selected only", {1, 2}, 0, BySort(SortChoice{true, false, true, 0}),
        same, {}, false},
-      {"keyboard entry, nothing ticked", {1}, 0,
-       [](D& d, E&, P& p) {
-         p.entries.push_back(KeyboardEntry{});
-         return d.OnKeyboardEntry();
-       },
+      {"keyboard entry, nothing ticked", {1}, 0, ByKeyboard(KeyboardEntry{}),
        same, {}, false},
       {"colour", {1}, 0,
        [](D& d, E&, P& p) {
@@ -180,11 +177,7 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
          return d.OnChooseColor();
        },
        MainWith({{1, "1 2 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"sort by colour, ascending", {}, 0,
-       [](D& d, E&, P& p) {
-         p.sorts.push_back(SortChoice{false, true, false, 0});
-         return d.OnSort();
-       },
+      {"sort by colour, ascending", {}, 0, BySort(SortChoice{false, true, false, 0}),
        MainWith({{1, kMain[2]}, {2, kMain[1]}}), {HINT_FULL}, true},
       {"modify a comment", {4}, 0,
        [](D& d, E& e, P&) {
