@@ -3,9 +3,7 @@
 // to the print spooler's lp (here a stand-in script that keeps what it gets); without lp the run
 // ends with status 1 and a log line, never waiting for a printer.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,7 +11,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "GuiTest.h"
@@ -71,23 +68,11 @@ class ProgramPrintTest : public ::testing::Test {
 
   // Runs the program to its end; its exit status, -1 when it had to be killed.
   int Run(const std::vector<std::string>& args, bool withLp) {
-    std::map<std::string, std::string> changes = {
-        {"HOME", m_home.Path()},           {"XDG_CONFIG_HOME", m_home / "config"},
-        {"XDG_STATE_HOME", m_home / "state"}, {"XDG_DATA_HOME", m_home / "data"},
-        {"LDRAWDIR", m_library},           {"GDK_BACKEND", "x11"},
-        {"NO_AT_BRIDGE", "1"},
-        {"PATH", withLp ? (m_home / "bin") + ":/usr/bin:/bin" : m_home / "bin"}};
+    std::map<std::string, std::string> changes = ProgramHomeEnvironment(m_home.Path(), m_library);
+    changes["PATH"] = withLp ? (m_home / "bin") + ":/usr/bin:/bin" : m_home / "bin";
     const pid_t pid = SpawnProgram(m_program, args, changes);
     if (pid < 0) return -2;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(90);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < end) {
-      if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return -1;
+    return WaitForProgramStatus(pid, std::chrono::seconds(90));
   }
   std::string Log() { return ReadFileBytes(m_home / "state/Plandor/Plandor.log"); }
 

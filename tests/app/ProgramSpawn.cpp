@@ -1,6 +1,10 @@
 #include "ProgramSpawn.h"
 
+#include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
+
+#include <thread>
 
 extern char** environ;
 
@@ -21,4 +25,27 @@ pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& a
   envp.push_back(nullptr);
   pid_t pid = 0;
   return posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) == 0 ? pid : -1;
+}
+
+std::map<std::string, std::string> ProgramHomeEnvironment(const std::string& home,
+                                                          const std::string& library) {
+  return {{"HOME", home},
+          {"XDG_CONFIG_HOME", home + "config"},
+          {"XDG_STATE_HOME", home + "state"},
+          {"XDG_DATA_HOME", home + "data"},
+          {"LDRAWDIR", library},
+          {"GDK_BACKEND", "x11"},
+          {"NO_AT_BRIDGE", "1"}};
+}
+
+int WaitForProgramStatus(pid_t pid, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  int status = 0;
+  while (std::chrono::steady_clock::now() < end) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
 }

@@ -3,6 +3,7 @@
 // where the changes replace or add variables (HOME, the XDG folders, LDRAWDIR, PATH, ...).
 #include <sys/types.h>
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,3 +11,12 @@
 // The child's process id, or -1 when it could not be started.
 pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& changes);
+
+// The changes that keep the program inside a scratch home (given with its trailing '/'): its
+// settings, log and data there, the LDraw library at `library`, on X11.
+std::map<std::string, std::string> ProgramHomeEnvironment(const std::string& home,
+                                                          const std::string& library);
+
+// Waits for the program to end: its exit status, or -1 when it ended by a signal or had to be
+// killed after the timeout.
+int WaitForProgramStatus(pid_t pid, std::chrono::milliseconds timeout);

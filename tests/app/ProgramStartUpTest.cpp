@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "GuiTest.h"
+#include "ProgramSpawn.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
 #include "support/TestData.h"
@@ -51,19 +52,6 @@ pid_t Start(const std::vector<std::string>& args, std::vector<std::string> env) 
   return pid;
 }
 
-// The exit status, or -1 when the program had to be killed after the timeout.
-int WaitForStatus(pid_t pid, int ms) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  int status = 0;
-  while (std::chrono::steady_clock::now() < end) {
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, &status, 0);
-  return -1;
-}
-
 class ProgramStartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,7 +74,8 @@ class ProgramStartUpTest : public ::testing::Test {
 
 TEST_F(ProgramStartUpTest, RegisterAndUnregisterFromTheCommandLine) {
   REQUIRE_LDRAW_LIBRARY(library);
-  int status = WaitForStatus(Start({m_program, "-register"}, Environment(Env(library))), 30000);
+  int status = WaitForProgramStatus(Start({m_program, "-register"}, Environment(Env(library))),
+                                    std::chrono::seconds(30));
   EXPECT_EQ(status, 0);
   std::string desktop = ReadFileBytes(m_home / "data/applications/plandor.desktop");
   EXPECT_NE(desktop.find("Exec=" + m_program), std::string::npos);
@@ -94,7 +83,8 @@ TEST_F(ProgramStartUpTest, RegisterAndUnregisterFromTheCommandLine) {
   // Such a run neither asks for nor builds the part list.
   EXPECT_EQ(ReadFileBytes(m_home / "state/Plandor/Plandor.log").find("Loading part list"), std::string::npos);
 
-  status = WaitForStatus(Start({m_program, "-unregister"}, Environment(Env(library))), 30000);
+  status = WaitForProgramStatus(Start({m_program, "-unregister"}, Environment(Env(library))),
+                                std::chrono::seconds(30));
   EXPECT_EQ(status, 0);
   EXPECT_FALSE(FileExists(m_home / "data/applications/plandor.desktop"));
   EXPECT_FALSE(FileExists(m_home / "data/mime/packages/plandor.xml"));
@@ -105,7 +95,8 @@ TEST_F(ProgramStartUpTest, AFailedRegistrationEndsWithAFailureStatus) {
   auto env = Env(library);
   WriteFileBytes(m_home / "blocked", "a file where the data folder should be");
   env["XDG_DATA_HOME"] = m_home / "blocked";
-  EXPECT_EQ(WaitForStatus(Start({m_program, "-register"}, Environment(env)), 30000), 1);
+  EXPECT_EQ(WaitForProgramStatus(Start({m_program, "-register"}, Environment(env)), std::chrono::seconds(30)),
+            1);
 }
 
 // The part list question and the scan's error box are answered with the Return key.
