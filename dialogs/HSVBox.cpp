@@ -7,7 +7,8 @@
 
 #include "config/HsvColor.h"
 
-CHSVBox::CHSVBox(wxWindow* parent, int id, const wxSize& size) : CHSVPointerControl(parent, id, size, "HSVBox", 2) {}
+CHSVBox::CHSVBox(wxWindow* parent, int id, const wxSize& size)
+    : CHSVPointerControl(parent, id, size, "HSVBox", 2) {}
 
 void CHSVBox::SetHueSaturation(int hue, int saturation) {
   m_hue = static_cast<uint8_t>(std::clamp(hue, 0, 255));
