@@ -89,26 +89,8 @@ class RealMouseTest : public ::testing::Test {
     PumpEvents(100);
   }
 
-  std::set<int> Selected() const {
-    std::set<int> out;
-    const CQvFile* model = m_doc->GetActiveModel();
-    for (size_t i = 0; i < model->GetSelectedCount(); ++i)
-      out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
-    return out;
-  }
-
-  std::vector<std::string> Squares() {
-    CArrayTextHandler text;
-    m_doc->GetActiveModel()->WriteTo(text);
-    text.Rewind();
-    std::vector<std::string> lines;
-    std::string line;
-    while (text.ReadLine(line)) {
-      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-      if (line.rfind("4 ", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-  }
+  std::set<int> Selected() const { return SelectedIndices(*m_doc->GetActiveModel()); }
+  std::vector<std::string> Squares() { return WrittenQuadLines(*m_doc->GetActiveModel()); }
 
   CViewSettingsScope m_settings;
   std::unique_ptr<CQuorvelDoc> m_doc;

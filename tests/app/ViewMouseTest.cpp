@@ -60,13 +60,7 @@ class ViewMouseTest : public ::testing::Test {
     return in;
   }
 
-  std::set<int> Selected() const {
-    std::set<int> out;
-    const CQvFile* model = m_doc.GetActiveModel();
-    for (size_t i = 0; i < model->GetSelectedCount(); ++i)
-      out.insert(model->GetSelectedIndex(static_cast<int32_t>(i)));
-    return out;
-  }
+  std::set<int> Selected() const { return SelectedIndices(*m_doc.GetActiveModel()); }
 
   void Click(const MouseInput& in) {
     m_mouse.ButtonDown(in);
@@ -91,19 +85,8 @@ class ViewMouseTest : public ::testing::Test {
     m_view.Render();
   }
 
-  std::vector<std::string> SavedLines() {
-    CArrayTextHandler text;
-    m_doc.GetActiveModel()->WriteTo(text);
-    text.Rewind();
-    std::vector<std::string> lines;
-    std::string line;
-    while (text.ReadLine(line)) {
-      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-      // The squares only: the written header (colours, rotation points) is not the matter here.
-      if (line.rfind("4 ", 0) == 0) lines.push_back(line);
-    }
-    return lines;
-  }
+  // The squares only.
+  std::vector<std::string> SavedLines() { return WrittenQuadLines(*m_doc.GetActiveModel()); }
 
   CViewSettingsScope m_settings;
   CQuorvelDoc m_doc;

@@ -2,6 +2,7 @@
 // Shared by the 3-D view tests: a document holding a small model of plain primitives (no part
 // library needed), and the settings the views read, put back after each test.
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,29 @@ inline bool LoadModelText(CQuorvelDoc& doc, const std::vector<std::string>& line
   const int ok = doc.GetProject().Transfer(text, 1, "test.ldr");
   doc.RefreshActiveModel();
   return ok != 0;
+}
+
+// The indices of the model's selected elements.
+inline std::set<int> SelectedIndices(const CQvFile& model) {
+  std::set<int> out;
+  for (size_t i = 0; i < model.GetSelectedCount(); ++i)
+    out.insert(model.GetSelectedIndex(static_cast<int32_t>(i)));
+  return out;
+}
+
+// The quadrilateral lines of the model as it writes itself, without line ends: the written header
+// (colours, rotation points) is not the matter of the tests that read them.
+inline std::vector<std::string> WrittenQuadLines(CQvFile& model) {
+  CArrayTextHandler text;
+  model.WriteTo(text);
+  text.Rewind();
+  std::vector<std::string> lines;
+  std::string line;
+  while (text.ReadLine(line)) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    if (line.rfind("4 ", 0) == 0) lines.push_back(line);
+  }
+  return lines;
 }
 
 // A red cube of side 40 round the origin with black edges: seen from every direction.
