@@ -1,5 +1,5 @@
 // The settings bind the image library at every load. The test program does not live beside the
-// library, so the app tests bind the one the build put into the bin folder.
+// library, so the test programs that load settings bind the one the build put into the bin folder.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
