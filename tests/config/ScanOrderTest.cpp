@@ -10,40 +10,9 @@
 #include "config/ScanOrder.h"
 #include "config/Tracer.h"
 #include "platform/Folders.h"
+#include "support/LogCaptureScope.h"
 
 namespace {
-
-// Sends the log to a scratch state folder while it lives.
-class CLogCapture {
- public:
-  CLogCapture() {
-    const char* old = std::getenv("XDG_STATE_HOME");
-    m_hadOld = old != nullptr;
-    if (old) m_old = old;
-    setenv("XDG_STATE_HOME", m_dir.Path().c_str(), 1);
-    theTracer.Close();
-    theTracer.Open("ScanOrderTest");
-  }
-  ~CLogCapture() {
-    theTracer.Close();
-    if (m_hadOld)
-      setenv("XDG_STATE_HOME", m_old.c_str(), 1);
-    else
-      unsetenv("XDG_STATE_HOME");
-  }
-  std::string Text() const { return ReadFileBytes(theTracer.GetPath()); }
-  int Count(const std::string& text) const {
-    std::string log = Text();
-    int n = 0;
-    for (size_t p = log.find(text); p != std::string::npos; p = log.find(text, p + 1)) ++n;
-    return n;
-  }
-
- private:
-  CScratchDir m_dir;
-  std::string m_old;
-  bool m_hadOld = false;
-};
 
 struct Entry {
   std::string path;
@@ -213,7 +182,7 @@ TEST(ScanOrder, EveryFormOfTheSection) {
        {}},
   };
   for (const Case& c : cases) {
-    CLogCapture log;
+    CLogCaptureScope log("ScanOrderTest");
     CScanOrder order = f.Load(c.section);
     EXPECT_EQ(Entries(order), c.expected) << c.what;
     for (const auto& [text, times] : c.log) EXPECT_EQ(log.Count(text), times) << c.what << ": " << text;

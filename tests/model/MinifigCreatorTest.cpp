@@ -13,36 +13,12 @@
 #include "model/MinifigCreator.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "support/LogCaptureScope.h"
 #include "support/TestData.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class CLogCapture {
- public:
-  CLogCapture() {
-    const char* old = getenv("XDG_STATE_HOME");
-    m_hadOld = old != nullptr;
-    if (old) m_old = old;
-    setenv("XDG_STATE_HOME", m_dir.Path().c_str(), 1);
-    theTracer.Close();
-    theTracer.Open("MinifigTest");
-  }
-  ~CLogCapture() {
-    theTracer.Close();
-    if (m_hadOld)
-      setenv("XDG_STATE_HOME", m_old.c_str(), 1);
-    else
-      unsetenv("XDG_STATE_HOME");
-  }
-  std::string Text() const { return ReadFileBytes(theTracer.GetPath()); }
-
- private:
-  CScratchDir m_dir;
-  std::string m_old;
-  bool m_hadOld = false;
-};
 
 // The parts of the default figure and the few others the cases choose, names in mixed case.
 struct FigureLibrary {
@@ -111,7 +87,7 @@ TEST(MinifigCreator, ParsesChoiceLines) {
 }
 
 TEST(MinifigCreator, SectionsReplaceBuiltInListsAndBadLinesAreLogged) {
-  CLogCapture log;
+  CLogCaptureScope log("MinifigTest");
   CScratchDir dir;
   WriteFileBytes(dir / "test.ini",
                  "[HEAD]\n"
