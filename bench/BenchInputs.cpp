@@ -4,6 +4,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "config/ScanOrder.h"
+#include "config/Settings.h"
+#include "document/QuorvelDoc.h"
+#include "model/TextHandler.h"
+
 namespace fs = std::filesystem;
 
 std::string BenchLibraryDir() {
@@ -50,3 +55,19 @@ std::string BenchOutDir() {
 }
 
 std::string BenchFileName(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path) {
+  theSettings.BasePath = BenchLibraryDir();
+  theSettings.ShowWarnings = 0;
+  theScanOrder.SetDefault();
+  auto doc = std::make_unique<CQuorvelDoc>();
+  doc->OnNewDocument();
+  CMpdFile& project = doc->GetProject();
+  project.RemoveAll(1);
+  project.AddModel(nullptr, nullptr);
+  CFileTextHandler in;
+  if (!in.Open(path, "r") || !project.LoadFromText(in, path)) return nullptr;
+  doc->RefreshActiveModel();
+  doc->TrimUndoRing(1);
+  return doc;
+}

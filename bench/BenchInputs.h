@@ -3,11 +3,18 @@
 //   LDRAWDIR              library base folder (default ../shared/ldraw beside the project)
 //   PLANDOR_BENCH_MODELS  model files separated by ':' (the shared models are always added)
 //   PLANDOR_BENCH_OUT     when set, a folder into which each benchmark writes what it produced once
+#include <memory>
 #include <string>
 #include <vector>
+
+class CQuorvelDoc;
 
 std::string BenchLibraryDir();
 std::vector<std::string> BenchModelFiles();
 std::string BenchOutDir();  // empty when not set
 // The file name part of a path ("889-1-RadarTruck.mpd"), used in benchmark names.
 std::string BenchFileName(const std::string& path);
+
+// A document holding the file's project as a freshly loaded one, read with the benchmark library
+// and without warnings; null when it cannot be read.
+std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path);

@@ -8,30 +8,16 @@
 #include <memory>
 
 #include "BenchInputs.h"
-#include "config/ScanOrder.h"
-#include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
 #include "model/QvFile.h"
-#include "model/TextHandler.h"
 
 namespace {
 
-// A document holding the file's project as a freshly loaded one; null when it cannot be read.
+// The benchmark document, marked modified.
 std::unique_ptr<CQuorvelDoc> LoadDocument(const std::string& path) {
-  theSettings.BasePath = BenchLibraryDir();
-  theSettings.ShowWarnings = 0;
-  theScanOrder.SetDefault();
-  auto doc = std::make_unique<CQuorvelDoc>();
-  doc->OnNewDocument();
-  CMpdFile& project = doc->GetProject();
-  project.RemoveAll(1);
-  project.AddModel(nullptr, nullptr);
-  CFileTextHandler in;
-  if (!in.Open(path, "r") || !project.LoadFromText(in, path)) return nullptr;
-  doc->RefreshActiveModel();
-  doc->TrimUndoRing(1);
-  doc->SetModifiedFlag(1);
+  auto doc = LoadBenchDocument(path);
+  if (doc) doc->SetModifiedFlag(1);
   return doc;
 }
 

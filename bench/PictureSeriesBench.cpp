@@ -12,12 +12,9 @@
 
 #include "BenchInputs.h"
 #include "app/PictureFile.h"
-#include "config/ScanOrder.h"
-#include "config/Settings.h"
 #include "document/PictureSeries.h"
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
-#include "model/TextHandler.h"
 #include "platform/Folders.h"
 
 namespace {
@@ -33,29 +30,13 @@ class CCountingWriter : public IPictureWriter {
   long written = 0;
 };
 
-std::unique_ptr<CQuorvelDoc> LoadDocument(const std::string& path) {
-  theSettings.BasePath = BenchLibraryDir();
-  theSettings.ShowWarnings = 0;
-  theScanOrder.SetDefault();
-  auto doc = std::make_unique<CQuorvelDoc>();
-  doc->OnNewDocument();
-  CMpdFile& project = doc->GetProject();
-  project.RemoveAll(1);
-  project.AddModel(nullptr, nullptr);
-  CFileTextHandler in;
-  if (!in.Open(path, "r") || !project.LoadFromText(in, path)) return nullptr;
-  doc->RefreshActiveModel();
-  doc->TrimUndoRing(1);
-  return doc;
-}
-
 void BM_PictureSeries(benchmark::State& state, std::string path) {
   static const bool handlers = [] {
     wxInitAllImageHandlers();
     return true;
   }();
   (void)handlers;
-  auto doc = LoadDocument(path);
+  auto doc = LoadBenchDocument(path);
   if (!doc) return state.SkipWithError("cannot read the model");
   const fs::path folder = fs::path(GetTempDirectory()) / ("plandor_pictures_" + std::to_string(getpid()));
   fs::create_directories(folder);
