@@ -38,15 +38,12 @@ class ProgramPrintTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
-    const char* dir = std::getenv("PLANDOR_BIN_DIR");
-    m_program = dir ? std::string(dir) + "/plandor" : std::string();
-    if (m_program.empty() || access(m_program.c_str(), X_OK) != 0) GTEST_SKIP() << "plandor not built";
+    m_program = BuiltProgramPath();
+    if (m_program.empty()) GTEST_SKIP() << "plandor not built";
     m_shared = TestLibraryDir();
     if (m_shared.empty()) GTEST_SKIP() << "no LDraw library (set LDRAWDIR or put it in ../shared/ldraw)";
     m_library = m_home / "library";
-    MakeDirectories(m_library);
-    for (const char* folder : {"p", "parts"})
-      std::filesystem::create_directory_symlink(m_shared + "/" + folder, m_library + "/" + folder);
+    LinkLibraryFolders(m_shared, m_library);
     WriteFileBytes(m_library + "/Parts.lst", "3001.dat       Brick  2 x  4\n");
     MakeDirectories(m_home / "config/Plandor");
     WriteFileBytes(m_home / "config/Plandor/Plandor.conf", "[Settings]\nRegFileTypes=0\nAutoPartUpgrade=0\n");
@@ -55,7 +52,7 @@ class ProgramPrintTest : public ::testing::Test {
     MakeDirectories(m_home / "bin");
   }
   void TearDown() override {
-    for (const char* folder : {"p", "parts"}) unlink((m_library + "/" + folder).c_str());
+    UnlinkLibraryFolders(m_library);
   }
 
   // A stand-in for lp that records its arguments and keeps a copy of the file it is given.

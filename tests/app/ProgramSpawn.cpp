@@ -4,9 +4,21 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
+#include "platform/Folders.h"
+
 extern char** environ;
+
+std::string BuiltProgramPath() {
+  const char* dir = std::getenv("PLANDOR_BIN_DIR");
+  std::string path = dir ? std::string(dir) + "/plandor" : std::string();
+  return !path.empty() && access(path.c_str(), X_OK) == 0 ? path : std::string();
+}
 
 pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& changes) {
@@ -48,4 +60,14 @@ int WaitForProgramStatus(pid_t pid, std::chrono::milliseconds timeout) {
   kill(pid, SIGKILL);
   waitpid(pid, &status, 0);
   return -1;
+}
+
+void LinkLibraryFolders(const std::string& shared, const std::string& library) {
+  MakeDirectories(library);
+  for (const char* folder : {"p", "parts"})
+    std::filesystem::create_directory_symlink(shared + "/" + folder, library + "/" + folder);
+}
+
+void UnlinkLibraryFolders(const std::string& library) {
+  for (const char* folder : {"p", "parts"}) unlink((library + "/" + folder).c_str());
 }

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// The program the build put into PLANDOR_BIN_DIR; empty when it is not there to run.
+std::string BuiltProgramPath();
+
 // The child's process id, or -1 when it could not be started.
 pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& args,
                    const std::map<std::string, std::string>& changes);
@@ -20,3 +23,9 @@ std::map<std::string, std::string> ProgramHomeEnvironment(const std::string& hom
 // Waits for the program to end: its exit status, or -1 when it ended by a signal or had to be
 // killed after the timeout.
 int WaitForProgramStatus(pid_t pid, std::chrono::milliseconds timeout);
+
+// Makes `library` a library of the test's own whose part folders (p, parts) link to the shared
+// one, so that what the program writes there (Parts.lst) never reaches the shared library.
+void LinkLibraryFolders(const std::string& shared, const std::string& library);
+// Removes the links; before the scratch folder is cleaned, which would reach through them.
+void UnlinkLibraryFolders(const std::string& library);

@@ -22,12 +22,6 @@ extern char** environ;
 
 namespace {
 
-std::string ProgramPath() {
-  const char* dir = std::getenv("PLANDOR_BIN_DIR");
-  std::string path = dir ? std::string(dir) + "/plandor" : std::string();
-  return !path.empty() && access(path.c_str(), X_OK) == 0 ? path : std::string();
-}
-
 // The environment of the test with the given variables replaced (an empty value removes one).
 std::vector<std::string> Environment(const std::map<std::string, std::string>& changes) {
   std::vector<std::string> env;
@@ -56,7 +50,7 @@ class ProgramStartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
-    m_program = ProgramPath();
+    m_program = BuiltProgramPath();
     if (m_program.empty()) GTEST_SKIP() << "plandor not built";
   }
   std::map<std::string, std::string> Env(const std::string& library) {
