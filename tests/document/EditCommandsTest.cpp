@@ -18,6 +18,19 @@ struct Row {
   bool modified;
 };
 
+// A command of the document without arguments.
+RunFn Call(int (CQuorvelDoc::*command)()) {
+  return [command](CQuorvelDoc& d, CEditEditor&, CScriptedPorts&) { return (d.*command)(); };
+}
+
+// One grid step of a move or a turn, by its command id.
+RunFn MoveStep(int command) {
+  return [command](CQuorvelDoc& d, CEditEditor&, CScriptedPorts&) { return d.MoveByGrid(command); };
+}
+RunFn TurnStep(int command) {
+  return [command](CQuorvelDoc& d, CEditEditor&, CScriptedPorts&) { return d.RotateByGrid(command); };
+}
+
 // The keyboard entry command, its dialog answered with `entry`.
 RunFn ByKeyboard(const KeyboardEntry& entry) {
   return [entry](CQuorvelDoc& d, CEditEditor&, CScriptedPorts& p) {
@@ -60,13 +73,12 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
   // Pasted elements in the middle of the list shift the pick ids of those behind them, so the
   // panes draw everything again rather than only the new elements.
   const Row rows[] = {
-      {"copy", {1}, 0, [](D& d, E&, P&) { return d.OnEditCopy(); }, same, {}, false},
-      {"cut", {1}, 0, [](D& d, E&, P&) { return d.OnEditCut(); }, MainWith({{1, nullptr}}), {HINT_FULL}, true},
-      {"erase", {3}, 0, [](D& d, E&, P&) { return d.OnEditErase(); }, MainWith({{3, nullptr}}), {HINT_FULL}, true},
-      {"erase a group", {6}, 0, [](D& d, E&, P&) { return d.OnEditErase(); },
+      {"copy", {1}, 0, Call(&D::OnEditCopy), same, {}, false},
+      {"cut", {1}, 0, Call(&D::OnEditCut), MainWith({{1, nullptr}}), {HINT_FULL}, true},
+      {"erase", {3}, 0, Call(&D::OnEditErase), MainWith({{3, nullptr}}), {HINT_FULL}, true},
+      {"erase a group", {6}, 0, Call(&D::OnEditErase),
        MainWith({{6, nullptr}, {7, nullptr}, {8, nullptr}}), {HINT_FULL}, true},
-      {"duplicate", {1}, 0, [](D& d, E&, P&) { return d.OnEditDuplicate(); },
-       MainWith({{1, kMain[1], true}}), {HINT_FULL}, true},
+      {"duplicate", {1}, 0, Call(&D::OnEditDuplicate), MainWith({{1, kMain[1], true}}), {HINT_FULL}, true},
       {"copy then paste", {3}, 0,
        [](D& d, E&, P&) {
          d.OnEditCopy();
@@ -74,46 +86,46 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
        },
        MainWith({{3, kMain[3], true}}), {HINT_FULL}, true},
       // Moves: one step of the grid in use, in the settings' axes.
-      {"X -> coarse", {1}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32792); },
+      {"X -> coarse", {1}, 0, MoveStep(32792),
        MainWith({{1, "1 4 20 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"<- X medium", {1}, 1, [](D& d, E&, P&) { return d.MoveByGrid(32793); },
+      {"<- X medium", {1}, 1, MoveStep(32793),
        MainWith({{1, "1 4 -10 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"Y -> goes up (-y)", {1}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32794); },
+      {"Y -> goes up (-y)", {1}, 0, MoveStep(32794),
        MainWith({{1, "1 4 0 -8 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"<- Y fine", {1}, 2, [](D& d, E&, P&) { return d.MoveByGrid(32795); },
+      {"<- Y fine", {1}, 2, MoveStep(32795),
        MainWith({{1, "1 4 0 1 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
-      {"Z -> on a line", {3}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32796); },
+      {"Z -> on a line", {3}, 0, MoveStep(32796),
        MainWith({{3, "2 24 0 0 20 10 0 20\n"}}), {kMoved}, true},
-      {"<- Z on two parts", {1, 2}, 0, [](D& d, E&, P&) { return d.MoveByGrid(32797); },
+      {"<- Z on two parts", {1, 2}, 0, MoveStep(32797),
        MainWith({{1, "1 4 0 0 -20 1 0 0 0 1 0 0 0 1 sub.ldr\n"},
                  {2, "1 1 23 -21 -16 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}),
        {kMoved}, true},
       // Turns about the first selected part's origin: "<- X" by +angle, "X ->" by -angle, the y
       // and z pairs the other way round.
-      {"<- X coarse: +90 about x", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32816); },
+      {"<- X coarse: +90 about x", {1}, 0, TurnStep(32816),
        MainWith({{1, "1 4 0 0 0 1 0 0 0 0 -1 0 1 0 sub.ldr\n"}}), {kMoved}, true},
-      {"X -> coarse: -90 about x", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32817); },
+      {"X -> coarse: -90 about x", {1}, 0, TurnStep(32817),
        MainWith({{1, "1 4 0 0 0 1 0 0 0 0 1 0 -1 0 sub.ldr\n"}}), {kMoved}, true},
-      {"<- Y coarse: -90 about y", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32818); },
+      {"<- Y coarse: -90 about y", {1}, 0, TurnStep(32818),
        MainWith({{1, "1 4 0 0 0 0 0 -1 0 1 0 1 0 0 sub.ldr\n"}}), {kMoved}, true},
-      {"Y -> coarse: +90 about y", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32819); },
+      {"Y -> coarse: +90 about y", {1}, 0, TurnStep(32819),
        MainWith({{1, "1 4 0 0 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
-      {"<- Z coarse: -90 about z", {1}, 0, [](D& d, E&, P&) { return d.RotateByGrid(32820); },
+      {"<- Z coarse: -90 about z", {1}, 0, TurnStep(32820),
        MainWith({{1, "1 4 0 0 0 0 1 0 -1 0 0 0 0 1 sub.ldr\n"}}), {kMoved}, true},
       // A line turns about its first vertex, unrounded: (10, 0, 0) by 22.5 degrees about z is
       // (10 cos 22.5, 10 sin 22.5, 0), written with 9 significant digits.
-      {"Z -> fine on a line: +22.5 about z", {3}, 2, [](D& d, E&, P&) { return d.RotateByGrid(32821); },
+      {"Z -> fine on a line: +22.5 about z", {3}, 2, TurnStep(32821),
        MainWith({{3, "2 24 0 0 0 9.23879533 3.82683432 0\n"}}), {kMoved}, true},
       // The turned part snaps along its own axes: (23, -21, 4) to (20, -24, 0).
-      {"snap", {2}, 0, [](D& d, E&, P&) { return d.OnSnapToGrid(); },
+      {"snap", {2}, 0, Call(&D::OnSnapToGrid),
        MainWith({{2, "1 1 20 -24 0 0 0 1 0 1 0 -1 0 0 sub.ldr\n"}}), {kMoved}, true},
-      {"hide", {1}, 0, [](D& d, E&, P&) { return d.OnHide(); },
+      {"hide", {1}, 0, Call(&D::OnHide),
        MainWith({{1, "0 TOLVO HIDE 1 4 0 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"}}), {HINT_FULL}, true},
-      {"unhide", {5}, 0, [](D& d, E&, P&) { return d.OnUnhide(); },
+      {"unhide", {5}, 0, Call(&D::OnUnhide),
        MainWith({{5, "2 24 0 0 0 0 0 10\n"}}), {HINT_FULL}, true},
-      {"unhide all", {}, 0, [](D& d, E&, P&) { return d.OnUnhideAll(); },
+      {"unhide all", {}, 0, Call(&D::OnUnhideAll),
        MainWith({{5, "2 24 0 0 0 0 0 10\n"}}), {HINT_FULL}, true},
-      {"ghost", {3}, 0, [](D& d, E&, P&) { return d.OnGhost(); },
+      {"ghost", {3}, 0, Call(&D::OnGhost),
        MainWith({{3, "0 GHOST 2 24 0 0 0 10 0 0\n"}}), {kMoved}, true},
       {"unghost", {3}, 0,
        [](D& d, E&, P&) {
@@ -131,14 +143,12 @@ TEST_F(EditCommandsTest, EveryCommandOnTheProject) {
                  {3, "0 GROUP 2 g1\n", true}}),
        {HINT_KEEP_IMAGE}, true},
       // Kept as the command always was: a cancelled name still takes a snapshot and updates.
-      {"group cancelled", {1, 3}, 0, [](D& d, E&, P&) { return d.OnGroup(); }, same, {HINT_KEEP_IMAGE}, true},
-      {"ungroup", {7}, 0, [](D& d, E&, P&) { return d.OnUngroup(); },
+      {"group cancelled", {1, 3}, 0, Call(&D::OnGroup), same, {HINT_KEEP_IMAGE}, true},
+      {"ungroup", {7}, 0, Call(&D::OnUngroup),
        MainWith({{6, "2 24 0 0 0 0 0 20\n"}, {7, "2 24 0 0 0 0 0 30\n"}, {8, nullptr}}), {HINT_KEEP_IMAGE}, true},
-      {"select all", {}, 0, [](D& d, E&, P&) { return d.OnSelectAll(); }, same, {HINT_SELECTION}, false},
-      {"select same type", {1}, 0, [](D& d, E&, P&) { return d.OnSelectSameType(); }, same, {HINT_SELECTION},
-       false},
-      {"select same colour", {3}, 0, [](D& d, E&, P&) { return d.OnSelectSameColor(); }, same, {HINT_SELECTION},
-       false},
+      {"select all", {}, 0, Call(&D::OnSelectAll), same, {HINT_SELECTION}, false},
+      {"select same type", {1}, 0, Call(&D::OnSelectSameType), same, {HINT_SELECTION}, false},
+      {"select same colour", {3}, 0, Call(&D::OnSelectSameColor), same, {HINT_SELECTION}, false},
       {"grid fine", {}, 0,
        [](D& d, E&, P&) {
          d.SetGridType(2);
