@@ -75,8 +75,51 @@ std::string FormatG(double value) {
   return std::string(buf, end);
 }
 
+namespace {
+
+// Most numbers of a model are whole or have a few decimals (positions in LDU, matrix entries
+// 0 and 1, rotations with a few decimals). When value is exactly the double nearest to m / 10^d
+// with at most 9 digits, that text is its shortest round trip; written without the general
+// conversion.
+bool FormatShortDecimal(double value, std::string& out) {
+  static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-4 && magnitude < 1e9)) return false;
+  for (int d = 0; d < 10; ++d) {
+    const double scaled = magnitude * kPowers[d];
+    if (scaled >= 1e9) return false;
+    const long long m = static_cast<long long>(scaled + 0.5);
+    if (static_cast<double>(m) / kPowers[d] != magnitude) continue;
+    char buf[24];
+    char* end = std::to_chars(buf, buf + sizeof buf, m).ptr;
+    const int digits = static_cast<int>(end - buf);
+    char text[32];
+    int k = 0;
+    if (value < 0) text[k++] = '-';
+    if (digits <= d) {
+      text[k++] = '0';
+      text[k++] = '.';
+      for (int i = digits; i < d; ++i) text[k++] = '0';
+      for (int i = 0; i < digits; ++i) text[k++] = buf[i];
+    } else {
+      for (int i = 0; i < digits - d; ++i) text[k++] = buf[i];
+      if (d > 0) {
+        text[k++] = '.';
+        for (int i = digits - d; i < digits; ++i) text[k++] = buf[i];
+      }
+    }
+    out.assign(text, static_cast<size_t>(k));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::string FormatReal(double value) {
   if (!std::isfinite(value)) return FormatG(value);
+  if (value == 0) return std::signbit(value) ? "-0" : "0";
+  if (std::string shortText; FormatShortDecimal(value, shortText)) return shortText;
   // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded. Fixed
   // buffers throughout: undo snapshots write every number of the project after each change.
   char sci[64];

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <cstring>
 
 #include "platform/Numbers.h"
@@ -107,6 +108,37 @@ TEST(Numbers, FormatRealReadsBackBitIdentical) {
     ASSERT_EQ(std::memcmp(&value, &back, sizeof value), 0) << text << " written as " << written;
     ASSERT_LE(written.size(), 16u) << written;
   }
+}
+
+// Values of up to nine digits (most numbers of a model) are written as their decimal text, whichever way the writer takes: m / 10^d written from m and d by hand.
+TEST(Numbers, FormatRealWritesShortDecimalsAsTheirText) {
+  uint64_t state = 987654321;
+  for (int i = 0; i < 20000; ++i) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const int d = static_cast<int>((state >> 8) % 10);
+    const long long limit = (state >> 12) % 3 == 0 ? 1000 : 1000000000;
+    const long long m = static_cast<long long>((state >> 20) % static_cast<uint64_t>(limit));
+    if (m == 0) continue;
+    const bool negative = state & 1;
+    std::string digits = std::to_string(m);
+    if (static_cast<int>(digits.size()) <= d) digits.insert(0, static_cast<size_t>(d) + 1 - digits.size(), '0');
+    std::string text = d == 0 ? digits : digits.substr(0, digits.size() - d) + "." + digits.substr(digits.size() - d);
+    if (d > 0) {
+      while (text.back() == '0') text.pop_back();
+      if (text.back() == '.') text.pop_back();
+    }
+    if (negative) text.insert(0, "-");
+    static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double value = (negative ? -1.0 : 1.0) * static_cast<double>(m) / kPowers[d];
+    if (std::fabs(value) < 1e-4) continue;  // written as "%g" writes small values: d.dde-XX
+    ASSERT_EQ(FormatReal(value), text) << m << "e-" << d;
+  }
+  EXPECT_EQ(FormatReal(0.0), "0");
+  EXPECT_EQ(FormatReal(-0.0), "-0");
+  EXPECT_EQ(FormatReal(0.0001), "0.0001");
+  EXPECT_EQ(FormatReal(0.00012), "0.00012");
+  EXPECT_EQ(FormatReal(999999999.0), "999999999");
+  EXPECT_EQ(FormatReal(0.70710678118654757), "0.707106781");
 }
 
 TEST(Numbers, SinglePrecisionValuesHaveNoNoiseDigits) {
