@@ -153,7 +153,7 @@ void CWxDocumentHost::AddToRecentFiles(const std::string& path) {
 }
 
 bool CWxDocumentHost::NewModelDialog(std::string& name, std::string& description) {
-  CDlgNewModel dialog(Parent());
+  CDlgNewModel dialog(Parent(), m_document.Library());
   dialog.m_name = name;
   dialog.m_description = description;
   if (dialog.ShowModal() != wxID_OK) return false;

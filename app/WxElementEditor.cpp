@@ -89,7 +89,7 @@ bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
   return Run(dialog, data);
 }
 
-bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle); }
+bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle, m_library); }
 
 bool CWxElementEditor::EditSpring(SpringParams& params) { return EditSpringInDialog(Parent(), params); }
 bool CWxElementEditor::EditHose(HoseParams& params) { return EditHoseInDialog(Parent(), params); }

@@ -114,6 +114,7 @@ class DocumentFrameTest : public ::testing::Test {
     theDocument = m_doc.get();
     m_commands = MakeDocumentCommands(*m_doc, m_history.get());
     m_frame->Router().SetDocumentTarget(m_commands.get());
+    m_frame->AttachDocument(m_doc.get());
     m_recorder = new CMessageRecorder(m_frame);
     m_frame->AddEventView(m_recorder);
     m_frame->Show();
@@ -121,7 +122,10 @@ class DocumentFrameTest : public ::testing::Test {
   }
   void TearDown() override {
     if (!m_frame) return;
-    if (theMainFrame == m_frame) m_frame->Close(true);
+    if (theMainFrame == m_frame) {
+      m_frame->AttachDocument(nullptr);
+      m_frame->Close(true);
+    }
     PumpEvents(50);
     theDocument = nullptr;
     m_doc->SetHost(nullptr);

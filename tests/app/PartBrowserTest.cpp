@@ -153,7 +153,7 @@ TEST_F(PartBrowserTest, ACellThatCannotBeDrawnIsAnErrorOfThatCellOnly) {
   C3DStub renderer;
   const PartHandle brick = thePartList.FindByName("b100.dat");
   ASSERT_NE(brick, 0u);
-  EXPECT_EQ(RenderPartThumbnail(brick, 48, renderer), ThumbnailResult::Drawn);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 48, renderer), ThumbnailResult::Drawn);
   EXPECT_EQ(renderer.GetImage().GetWidth(), 48);
   // Not blank: the brick's pixels differ from the corner's background.
   const CDib& picture = renderer.GetImage();
@@ -164,9 +164,9 @@ TEST_F(PartBrowserTest, ACellThatCannotBeDrawnIsAnErrorOfThatCellOnly) {
       drawn += std::memcmp(picture.GetRow(y) + 3 * x, corner, 3) != 0;
   EXPECT_GT(drawn, 48);  // the flat square, seen from above at an angle
   // A renderer that cannot be made (here: no pixels at all) fails the cell, nothing more.
-  EXPECT_EQ(RenderPartThumbnail(brick, 0, renderer), ThumbnailResult::NoMemory);
-  EXPECT_EQ(RenderPartThumbnail(thePartList.FindByName("a999.dat"), 48, renderer), ThumbnailResult::NotFound);
-  EXPECT_EQ(RenderPartThumbnail(brick, 48, renderer), ThumbnailResult::Drawn);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 0, renderer), ThumbnailResult::NoMemory);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, thePartList.FindByName("a999.dat"), 48, renderer), ThumbnailResult::NotFound);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 48, renderer), ThumbnailResult::Drawn);
 }
 
 TEST_F(PartBrowserTest, ShowGroupZeroFromTheTreeLeavesTheGridAlone) {

@@ -112,7 +112,7 @@ class CChooserAnswer : public wxModalDialogHook {
 TEST_F(PartChoiceTest, TheDialogShowsTheRowsAndOkOrCancelDecide) {
   REQUIRE_GUI();
   {
-    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 3), m_list);
+    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 3), WithPartList(ProgramLibrary(), m_list));
     auto* list = dynamic_cast<wxListCtrl*>(dialog.FindWindow(CSelectPartDlg::kListId));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetItemCount(), 6);
@@ -165,7 +165,7 @@ TEST_F(PartChoiceTest, TheSelectedLibraryPartIsShownInThePreview) {
   CScratchDir dir;
   Fill(thePartList, dir);
   {
-    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 0), thePartList);  // 3001.dat
+    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 0));  // 3001.dat, the program's list
     dialog.Show();
     PumpEvents(30);
     const CModelPreview* preview = nullptr;
