@@ -232,19 +232,14 @@ class ColorBarTest : public ColorDialogsTest {
     ColorDialogsTest::SetUp();
     LoadDocument(doc, "2 24 0 0 0 10 0 0\n2 24 0 0 0 0 10 0\n");
     theDocument = &doc;
-    std::memcpy(savedBar, theSettings.ColorBarColors, sizeof(savedBar));
-    savedDefault = theSettings.DefaultColor;
     for (int i = 0; i < 16; ++i) theSettings.ColorBarColors[i] = i;
     theSettings.ColorBarColors[5] = 300;
   }
   void TearDown() override {
     theDocument = nullptr;
-    std::memcpy(theSettings.ColorBarColors, savedBar, sizeof(savedBar));
-    theSettings.DefaultColor = savedDefault;
     ColorDialogsTest::TearDown();
   }
-  int32_t savedBar[16];
-  uint32_t savedDefault = 0;
+  SettingsSnapshot m_barSettings;
 };
 
 TEST_F(ColorBarTest, ASwatchRecoloursTheSelectionInEditModeOnly) {

@@ -20,6 +20,7 @@
 #include "model/QvFile.h"
 #include "platform/Profile.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -355,7 +356,7 @@ TEST_F(DocumentFrameTest, AStoredListStaysAboveExitAfterTheNextStart) {
 TEST_F(DocumentFrameTest, DefaultSettingsAskThenResetSaveAndAnnounce) {
   ColorEntry colors[kColorCount];
   std::copy(std::begin(theDefaultColors), std::end(theDefaultColors), colors);
-  const int fastStep = theSettings.FastStep, grid = theSettings.GridType;
+  SettingsSnapshot settings;  // Yes resets every setting
   CScriptedPrompt prompt;
   theSettings.FastStep = 9;
   theSettings.GridType = 2;
@@ -380,8 +381,6 @@ TEST_F(DocumentFrameTest, DefaultSettingsAskThenResetSaveAndAnnounce) {
   EXPECT_EQ(CFileProfile(m_scratch / "Plandor.conf").GetProfileInt("Settings", "FastStep", 0), 5);
   EXPECT_EQ(m_recorder->received, std::vector<unsigned>{msg::kSettingsChanged});
   EXPECT_EQ(m_hints.hints, std::vector<uint32_t>{HINT_SETTINGS});
-  theSettings.FastStep = fastStep;
-  theSettings.GridType = grid;
   std::copy(std::begin(colors), std::end(colors), theDefaultColors);
 }
 

@@ -17,6 +17,7 @@
 #include "config/PartList.h"
 #include "config/Settings.h"
 #include "platform/Profile.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -409,6 +410,7 @@ TEST_F(MainFrameTest, ACancelledBaseFolderChangeAnnouncesTheSettingsAgain) {
   CMainFrame* frame = OpenFrame();
   auto* tree = new CListener(frame, 0);
   frame->AddEventView(tree);
+  SettingsSnapshot settings;
   std::string oldBase = theSettings.BasePath, oldSave = theSettings.SavePath;
   unsigned before = thePartList.GetCount(kLibraryParts);
   theSettings.BasePath = m_scratch / "another-library";
