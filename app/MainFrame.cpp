@@ -364,7 +364,7 @@ void CMainFrame::OnViewActivated(wxCommandEvent& event) {
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
   // Cancel in the save question keeps the program running.
-  if (event.CanVeto() && !QueryDiscardDocument()) {
+  if (event.CanVeto() && !QueryDiscardDocument(m_document)) {
     event.Veto();
     return;
   }
@@ -403,7 +403,7 @@ void CMainFrame::OnKeyStateTimer(wxTimerEvent&) {
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
   // One document at a time: the first file is opened, after the save question.
   if (event.GetNumberOfFiles() < 1) return;
-  OpenDocumentFile(event.GetFiles()[0].utf8_string(), true);
+  OpenDocumentFile(m_document, event.GetFiles()[0].utf8_string(), true);
 }
 
 void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
@@ -442,6 +442,7 @@ wxWindow* CMainFrame::GetViewPane(int row, int column) const { return m_views[ro
 
 void CMainFrame::AttachDocument(CQuorvelDoc* doc) {
   m_document = doc;
+  if (auto* bar = dynamic_cast<CColorBar*>(m_colorBar)) bar->SetDocument(doc);
   for (CQuorvelView* view : m_views) view->SetDocument(doc);
   static_cast<CLineListView*>(m_lineList)->SetDocument(doc);
 }
@@ -532,7 +533,7 @@ void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const
   CStartUpProgressDlg progress;
   BaseFolderChangeHooks hooks;
   hooks.send = [this](unsigned message) { NotifyViews(false, message, 0, 0); };
-  hooks.saveModified = saveModified ? std::move(saveModified) : std::function<bool()>(QueryDiscardDocument);
+  hooks.saveModified = saveModified ? std::move(saveModified) : std::function<bool()>([doc = m_document] { return QueryDiscardDocument(doc); });
   if (CQuorvelDoc* doc = m_document) {
     hooks.updateViews = [doc](long hint) { doc->UpdateAllViews(static_cast<uint32_t>(hint)); };
     hooks.newDocument = [doc] { doc->OnNewDocument(); };

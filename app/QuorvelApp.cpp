@@ -141,6 +141,7 @@ bool CQuorvelApp::OnInit() {
   // 18. The main window and File New, shown before the command line's request is carried out.
   auto* frame = new CMainFrame(m_history.get(), m_library);
   m_frame = frame;
+  m_host->SetFrame(frame);
   SetTopWindow(frame);
   m_documentCommands = MakeDocumentCommands(*m_document, m_history.get());
   m_appCommands = MakeApplicationCommands(m_versionTitle);
@@ -178,7 +179,7 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
     case Shell::New:
       return true;
     case Shell::Open:
-      switch (OpenDocumentFile(info.fileName, true)) {
+      switch (OpenDocumentFile(m_document.get(), info.fileName, true)) {
         case OpenResult::Opened:
         case OpenResult::Cancelled:
           return true;
@@ -195,7 +196,7 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
       // Print and end: the file is opened without the save question (nothing is open yet), printed
       // without the print dialog, and the run ends with the outcome as its exit status.
       m_endAfterShellCommand = true;
-      if (OpenDocumentFile(info.fileName, false) != OpenResult::Opened) return false;
+      if (OpenDocumentFile(m_document.get(), info.fileName, false) != OpenResult::Opened) return false;
       const std::string printer = info.shellCommand == Shell::PrintTo ? info.printerName : std::string();
       return PrintWithoutDialog(*m_document, printer);
     }

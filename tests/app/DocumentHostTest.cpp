@@ -111,6 +111,7 @@ class DocumentFrameTest : public ::testing::Test {
     m_doc = std::make_unique<CQuorvelDoc>();
     m_host = std::make_unique<CWxDocumentHost>(*m_doc, m_history.get());
     m_doc->SetHost(m_host.get());
+    m_host->SetFrame(m_frame);
     m_doc->AddObserver(&m_hints);
     theDocument = m_doc.get();
     m_commands = MakeDocumentCommands(*m_doc, m_history.get());
