@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/AppCommands.h"
+#include "app/ColorBar.h"
 #include "app/CommandMap.h"
 #include "app/PartDragData.h"
 #include "app/PrintCommands.h"
@@ -24,6 +25,7 @@
 #include "app/WxDocumentPorts.h"
 #include "app/WxElementEditor.h"
 #include "app/WxPrompt.h"
+#include "config/ColorSource.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
@@ -113,9 +115,16 @@ bool CQuorvelApp::OnInit() {
   // 14. The one document of the run; its file and model dialogs are the desktop's.
   m_document = std::make_unique<CQuorvelDoc>(m_library);
   theDocument = m_document.get();
+  // The colour dialogs and the colour bar show the document's table (the application's, not a
+  // command map's: those can outlive a test's document).
+  SetColorTableSource([this] { return m_document ? m_document->GetColorTable() : nullptr; });
   m_host = std::make_unique<CWxDocumentHost>(*m_document, m_history.get());
   m_document->SetHost(m_host.get());
   m_ports = std::make_unique<CWxDocumentPorts>();
+  m_ports->SetColorTableChanged([this] {
+    if (CMainFrame* frame = Frame())
+      if (auto* bar = dynamic_cast<CColorBar*>(frame->GetColorBar())) bar->RefreshButtons();
+  });
   m_document->SetPorts(m_ports.get());
   // The element dialogs that Modify, Group and the adding commands open.
   m_elementEditor = std::make_unique<CWxElementEditor>([this]() -> wxWindow* { return Frame(); }, m_library);
@@ -250,6 +259,7 @@ void CQuorvelApp::CloseDocument() {
   }
   SetModelDialogs(nullptr);
   SetElementEditor(nullptr);
+  SetColorTableSource(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
     m_document->SetPorts(nullptr);

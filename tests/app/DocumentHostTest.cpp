@@ -113,7 +113,6 @@ class DocumentFrameTest : public ::testing::Test {
     m_doc->SetHost(m_host.get());
     m_host->SetFrame(m_frame);
     m_doc->AddObserver(&m_hints);
-    theDocument = m_doc.get();
     m_commands = MakeDocumentCommands(*m_doc, m_history.get());
     m_frame->Router().SetDocumentTarget(m_commands.get());
     m_frame->AttachDocument(m_doc.get());
@@ -129,7 +128,6 @@ class DocumentFrameTest : public ::testing::Test {
       m_frame->Close(true);
     }
     PumpEvents(50);
-    theDocument = nullptr;
     m_doc->SetHost(nullptr);
     m_host.reset();
     m_doc.reset();
