@@ -57,7 +57,7 @@ bool CWxElementEditor::EditBfc(BfcEdit& data) {
 }
 
 bool CWxElementEditor::EditBackground(std::string& fileName) {
-  CDlgBgnd dialog(Parent(), fileName);
+  CDlgBgnd dialog(Parent(), fileName, m_library);
   if (dialog.ShowModal() != wxID_OK) return false;
   fileName = dialog.m_fileName;
   return true;
