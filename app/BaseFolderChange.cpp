@@ -6,6 +6,7 @@
 #include "config/Settings.h"
 #include "config/Tracer.h"
 #include "model/FileCache.h"
+#include "model/LibraryContext.h"
 
 namespace {
 constexpr long kHintRedrawAll = 0;
@@ -13,7 +14,8 @@ constexpr long kHintSettings = 0x10000;
 }  // namespace
 
 bool ApplyBaseFolderChange(const std::string& oldBase, const std::string& oldSavePath, CSettings& settings,
-                           CPartList& list, const CScanOrder& order, const BaseFolderChangeHooks& hooks) {
+                           const CLibraryContext& library, const BaseFolderChangeHooks& hooks) {
+  CPartList& list = library.partList;
   auto send = [&](unsigned message) {
     if (hooks.send) hooks.send(message);
   };
@@ -38,9 +40,9 @@ bool ApplyBaseFolderChange(const std::string& oldBase, const std::string& oldSav
   if (hooks.newDocument) {
     hooks.newDocument();
     // The new document holds no part: every cached file of the old library goes.
-    theFileCache.Flush(0);
+    library.fileCache.Flush(0);
   }
-  PartListLoad load = LoadPartList(list, order, settings.BasePath, hooks.progress);
+  PartListLoad load = LoadPartList(list, library.scanOrder, settings.BasePath, hooks.progress);
   // A library without parts leaves an empty list; the program goes on with it.
   if (load == PartListLoad::NothingFound) list.Clear();
   // The views show the new document.

@@ -8,9 +8,8 @@
 
 #include "app/StartUp.h"
 
-class CPartList;
-class CScanOrder;
 class CSettings;
+struct CLibraryContext;
 
 struct BaseFolderChangeHooks {
   std::function<void(unsigned message)> send;     // a private message to the frame's windows
@@ -23,4 +22,4 @@ struct BaseFolderChangeHooks {
 
 // Returns false when the user cancelled and the old folder is back in force.
 bool ApplyBaseFolderChange(const std::string& oldBase, const std::string& oldSavePath, CSettings& settings,
-                           CPartList& list, const CScanOrder& order, const BaseFolderChangeHooks& hooks);
+                           const CLibraryContext& library, const BaseFolderChangeHooks& hooks);

@@ -76,12 +76,12 @@ void CColorBar::OnColorBarChanged(CPrivateMessageEvent& event) {
   m_swatches[static_cast<size_t>(slot)]->SetToolTip(wxString::FromUTF8(SlotName(static_cast<int>(slot))));
 }
 
-bool CColorBar::CanEditColors() const { return theDocument && theDocument->GetEditMode() == 1; }
+bool CColorBar::CanEditColors() const { return m_document && m_document->GetEditMode() == 1; }
 
 void CColorBar::OnSwatchPicked(CColorButton& swatch) {
-  if (!theDocument) return;
-  if (theDocument->CountSelectedDrawables() > 0) {
-    theDocument->SetSelectionColor(swatch.GetColor(), 0);
+  if (!m_document) return;
+  if (m_document->CountSelectedDrawables() > 0) {
+    m_document->SetSelectionColor(swatch.GetColor(), 0);
     return;
   }
   // Nothing to recolour: the colour becomes the one new parts get (kept with the settings at the

@@ -10,6 +10,7 @@
 #include "dialogs/ColorButton.h"
 
 class wxButton;
+class CQuorvelDoc;
 class CPrivateMessageEvent;
 
 class CColorBar : public CDvSizeableCtrlBar, public IColorBarOwner {
@@ -27,6 +28,8 @@ class CColorBar : public CDvSizeableCtrlBar, public IColorBarOwner {
   std::string GetButtonPrompt(int id) const;
   CColorButton* GetSwatch(int slot) const { return m_swatches[static_cast<size_t>(slot)]; }
   wxButton* GetMoreButton() const { return m_more; }
+  // The document a picked swatch recolours (null: none; the bar then edits nothing).
+  void SetDocument(CQuorvelDoc* doc) { m_document = doc; }
 
   bool CanEditColors() const override;
   void OnSwatchPicked(CColorButton& swatch) override;
@@ -45,4 +48,5 @@ class CColorBar : public CDvSizeableCtrlBar, public IColorBarOwner {
   std::array<CColorButton*, 16> m_swatches{};
   wxButton* m_more = nullptr;
   bool m_tipsReady = false;
+  CQuorvelDoc* m_document = nullptr;
 };

@@ -79,10 +79,10 @@ void BindFileCommands(CCommandMap& commands, CQuorvelDoc& doc, wxFileHistory* hi
     size_t i = static_cast<size_t>(n);
     commands.Set(
         history->GetBaseId() + n,
-        [history, i] {
+        [&doc, history, i] {
           if (i >= history->GetCount()) return;
           std::string path = history->GetHistoryFile(i).utf8_string();
-          if (OpenDocumentFile(path, true) == OpenResult::Failed) {
+          if (OpenDocumentFile(&doc, path, true) == OpenResult::Failed) {
             history->RemoveFileFromHistory(i);
             SaveHistory(*history);
           }
@@ -148,19 +148,19 @@ std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileH
   return commands;
 }
 
-bool QueryDiscardDocument() {
-  if (!theDocument) return true;
-  return theDocument->SaveModified();
+bool QueryDiscardDocument(CQuorvelDoc* doc) {
+  if (!doc) return true;
+  return doc->SaveModified();
 }
 
-OpenResult OpenDocumentFile(const std::string& path, bool askToSave) {
-  if (!theDocument) return OpenResult::Failed;
-  if (askToSave && !theDocument->SaveModified()) return OpenResult::Cancelled;
-  if (!theDocument->OnOpenDocument(path)) {
+OpenResult OpenDocumentFile(CQuorvelDoc* doc, const std::string& path, bool askToSave) {
+  if (!doc) return OpenResult::Failed;
+  if (askToSave && !doc->SaveModified()) return OpenResult::Cancelled;
+  if (!doc->OnOpenDocument(path)) {
     theTracer.Printf("ERROR: Could not open \"%s\"\n", path.c_str());
     return OpenResult::Failed;
   }
-  theTracer.Printf("Opened \"%s\" as \"%s\": %zu model(s)\n", path.c_str(), theDocument->GetTitle().c_str(),
-                   theDocument->GetProject().GetModelCount());
+  theTracer.Printf("Opened \"%s\" as \"%s\": %zu model(s)\n", path.c_str(), doc->GetTitle().c_str(),
+                   doc->GetProject().GetModelCount());
   return OpenResult::Opened;
 }

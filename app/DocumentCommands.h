@@ -15,10 +15,10 @@ class CQuorvelDoc;
 std::unique_ptr<CCommandMap> MakeDocumentCommands(CQuorvelDoc& document, wxFileHistory* history);
 
 // The save question before the document's project goes (exit, a dropped file, another library):
-// false when the user cancelled.
-bool QueryDiscardDocument();
+// false when the user cancelled. No document: nothing to ask.
+bool QueryDiscardDocument(CQuorvelDoc* doc);
 
 enum class OpenResult { Cancelled, Failed, Opened };
 // Opens a file through the document (command line, dropped file, recent file), after the save
-// question when askToSave.
-OpenResult OpenDocumentFile(const std::string& path, bool askToSave);
+// question when askToSave. No document: Failed.
+OpenResult OpenDocumentFile(CQuorvelDoc* doc, const std::string& path, bool askToSave);

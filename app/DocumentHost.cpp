@@ -106,17 +106,21 @@ CWxDocumentHost::~CWxDocumentHost() {
   m_document.RemoveObserver(this);
 }
 
-wxWindow* CWxDocumentHost::Parent() const { return theMainFrame; }
+void CWxDocumentHost::SetFrame(CMainFrame* frame) { m_frame = frame; }
+
+CMainFrame* CWxDocumentHost::Frame() const { return static_cast<CMainFrame*>(m_frame.get()); }
+
+wxWindow* CWxDocumentHost::Parent() const { return Frame(); }
 
 void CWxDocumentHost::SetEditMode(int mode) {
-  if (theMainFrame) theMainFrame->SetEditMode(mode);
+  if (CMainFrame* frame = Frame()) frame->SetEditMode(mode);
 }
 
 void CWxDocumentHost::SendPrivateMessage(unsigned message, long wParam, long lParam) {
   // The document sends these after it replaced the project or changed its models: the title may
   // have changed with them.
   UpdateFrameTitle();
-  if (theMainFrame) theMainFrame->NotifyViews(false, message, wParam, lParam);
+  if (CMainFrame* frame = Frame()) frame->NotifyViews(false, message, wParam, lParam);
 }
 
 bool CWxDocumentHost::ChooseFile(const FileDialogRequest& request, std::string& path) {
@@ -153,7 +157,7 @@ void CWxDocumentHost::AddToRecentFiles(const std::string& path) {
 }
 
 bool CWxDocumentHost::NewModelDialog(std::string& name, std::string& description) {
-  CDlgNewModel dialog(Parent());
+  CDlgNewModel dialog(Parent(), m_document.Library());
   dialog.m_name = name;
   dialog.m_description = description;
   if (dialog.ShowModal() != wxID_OK) return false;
@@ -175,7 +179,8 @@ bool CWxDocumentHost::AutostepsDialog(int& byHeight, int& count) {
 void CWxDocumentHost::OnUpdate(uint32_t) { UpdateFrameTitle(); }
 
 void CWxDocumentHost::UpdateFrameTitle() {
-  if (!theMainFrame) return;
+  CMainFrame* frame = Frame();
+  if (!frame) return;
   wxString title = wxString::FromUTF8(MakeFrameTitle(m_document.GetTitle(), m_document.IsModified()));
-  if (theMainFrame->GetTitle() != title) theMainFrame->SetTitle(title);
+  if (frame->GetTitle() != title) frame->SetTitle(title);
 }

@@ -2,7 +2,9 @@
 // The document's view of the program: the main frame's mode switch and private messages, the
 // desktop's file and folder choosers, the recent-file list and the small dialogs of the file and
 // step commands. It also keeps the frame's title in step with the document.
+#include <wx/frame.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include <string>
 
@@ -11,9 +13,11 @@
 
 class wxFileHistory;
 class wxWindow;
+class CMainFrame;
 class CQuorvelDoc;
 
-// The one document of the run while it exists (null in tests that make a frame without one).
+// The one document of the run while it exists (null in tests that make a frame without one). The
+// program's windows and commands use the document they are handed; nothing here reads this.
 extern CQuorvelDoc* theDocument;
 
 // A chooser filter of the commands ("Text|*.a;*.b|Text|*.c||") as a wx wildcard. GTK matches the
@@ -35,6 +39,9 @@ class CWxDocumentHost : public IDocumentHost, public IDocObserver {
   ~CWxDocumentHost() override;
   CWxDocumentHost(const CWxDocumentHost&) = delete;
   CWxDocumentHost& operator=(const CWxDocumentHost&) = delete;
+  // The main window the dialogs sit on and the messages and the title go to; forgotten by itself
+  // when the window goes. Until one is set, the document reaches no window.
+  void SetFrame(CMainFrame* frame);
 
   void SetEditMode(int mode) override;
   void SendPrivateMessage(unsigned message, long wParam, long lParam) override;
@@ -61,8 +68,10 @@ class CWxDocumentHost : public IDocumentHost, public IDocObserver {
   };
 
   wxWindow* Parent() const;
+  CMainFrame* Frame() const;
 
   CQuorvelDoc& m_document;
   wxFileHistory* m_history;
+  wxWeakRef<wxFrame> m_frame;
   CTitleTimer m_titleTimer{*this};
 };

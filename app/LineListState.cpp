@@ -44,13 +44,13 @@ int CLineListState::KindIcon(uint32_t typeCode) {
   return k ? k->icon : 6;
 }
 
-LineRow CLineListState::MakeRow(const ElementDescription& d) {
+LineRow CLineListState::MakeRow(const ElementDescription& d, const CPartList& partList) {
   LineRow row;
   row.columns[0] = KindName(d.typeFlags);
   row.columns[1] = d.colorName.empty() ? "--" : d.colorName;
   row.columns[2] = d.position.empty() ? kNone : d.position;
   row.columns[3] = d.matrix.empty() ? kNone : d.matrix;
-  const PartListEntry* entry = d.partKey > 0 ? thePartList.GetEntry(static_cast<PartHandle>(d.partKey)) : nullptr;
+  const PartListEntry* entry = d.partKey > 0 ? partList.GetEntry(static_cast<PartHandle>(d.partKey)) : nullptr;
   row.columns[4] = entry ? entry->fileName : kNone;
   if (!d.text.empty())
     row.columns[5] = d.text;
@@ -185,7 +185,7 @@ const LineRow& CLineListState::GetRow(long row) const {
   ElementDescription d;
   const CQvFile* model = m_doc ? m_doc->GetActiveModel() : nullptr;
   const int32_t element = ElementOfRow(row);
-  if (model && element >= 0 && model->DescribeElementAt(static_cast<size_t>(element), d)) m_cache = MakeRow(d);
+  if (model && element >= 0 && model->DescribeElementAt(static_cast<size_t>(element), d)) m_cache = MakeRow(d, m_doc->Library().partList);
   m_cachedRow = row;
   return m_cache;
 }

@@ -13,6 +13,7 @@
 
 #include "model/QvPart.h"
 
+class CPartList;
 class CQuorvelDoc;
 
 inline constexpr int kLineListColumns = 6;
@@ -65,7 +66,8 @@ class CLineListState {
   long RowOfElement(int32_t element) const;
   // The texts and icon of a row from its element's description (cached for the last row asked).
   const LineRow& GetRow(long row) const;
-  static LineRow MakeRow(const ElementDescription& d);
+  // The part columns come from the part list the document's library holds.
+  static LineRow MakeRow(const ElementDescription& d, const CPartList& partList);
   static const char* KindName(uint32_t typeCode);
   static int KindIcon(uint32_t typeCode);
 

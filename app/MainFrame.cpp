@@ -68,11 +68,12 @@ wxString MenuLabel(const CommandInfo& c) {
 wxString StripMnemonic(const char* text) { return wxMenuItem::GetLabelText(wxString::FromUTF8(text)); }
 }  // namespace
 
-CMainFrame::CMainFrame(CRecentFileHistory* history)
+CMainFrame::CMainFrame(CRecentFileHistory* history, const CLibraryContext& library)
     : wxFrame(nullptr, wxID_ANY, wxString::FromUTF8(LoadResString(kStringAppTitle)), wxDefaultPosition,
               wxSize(1024, 768),
               wxDEFAULT_FRAME_STYLE, "MainFrame"),
       m_history(history),
+      m_library(library),
       m_keyTimer(this) {
   theMainFrame = this;
   m_aui.SetManagedWindow(this);
@@ -120,9 +121,9 @@ void CMainFrame::CreateClientArea() {
   m_right = new wxSplitterWindow(m_main, wxID_ANY, wxDefaultPosition, wxDefaultSize, style, "RightSplitter");
   for (wxSplitterWindow* s : {m_main, m_left, m_right}) s->SetMinimumPaneSize(CPaneGrid::kMinPane);
   // The views of the part library, the model's lines and the 3-D panes replace these placeholders.
-  m_partTree = new CPartTreeView(m_left, "PartTree");
+  m_partTree = new CPartTreeView(m_left, "PartTree", m_library);
   m_partTree->SetSize(100, 200);
-  m_partBrowser = new CPartFormView(m_left);
+  m_partBrowser = new CPartFormView(m_left, m_library);
   static_cast<CPartTreeView*>(m_partTree)->SetBrowser(m_partBrowser);
   m_lineList = new CLineListView(m_right, "LineList");
   m_grid = new CPaneGrid(m_right);
@@ -363,7 +364,7 @@ void CMainFrame::OnViewActivated(wxCommandEvent& event) {
 
 void CMainFrame::OnClose(wxCloseEvent& event) {
   // Cancel in the save question keeps the program running.
-  if (event.CanVeto() && !QueryDiscardDocument()) {
+  if (event.CanVeto() && !QueryDiscardDocument(m_document)) {
     event.Veto();
     return;
   }
@@ -402,7 +403,7 @@ void CMainFrame::OnKeyStateTimer(wxTimerEvent&) {
 void CMainFrame::OnDropFiles(wxDropFilesEvent& event) {
   // One document at a time: the first file is opened, after the save question.
   if (event.GetNumberOfFiles() < 1) return;
-  OpenDocumentFile(event.GetFiles()[0].utf8_string(), true);
+  OpenDocumentFile(m_document, event.GetFiles()[0].utf8_string(), true);
 }
 
 void CMainFrame::AddEventView(wxWindow* window) { m_broadcast.Add(window); }
@@ -412,11 +413,11 @@ void CMainFrame::RestoreDefaultSettings() {
   theSettings.SetDefaults(1);
   TheProfile().Flush();
   NotifyViews(false, msg::kSettingsChanged, 0, 0);
-  if (theDocument) theDocument->UpdateAllViews(HINT_SETTINGS);
+  if (m_document) m_document->UpdateAllViews(HINT_SETTINGS);
 }
 
 void CMainFrame::RestoreDefaultGroups() {
-  thePartList.ResetGroups();
+  m_library.partList.ResetGroups();
   NotifyViews(true, msg::kGroupsChanged, 0, 0);
 }
 
@@ -431,7 +432,7 @@ long CMainFrame::NotifyViews(bool post, unsigned message, long wParam, long lPar
 void CMainFrame::SetEditMode(int mode) {
   if (mode == m_editMode) return;
   // The views keep still while the splitters move.
-  if (theDocument) theDocument->UpdateAllViews(HINT_SUSPEND);
+  if (m_document) m_document->UpdateAllViews(HINT_SUSPEND);
   SaveLayout(m_editMode);
   LoadLayout(mode);
   m_editMode = mode;
@@ -440,6 +441,8 @@ void CMainFrame::SetEditMode(int mode) {
 wxWindow* CMainFrame::GetViewPane(int row, int column) const { return m_views[row * 2 + column]; }
 
 void CMainFrame::AttachDocument(CQuorvelDoc* doc) {
+  m_document = doc;
+  if (auto* bar = dynamic_cast<CColorBar*>(m_colorBar)) bar->SetDocument(doc);
   for (CQuorvelView* view : m_views) view->SetDocument(doc);
   static_cast<CLineListView*>(m_lineList)->SetDocument(doc);
 }
@@ -522,7 +525,7 @@ void CMainFrame::LoadLayout(int mode) {
 void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const std::string& oldSavePath,
                                    std::function<bool()> saveModified) {
   if (result == 1) {
-    if (theDocument) theDocument->UpdateAllViews(HINT_SETTINGS);
+    if (m_document) m_document->UpdateAllViews(HINT_SETTINGS);
     NotifyViews(false, msg::kSettingsChanged, 0, 0);
     return;
   }
@@ -530,11 +533,11 @@ void CMainFrame::OnSettingsApplied(int result, const std::string& oldBase, const
   CStartUpProgressDlg progress;
   BaseFolderChangeHooks hooks;
   hooks.send = [this](unsigned message) { NotifyViews(false, message, 0, 0); };
-  hooks.saveModified = saveModified ? std::move(saveModified) : std::function<bool()>(QueryDiscardDocument);
-  if (theDocument) {
-    hooks.updateViews = [](long hint) { theDocument->UpdateAllViews(static_cast<uint32_t>(hint)); };
-    hooks.newDocument = [] { theDocument->OnNewDocument(); };
+  hooks.saveModified = saveModified ? std::move(saveModified) : std::function<bool()>([doc = m_document] { return QueryDiscardDocument(doc); });
+  if (CQuorvelDoc* doc = m_document) {
+    hooks.updateViews = [doc](long hint) { doc->UpdateAllViews(static_cast<uint32_t>(hint)); };
+    hooks.newDocument = [doc] { doc->OnNewDocument(); };
   }
   hooks.progress = &progress;
-  ApplyBaseFolderChange(oldBase, oldSavePath, theSettings, thePartList, theScanOrder, hooks);
+  ApplyBaseFolderChange(oldBase, oldSavePath, theSettings, m_library, hooks);
 }

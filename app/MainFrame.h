@@ -17,6 +17,7 @@
 #include "app/CommandRouter.h"
 #include "app/LayoutFormat.h"
 #include "app/MsgList.h"
+#include "model/LibraryContext.h"
 
 class wxSplitterWindow;
 class CRecentFileHistory;
@@ -31,8 +32,9 @@ class CMainFrame : public wxFrame {
   static constexpr const char* kEditSection = "EditModeStates";
   static constexpr const char* kViewSection = "ViewModeStates";
 
-  // history (may be null) lists the recent files in the File menu.
-  explicit CMainFrame(CRecentFileHistory* history);
+  // history (may be null) lists the recent files in the File menu; the part tree, the browser and
+  // the frame's own library commands use library.
+  explicit CMainFrame(CRecentFileHistory* history, const CLibraryContext& library = ProgramLibrary());
   ~CMainFrame() override;
 
   // Program-wide operations.
@@ -56,6 +58,8 @@ class CMainFrame : public wxFrame {
   wxWindow* GetViewPane(int row, int column) const;
   // The four 3-D views show this document (null detaches them; do so before the document goes).
   void AttachDocument(CQuorvelDoc* doc);
+  CQuorvelDoc* GetDocument() const { return m_document; }
+  const CLibraryContext& Library() const { return m_library; }
   wxWindow* GetLineListPane() const { return m_lineList; }
   wxWindow* GetPartTreePane() const { return m_partTree; }
   wxWindow* GetPartBrowserPane() const { return m_partBrowser; }
@@ -96,6 +100,8 @@ class CMainFrame : public wxFrame {
   void OnDropFiles(wxDropFilesEvent& event);
 
   CRecentFileHistory* m_history;
+  CLibraryContext m_library;
+  CQuorvelDoc* m_document = nullptr;  // the attached one
   int m_editMode = 1;
   bool m_firstLayout = true;
   wxAuiManager m_aui;

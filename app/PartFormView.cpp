@@ -13,10 +13,10 @@ namespace {
 constexpr int kMinSize = 20;
 }
 
-CPartFormView::CPartFormView(wxWindow* parent)
-    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "PartBrowser") {
+CPartFormView::CPartFormView(wxWindow* parent, const CLibraryContext& library)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "PartBrowser"), m_library(library) {
   m_groups = new wxChoice(this, 1109);
-  m_grid = new CStaticPart(this);
+  m_grid = new CStaticPart(this, m_library);
   m_partBar = new wxScrollBar(this, 1117, wxDefaultPosition, wxDefaultSize, wxSB_VERTICAL);
   m_groupBar = new wxScrollBar(this, 1116, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
   m_grid->SetSizeSwitchedHandler([this] { UpdateScrollBars(); });
@@ -36,18 +36,18 @@ CPartFormView::CPartFormView(wxWindow* parent)
     Bind(type, &CPartFormView::OnPrivateMessage, this);
 }
 
-int CPartFormView::GroupCount() const { return static_cast<int>(thePartList.GetGroupCount()); }
+int CPartFormView::GroupCount() const { return static_cast<int>(m_library.partList.GetGroupCount()); }
 
 int CPartFormView::PartCount() const {
   const std::vector<PartHandle>* members =
-      m_group > 0 ? thePartList.GetGroupMembers(static_cast<unsigned>(m_group - 1)) : nullptr;
+      m_group > 0 ? m_library.partList.GetGroupMembers(static_cast<unsigned>(m_group - 1)) : nullptr;
   return members ? static_cast<int>(members->size()) : 0;
 }
 
 void CPartFormView::FillGroups() {
   wxArrayString names;
-  for (unsigned i = 0; i < thePartList.GetGroupCount(); ++i)
-    names.Add(wxString::FromUTF8(thePartList.GetGroup(i)->name));
+  for (unsigned i = 0; i < m_library.partList.GetGroupCount(); ++i)
+    names.Add(wxString::FromUTF8(m_library.partList.GetGroup(i)->name));
   m_groups->Set(names);
 }
 
@@ -94,7 +94,7 @@ void CPartFormView::OnSize(wxSizeEvent& event) {
   }
   PlaceControls();
   if (m_layoutFailed) return;
-  if (m_groups->GetCount() != thePartList.GetGroupCount()) FillGroups();
+  if (m_groups->GetCount() != m_library.partList.GetGroupCount()) FillGroups();
   if (m_group == 0 && GroupCount() > 0) {
     m_group = 1;
     m_first = 1;

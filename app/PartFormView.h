@@ -4,6 +4,8 @@
 // part tree shows a group here with message 0x8000; the frame's broadcasts keep it current.
 #include <wx/panel.h>
 
+#include "model/LibraryContext.h"
+
 class wxChoice;
 class wxScrollBar;
 class wxScrollEvent;
@@ -12,7 +14,7 @@ class CStaticPart;
 
 class CPartFormView : public wxPanel {
  public:
-  explicit CPartFormView(wxWindow* parent);
+  explicit CPartFormView(wxWindow* parent, const CLibraryContext& library = ProgramLibrary());
 
   int GetShownGroup() const { return m_group; }
   int GetFirstPosition() const { return m_first; }
@@ -34,6 +36,7 @@ class CPartFormView : public wxPanel {
   void OnGroupScroll(wxScrollEvent& event);
   void OnPrivateMessage(CPrivateMessageEvent& event);
 
+  CLibraryContext m_library;
   wxChoice* m_groups = nullptr;
   CStaticPart* m_grid = nullptr;
   wxScrollBar* m_partBar = nullptr;

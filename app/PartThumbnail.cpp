@@ -6,15 +6,15 @@
 #include "render/C3DStub.h"
 #include "render/FitBox.h"
 
-ThumbnailResult RenderPartThumbnail(PartHandle handle, int size, C3DStub& renderer) {
+ThumbnailResult RenderPartThumbnail(CFileCache& cache, PartHandle handle, int size, C3DStub& renderer) {
   // Browsing never asks about a missing file: the cell shows it.
   const int warnings = theSettings.ShowWarnings;
   theSettings.ShowWarnings = 0;
-  CQvFile* file = theFileCache.GetFile(handle);
+  CQvFile* file = cache.GetFile(handle);
   theSettings.ShowWarnings = warnings;
   if (!file) return ThumbnailResult::NotFound;
   if (file->missing) {
-    theFileCache.ReleaseFile(handle);
+    cache.ReleaseFile(handle);
     return ThumbnailResult::NotFound;
   }
   const CMatrix3& view = theDefaultViewMatrix;
@@ -23,7 +23,7 @@ ThumbnailResult RenderPartThumbnail(PartHandle handle, int size, C3DStub& render
   SaneBox(min, max);
   renderer.SetBackgroundColor(15);
   if (!renderer.Reset(static_cast<uint32_t>(size), static_cast<uint32_t>(size), theSettings.Shading)) {
-    theFileCache.ReleaseFile(handle);
+    cache.ReleaseFile(handle);
     return ThumbnailResult::NoMemory;
   }
   renderer.FitView(size, size, min.x, min.y, min.z, max.x, max.y, max.z);
@@ -31,6 +31,6 @@ ThumbnailResult RenderPartThumbnail(PartHandle handle, int size, C3DStub& render
   for (double& v : matrix.m) v *= renderer.GetScaleX();
   file->DrawTo3DStub(renderer, CVector3(), matrix, theSettings.PreviewColor, -1, 0, 0, 1);
   renderer.Finish();
-  theFileCache.ReleaseFile(handle);
+  cache.ReleaseFile(handle);
   return ThumbnailResult::Drawn;
 }

@@ -13,9 +13,10 @@ namespace {
 constexpr int kTreeConfiguration = 32974;
 
 void RunTreeConfiguration(CMainFrame& frame) {
-  CDlgGroupCfg dialog(&frame, CGroupListModel::FromPartList(thePartList));
+  CPartList& list = frame.Library().partList;
+  CDlgGroupCfg dialog(&frame, CGroupListModel::FromPartList(list));
   if (dialog.ShowModal() != wxID_OK) return;
-  if (!thePartList.SetGroups(dialog.GetGroups()))
+  if (!list.SetGroups(dialog.GetGroups()))
     ShowMessageId(kStringGroupSaveFailed, PromptButtons::Ok, PromptIcon::Exclamation);
   frame.NotifyViews(true, msg::kGroupsChanged, 0, 0);
 }

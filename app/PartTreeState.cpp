@@ -6,10 +6,6 @@
 #include "config/SearchString.h"
 #include "config/StringUtils.h"
 
-CPartTreeState::CPartTreeState(CPartList* list) : m_list(list) {}
-
-CPartList& CPartTreeState::List() const { return m_list ? *m_list : thePartList; }
-
 int CPartTreeState::AddNode(PartTreeNode node) {
   const int index = static_cast<int>(m_nodes.size());
   if (node.parent >= 0)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/PartList.h"
+#include "model/LibraryContext.h"
 
 struct PartTreeNode {
   std::string text;
@@ -28,9 +29,9 @@ struct PartSearch {
 
 class CPartTreeState {
  public:
-  explicit CPartTreeState(CPartList* list = nullptr);
-  void SetPartList(CPartList* list) { m_list = list; }
-  CPartList& List() const;
+  explicit CPartTreeState(CPartList& list = ProgramLibrary().partList) : m_list(&list) {}
+  void SetPartList(CPartList& list) { m_list = &list; }
+  CPartList& List() const { return *m_list; }
 
   // --- building ---
   bool IsBuilt() const { return m_built; }

@@ -74,8 +74,8 @@ wxString CommandText(int commandId) {
 }
 }  // namespace
 
-CPartTreeView::CPartTreeView(wxWindow* parent, const wxString& name)
-    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, name) {
+CPartTreeView::CPartTreeView(wxWindow* parent, const wxString& name, const CLibraryContext& library)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, name), m_state(library.partList) {
   m_tree = new wxTreeCtrl(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                           wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT | wxTR_SINGLE | wxBORDER_SUNKEN,
                           wxDefaultValidator, "PartTreeCtrl");

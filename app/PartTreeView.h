@@ -20,7 +20,8 @@ class CPrivateMessageEvent;
 // the favourites through its own menu), so view commands keep going to the last 3-D pane.
 class CPartTreeView : public wxPanel {
  public:
-  CPartTreeView(wxWindow* parent, const wxString& name = "PartTree");
+  explicit CPartTreeView(wxWindow* parent, const wxString& name = "PartTree",
+                         const CLibraryContext& library = ProgramLibrary());
 
   // The pane that hears 0x8000 and 0x8004 (the part browser); null: nobody.
   void SetBrowser(wxWindow* browser) { m_browser = browser; }

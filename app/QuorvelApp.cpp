@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/AppCommands.h"
+#include "app/ColorBar.h"
 #include "app/CommandMap.h"
 #include "app/PartDragData.h"
 #include "app/PrintCommands.h"
@@ -24,6 +25,7 @@
 #include "app/WxDocumentPorts.h"
 #include "app/WxElementEditor.h"
 #include "app/WxPrompt.h"
+#include "config/ColorSource.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
 #include "config/Tracer.h"
@@ -83,6 +85,8 @@ bool CQuorvelApp::OnInit() {
   m_prompt = std::make_unique<CWxPrompt>();
   SetPrompt(m_prompt.get());
   StartUpOptions options;
+  options.partList = &m_library.partList;
+  options.scanOrder = &m_library.scanOrder;
   options.chooseBasePath = AskForBasePath;
   options.fileTypes = CFileTypeRegistration::DefaultPlaces();
   m_progress = std::make_unique<CStartUpProgressDlg>();
@@ -109,16 +113,23 @@ bool CQuorvelApp::OnInit() {
   // 13. The scan order of library folders from Plandor.ini.
   m_startUp->LoadScanOrder();
   // 14. The one document of the run; its file and model dialogs are the desktop's.
-  m_document = std::make_unique<CQuorvelDoc>();
+  m_document = std::make_unique<CQuorvelDoc>(m_library);
   theDocument = m_document.get();
+  // The colour dialogs and the colour bar show the document's table (the application's, not a
+  // command map's: those can outlive a test's document).
+  SetColorTableSource([this] { return m_document ? m_document->GetColorTable() : nullptr; });
   m_host = std::make_unique<CWxDocumentHost>(*m_document, m_history.get());
   m_document->SetHost(m_host.get());
   m_ports = std::make_unique<CWxDocumentPorts>();
+  m_ports->SetColorTableChanged([this] {
+    if (CMainFrame* frame = Frame())
+      if (auto* bar = dynamic_cast<CColorBar*>(frame->GetColorBar())) bar->RefreshButtons();
+  });
   m_document->SetPorts(m_ports.get());
   // The element dialogs that Modify, Group and the adding commands open.
-  m_elementEditor = std::make_unique<CWxElementEditor>([]() -> wxWindow* { return theMainFrame; });
+  m_elementEditor = std::make_unique<CWxElementEditor>([this]() -> wxWindow* { return Frame(); }, m_library);
   SetElementEditor(m_elementEditor.get());
-  m_modelDialogs = std::make_unique<CWxModelDialogs>([]() -> wxWindow* { return theMainFrame; });
+  m_modelDialogs = std::make_unique<CWxModelDialogs>([this]() -> wxWindow* { return Frame(); }, m_library);
   SetModelDialogs(m_modelDialogs.get());
   // 15. The desktop's file types, when RegFileTypes is on (not in a run that is only to register
   // or unregister them).
@@ -134,10 +145,12 @@ bool CQuorvelApp::OnInit() {
     return EndStartUp(RegisterFromCommandLine(m_commandLine.shellCommand) ? 0 : 1);
   // 17. Parts.lst, or the offer to build it, then the shown folders of the scan order.
   if (!m_startUp->LoadPartList()) return EndStartUp(m_startUp->ExitCode());
-  theTracer.Printf("Part list: %u parts, %u models\n", thePartList.GetCount(kLibraryParts),
-                   thePartList.GetCount(kLibraryModels));
+  theTracer.Printf("Part list: %u parts, %u models\n", m_library.partList.GetCount(kLibraryParts),
+                   m_library.partList.GetCount(kLibraryModels));
   // 18. The main window and File New, shown before the command line's request is carried out.
-  auto* frame = new CMainFrame(m_history.get());
+  auto* frame = new CMainFrame(m_history.get(), m_library);
+  m_frame = frame;
+  m_host->SetFrame(frame);
   SetTopWindow(frame);
   m_documentCommands = MakeDocumentCommands(*m_document, m_history.get());
   m_appCommands = MakeApplicationCommands(m_versionTitle);
@@ -160,6 +173,7 @@ bool CQuorvelApp::OnInit() {
   frame->DragAcceptFiles(true);
   // A session that ends (or a terminal's interrupt) closes the window the normal way, so the
   // layout and the profile are saved and the log is closed.
+  // A signal handler carries no state: it reaches the window through the frame's own pointer.
   auto closeMainWindow = [](int) {
     if (theMainFrame) theMainFrame->Close();
   };
@@ -174,7 +188,7 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
     case Shell::New:
       return true;
     case Shell::Open:
-      switch (OpenDocumentFile(info.fileName, true)) {
+      switch (OpenDocumentFile(m_document.get(), info.fileName, true)) {
         case OpenResult::Opened:
         case OpenResult::Cancelled:
           return true;
@@ -191,7 +205,7 @@ bool CQuorvelApp::ProcessShellCommand(const CCommandLineInfo& info) {
       // Print and end: the file is opened without the save question (nothing is open yet), printed
       // without the print dialog, and the run ends with the outcome as its exit status.
       m_endAfterShellCommand = true;
-      if (OpenDocumentFile(info.fileName, false) != OpenResult::Opened) return false;
+      if (OpenDocumentFile(m_document.get(), info.fileName, false) != OpenResult::Opened) return false;
       const std::string printer = info.shellCommand == Shell::PrintTo ? info.printerName : std::string();
       return PrintWithoutDialog(*m_document, printer);
     }
@@ -221,7 +235,7 @@ bool CQuorvelApp::RegisterFromCommandLine(CCommandLineInfo::Shell shell) {
 bool CQuorvelApp::EndStartUp(int exitCode) {
   theTracer.Printf("\nStart-up ended (exit status %d).\n", exitCode);
   // The main window may exist already (a command-line request failed): it goes without asking.
-  if (theMainFrame) theMainFrame->Destroy();
+  if (CMainFrame* frame = Frame()) frame->Destroy();
   theTracer.Close();
   SetPrompt(nullptr);
   theStartUpExitCode = exitCode;
@@ -234,15 +248,18 @@ void CQuorvelApp::LogSystemInfo() {
   theTracer.Printf("%s", FormatDesktopInfo(QueryDesktopInfo()).c_str());
 }
 
+CMainFrame* CQuorvelApp::Frame() const { return static_cast<CMainFrame*>(m_frame.get()); }
+
 void CQuorvelApp::CloseDocument() {
   if (!m_document) return;
   // Views and commands that outlive the document must not reach it any more.
-  if (theMainFrame) {
-    theMainFrame->AttachDocument(nullptr);
-    theMainFrame->Router().SetDocumentTarget(nullptr);
+  if (CMainFrame* frame = Frame()) {
+    frame->AttachDocument(nullptr);
+    frame->Router().SetDocumentTarget(nullptr);
   }
   SetModelDialogs(nullptr);
   SetElementEditor(nullptr);
+  SetColorTableSource(nullptr);
   ShutdownModelState([this] {
     theDocument = nullptr;
     m_document->SetPorts(nullptr);

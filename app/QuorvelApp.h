@@ -3,13 +3,17 @@
 // window, carries out the command line, and shuts the services down again at exit.
 #include <wx/app.h>
 #include <wx/dataobj.h>
+#include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <memory>
 #include <string>
 
 #include "app/CommandLine.h"
+#include "model/LibraryContext.h"
 
 class CCommandMap;
+class CMainFrame;
 class CQuorvelDoc;
 class CRecentFileHistory;
 class CStartUp;
@@ -42,6 +46,8 @@ class CQuorvelApp : public wxApp {
   CRecentFileHistory* GetFileHistory() const { return m_history.get(); }
   const CCommandLineInfo& GetCommandLine() const { return m_commandLine; }
   CQuorvelDoc* GetDocument() const { return m_document.get(); }
+  // The part library the document, the views and the dialogs are handed.
+  const CLibraryContext& Library() const { return m_library; }
 
  private:
   void LogSystemInfo();
@@ -51,8 +57,12 @@ class CQuorvelApp : public wxApp {
   bool EndStartUp(int exitCode);
   // Ends the document and the model state behind it in their fixed order.
   void CloseDocument();
+  // The main window while it exists.
+  CMainFrame* Frame() const;
 
   wxString m_versionTitle;
+  const CLibraryContext m_library = ProgramLibrary();
+  wxWeakRef<wxFrame> m_frame;
   wxDataFormat m_clipboardFormat;
   std::unique_ptr<CRecentFileHistory> m_history;
   CCommandLineInfo m_commandLine;

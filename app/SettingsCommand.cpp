@@ -15,7 +15,7 @@ namespace {
 
 class CSettingsSheetWindow : public ISettingsSheet {
  public:
-  explicit CSettingsSheetWindow(wxWindow* parent) : m_parent(parent) {}
+  CSettingsSheetWindow(wxWindow* parent, CFileCache& cache) : m_parent(parent), m_cache(cache) {}
   bool Run(SettingsSheetValues& values) override {
     CMyPropertySheet sheet(m_parent.get());
     // The library's "Browse...": the start-up's question for the library folder.
@@ -24,12 +24,13 @@ class CSettingsSheetWindow : public ISettingsSheet {
     if (sheet.ShowModal() != wxID_OK) return false;
     values = sheet.GetValues();
     // Part files no model uses are read again from the library as it is now set.
-    theFileCache.Flush(1);
+    m_cache.Flush(1);
     return true;
   }
 
  private:
   wxWeakRef<wxWindow> m_parent;  // the frame may go before the sheet's installation
+  CFileCache& m_cache;
 };
 
 }  // namespace
@@ -37,7 +38,7 @@ class CSettingsSheetWindow : public ISettingsSheet {
 void InstallSettingsSheet(CMainFrame& frame) {
   static CSettingsSheetWindow* window = nullptr;
   delete window;
-  window = new CSettingsSheetWindow(&frame);
+  window = new CSettingsSheetWindow(&frame, frame.Library().fileCache);
   SetSettingsSheet(window);
 }
 

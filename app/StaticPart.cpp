@@ -22,16 +22,17 @@ void SetStatusLine(wxWindow* window, const wxString& text) {
 
 const std::vector<PartHandle> kNoParts;
 
-const std::vector<PartHandle>& GroupMembers(int group) {
+const std::vector<PartHandle>& GroupMembers(const CPartList& list, int group) {
   if (group < 1) return kNoParts;
-  const std::vector<PartHandle>* members = thePartList.GetGroupMembers(static_cast<unsigned>(group - 1));
+  const std::vector<PartHandle>* members = list.GetGroupMembers(static_cast<unsigned>(group - 1));
   return members ? *members : kNoParts;
 }
 
 }  // namespace
 
-CStaticPart::CStaticPart(wxWindow* parent)
-    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE, "PartGrid") {
+CStaticPart::CStaticPart(wxWindow* parent, const CLibraryContext& library)
+    : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE, "PartGrid"),
+      m_library(library) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_PAINT, &CStaticPart::OnPaint, this);
   Bind(wxEVT_SIZE, &CStaticPart::OnSize, this);
@@ -74,7 +75,7 @@ void CStaticPart::Clear() {
 }
 
 void CStaticPart::LoadCells() {
-  m_shown = CPartGridState::ShownParts(GroupMembers(m_group), m_first, m_grid.GetCellCount());
+  m_shown = CPartGridState::ShownParts(GroupMembers(m_library.partList, m_group), m_first, m_grid.GetCellCount());
   if (m_hovered >= static_cast<int>(m_shown.size())) SetHovered(-1);
 }
 
@@ -88,11 +89,11 @@ const CStaticPart::Thumbnail& CStaticPart::ThumbnailOf(PartHandle handle) {
   }
   Thumbnail thumbnail;
   ++m_renders;
-  switch (RenderPartThumbnail(handle, size, m_renderer)) {
+  switch (RenderPartThumbnail(m_library.fileCache, handle, size, m_renderer)) {
     case ThumbnailResult::Drawn: thumbnail.bitmap = DibToBitmap(m_renderer.GetImage()); break;
     case ThumbnailResult::NotFound: break;
     case ThumbnailResult::NoMemory:
-      theTracer.Printf("ERROR: No memory for the thumbnail of %s.\n", thePartList.GetFileName(handle));
+      theTracer.Printf("ERROR: No memory for the thumbnail of %s.\n", m_library.partList.GetFileName(handle));
       break;
   }
   m_recent.push_front(key);
@@ -140,8 +141,8 @@ void CStaticPart::SetHovered(int cell) {
     return;
   }
   const PartHandle handle = m_shown[static_cast<size_t>(cell)];
-  SetStatusLine(this, wxString::FromUTF8(std::string(thePartList.GetFileName(handle)) + " / " +
-                                         thePartList.GetDescription(handle)));
+  SetStatusLine(this, wxString::FromUTF8(std::string(m_library.partList.GetFileName(handle)) + " / " +
+                                         m_library.partList.GetDescription(handle)));
 }
 
 void CStaticPart::OnMotion(wxMouseEvent& event) {

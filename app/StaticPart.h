@@ -15,11 +15,12 @@
 #include <vector>
 
 #include "app/PartGridState.h"
+#include "model/LibraryContext.h"
 #include "render/C3DStub.h"
 
 class CStaticPart : public wxWindow {
  public:
-  explicit CStaticPart(wxWindow* parent);
+  explicit CStaticPart(wxWindow* parent, const CLibraryContext& library = ProgramLibrary());
 
   // Stores what to show; reloads and paints when it differs from what was painted.
   void SetGroup(int group, int first);
@@ -57,6 +58,7 @@ class CStaticPart : public wxWindow {
   void OnRightUp(wxMouseEvent& event);
   void OnCaptureLost(wxMouseCaptureLostEvent& event);
 
+  CLibraryContext m_library;
   CPartGridState m_grid;
   int m_group = 0, m_first = 0;
   int m_paintedGroup = -1, m_paintedFirst = -1;

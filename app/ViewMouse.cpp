@@ -478,7 +478,7 @@ bool CViewMouse::PartDragEnter(uint32_t partHandle, int x, int y) {
   CQuorvelDoc* doc = m_view.GetDocument();
   C3DStub* r = m_view.GetRenderer();
   if (!doc || !doc->GetActiveModel() || !r || !r->IsInitialised() || !m_view.IsEditMode()) return false;
-  const char* name = thePartList.GetFileName(partHandle);
+  const char* name = doc->Library().partList.GetFileName(partHandle);
   if (!name) return false;
   CQvElement part;
   if (!part.SetFileByName(name)) return false;

@@ -2,8 +2,6 @@
 
 #include <wx/app.h>
 
-#include "app/ColorBar.h"
-#include "app/MainFrame.h"
 #include "dialogs/DlgEnterPosMat.h"
 #include "dialogs/DlgSortParameters.h"
 #include "dialogs/ColorDlg.h"
@@ -84,8 +82,7 @@ PortResult CWxDocumentPorts::ChooseColor(ColorChoice& choice) {
   int answer = dialog.ShowModal();
   choice.tableChanged = dialog.state.paletteChanged != 0;
   // The bar's swatches show the same table.
-  if (choice.tableChanged && theMainFrame)
-    if (auto* bar = dynamic_cast<CColorBar*>(theMainFrame->GetColorBar())) bar->RefreshButtons();
+  if (choice.tableChanged && m_colorTableChanged) m_colorTableChanged();
   if (answer != wxID_OK) return PortResult::Cancelled;
   choice.color = dialog.state.colour;
   return PortResult::Ok;

@@ -57,7 +57,7 @@ bool CWxElementEditor::EditBfc(BfcEdit& data) {
 }
 
 bool CWxElementEditor::EditBackground(std::string& fileName) {
-  CDlgBgnd dialog(Parent(), fileName);
+  CDlgBgnd dialog(Parent(), fileName, m_library);
   if (dialog.ShowModal() != wxID_OK) return false;
   fileName = dialog.m_fileName;
   return true;
@@ -89,7 +89,7 @@ bool CWxElementEditor::EditRotationPoint(RotationPointEdit& data) {
   return Run(dialog, data);
 }
 
-bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle); }
+bool CWxElementEditor::ChoosePart(uint32_t& handle) { return RunPartChooser(Parent(), handle, m_library); }
 
 bool CWxElementEditor::EditSpring(SpringParams& params) { return EditSpringInDialog(Parent(), params); }
 bool CWxElementEditor::EditHose(HoseParams& params) { return EditHoseInDialog(Parent(), params); }

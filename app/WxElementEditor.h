@@ -3,14 +3,19 @@
 // chooser, the rotation points). Each call runs its dialog modally over the main window and hands
 // the values back on OK; the model applies them. A generated part reopens its generator's dialog
 // with its own values (the output choice switched off).
+#include <functional>
+
 #include "model/ElementEditor.h"
+#include "model/LibraryContext.h"
 
 class wxWindow;
 
 class CWxElementEditor : public IElementEditor {
  public:
   // The parent is asked for at each call (the main window may come and go).
-  explicit CWxElementEditor(wxWindow* (*parent)()) : m_parent(parent) {}
+  // The part chooser lists the library's part list.
+  explicit CWxElementEditor(std::function<wxWindow*()> parent, const CLibraryContext& library = ProgramLibrary())
+      : m_parent(std::move(parent)), m_library(library) {}
 
   bool Offers(ElementType type) const override;
   bool EditComment(CommentEdit& data) override;
@@ -31,5 +36,6 @@ class CWxElementEditor : public IElementEditor {
 
  private:
   wxWindow* Parent() const { return m_parent ? m_parent() : nullptr; }
-  wxWindow* (*m_parent)();
+  std::function<wxWindow*()> m_parent;
+  CLibraryContext m_library;
 };

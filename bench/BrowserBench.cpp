@@ -43,7 +43,7 @@ void BM_FirstScreen(benchmark::State& state) {
     theFileCache.Flush(0);
     state.ResumeTiming();
     for (PartHandle handle : CPartGridState::ShownParts(group, 1, grid.GetCellCount()))
-      drawn += RenderPartThumbnail(handle, CPartGridState::CellSize(), renderer) == ThumbnailResult::Drawn;
+      drawn += RenderPartThumbnail(theFileCache, handle, CPartGridState::CellSize(), renderer) == ThumbnailResult::Drawn;
   }
   state.counters["cells"] = grid.GetCellCount();
   state.counters["drawn"] = static_cast<double>(drawn) / static_cast<double>(state.iterations());

@@ -139,7 +139,7 @@ void BM_TreeRebuild(benchmark::State& state) {
     parts.ScanDirectory(base, "parts", false, changed);
   }
   if (parts.GetCount(kLibraryParts) == 0) return state.SkipWithError("no library parts");
-  CPartTreeState tree(&parts);
+  CPartTreeState tree(parts);
   for (auto _ : state) {
     tree.Invalidate();
     tree.Build();

@@ -186,9 +186,9 @@ int CTqBaseSettings::Save() {
 // The global settings are saved by this handler, registered once they are loaded: it runs while the
 // profile store still exists, which is not so when static objects are destroyed.
 void SaveLoadedSettingsAtExit() {
-  if (!theSettings.m_loaded) return;
+  if (!theSettings.m_loaded.value) return;
   theSettings.Save();
-  theSettings.m_loaded = false;
+  theSettings.m_loaded.value = false;
 }
 
 CSettings::CSettings() {
@@ -197,7 +197,7 @@ CSettings::CSettings() {
 }
 
 CSettings::~CSettings() {
-  if (m_loaded) Save();
+  if (m_loaded.value) Save();
 }
 
 std::string CSettings::GetDefaultBasePath() {
@@ -323,7 +323,7 @@ void CSettings::Load() {
     thePrivateColorsFlag = 0;
     ResetColorBar();
   }
-  m_loaded = true;
+  m_loaded.value = true;
   if (this == &theSettings) {
     static const bool registered = std::atexit(SaveLoadedSettingsAtExit) == 0;
     (void)registered;

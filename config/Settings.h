@@ -19,8 +19,6 @@ class CTqBaseSettings {
  public:
   CTqBaseSettings();
   virtual ~CTqBaseSettings() = default;
-  CTqBaseSettings(const CTqBaseSettings&) = delete;
-  CTqBaseSettings& operator=(const CTqBaseSettings&) = delete;
 
   // 1 when every value was written.
   virtual int Save();
@@ -47,6 +45,9 @@ class CTqBaseSettings {
   int LineWidth = 1;
 
  protected:
+  // Copied only as part of CSettings (no slicing through the base).
+  CTqBaseSettings(const CTqBaseSettings&) = default;
+  CTqBaseSettings& operator=(const CTqBaseSettings&) = default;
   void SetBaseDefaults();
 };
 
@@ -55,6 +56,10 @@ class CSettings : public CTqBaseSettings {
   CSettings();
   // Saves, when the settings were loaded: settings never loaded would overwrite the user's.
   ~CSettings() override;
+  // Copies take every value; only the object that was loaded saves itself at its end (a copy
+  // never does, and copying into it keeps it the one that saves).
+  CSettings(const CSettings&) = default;
+  CSettings& operator=(const CSettings&) = default;
 
   int Save() override;
   // Profile, library colour files and Plandor.cfg; saves at the end.
@@ -120,7 +125,14 @@ class CSettings : public CTqBaseSettings {
   void SetOwnDefaults();
   void RefreshViewMatrices();
   void LoadColorConfiguration();
-  bool m_loaded = false;
+  // A flag that copying leaves alone.
+  struct LoadedFlag {
+    bool value = false;
+    LoadedFlag() = default;
+    LoadedFlag(const LoadedFlag&) {}
+    LoadedFlag& operator=(const LoadedFlag&) { return *this; }
+  };
+  LoadedFlag m_loaded;
   friend void SaveLoadedSettingsAtExit();
 };
 

@@ -29,7 +29,7 @@ using File = std::unique_ptr<FILE, FileCloser>;
 bool Opens(const std::string& path) { return !path.empty() && File(std::fopen(path.c_str(), "rb")) != nullptr; }
 }  // namespace
 
-std::string FindBackgroundFile(const std::string& name, const std::string& basePath) {
+std::string FindBackgroundFile(const std::string& name, const std::string& basePath, CPathResolver& resolver) {
   if (name.empty()) return {};
   if (Opens(name)) return name;
   const size_t slash = name.find_last_of("\\/");
@@ -37,14 +37,15 @@ std::string FindBackgroundFile(const std::string& name, const std::string& baseP
   if (filePart.empty()) return {};
   if (Opens(filePart)) return filePart;
   if (basePath.empty()) return {};
-  std::string inLibrary = thePathResolver.Resolve(basePath, "Bitmap/" + filePart);
+  std::string inLibrary = resolver.Resolve(basePath, "Bitmap/" + filePart);
   return Opens(inLibrary) ? inLibrary : std::string();
 }
 
-CDlgBgnd::CDlgBgnd(wxWindow* parent, const std::string& fileName)
+CDlgBgnd::CDlgBgnd(wxWindow* parent, const std::string& fileName, const CLibraryContext& library)
     : wxDialog(parent, kDialogId, "Background Image", wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "DlgBgnd"),
-      m_fileName(fileName) {
+      m_fileName(fileName),
+      m_resolver(library.pathResolver) {
   m_preview = new CBmpView(this, kPreviewId, wxSize(240, 180));
   m_name = new wxTextCtrl(this, kNameId, wxEmptyString, wxDefaultPosition, wxSize(300, -1), wxTE_PROCESS_ENTER,
                           wxDefaultValidator, "FileName");
@@ -81,7 +82,7 @@ void CDlgBgnd::LoadPreview() {
   m_preview->SetPicture(nullptr);
   m_picture.Free();
   if (m_fileName.empty()) return;
-  const std::string found = FindBackgroundFile(m_fileName, theSettings.BasePath);
+  const std::string found = FindBackgroundFile(m_fileName, theSettings.BasePath, m_resolver);
   if (found.empty()) {
     ShowMessage(LoadResString(kStringCannotOpen), PromptButtons::Ok, PromptIcon::Exclamation);
     return;

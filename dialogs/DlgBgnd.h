@@ -6,18 +6,22 @@
 
 #include <string>
 
+#include "model/LibraryContext.h"
 #include "render/Dib.h"
 
 class CBmpView;
 class wxTextCtrl;
 
 // The name under which the picture opens: the name itself, else its part after the last '\' or
-// '/', else that part in the base folder's Bitmap folder (letter case aside); empty when none opens.
-std::string FindBackgroundFile(const std::string& name, const std::string& basePath);
+// '/', else that part in the base folder's Bitmap folder (letter case aside, through the resolver);
+// empty when none opens.
+std::string FindBackgroundFile(const std::string& name, const std::string& basePath,
+                               CPathResolver& resolver = ProgramLibrary().pathResolver);
 
 class CDlgBgnd : public wxDialog {
  public:
-  CDlgBgnd(wxWindow* parent, const std::string& fileName);
+  // The library's Bitmap folder is looked in through its path resolver.
+  CDlgBgnd(wxWindow* parent, const std::string& fileName, const CLibraryContext& library = ProgramLibrary());
 
   std::string m_fileName;
   CDib m_picture;
@@ -29,6 +33,7 @@ class CDlgBgnd : public wxDialog {
 
  private:
   void OnBrowse();
+  CPathResolver& m_resolver;
   CBmpView* m_preview;
   wxTextCtrl* m_name;
 };

@@ -30,9 +30,10 @@ std::string AcceptModelName(const std::string& typed, const std::string& startin
   return name;
 }
 
-CDlgNewModel::CDlgNewModel(wxWindow* parent)
+CDlgNewModel::CDlgNewModel(wxWindow* parent, const CLibraryContext& library)
     : wxDialog(parent, kDialogId, "Model Information", wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "DlgNewModel") {
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER, "DlgNewModel"),
+      m_partList(library.partList) {
   auto* grid = new wxFlexGridSizer(2, 6, 8);
   grid->AddGrowableCol(1);
   grid->Add(new wxStaticText(this, wxID_ANY, "&Name:"), 0, wxALIGN_CENTER_VERTICAL);
@@ -59,7 +60,7 @@ bool CDlgNewModel::TransferDataToWindow() {
 
 bool CDlgNewModel::TransferDataFromWindow() {
   if (!wxDialog::TransferDataFromWindow()) return false;
-  std::string name = AcceptModelName(m_nameText.utf8_string(), m_startingName, thePartList);
+  std::string name = AcceptModelName(m_nameText.utf8_string(), m_startingName, m_partList);
   if (name.empty()) {
     ShowMessageId(kStringModelNameTaken, PromptButtons::Ok, PromptIcon::Exclamation);
     if (wxWindow* edit = FindWindow(kNameId)) edit->SetFocus();

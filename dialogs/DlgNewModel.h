@@ -5,7 +5,7 @@
 
 #include <string>
 
-class CPartList;
+#include "model/LibraryContext.h"
 
 // The name the dialog accepts for typed text: trimmed, ".ldr" added when it has no '.'; "" when
 // the name is taken in any category of the list (the unchanged starting name is always taken
@@ -14,7 +14,8 @@ std::string AcceptModelName(const std::string& typed, const std::string& startin
 
 class CDlgNewModel : public wxDialog {
  public:
-  explicit CDlgNewModel(wxWindow* parent);
+  // A new name must be new to the library's part list.
+  explicit CDlgNewModel(wxWindow* parent, const CLibraryContext& library = ProgramLibrary());
 
   // Filled by the caller before ShowModal, read back after OK.
   std::string m_description;
@@ -24,6 +25,7 @@ class CDlgNewModel : public wxDialog {
   bool TransferDataFromWindow() override;
 
  private:
+  const CPartList& m_partList;
   std::string m_startingName;
   wxString m_nameText;
   wxString m_descriptionText;

@@ -36,11 +36,12 @@ class CPartChoiceListCtrl : public wxListCtrl {
 };
 }  // namespace
 
-CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list)
+CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CLibraryContext& library)
     : wxDialog(parent, kDialogId, "Select Part", wxDefaultPosition, wxDefaultSize, wxDEFAULT_DIALOG_STYLE,
                "SelectPartDlg"),
-      m_rows(list),
-      m_programList(&list == &thePartList) {
+      m_library(library),
+      m_rows(library.partList),
+      m_programList(&library.partList == &ProgramLibrary().partList) {
   m_list = new CPartChoiceListCtrl(this, m_rows);
   m_customBox = new wxCheckBox(this, kCustomId, "&Custom Part:");
   m_customEdit = new wxTextCtrl(this, kCustomFileId, "", wxDefaultPosition, wxSize(300, -1));
@@ -80,7 +81,7 @@ CSelectPartDlg::CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartL
 }
 
 CSelectPartDlg::~CSelectPartDlg() {
-  if (m_previewHandle) theFileCache.ReleaseFile(m_previewHandle);
+  if (m_previewHandle) m_library.fileCache.ReleaseFile(m_previewHandle);
 }
 
 void CSelectPartDlg::SetCustom(bool custom, const std::string& file) {
@@ -132,8 +133,8 @@ void CSelectPartDlg::ShowInPreview(long row) {
   const PartHandle handle = row >= 0 ? m_rows.GetHandle(static_cast<size_t>(row)) : 0;
   if (handle == m_previewHandle) return;
   // The cache keeps the file while the preview shows it. It knows the program's part list only.
-  CQvFile* file = handle && m_programList ? theFileCache.GetFile(handle) : nullptr;
-  if (m_previewHandle) theFileCache.ReleaseFile(m_previewHandle);
+  CQvFile* file = handle && m_programList ? m_library.fileCache.GetFile(handle) : nullptr;
+  if (m_previewHandle) m_library.fileCache.ReleaseFile(m_previewHandle);
   m_previewHandle = file ? handle : 0;
   m_preview->SetModel(file);
   if (!file) {
@@ -154,12 +155,12 @@ void CSelectPartDlg::Accept() {
     SetReturnCode(wxID_OK);
 }
 
-bool RunPartChooser(wxWindow* parent, PartHandle& handle) {
-  CSelectPartDlg dialog(parent, handle);
+bool RunPartChooser(wxWindow* parent, PartHandle& handle, const CLibraryContext& library) {
+  CSelectPartDlg dialog(parent, handle, library);
   if (dialog.ShowModal() != wxID_OK) return false;
   if (dialog.IsCustom()) {
     if (dialog.GetCustomFile().empty()) return false;
-    handle = thePartList.AddExtraEntry(dialog.GetCustomFile());
+    handle = library.partList.AddExtraEntry(dialog.GetCustomFile());
     return handle != 0;
   }
   if (!dialog.GetChosen()) return false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/PartChoiceList.h"
+#include "model/LibraryContext.h"
 
 class CModelPreview;
 class CQvFile;
@@ -23,9 +24,10 @@ class CSelectPartDlg : public wxDialog {
   static constexpr int kCustomFileId = 1145;
   static constexpr int kBrowseId = 1146;
 
-  // handle: the entry to select at the start (0 for none). The preview shows the entries of the
-  // program's part list.
-  CSelectPartDlg(wxWindow* parent, PartHandle handle, const CPartList& list = thePartList);
+  // handle: the entry to select at the start (0 for none). The rows are the entries of the
+  // library's part list; the preview shows them when that list is the one the library's file cache
+  // serves (the program's).
+  CSelectPartDlg(wxWindow* parent, PartHandle handle, const CLibraryContext& library = ProgramLibrary());
   ~CSelectPartDlg() override;
 
   // After OK: the chosen entry, or nothing (custom file, or no row selected).
@@ -47,6 +49,7 @@ class CSelectPartDlg : public wxDialog {
   void Browse();
   void ShowInPreview(long row);
 
+  CLibraryContext m_library;
   CPartChoiceList m_rows;
   bool m_programList;  // the files of the rows can be had from the file cache
   std::optional<PartHandle> m_chosen;
@@ -62,4 +65,4 @@ class CSelectPartDlg : public wxDialog {
 
 // Runs the chooser modally over the parent. On OK the handle is the chosen entry; a custom file
 // becomes an entry of the part list's extra files. False when cancelled or nothing was chosen.
-bool RunPartChooser(wxWindow* parent, PartHandle& handle);
+bool RunPartChooser(wxWindow* parent, PartHandle& handle, const CLibraryContext& library = ProgramLibrary());

@@ -18,7 +18,7 @@ bool CWxModelDialogs::EditSequence(const std::vector<std::string>& names, std::v
 }
 
 bool CWxModelDialogs::EditInfo(std::string& name, std::string& description) {
-  CDlgNewModel dialog(m_parent ? m_parent() : nullptr);
+  CDlgNewModel dialog(m_parent ? m_parent() : nullptr, m_library);
   dialog.m_name = name;
   dialog.m_description = description;
   if (dialog.ShowModal() != wxID_OK) return false;

@@ -124,10 +124,10 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
     m_project.AddModel(nullptr, nullptr);
     RefreshActiveModel();
     // Files beside the previous model must not stand in for this one's files of the same names.
-    theFileCache.FlushLocalFiles();
+    m_library.fileCache.FlushLocalFiles();
   }
   // The model's folder as it is now, not as it was listed at an earlier read.
-  thePathResolver.Invalidate();
+  m_library.pathResolver.Invalidate();
   // Sub-files beside the model are found through its folder, whatever the current folder is.
   m_project.SetModelFolder(FolderOf(AbsolutePath(name)));
   CFileTextHandler in(stream);
@@ -143,7 +143,7 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
     ShowMessageId(kStringLoadFailed, PromptButtons::Ok, PromptIcon::Exclamation);
     // What the failed read found beside its file must not stand in for the previous model's files.
     m_project.RemoveAll(1);
-    theFileCache.FlushLocalFiles();
+    m_library.fileCache.FlushLocalFiles();
     m_project.AddModel(nullptr, nullptr);
     RefreshActiveModel();
     m_project.SetModelFolder(previousFolder);
@@ -357,7 +357,7 @@ void CQuorvelDoc::OnImportModel() {
     ShowOpenFailed(path, errno);
     return;
   }
-  thePathResolver.Invalidate();
+  m_library.pathResolver.Invalidate();
   const int ok = m_project.ImportModel(path, FileTitle(path));
   RefreshActiveModel();
   if (!ok) return;

@@ -149,7 +149,7 @@ int CQuorvelDoc::InsertElement(std::unique_ptr<CQvPart> element) {
 int CQuorvelDoc::AddPartFromList(uint32_t partHandle, int32_t insertIndex, double x, double y, double z,
                                  int usePrevious, double axisX, double axisY, double axisZ) {
   if (m_editMode != 1 || partHandle == 0 || !m_activeModel) return 0;
-  const PartListEntry* entry = thePartList.GetEntry(partHandle);
+  const PartListEntry* entry = m_library.partList.GetEntry(partHandle);
   if (!entry) return 0;
   std::unique_ptr<CQvElement> part = NewPartReference();
   if (!part) return 0;

@@ -100,7 +100,7 @@ int CQuorvelDoc::OnInsert(InsertCommand what) {
 
 int CQuorvelDoc::MeasureDropPart(uint32_t partHandle, const double viewMatrix[9], DropOutline& outline,
                                  CMatrix3& matrix) {
-  const PartListEntry* entry = partHandle ? thePartList.GetEntry(partHandle) : nullptr;
+  const PartListEntry* entry = partHandle ? m_library.partList.GetEntry(partHandle) : nullptr;
   if (!entry || !viewMatrix || !m_activeModel) return 0;
   std::unique_ptr<CQvElement> part(new (std::nothrow) CQvElement);
   if (!part) return 0;

@@ -47,24 +47,24 @@ int CQuorvelDoc::GetModelDimensions(double size[3]) const {
   return 1;
 }
 
-void CQuorvelDoc::OnFileCacheFlush() { theFileCache.Flush(1); }
+void CQuorvelDoc::OnFileCacheFlush() { m_library.fileCache.Flush(1); }
 
 void CQuorvelDoc::ReplaceLibraryState(bool reloadPartList) {
   m_host->SendPrivateMessage(WM_PART_LIST_INVALID, 0, 0);
   OnNewDocument();
-  theFileCache.Flush(0);
+  m_library.fileCache.Flush(0);
   if (reloadPartList) {
     const std::string& base = theSettings.BasePath;
-    thePartList.Clear();
-    if (!thePartList.LoadPartsList(base)) {
+    m_library.partList.Clear();
+    if (!m_library.partList.LoadPartsList(base)) {
       // Parts.lst is gone or unreadable (a failed write): keep what the scan found instead of an
       // empty list, and say so.
       theTracer.Printf("ERROR: Parts.lst could not be read again from '%s'\n", base.c_str());
       ShowMessageId(kStringPartListReloadFailed, PromptButtons::Ok, PromptIcon::Exclamation, base.c_str());
       int changed = 0;
-      thePartList.ScanDirectory(base, "Parts", false, changed);
+      m_library.partList.ScanDirectory(base, "Parts", false, changed);
     }
-    theScanOrder.ScanShownDirs(thePartList, base);
+    m_library.scanOrder.ScanShownDirs(m_library.partList, base);
     m_host->SendPrivateMessage(WM_PART_LIST_INVALID, 0, 0);
   }
   UpdateAllViews(HINT_FULL);
@@ -75,7 +75,7 @@ int CQuorvelDoc::OnScanParts() {
   if (!SaveModified()) return 0;
   const std::string& base = theSettings.BasePath;
   int changed = 0;
-  if (!thePartList.ScanDirectory(base, "Parts", false, changed)) {
+  if (!m_library.partList.ScanDirectory(base, "Parts", false, changed)) {
     ShowMessageId(kStringScanFailed, PromptButtons::Ok, PromptIcon::Stop);
     return 0;
   }
@@ -85,7 +85,7 @@ int CQuorvelDoc::OnScanParts() {
   }
   if (ShowMessageId(kStringWriteNewPartList, PromptButtons::YesNo, PromptIcon::Question) == PromptAnswer::Yes) {
     try {
-      thePartList.SavePartsList(base);
+      m_library.partList.SavePartsList(base);
     } catch (const CLdrException& e) {
       static constexpr unsigned kIds[3] = {kStringPartListCopyFailed, kStringPartListWriteRecovered,
                                            kStringPartListWriteLost};

@@ -24,29 +24,29 @@ int StepsWithExtra(const CQvFile* model) {
   return count;
 }
 
-unsigned CountUsageEntries() {
+unsigned CountUsageEntries(CPartList& list) {
   unsigned entries = 0;
   uint32_t it = 0, count = 0, colour = 0;
   PartHandle handle = 0;
-  while (thePartList.NextUsage(it, handle, count, colour))
+  while (list.NextUsage(it, handle, count, colour))
     if (count > 0) ++entries;
   return entries;
 }
 
 // The lines of a model's parts list: per step, or once for the whole model.
-unsigned CountListLines(const CQvFile& model) {
+unsigned CountListLines(CPartList& list, const CQvFile& model) {
   unsigned lines = 0;
   if (theSettings.PrintPLPP) {
     const int32_t steps = model.CountSteps();
     for (int32_t s = 1; s <= steps; ++s) {
       model.CollectPartUsage(s, s - 1, 0);
-      lines += CountUsageEntries();
+      lines += CountUsageEntries(list);
     }
   } else {
     model.CollectPartUsage(-1, 0, 0);
-    lines = CountUsageEntries();
+    lines = CountUsageEntries(list);
   }
-  thePartList.ResetUsage();
+  list.ResetUsage();
   return lines;
 }
 
@@ -114,7 +114,7 @@ unsigned CPrintJob::CountPages(const PrintDevice& device) {
   for (int i = 0; i < models; ++i) {
     const CQvFile* model = ModelAt(m_doc, i, all);
     if (!model) continue;
-    const unsigned lines = CountListLines(*model);
+    const unsigned lines = CountListLines(m_doc.Library().partList, *model);
     m_table[static_cast<size_t>(models + i)] = (lines + perPage - 1) / perPage;
     total += m_table[static_cast<size_t>(models + i)];
   }
@@ -127,7 +127,7 @@ void CPrintJob::End() {
   m_table.clear();
   if (m_doc.GetProject().GetModelCount() > 1) m_doc.ActivateModel(m_savedModel);
   m_doc.SetPrintMode(0);
-  thePartList.ResetUsage();
+  m_doc.Library().partList.ResetUsage();
 }
 
 CPrintJob::Page CPrintJob::PreparePage(unsigned p) {
@@ -244,22 +244,22 @@ bool CPrintJob::NextLine(std::string& line) {
           model->CollectPartUsage(-1, 0, 0);
           m_listStep = std::max<int32_t>(steps, 1);
         }
-        found = thePartList.HasUsage(0) != 0;
+        found = m_doc.Library().partList.HasUsage(0) != 0;
       }
       m_iterator = 0;
       m_cursor = 0;
     }
     uint32_t count = 0, colour = 0;
     PartHandle handle = 0;
-    if (!thePartList.NextUsage(m_iterator, handle, count, colour)) {
+    if (!m_doc.Library().partList.NextUsage(m_iterator, handle, count, colour)) {
       m_cursor = -1;
       continue;
     }
     ++m_cursor;
     const ColorEntry* colors = model->GetColorTable().GetEntries();
     const std::string colourName = colour < 512 && colors ? std::string(colors[colour].name) : "Custom";
-    const char* file = thePartList.GetFileName(handle);
-    const char* name = thePartList.GetDescription(handle);
+    const char* file = m_doc.Library().partList.GetFileName(handle);
+    const char* name = m_doc.Library().partList.GetDescription(handle);
     line.clear();
     if (theSettings.PrintPLPP) line = FormatU32(static_cast<uint32_t>(m_listStep)) + "\t";
     line += FormatU32(count) + "\t" + colourName + "\t" + (file ? file : "UNKNOWN") + "\t" +

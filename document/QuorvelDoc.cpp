@@ -13,7 +13,8 @@ CNullDocumentHost theNullHost;
 CNullDocumentPorts theNullPorts;
 }
 
-CQuorvelDoc::CQuorvelDoc() : m_host(&theNullHost), m_ports(&theNullPorts) { RefreshActiveModel(); }
+CQuorvelDoc::CQuorvelDoc(const CLibraryContext& library)
+    : m_library(library), m_host(&theNullHost), m_ports(&theNullPorts) { RefreshActiveModel(); }
 
 void CQuorvelDoc::SetPorts(IDocumentPorts* ports) { m_ports = ports ? ports : &theNullPorts; }
 

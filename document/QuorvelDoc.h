@@ -22,6 +22,7 @@
 #include "document/DocumentPorts.h"
 #include "document/EditBaseRecord.h"
 #include "document/UpdateHints.h"
+#include "model/LibraryContext.h"
 #include "model/MpdFile.h"
 #include "model/QvPart.h"
 #include "render/C3DStub.h"
@@ -57,7 +58,7 @@ class CQuorvelDoc {
  public:
   static constexpr int kUndoSlots = 11;
 
-  CQuorvelDoc();
+  explicit CQuorvelDoc(const CLibraryContext& library = ProgramLibrary());
   virtual ~CQuorvelDoc();
   CQuorvelDoc(const CQuorvelDoc&) = delete;
   CQuorvelDoc& operator=(const CQuorvelDoc&) = delete;
@@ -66,6 +67,7 @@ class CQuorvelDoc {
   // null restores the null host (no frame, every dialog cancelled).
   void SetHost(IDocumentHost* host);
   IDocumentHost& Host() const { return *m_host; }
+  const CLibraryContext& Library() const { return m_library; }
   void AddObserver(IDocObserver* observer);
   void RemoveObserver(IDocObserver* observer);
   // Tells every observer, in registration order.
@@ -362,6 +364,7 @@ class CQuorvelDoc {
   // the cache emptied and, for a scan, the part list read again.
   void ReplaceLibraryState(bool reloadPartList);
 
+  CLibraryContext m_library;
   IDocumentHost* m_host;
   IDocumentPorts* m_ports;
   std::vector<IDocObserver*> m_observers;

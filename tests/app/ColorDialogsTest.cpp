@@ -231,26 +231,20 @@ class ColorBarTest : public ColorDialogsTest {
   void SetUp() override {
     ColorDialogsTest::SetUp();
     LoadDocument(doc, "2 24 0 0 0 10 0 0\n2 24 0 0 0 0 10 0\n");
-    theDocument = &doc;
-    std::memcpy(savedBar, theSettings.ColorBarColors, sizeof(savedBar));
-    savedDefault = theSettings.DefaultColor;
     for (int i = 0; i < 16; ++i) theSettings.ColorBarColors[i] = i;
     theSettings.ColorBarColors[5] = 300;
   }
   void TearDown() override {
-    theDocument = nullptr;
-    std::memcpy(theSettings.ColorBarColors, savedBar, sizeof(savedBar));
-    theSettings.DefaultColor = savedDefault;
     ColorDialogsTest::TearDown();
   }
-  int32_t savedBar[16];
-  uint32_t savedDefault = 0;
+  SettingsSnapshot m_barSettings;
 };
 
 TEST_F(ColorBarTest, ASwatchRecoloursTheSelectionInEditModeOnly) {
   REQUIRE_GUI();
   auto* frame = new wxFrame(nullptr, wxID_ANY, "bar", wxDefaultPosition, wxSize(500, 100));
   auto* bar = new CColorBar();
+  bar->SetDocument(&doc);
   ASSERT_TRUE(bar->Create(frame, 116, "ColorBar", {385, 26}, false));
   frame->Show();
   PumpEvents(50);
@@ -286,6 +280,7 @@ TEST_F(ColorBarTest, TheLayoutFollowsTheBarsHeight) {
   REQUIRE_GUI();
   auto* frame = new wxFrame(nullptr, wxID_ANY, "bar", wxDefaultPosition, wxSize(500, 500));
   auto* bar = new CColorBar();
+  bar->SetDocument(&doc);
   ASSERT_TRUE(bar->Create(frame, 116, "ColorBar", {385, 26}, false));
   frame->Show();
   bar->SetSize(0, 0, 90, 120);
@@ -306,6 +301,7 @@ TEST_F(ColorBarTest, DockedAtASideTheBarIsOneColumn) {
   {
     wxAuiManager aui(frame);
     auto* bar = new CColorBar();
+  bar->SetDocument(&doc);
     ASSERT_TRUE(bar->Create(frame, 116, "ColorBar", {46, 189}, true));
     bar->SetHorzSize({385, 32});
     bar->AddToManager(aui, bar->MakePaneInfo("Colorbar", "Colorbar").Left());

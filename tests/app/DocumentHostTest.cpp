@@ -20,6 +20,7 @@
 #include "model/QvFile.h"
 #include "platform/Profile.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -110,10 +111,11 @@ class DocumentFrameTest : public ::testing::Test {
     m_doc = std::make_unique<CQuorvelDoc>();
     m_host = std::make_unique<CWxDocumentHost>(*m_doc, m_history.get());
     m_doc->SetHost(m_host.get());
+    m_host->SetFrame(m_frame);
     m_doc->AddObserver(&m_hints);
-    theDocument = m_doc.get();
     m_commands = MakeDocumentCommands(*m_doc, m_history.get());
     m_frame->Router().SetDocumentTarget(m_commands.get());
+    m_frame->AttachDocument(m_doc.get());
     m_recorder = new CMessageRecorder(m_frame);
     m_frame->AddEventView(m_recorder);
     m_frame->Show();
@@ -121,9 +123,11 @@ class DocumentFrameTest : public ::testing::Test {
   }
   void TearDown() override {
     if (!m_frame) return;
-    if (theMainFrame == m_frame) m_frame->Close(true);
+    if (theMainFrame == m_frame) {
+      m_frame->AttachDocument(nullptr);
+      m_frame->Close(true);
+    }
     PumpEvents(50);
-    theDocument = nullptr;
     m_doc->SetHost(nullptr);
     m_host.reset();
     m_doc.reset();
@@ -351,7 +355,7 @@ TEST_F(DocumentFrameTest, AStoredListStaysAboveExitAfterTheNextStart) {
 TEST_F(DocumentFrameTest, DefaultSettingsAskThenResetSaveAndAnnounce) {
   ColorEntry colors[kColorCount];
   std::copy(std::begin(theDefaultColors), std::end(theDefaultColors), colors);
-  const int fastStep = theSettings.FastStep, grid = theSettings.GridType;
+  SettingsSnapshot settings;  // Yes resets every setting
   CScriptedPrompt prompt;
   theSettings.FastStep = 9;
   theSettings.GridType = 2;
@@ -376,8 +380,6 @@ TEST_F(DocumentFrameTest, DefaultSettingsAskThenResetSaveAndAnnounce) {
   EXPECT_EQ(CFileProfile(m_scratch / "Plandor.conf").GetProfileInt("Settings", "FastStep", 0), 5);
   EXPECT_EQ(m_recorder->received, std::vector<unsigned>{msg::kSettingsChanged});
   EXPECT_EQ(m_hints.hints, std::vector<uint32_t>{HINT_SETTINGS});
-  theSettings.FastStep = fastStep;
-  theSettings.GridType = grid;
   std::copy(std::begin(colors), std::end(colors), theDefaultColors);
 }
 

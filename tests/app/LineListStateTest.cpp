@@ -73,6 +73,7 @@ TEST_F(LineListStateTest, RowsShowEveryLineWithItsColumns) {
 }
 
 TEST(LineListRows, KindsFlagsAndPartListEntries) {
+  CPartList list;  // the document's library part list, here one of the test's own
   struct Case {
     uint32_t typeFlags;
     const char* name;
@@ -89,17 +90,17 @@ TEST(LineListRows, KindsFlagsAndPartListEntries) {
     ElementDescription d;
     d.typeFlags = c.typeFlags;
     d.text = "x";
-    LineRow row = CLineListState::MakeRow(d);
+    LineRow row = CLineListState::MakeRow(d, list);
     EXPECT_EQ(row.columns[0], c.name) << c.typeFlags;
     EXPECT_EQ(row.icon, c.icon) << c.typeFlags;
   }
   // A part-list entry without a description: "Part unknown!" and the not-found icon.
-  const PartHandle extra = thePartList.AddExtraEntry("mystery.dat");
+  const PartHandle extra = list.AddExtraEntry("mystery.dat");
   ASSERT_NE(extra, 0u);
   ElementDescription d;
   d.typeFlags = 3;
   d.partKey = static_cast<int32_t>(extra);
-  LineRow row = CLineListState::MakeRow(d);
+  LineRow row = CLineListState::MakeRow(d, list);
   EXPECT_EQ(row.columns[4], "mystery.dat");
   EXPECT_EQ(row.columns[5], "Part unknown!");
   EXPECT_EQ(row.icon, 0);

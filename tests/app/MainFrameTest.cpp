@@ -2,6 +2,7 @@
 
 #include <map>
 #include <wx/aui/framemanager.h>
+#include <wx/choice.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 
@@ -12,11 +13,14 @@
 #include "app/MainFrame.h"
 #include "app/MsgList.h"
 #include "app/QuorvelView.h"
+#include "app/PartTreeView.h"
 #include "app/PrivateEvents.h"
 #include "app/SizeableCtrlBar.h"
 #include "config/PartList.h"
 #include "config/Settings.h"
+#include "model/LibraryContext.h"
 #include "platform/Profile.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -409,6 +413,7 @@ TEST_F(MainFrameTest, ACancelledBaseFolderChangeAnnouncesTheSettingsAgain) {
   CMainFrame* frame = OpenFrame();
   auto* tree = new CListener(frame, 0);
   frame->AddEventView(tree);
+  SettingsSnapshot settings;
   std::string oldBase = theSettings.BasePath, oldSave = theSettings.SavePath;
   unsigned before = thePartList.GetCount(kLibraryParts);
   theSettings.BasePath = m_scratch / "another-library";
@@ -424,6 +429,27 @@ TEST_F(MainFrameTest, ACancelledBaseFolderChangeAnnouncesTheSettingsAgain) {
   frame->OnSettingsApplied(1, oldBase, oldSave);
   ASSERT_EQ(tree->received.size(), 1u);
   EXPECT_EQ(tree->received[0].message, msg::kSettingsChanged);
+  CloseFrame(frame);
+}
+
+// A frame handed a library hands it on: the part tree builds from that library's part list, the
+// browser lists its groups, and Settings > Parts Tree > Default resets its groups; the program's
+// list is left alone. (No ASSERT before the frame closes: the panes refer to the local list.)
+TEST_F(MainFrameTest, ThePanesUseThePartListOfTheLibraryTheFrameIsHanded) {
+  CPartList own;
+  own.SetGroups({{"Handed group", "Brick"}});
+  const std::string programFirst = thePartList.GetGroupCount() ? thePartList.GetGroup(0)->name : "";
+  auto* frame = new CMainFrame(nullptr, WithPartList(ProgramLibrary(), own));
+  frame->Show();
+  PumpEvents(150);
+  auto* tree = dynamic_cast<CPartTreeView*>(frame->GetPartTreePane());
+  EXPECT_TRUE(tree && &tree->State().List() == &own);
+  auto* groups = dynamic_cast<wxChoice*>(frame->GetPartBrowserPane()->FindWindow(1109));
+  EXPECT_TRUE(groups && groups->GetCount() == own.GetGroupCount());
+  if (groups && groups->GetCount() > 0) EXPECT_EQ(groups->GetString(0), "Handed group");
+  frame->RestoreDefaultGroups();
+  EXPECT_NE(own.GetGroup(0)->name, "Handed group");
+  EXPECT_EQ(thePartList.GetGroupCount() ? thePartList.GetGroup(0)->name : "", programFirst);
   CloseFrame(frame);
 }
 

@@ -3,6 +3,7 @@
 // thumbnails drawn only for the cells on screen, a part whose file is gone shown as a cross
 // without ending anything, and the part tree's 0x8000 with group 0 leaving the grid alone.
 #include <gtest/gtest.h>
+#include <wx/choice.h>
 #include <wx/frame.h>
 
 #include <cstring>
@@ -21,8 +22,11 @@
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
 #include "model/FileCache.h"
+#include "model/LibraryContext.h"
 #include "platform/Folders.h"
 #include "render/C3DStub.h"
+#include "support/PartListScope.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -92,7 +96,6 @@ class PartBrowserTest : public ::testing::Test {
                                      "\n4 16 -10 0 -10 10 0 -10 10 0 10 -10 0 10\n"));
     ASSERT_TRUE(WriteFileBytes(m_lib / "parts/a999.dat", "0 Brick gone\n"));
     BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-    m_oldBase = theSettings.BasePath;
     theSettings.BasePath = m_lib.Path();
     theScanOrder.SetDefault();
     thePartList.Clear();
@@ -112,13 +115,11 @@ class PartBrowserTest : public ::testing::Test {
   void TearDown() override {
     if (m_frame) m_frame->Destroy();
     PumpEvents();
-    theFileCache.Flush(0);
-    thePartList.Clear();
-    theSettings.BasePath = m_oldBase;
   }
 
   CScratchDir m_lib;
-  std::string m_oldBase;
+  SettingsSnapshot m_settings;
+  PartListScope m_partList;
   wxFrame* m_frame = nullptr;
   CPartFormView* m_view = nullptr;
 };
@@ -153,7 +154,7 @@ TEST_F(PartBrowserTest, ACellThatCannotBeDrawnIsAnErrorOfThatCellOnly) {
   C3DStub renderer;
   const PartHandle brick = thePartList.FindByName("b100.dat");
   ASSERT_NE(brick, 0u);
-  EXPECT_EQ(RenderPartThumbnail(brick, 48, renderer), ThumbnailResult::Drawn);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 48, renderer), ThumbnailResult::Drawn);
   EXPECT_EQ(renderer.GetImage().GetWidth(), 48);
   // Not blank: the brick's pixels differ from the corner's background.
   const CDib& picture = renderer.GetImage();
@@ -164,9 +165,30 @@ TEST_F(PartBrowserTest, ACellThatCannotBeDrawnIsAnErrorOfThatCellOnly) {
       drawn += std::memcmp(picture.GetRow(y) + 3 * x, corner, 3) != 0;
   EXPECT_GT(drawn, 48);  // the flat square, seen from above at an angle
   // A renderer that cannot be made (here: no pixels at all) fails the cell, nothing more.
-  EXPECT_EQ(RenderPartThumbnail(brick, 0, renderer), ThumbnailResult::NoMemory);
-  EXPECT_EQ(RenderPartThumbnail(thePartList.FindByName("a999.dat"), 48, renderer), ThumbnailResult::NotFound);
-  EXPECT_EQ(RenderPartThumbnail(brick, 48, renderer), ThumbnailResult::Drawn);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 0, renderer), ThumbnailResult::NoMemory);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, thePartList.FindByName("a999.dat"), 48, renderer), ThumbnailResult::NotFound);
+  EXPECT_EQ(RenderPartThumbnail(theFileCache, brick, 48, renderer), ThumbnailResult::Drawn);
+}
+
+// A browser handed a library with a part list of its own lists that list's groups and parts, not
+// the program's (whose one group holds every brick).
+TEST_F(PartBrowserTest, TheBrowserShowsThePartListOfTheLibraryItIsHanded) {
+  CPartList own;
+  int changed = 0;
+  ASSERT_EQ(own.ScanDirectory(m_lib.Path(), "parts", false, changed), 1);
+  own.SetGroups({{"Only 101", "101"}, {"Bricks", "Brick"}});
+  ASSERT_EQ(own.GetGroupMembers(0)->size(), 1u);
+  auto* view = new CPartFormView(m_frame, WithPartList(ProgramLibrary(), own));
+  view->SetSize(m_view->GetSize());
+  PumpEvents(100);
+  auto* groups = dynamic_cast<wxChoice*>(view->FindWindow(1109));
+  ASSERT_NE(groups, nullptr);
+  EXPECT_EQ(groups->GetCount(), own.GetGroupCount());
+  EXPECT_EQ(groups->GetString(0), "Only 101");
+  ASSERT_EQ(view->GetGrid().GetShownParts(), *own.GetGroupMembers(0));
+  EXPECT_STREQ(own.GetFileName(view->GetGrid().GetShownParts()[0]), "b101.dat");
+  view->Destroy();  // before the list it shows goes
+  PumpEvents();
 }
 
 TEST_F(PartBrowserTest, ShowGroupZeroFromTheTreeLeavesTheGridAlone) {

@@ -32,7 +32,7 @@ class PartTreeStateTest : public ::testing::Test {
     ASSERT_EQ(m_list.LoadPartsList(m_dir.Path()), 1);
     // Two parents that differ only in case share one branch; "Axles" has no parent.
     m_list.SetGroups({{"Bricks\\Two wide", "<Brick & 2"}, {"BRICKS\\Plates", "<Plate"}, {"Axles", "Axle"}});
-    m_tree.SetPartList(&m_list);
+    m_tree.SetPartList(m_list);
     ASSERT_TRUE(m_tree.Build());
   }
   void TearDown() override { SetProfile(nullptr); }

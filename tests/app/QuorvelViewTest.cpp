@@ -25,6 +25,7 @@
 #include "render/C3DStub.h"
 #include "render/ViewLabel.h"
 #include "support/TestData.h"
+#include "tests/model/LibraryScope.h"
 
 namespace {
 
@@ -366,13 +367,7 @@ TEST_F(QuorvelViewTest, FourPanesShowTheModelAndCommandsChangeThePicture) {
 TEST_F(QuorvelViewTest, ASharedModelFromTheLibraryFillsEveryPane) {
   REQUIRE_LDRAW_LIBRARY(library);
   REQUIRE_LDRAW_MODELS(models);
-  const std::string base = theSettings.BasePath;
-  const int warnings = theSettings.ShowWarnings;
-  const CScanOrder order = theScanOrder;
-  theFileCache.Flush(0);
-  theSettings.BasePath = library;
-  theSettings.ShowWarnings = 0;
-  theScanOrder.SetDefault();
+  CLibraryScope scope(library, 0, theSettings.FastRender);
   CFileTextHandler in;
   const std::string path = models + "/30023-1-Lighthouse.ldr";
   ASSERT_TRUE(in.Open(path, "r"));
@@ -396,11 +391,7 @@ TEST_F(QuorvelViewTest, ASharedModelFromTheLibraryFillsEveryPane) {
     painted += differing > 0;
   }
   frame->AttachDocument(nullptr);
-  m_doc->GetProject().RemoveAll(1);
-  theFileCache.Flush(0);
-  theSettings.BasePath = base;
-  theSettings.ShowWarnings = warnings;
-  theScanOrder = order;
+  m_doc->GetProject().RemoveAll(1);  // before the scope empties the cache
   if (!draws) REQUIRE_RENDER_ROAD();
   EXPECT_EQ(painted, 4);
 }

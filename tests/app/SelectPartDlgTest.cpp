@@ -10,6 +10,7 @@
 #include "GuiTest.h"
 #include "dialogs/ModelPreview.h"
 #include "dialogs/SelectPartDlg.h"
+#include "support/PartListScope.h"
 #include "support/TestData.h"
 #include "tests/model/LibraryScope.h"
 
@@ -112,7 +113,7 @@ class CChooserAnswer : public wxModalDialogHook {
 TEST_F(PartChoiceTest, TheDialogShowsTheRowsAndOkOrCancelDecide) {
   REQUIRE_GUI();
   {
-    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 3), m_list);
+    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 3), WithPartList(ProgramLibrary(), m_list));
     auto* list = dynamic_cast<wxListCtrl*>(dialog.FindWindow(CSelectPartDlg::kListId));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->GetItemCount(), 6);
@@ -139,6 +140,7 @@ TEST_F(PartChoiceTest, TheDialogShowsTheRowsAndOkOrCancelDecide) {
     EXPECT_EQ(dialog.GetCustomFile(), "/models/my part.dat");
   }
   // Through the program's road, which reads the program's part list.
+  PartListScope listed;
   CScratchDir dir;
   Fill(thePartList, dir);
   CPartChoiceList::SortColumn() = CPartChoiceList::kByNumber;
@@ -154,7 +156,45 @@ TEST_F(PartChoiceTest, TheDialogShowsTheRowsAndOkOrCancelDecide) {
     EXPECT_TRUE(RunPartChooser(nullptr, handle));
   }
   EXPECT_EQ(handle, MakePartHandle(kDocumentModels, 0));
-  thePartList.Clear();
+}
+
+// Sets a custom file in the chooser and accepts it.
+class CCustomAnswer : public wxModalDialogHook {
+ public:
+  explicit CCustomAnswer(std::string file) : m_file(std::move(file)) { Register(); }
+  ~CCustomAnswer() override { Unregister(); }
+  int Enter(wxDialog* dialog) override {
+    auto* chooser = dynamic_cast<CSelectPartDlg*>(dialog);
+    if (!chooser) return wxID_CANCEL;
+    rows = chooser->Rows().GetCount();
+    chooser->SetCustom(true, m_file);
+    chooser->Accept();
+    return wxID_OK;
+  }
+  void Exit(wxDialog*) override {}
+  size_t rows = 0;
+
+ private:
+  std::string m_file;
+};
+
+// The chooser of a library handed down lists that library's part list and files a custom part
+// there; the program's list is not touched.
+TEST_F(PartChoiceTest, TheChooserUsesThePartListOfTheLibraryItIsHanded) {
+  REQUIRE_GUI();
+  PartListScope listed;
+  const unsigned programExtras = thePartList.GetCount(kExtraFiles);
+  PartHandle handle = 0;
+  {
+    CCustomAnswer custom("/models/handed.dat");
+    ASSERT_TRUE(RunPartChooser(nullptr, handle, WithPartList(ProgramLibrary(), m_list)));
+    EXPECT_EQ(custom.rows, 6u) << "the rows of the handed list";
+  }
+  ASSERT_NE(handle, 0u);
+  EXPECT_EQ(CPartList::GetCategory(handle), kExtraFiles);
+  EXPECT_STREQ(m_list.GetFileName(handle), "/models/handed.dat");
+  EXPECT_EQ(thePartList.GetCount(kExtraFiles), programExtras);
+  EXPECT_EQ(thePartList.FindByName("/models/handed.dat", kAllCategories), 0u);
 }
 
 // The selected library part is drawn in the preview, from the library itself.
@@ -162,10 +202,11 @@ TEST_F(PartChoiceTest, TheSelectedLibraryPartIsShownInThePreview) {
   REQUIRE_GUI();
   REQUIRE_LDRAW_LIBRARY(library);
   CLibraryScope scope(library, 0);
+  PartListScope listed;
   CScratchDir dir;
   Fill(thePartList, dir);
   {
-    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 0), thePartList);  // 3001.dat
+    CSelectPartDlg dialog(nullptr, MakePartHandle(kLibraryParts, 0));  // 3001.dat, the program's list
     dialog.Show();
     PumpEvents(30);
     const CModelPreview* preview = nullptr;
@@ -179,7 +220,6 @@ TEST_F(PartChoiceTest, TheSelectedLibraryPartIsShownInThePreview) {
     EXPECT_TRUE(preview->State().IsBlank()) << "nothing to draw, and nothing fails";
     dialog.Hide();
   }
-  thePartList.Clear();
 }
 
 }  // namespace

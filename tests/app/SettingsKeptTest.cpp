@@ -23,6 +23,7 @@
 #include "dialogs/SettingsPageRendering.h"
 #include "dialogs/SettingsPageViewMode.h"
 #include "platform/Profile.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -70,7 +71,6 @@ class SettingsKeptTest : public ::testing::TestWithParam<int> {
     setenv("XDG_CONFIG_HOME", (m_scratch / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (m_scratch / "state").c_str(), 1);
     SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
-    m_oldBase = theSettings.BasePath;
     theSettings.BasePath = m_scratch.Path();
     theSettings.Author = "Tolvo";
     theSettings.LineWidth = 1;
@@ -80,14 +80,13 @@ class SettingsKeptTest : public ::testing::TestWithParam<int> {
     theSettings.FastStep = 5;
   }
   void TearDown() override {
-    theSettings.BasePath = m_oldBase;
     SetProfile(nullptr);
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_STATE_HOME");
   }
 
   CScratchDir m_scratch;
-  std::string m_oldBase;
+  SettingsSnapshot m_settings;
 };
 
 TEST_P(SettingsKeptTest, AChangeOnThePageIsKeptAfterOkAndARestart) {

@@ -24,6 +24,7 @@
 #include "dialogs/SettingsPageViewMode.h"
 #include "platform/Profile.h"
 #include "support/ScriptedPrompt.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace {
@@ -58,7 +59,6 @@ class SettingsSheetTest : public ::testing::Test {
   void SetUp() override {
     if (!GuiAvailable()) GTEST_SKIP() << "no display (run the GUI tests under xvfb-run)";
     SetProfile(std::make_unique<CFileProfile>(m_scratch / "Plandor.conf"));
-    m_oldBase = theSettings.BasePath;
     theSettings.BasePath = m_scratch.Path();
     theSettings.LineWidth = 1;
     theSettings.UsePrevColor = 1;
@@ -67,13 +67,10 @@ class SettingsSheetTest : public ::testing::Test {
     theSettings.FastStep = 5;
     theSettings.Author = "Tolvo";
   }
-  void TearDown() override {
-    theSettings.BasePath = m_oldBase;
-    SetProfile(nullptr);
-  }
+  void TearDown() override { SetProfile(nullptr); }
 
   CScratchDir m_scratch;
-  std::string m_oldBase;
+  SettingsSnapshot m_settings;
 };
 
 TEST_F(SettingsSheetTest, PagesShowTheValuesAndTakeTheChanges) {

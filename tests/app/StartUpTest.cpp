@@ -16,6 +16,7 @@
 #include "config/PartList.h"
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
+#include "model/LibraryContext.h"
 #include "platform/Folders.h"
 #include "platform/Numbers.h"
 #include "platform/Profile.h"
@@ -227,6 +228,11 @@ class BaseFolderChangeTest : public StartUpTest {
     hooks.saveModified = [save] { return save; };
     return hooks;
   }
+  // The program's file cache and resolver with the test's own list and order.
+  CLibraryContext Library() {
+    const CLibraryContext& program = ProgramLibrary();
+    return {m_list, program.pathResolver, program.fileCache, m_order};
+  }
   static constexpr const char* kBothListed = "3001.dat       Brick  2 x  4\n3003.dat       Brick  2 x  2\n";
   static constexpr const char* kFirstListed = "3001.dat       Brick  2 x  4\n";
   inline static const std::vector<std::pair<std::string, std::string>> kOneNewPart = {{"3004.dat", "Brick  1 x  2"}};
@@ -252,7 +258,7 @@ TEST_F(BaseFolderChangeTest, CancellingTheSaveQuestionKeepsTheListAndAnnouncesTh
   std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
   ASSERT_FALSE(HasFailure());
   m_settings.SavePath = newBase + "/models";
-  EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase + "/keep", m_settings, m_list, m_order, Hooks(false)));
+  EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase + "/keep", m_settings, Library(), Hooks(false)));
   EXPECT_EQ(m_settings.BasePath, oldBase);
   EXPECT_EQ(m_settings.SavePath, oldBase + "/keep");
   EXPECT_EQ(TheProfile().GetProfileString(kSettingsSection, "Zebpath", ""), oldBase);
@@ -267,7 +273,7 @@ TEST_F(BaseFolderChangeTest, ANewBaseFolderGetsThePartsListOffer) {
   std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
   ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
-  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, Hooks(true)));
+  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, Library(), Hooks(true)));
   ASSERT_EQ(m_prompt.shown.size(), 1u);
   EXPECT_EQ(m_prompt.shown[0].text, "The Parts.lst is missing or corrupt!\nCreate a new one now?");
   EXPECT_TRUE(FileExists(newBase + "/Parts.lst"));
@@ -281,7 +287,7 @@ TEST_F(BaseFolderChangeTest, ANewLibraryWithoutPartsLeavesAnEmptyListAndGoesOn) 
   std::string oldBase = StartThenChoose(kFirstListed, {}, newBase);
   ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
-  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, Hooks(true)));
+  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, Library(), Hooks(true)));
   EXPECT_EQ(m_list.GetCount(kLibraryParts), 0u);
   EXPECT_EQ(m_prompt.shown.back().text, "Error scanning parts!");
 }
@@ -309,7 +315,7 @@ TEST_F(BaseFolderChangeOrderTest, CancellingAnnouncesTheAppliedSettingsToViewsAn
   std::string newBase;
   std::string oldBase = StartThenChoose(kBothListed, kOneNewPart, newBase);
   ASSERT_FALSE(HasFailure());
-  EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(false)));
+  EXPECT_FALSE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, Library(), OrderedHooks(false)));
   EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "hint 0x10000", "message 0x8006"}));
   EXPECT_EQ(m_list.GetCount(kLibraryParts), 2u);
 }
@@ -321,7 +327,7 @@ TEST_F(BaseFolderChangeOrderTest, ANewFolderStartsANewDocumentBeforeItsPartList)
   std::string oldBase = StartThenChoose(kFirstListed, kOneNewPart, newBase);
   ASSERT_FALSE(HasFailure());
   m_prompt.Answer(PromptAnswer::Yes);
-  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, m_list, m_order, OrderedHooks(true)));
+  EXPECT_TRUE(ApplyBaseFolderChange(oldBase, oldBase, m_settings, Library(), OrderedHooks(true)));
   EXPECT_EQ(m_events, (std::vector<std::string>{"hint 0", "message 0x8007", "new document (0 questions so far)",
                                                 "hint 0", "message 0x8006", "hint 0x10000", "message 0x8006"}));
   ASSERT_EQ(m_prompt.shown.size(), 1u);

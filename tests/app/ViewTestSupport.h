@@ -12,6 +12,7 @@
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
+#include "support/SettingsSnapshot.h"
 
 
 // Replaces the active model's text with these lines.
@@ -77,18 +78,10 @@ inline std::vector<std::string> CubeModel() {
   };
 }
 
-// Saves the settings the views read and write, and puts them back.
+// Sets the settings the views read and write for a test, and puts every setting back at the end.
 class CViewSettingsScope {
  public:
-  CViewSettingsScope()
-      : m_views{theSettings.ViewLT, theSettings.ViewRT, theSettings.ViewLB, theSettings.ViewRB},
-        m_background(theSettings.BackgroundColor),
-        m_perspective(theSettings.Perspective),
-        m_apvt(theSettings.APVT),
-        m_screenSelection(theSettings.ScreenSelection),
-        m_grid(theSettings.GridType),
-        m_coords(theSettings.ShowViewCoords) {
-    std::copy(std::begin(theSettings.ScrollBars), std::end(theSettings.ScrollBars), m_scrollBars.begin());
+  CViewSettingsScope() {
     BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
     theSettings.ViewLT = 4, theSettings.ViewRT = 2, theSettings.ViewLB = 0, theSettings.ViewRB = 6;
     std::fill(std::begin(theSettings.ScrollBars), std::end(theSettings.ScrollBars), 0);
@@ -99,23 +92,7 @@ class CViewSettingsScope {
     theSettings.GridType = 0;
     theSettings.ShowViewCoords = 1;
   }
-  ~CViewSettingsScope() {
-    theSettings.ViewLT = m_views[0], theSettings.ViewRT = m_views[1];
-    theSettings.ViewLB = m_views[2], theSettings.ViewRB = m_views[3];
-    std::copy(m_scrollBars.begin(), m_scrollBars.end(), std::begin(theSettings.ScrollBars));
-    theSettings.BackgroundColor = m_background;
-    theSettings.Perspective = m_perspective;
-    theSettings.APVT = m_apvt;
-    theSettings.ScreenSelection = m_screenSelection;
-    theSettings.GridType = m_grid;
-    theSettings.ShowViewCoords = m_coords;
-  }
-  CViewSettingsScope(const CViewSettingsScope&) = delete;
-  CViewSettingsScope& operator=(const CViewSettingsScope&) = delete;
 
  private:
-  std::array<int, 4> m_views;
-  std::array<uint8_t, 8> m_scrollBars{};
-  uint32_t m_background;
-  int m_perspective, m_apvt, m_screenSelection, m_grid, m_coords;
+  SettingsSnapshot m_snapshot;
 };

@@ -16,6 +16,7 @@
 #include "model/TextHandler.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SettingsSnapshot.h"
 
 // Replaces the document's project by the text (one model, or "0 FILE" sections); current is the
 // 0-based model that becomes active. The ring then holds exactly the loaded state.
@@ -42,33 +43,20 @@ inline std::string SteppedModel(int steps) {
   return text;
 }
 
-// Every setting the document's selection, step and insert commands read.
+// Every setting the document's selection, step and insert commands read, set for the test; all the
+// settings come back at the end of the scope.
 class CCommandSettings {
  public:
-  CCommandSettings()
-      : m_drawToSelection(theSettings.DrawToSelection),
-        m_apvt(theSettings.APVT),
-        m_fastStep(theSettings.FastStep),
-        m_printSteps(theSettings.PrintSteps),
-        m_usePrevPos(theSettings.UsePrevPos) {
+  CCommandSettings() {
     theSettings.DrawToSelection = 0;
     theSettings.APVT = 1;
     theSettings.FastStep = 5;
     theSettings.PrintSteps = 1;
     theSettings.UsePrevPos = 0;
   }
-  ~CCommandSettings() {
-    theSettings.DrawToSelection = m_drawToSelection;
-    theSettings.APVT = m_apvt;
-    theSettings.FastStep = m_fastStep;
-    theSettings.PrintSteps = m_printSteps;
-    theSettings.UsePrevPos = m_usePrevPos;
-  }
-  CCommandSettings(const CCommandSettings&) = delete;
-  CCommandSettings& operator=(const CCommandSettings&) = delete;
 
  private:
-  int m_drawToSelection, m_apvt, m_fastStep, m_printSteps, m_usePrevPos;
+  SettingsSnapshot m_snapshot;  // taken before the values above are set
 };
 
 // A document with a scripted host and a recording observer, on an empty library.

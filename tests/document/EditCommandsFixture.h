@@ -12,6 +12,7 @@
 #include "model/ElementEditor.h"
 #include "model/QvElement.h"
 #include "tests/support/ScriptedPorts.h"
+#include "tests/support/SettingsSnapshot.h"
 
 namespace edit_test {
 
@@ -139,11 +140,10 @@ class CStringClipboard : public IClipboardPort {
   std::string text;
 };
 
-// The grid and angles the rows are computed with.
+// The grid and angles the rows are computed with; all the settings come back at the end.
 class CGridSettings {
  public:
-  CGridSettings() : m_def(theSettings.DefStep), m_mid(theSettings.MidStep), m_off(theSettings.OffStep),
-                    m_type(theSettings.GridType), m_coords(theSettings.ShowViewCoords) {
+  CGridSettings() {
     theSettings.DefStep = CVector3(20, 8, 20);
     theSettings.MidStep = CVector3(10, 4, 10);
     theSettings.OffStep = CVector3(1, 1, 1);
@@ -152,17 +152,9 @@ class CGridSettings {
     theSettings.OffRotAngle = 22.5;
     theSettings.GridType = 0;
   }
-  ~CGridSettings() {
-    theSettings.DefStep = m_def;
-    theSettings.MidStep = m_mid;
-    theSettings.OffStep = m_off;
-    theSettings.GridType = m_type;
-    theSettings.ShowViewCoords = m_coords;
-  }
 
  private:
-  CVector3 m_def, m_mid, m_off;
-  int m_type, m_coords;
+  SettingsSnapshot m_snapshot;
 };
 
 class EditCommandsTest : public DocumentTest {

@@ -20,6 +20,7 @@
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SettingsSnapshot.h"
 #include "tests/support/TestData.h"
 
 // The model dialogs of the Multipart menu, answered from queues; an empty queue cancels.
@@ -67,9 +68,6 @@ class CFileTestHost : public CScriptedDocumentHost {
 class FileCommandsFixture : public ::testing::Test {
  public:  // the table-driven tests script it from lambdas
   void SetUp() override {
-    m_savePath = theSettings.SavePath;
-    m_editOnLoad = theSettings.EditOnLoad;
-    m_upgrade = theSettings.AutoPartUpgrade;
     m_cwd = std::filesystem::current_path();
     theSettings.SavePath = "/nowhere/models";
     theSettings.EditOnLoad = 1;
@@ -84,9 +82,6 @@ class FileCommandsFixture : public ::testing::Test {
     std::error_code ec;
     std::filesystem::current_path(m_cwd, ec);
     SetModelDialogs(nullptr);
-    theSettings.SavePath = m_savePath;
-    theSettings.EditOnLoad = m_editOnLoad;
-    theSettings.AutoPartUpgrade = m_upgrade;
   }
 
   // Drops what the host, the observer and the prompt recorded so far.
@@ -139,6 +134,7 @@ class FileCommandsFixture : public ::testing::Test {
   }
 
   CLibraryScope library{"", 1};
+  SettingsSnapshot settings;
   CScriptedPrompt prompt;
   CFileTestHost host;
   CRecordingObserver observer;
@@ -147,8 +143,6 @@ class FileCommandsFixture : public ::testing::Test {
   CScratchDir dir;
 
  private:
-  std::string m_savePath;
-  int m_editOnLoad = 1, m_upgrade = 0;
   std::filesystem::path m_cwd;
 };
 

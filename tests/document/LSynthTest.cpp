@@ -219,8 +219,7 @@ TEST_F(LSynthTest, AFailedRunKeepsTheProjectAndItsModifiedFlag) {
 
 // Output that does not read (a bad line, and No to going on): the project in memory comes back.
 TEST_F(LSynthTest, UnreadableOutputBringsTheProjectBack) {
-  const int warnings = theSettings.ShowWarnings;
-  theSettings.ShowWarnings = 1;
+  theSettings.ShowWarnings = 1;  // the fixture's settings scope puts it back
   WriteIni("[LSYNTH]\n%Path=" + tools.Path() + "\n");
   FakeLSynth("cp \"$1\" \"$2\"; echo '1 this is no reference' >> \"$2\"");
   LoadDocument(doc, kCable);
@@ -233,7 +232,6 @@ TEST_F(LSynthTest, UnreadableOutputBringsTheProjectBack) {
   EXPECT_NE(Log().find("ERROR: Load of generated file failed - recovering now!\nINFO: Recovery succeeded!\n"),
             std::string::npos);
   EXPECT_EQ(TempFilesLeft(), 0u);
-  theSettings.ShowWarnings = warnings;
 }
 
 }  // namespace

@@ -4,19 +4,13 @@
 
 #include "DocModel.h"
 #include "document/PrintJob.h"
+#include "tests/support/SettingsSnapshot.h"
 
 namespace {
 
 // The print settings, put back after each test.
 class CPrintSettings {
  public:
-  CPrintSettings() {
-    for (int* value : Values()) m_saved.push_back(*value);
-  }
-  ~CPrintSettings() {
-    auto values = Values();
-    for (size_t i = 0; i < values.size(); ++i) *values[i] = m_saved[i];
-  }
   // PrintModel, PrintSteps, MultiSteps, PrintPL, PrintPLPP, PrintSubModel, PrintHeader, PrintFooter,
   // PrintStepNum.
   void Set(std::initializer_list<int> flags) {
@@ -31,7 +25,7 @@ class CPrintSettings {
     return {&s.PrintModel,    &s.PrintSteps,  &s.MultiSteps,  &s.PrintPL,     &s.PrintPLPP,
             &s.PrintSubModel, &s.PrintHeader, &s.PrintFooter, &s.PrintStepNum, &s.PrintHQ};
   }
-  std::vector<int> m_saved;
+  SettingsSnapshot m_snapshot;
 };
 
 // Model a: 3 steps with 1, 2 and 1 (part, colour) pairs; b: 2 steps of one pair each.

@@ -15,6 +15,7 @@
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 #include "render/C3DStub.h"
+#include "tests/support/SettingsSnapshot.h"
 
 // A view turned 30 degrees about x after 45 about y, so that flat test shapes have depth on screen.
 inline constexpr double kSlantedView[9] = {
@@ -92,14 +93,6 @@ inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) 
 class CRoadSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const int now[7] = {theSettings.APVT,
-                        theSettings.DrawToSelection,
-                        theSettings.StudMode,
-                        theSettings.LineWidth,
-                        theSettings.Shading,
-                        static_cast<int>(theSettings.PreviewColor),
-                        static_cast<int>(theSettings.BackgroundColor)};
-    std::copy(now, now + 7, saved);
     // The shared table is empty in the tests; the built-in colours for one test, restored after it.
     std::memcpy(colors, theDefaultColors, sizeof colors);
     BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
@@ -111,13 +104,6 @@ class CRoadSettingsTest : public ::testing::Test {
   }
   void TearDown() override {
     std::memcpy(theDefaultColors, colors, sizeof colors);
-    theSettings.APVT = saved[0];
-    theSettings.DrawToSelection = saved[1];
-    theSettings.StudMode = saved[2];
-    theSettings.LineWidth = saved[3];
-    theSettings.Shading = saved[4];
-    theSettings.PreviewColor = static_cast<uint32_t>(saved[5]);
-    theSettings.BackgroundColor = static_cast<uint32_t>(saved[6]);
   }
   // One renderer drawn by the road, edit-mode style.
   int Edit(C3DStub& r, int reRender, const double* view = kSlantedView, int w = 200, int h = 148,
@@ -129,7 +115,7 @@ class CRoadSettingsTest : public ::testing::Test {
     return doc.Create3DStub(r, 0, 0, 200, 148, kNoOffset, view, reRender, 1, rotating, perspective);
   }
 
+  SettingsSnapshot settings;
   CQuorvelDoc doc;
-  int saved[7] = {};
   ColorEntry colors[kColorCount];
 };

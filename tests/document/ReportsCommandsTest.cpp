@@ -8,6 +8,7 @@
 #include "DocModel.h"
 #include "config/ScanOrder.h"
 #include "model/FileCache.h"
+#include "model/LibraryContext.h"
 #include "tests/support/TestData.h"
 
 namespace {
@@ -86,6 +87,27 @@ class ScanPartsTest : public ::testing::Test {
   std::vector<bool> listed3001AtWarning;
   std::vector<std::string> projectAtWarning;
 };
+
+// A document handed a library with a part list of its own scans into that list and reads it
+// back from the Parts.lst it wrote; the program's list is left alone.
+TEST(ReportsCommandsTest, TheScanFillsThePartListOfTheDocumentsLibrary) {
+  CScratchDir lib;
+  for (const char* folder : {"parts", "p"}) ASSERT_EQ(mkdir((lib / folder).c_str(), 0700), 0);
+  ASSERT_TRUE(WriteFileBytes(lib / "parts/3001.dat", "0 Brick  2 x  4\n2 24 0 0 0 40 24 20\n"));
+  ASSERT_TRUE(WriteFileBytes(lib / "p/stud.dat", "0 Stud\n"));
+  CLibraryScope library{lib.Path(), 0};
+  CCommandSettings settings;
+  CScriptedPrompt prompt;
+  thePartList.Clear();
+  CPartList own;
+  CQuorvelDoc doc(WithPartList(ProgramLibrary(), own));
+  prompt.Answer(PromptAnswer::Yes);
+  EXPECT_EQ(doc.OnScanParts(), 1);
+  EXPECT_NE(own.FindByName("3001.dat"), 0u);
+  EXPECT_EQ(own.GetCount(kLibraryParts), 1u);
+  EXPECT_EQ(thePartList.GetCount(kLibraryParts), 0u);
+  EXPECT_NE(ReadFileBytes(lib / "Parts.lst").find("3001.dat"), std::string::npos);
+}
 
 TEST_F(ScanPartsTest, YesWritesPartsLstAndTheNewPartIsListed) {
   prompt.Answer(PromptAnswer::Yes);

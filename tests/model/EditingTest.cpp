@@ -14,6 +14,7 @@
 #include "model/TlvSpring.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
+#include "tests/support/SettingsSnapshot.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ std::string Ref(int color, const std::string& name = "a.ldr", const std::string&
 class EditingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved = {theSettings.GridType, theSettings.UsePrevColor, theSettings.UseDefMatrix, theSettings.DefStep,
-             theSettings.DefaultColor};
     theSettings.GridType = 0;
     theSettings.DefStep = CVector3(16, 16, 16);
     theSettings.UsePrevColor = 1;
@@ -33,19 +32,10 @@ class EditingTest : public ::testing::Test {
     theSettings.DefaultColor = 7;
   }
   void TearDown() override {
-    theSettings.GridType = saved.grid;
-    theSettings.UsePrevColor = saved.prevColor;
-    theSettings.UseDefMatrix = saved.defMatrix;
-    theSettings.DefStep = saved.step;
-    theSettings.DefaultColor = saved.color;
     CCopyBuffer::Clear();
   }
   CLibraryScope library{"", 0};
-  struct {
-    int grid, prevColor, defMatrix;
-    CVector3 step;
-    uint32_t color;
-  } saved{};
+  SettingsSnapshot settings;
 };
 
 struct InsertCase {

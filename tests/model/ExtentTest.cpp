@@ -15,6 +15,7 @@
 #include "model/TextHandler.h"
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
+#include "tests/support/PartListScope.h"
 #include "tests/support/TestData.h"
 
 namespace {
@@ -128,6 +129,9 @@ TEST(Extent, SharedModelsMeasureAsTheWalkDoes) {
   REQUIRE_LDRAW_MODELS(models);
   REQUIRE_LDRAW_LIBRARY(lib);
   CLibraryScope library{lib, 0};
+  // The library's files are listed as extra files under the names the models spell them with:
+  // later tests must find their own spellings.
+  PartListScope listed;
   size_t seen = 0;
   for (const auto& entry : std::filesystem::directory_iterator(models)) {
     const std::string path = entry.path().string();
@@ -149,8 +153,4 @@ TEST(Extent, SharedModelsMeasureAsTheWalkDoes) {
     }
   }
   EXPECT_GE(seen, 7u);
-  // The library's files were listed as extra files under the names the models spell them with:
-  // later tests must find their own spellings.
-  theFileCache.Flush(0);
-  thePartList.Clear();
 }

@@ -12,6 +12,7 @@
 #include "model/QvFile.h"
 #include "model/RotationModel.h"
 #include "tests/model/LibraryScope.h"
+#include "tests/support/PartListScope.h"
 #include "tests/support/TestData.h"
 
 namespace {
@@ -29,6 +30,7 @@ Box ExtentOf(CQvPart& part) {
 TEST(GeneratorSink, RotationModelElementsSitOnTheirCells) {
   REQUIRE_LDRAW_LIBRARY(lib);
   CLibraryScope library{lib, 0};
+  PartListScope listed;  // ends after the elements below, before the library scope
   int changed = 0;
   ASSERT_EQ(thePartList.ScanDirectory(lib, "parts", false, changed), 1);
   CRotationModel model;
@@ -58,8 +60,6 @@ TEST(GeneratorSink, RotationModelElementsSitOnTheirCells) {
   }
   EXPECT_EQ(parts, 26u + 2u);  // 52 disc cells and the 2 x 2 axis block in 1 x 2 bricks
   EXPECT_EQ(steps, 2u);
-  // The elements above go before the library scope empties the file cache.
-  thePartList.Clear();
 }
 
 }  // namespace

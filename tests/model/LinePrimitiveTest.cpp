@@ -10,6 +10,7 @@
 #include "model/ElementFactory.h"
 #include "model/QvFivePart.h"
 #include "model/SelectionGroup.h"
+#include "support/SettingsSnapshot.h"
 
 namespace {
 
@@ -200,8 +201,7 @@ TEST(LinePrimitive, MoveModes) {
 }
 
 TEST(LinePrimitive, MoveWithoutGridTakesTheCurrentGridAndCleansNearZero) {
-  const int savedType = theSettings.GridType;
-  const CVector3 savedSteps[] = {theSettings.DefStep, theSettings.MidStep, theSettings.OffStep};
+  SettingsSnapshot settings;
   theSettings.GridType = 1;
   theSettings.DefStep.Set(1, 1, 1);
   theSettings.MidStep.Set(20, 8, 24);
@@ -212,10 +212,6 @@ TEST(LinePrimitive, MoveWithoutGridTakesTheCurrentGridAndCleansNearZero) {
   CQvLinePart fine;
   theSettings.GridType = 2;
   fine.Move(1, -1, 3, kMoveGridAlt, 0, 0, 0);
-  theSettings.GridType = savedType;
-  theSettings.DefStep = savedSteps[0];
-  theSettings.MidStep = savedSteps[1];
-  theSettings.OffStep = savedSteps[2];
   ExpectVertex(fine.GetVertex(0), 2, -2, 6);
   // -19.999995 + 20 = 0.000005 lies within 0.00001 of 0 and becomes exactly 0.
   EXPECT_EQ(line.GetVertex(0).x, 0.0);

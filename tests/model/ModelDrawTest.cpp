@@ -11,6 +11,7 @@
 #include "model/QvRotateCmd.h"
 #include "render/C3DStub.h"
 #include "support/LogCapture.h"
+#include "support/SettingsSnapshot.h"
 
 namespace {
 
@@ -130,7 +131,7 @@ TEST_F(ModelDraw, EditModeDrawsEverythingWithListIndicesAsPickIds) {
 TEST_F(ModelDraw, HighlightDrawsTheSelectionOverTheSavedFrame) {
   auto f = LoadText(kThreeSteps);
   f->Select(2);
-  const int keep = theSettings.DrawToSelection;
+  SettingsSnapshot settings;
   theSettings.DrawToSelection = 0;
   Frame fr;
   Draw(*f, fr.r, -1, 0, 1, 1);
@@ -145,7 +146,6 @@ TEST_F(ModelDraw, HighlightDrawsTheSelectionOverTheSavedFrame) {
   Frame fr2;
   Draw(*f, fr2.r, -1, 0, 1, 1);
   EXPECT_EQ(fr2.Mask(), "02.");
-  theSettings.DrawToSelection = keep;
 }
 
 TEST_F(ModelDraw, ClearInsideTheDrawnStepsEmptiesTheFrameThere) {
@@ -196,7 +196,7 @@ TEST_F(ModelDraw, HiddenFrameCommandsDoNothingInStepDrawing) {
 TEST_F(ModelDraw, StudReplacementComesWithEachDrawingCall) {
   auto stud = LoadText("4 1 0 0 0 10 0 0 10 10 0 0 10 0\n");
   stud->studFile = true;
-  const int keep = theSettings.StudMode;
+  SettingsSnapshot settings;
   theSettings.StudMode = 0;
   DrawContext ctx;
   ctx.studReplacement = true;
@@ -207,7 +207,6 @@ TEST_F(ModelDraw, StudReplacementComesWithEachDrawingCall) {
   Frame b;
   stud->DrawParts(b.r, 0, DrawContext{});
   EXPECT_EQ(b.Mask(), "0..");
-  theSettings.StudMode = keep;
 }
 
 TEST(ModelSteps, RotationStepAfterLinePrimitivesEndsTheSameStepAsCounting) {

@@ -18,6 +18,7 @@
 #include "tests/model/LibraryScope.h"
 #include "tests/model/ModelText.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SettingsSnapshot.h"
 #include "tests/support/TestData.h"
 
 namespace {
@@ -436,14 +437,13 @@ TEST_F(MpdFileTest, CountAllStepsAddsThePreviewPageAndRoundsToEven) {
   EXPECT_EQ(project.GetModel(0)->CountSteps(), 2);
   EXPECT_EQ(project.GetModel(1)->CountSteps(), 0);
   EXPECT_EQ(project.GetModel(2)->CountSteps(), 1);
-  int savedApvt = theSettings.APVT;
+  SettingsSnapshot settings;
   theSettings.APVT = 1;
   EXPECT_EQ(project.CountAllSteps(0), 5);  // (2 + 1) + 0 + (1 + 1)
   EXPECT_EQ(project.CountAllSteps(1), 6);  // 3 -> 4, 4, 6
   theSettings.APVT = 0;
   EXPECT_EQ(project.CountAllSteps(0), 3);
   EXPECT_EQ(project.CountAllSteps(1), 4);  // 2, 2, 3 -> 4
-  theSettings.APVT = savedApvt;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "render/C3DStub.h"
 #include "render/MemHeap.h"
 #include "support/LogCapture.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 
 namespace fs = std::filesystem;
@@ -59,17 +60,15 @@ class PartImageDraw : public CLogCaptureTest {
       e.edgeColor = 0;
     }
     theDefaultColors[33].alpha = 128;  // see-through
-    m_studMode = theSettings.StudMode;
   }
   void TearDown() override {
     std::memcpy(theDefaultColors, m_keep, sizeof(m_keep));
-    theSettings.StudMode = m_studMode;
     CLogCaptureTest::TearDown();
   }
 
  private:
   ColorEntry m_keep[kColorCount];
-  int m_studMode = 3;
+  SettingsSnapshot m_settings;
 };
 
 struct Frame {

@@ -15,6 +15,7 @@
 #include "model/TextHandler.h"
 #include "render/C3DStub.h"
 #include "render/MemHeap.h"
+#include "support/SettingsSnapshot.h"
 #include "support/TestData.h"
 #include "tests/model/LibraryScope.h"
 
@@ -73,7 +74,7 @@ TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
   std::vector<ColorEntry> colors(theDefaultColors, theDefaultColors + kColorCount);
   InitColorTableUnused(theDefaultColors);
   BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  const int studMode = theSettings.StudMode;
+  SettingsSnapshot settings;
   theSettings.StudMode = 3;
   int files = 0;
   for (const auto& entry : fs::directory_iterator(models)) {
@@ -102,7 +103,6 @@ TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
     }
     ++files;
   }
-  theSettings.StudMode = studMode;
   std::copy(colors.begin(), colors.end(), theDefaultColors);
   EXPECT_GT(files, 0);
 }
