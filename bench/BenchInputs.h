@@ -11,3 +11,6 @@ std::vector<std::string> BenchModelFiles();
 std::string BenchOutDir();  // empty when not set
 // The file name part of a path ("889-1-RadarTruck.mpd"), used in benchmark names.
 std::string BenchFileName(const std::string& path);
+// Writes the synthetic model of 98 steps of 51 bricks each (4,998 parts, stacked in layers) into
+// the folder as steps.ldr and returns its path; empty when it cannot be written.
+std::string WriteSyntheticStepsModel(const std::string& folder);
