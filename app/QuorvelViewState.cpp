@@ -178,6 +178,7 @@ bool CQuorvelViewState::RenderAt(const int offset[2], bool boxesOnly) {
     m_pending = request;
     return true;
   }
+  if (m_pending && m_pending->reRender) request.reRender = true;
   m_pending.reset();
   if (m_road)
     m_road(*m_doc, *m_picture, request);

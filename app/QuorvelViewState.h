@@ -168,6 +168,7 @@ class CQuorvelViewState {
   int GetRenderCount() const { return m_renderCount; }
   // Replaces the document's render road (null puts it back).
   void SetRenderRoad(RenderRoad road) { m_road = std::move(road); }
+  bool HasRenderRoad() const { return static_cast<bool>(m_road); }
 
   // The pane's direction setting (ViewLT, ViewRT, ViewLB, ViewRB).
   static int& PaneDirectionSetting(int pane);

@@ -2,6 +2,7 @@
 // rendered once per view rotation and drawing mode into the file's part image, and every copy
 // is stamped from it in its own colours. The image's key holds everything that changes the
 // picture, so an image is never used for a drawing it was not made for.
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 
@@ -9,6 +10,7 @@
 #include "config/Settings.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "model/SharedDrawLock.h"
 #include "render/C3DStub.h"
 
 namespace {
@@ -31,8 +33,14 @@ bool Finite(const CVector3& v) { return std::isfinite(v.x) && std::isfinite(v.y)
 }  // namespace
 
 bool CQvFile::HasExplicitColorsDeep() const {
-  if (m_deepColors < 0) m_deepColors = ColoredBelow(*this, 0) ? 1 : 0;
-  return m_deepColors != 0;
+  // Asked by panes drawn at the same time: the answer is the same for all, the write is atomic.
+  std::atomic_ref<int8_t> known(m_deepColors);
+  int8_t answer = known.load(std::memory_order_relaxed);
+  if (answer < 0) {
+    answer = ColoredBelow(*this, 0) ? 1 : 0;
+    known.store(answer, std::memory_order_relaxed);
+  }
+  return answer != 0;
 }
 
 void CQvFile::FreePartImages() {
@@ -53,6 +61,8 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   const CMatrix4D top = stack.Top();
   const CMatrix3 rotation = top.GetRotation();
   PartImageKey key = PartImageKey::Of(renderer, rotation);
+  // The images (and the boxes cached on the way) are shared by every pane drawn at the same time.
+  std::lock_guard<std::mutex> lock(SharedDrawMutex());
   // Studs drawn as their replacement give another picture than real studs.
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
