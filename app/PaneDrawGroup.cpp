@@ -31,12 +31,14 @@ int CPaneDrawGroup::DrawPending() {
   std::vector<CQuorvelViewState*> stale;
   for (CQuorvelViewState* view : m_views)
     if (view->HasPendingDraw() && view->GetDocument()) stale.push_back(view);
+  m_lastWorkers = 0;
   if (stale.empty()) return 0;
   CQuorvelDoc* doc = stale.front()->GetDocument();
   doc->PrepareSceneDrawing();
   // A road put in by a test or a benchmark may not expect to run on several threads.
   const bool roads = std::any_of(stale.begin(), stale.end(), [](auto* v) { return v->HasRenderRoad(); });
-  const int workers = roads ? 1 : std::min(Workers(), static_cast<int>(stale.size()));
+  const int workers = roads ? 1 : std::min(m_workers > 0 ? m_workers : Workers(), static_cast<int>(stale.size()));
+  m_lastWorkers = workers;
   if (workers <= 1) {
     for (CQuorvelViewState* view : stale) view->DrawPending();
     return static_cast<int>(stale.size());

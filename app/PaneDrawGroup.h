@@ -29,8 +29,14 @@ class CPaneDrawGroup : public IDocObserver {
   // How many panes are drawn at the same time: PLANDOR_RENDER_THREADS when set (0: one per
   // processor), else one per processor; 1 draws them one after another.
   static int Workers();
+  // Another count for this group (0 goes back to Workers()).
+  void SetWorkers(int workers) { m_workers = workers; }
+  // The threads the last DrawPending drew on.
+  int GetLastWorkers() const { return m_lastWorkers; }
 
  private:
   std::vector<CQuorvelViewState*> m_views;
   CQuorvelDoc* m_doc = nullptr;
+  int m_workers = 0;
+  int m_lastWorkers = 0;
 };

@@ -58,7 +58,6 @@ class CCountingStub : public C3DStub {
   int primitives = 0;
 };
 
-// Every pixel's colour, depth and pick id.
 // A request as the panes make it (no pan offset).
 inline RenderRequest MakeRequest(int w, int h, const double* view, int reRender, double zoom, int rotating,
                                  int perspective) {
@@ -80,6 +79,7 @@ inline int DrawOnce(CQuorvelDoc& doc, C3DStub& r, int w, int h, const double* vi
   return doc.Create3DStub(r, base, MakeRequest(w, h, view, reRender, zoom, rotating, perspective));
 }
 
+// Every pixel's colour, depth and pick id.
 inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) {
   if (!a.IsInitialised() || !b.IsInitialised())
     return ::testing::AssertionFailure() << "a renderer is not initialised";
