@@ -7,6 +7,7 @@
 
 #include "app/QuorvelViewState.h"
 #include "document/QuorvelDoc.h"
+#include "model/ThreadPartImages.h"
 #include "render/C3DStub.h"
 
 CPaneDrawGroup::~CPaneDrawGroup() { SetDocument(nullptr); }
@@ -44,8 +45,8 @@ int CPaneDrawGroup::DrawPending() {
     return static_cast<int>(stale.size());
   }
   // Each pane draws its frame alone: bands of rows inside each of several panes drawn at once
-  // would only crowd the processors, and a part image is stamped while its lock is held only when
-  // the frame draws on the calling thread.
+  // would only crowd the processors, and each thread stamps its own part images at once (a band
+  // would stamp them later).
   std::vector<int> bands(stale.size());
   for (size_t i = 0; i < stale.size(); ++i)
     if (C3DStub* r = stale[i]->GetRenderer()) {
@@ -54,6 +55,7 @@ int CPaneDrawGroup::DrawPending() {
     }
   std::atomic<size_t> next{0};
   auto work = [&] {
+    CThreadPartImages images;
     for (size_t i = next++; i < stale.size(); i = next++) stale[i]->DrawPending();
   };
   std::vector<std::thread> threads;

@@ -11,6 +11,7 @@
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/SharedDrawLock.h"
+#include "model/ThreadPartImages.h"
 #include "render/C3DStub.h"
 
 namespace {
@@ -61,19 +62,23 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   const CMatrix4D top = stack.Top();
   const CMatrix3 rotation = top.GetRotation();
   PartImageKey key = PartImageKey::Of(renderer, rotation);
-  // The images (and the boxes cached on the way) are shared by every pane drawn at the same time.
-  std::lock_guard<std::mutex> lock(SharedDrawMutex());
   // Studs drawn as their replacement give another picture than real studs.
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
+  // A thread drawing beside others uses images of its own (the files' ones are not touched).
+  CThreadPartImages::Slots* own = CThreadPartImages::Current() ? &CThreadPartImages::Current()->For(this) : nullptr;
+  auto& images = own ? own->images : partImages;
+  uint8_t& nextImage = own ? own->next : m_nextPartImage;
   CFakeBuffer* found = nullptr;
-  for (CFakeBuffer& image : partImages)
+  for (CFakeBuffer& image : images)
     if (!image.IsInvalid(key, frameWidth, frameHeight)) {
       found = &image;
       break;
     }
   if (!found) {
+    // The boxes cached on the way are shared with the other threads.
+    std::lock_guard<std::mutex> lock(SharedDrawMutex());
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
     // An empty box (nothing drawable) or one that is not finite gives no sensible image size;
@@ -82,8 +87,8 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     const double w = std::ceil(hi.x - lo.x), h = std::ceil(hi.y - lo.y);
     if (w > frameWidth / 2 || h > frameHeight / 2) return false;
     // The images are replaced in turn.
-    CFakeBuffer& partImage = partImages[m_nextPartImage];
-    m_nextPartImage = static_cast<uint8_t>((m_nextPartImage + 1) % kPartImageCount);
+    CFakeBuffer& partImage = images[nextImage];
+    nextImage = static_cast<uint8_t>((nextImage + 1) % kPartImageCount);
     if (!partImage.Create(static_cast<int32_t>(w), static_cast<int32_t>(h), frameWidth, frameHeight, key))
       return false;  // Create has freed it
     ++renderer.Counts().imagesCreated;
