@@ -11,7 +11,6 @@
 #include "document/QuorvelDoc.h"
 #include "model/FileCache.h"
 #include "model/QvFile.h"
-#include "model/SharedDrawLock.h"
 #include "platform/Prompt.h"
 #include "render/FitBox.h"
 
@@ -237,11 +236,9 @@ int CQuorvelDoc::DrawViewMode(C3DStub& renderer, std::optional<EditBaseRecord>& 
     if (!ResetRenderer(renderer, width, height)) return 0;
     if (!noRefit) {
       CVector3 min(1e200, 1e200, 1e200), max(-1e200, -1e200, -1e200);
-      if (model) {
-        // The library files' cached boxes are shared with panes drawn at the same time.
-        std::lock_guard<std::mutex> lock(SharedDrawMutex());
-        model->ExtendBoundingBoxAll(CVector3(), after, min, max);
-      }
+      // Without the library files' cached boxes (kept extent points have their own lock): panes
+      // drawn at the same time refit at the same time.
+      if (model) model->ExtendBoundingBoxAll(CVector3(), after, min, max);
       SaneBox(min, max);
       renderer.FitView(width, height, min.x, min.y, min.z, max.x, max.y, max.z);
       // Without depth there is nothing to put in perspective.
