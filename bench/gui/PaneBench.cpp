@@ -143,7 +143,8 @@ void TimeSteps(CMainFrame& frame, CQuorvelDoc& doc, CQuorvelView* const (&views)
       back.push_back(TimePaints(views, [&] { doc.OnPrevious(); }));
     }
   }
-  for (int r = 0; r < repeat; ++r) {
+  // A model without steps has no last step to go to.
+  for (int r = 0; r < repeat && steps > 1; ++r) {
     TimePaints(views, [&] { doc.OnFirst(); });
     last.push_back(TimePaints(views, [&] { doc.OnLast(); }));
   }
