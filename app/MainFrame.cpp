@@ -130,6 +130,8 @@ void CMainFrame::CreateClientArea() {
   for (int i = 0; i < 4; ++i) {
     m_views[i] = new CQuorvelView(m_grid, i, wxString::Format("View3D_%d", i));
     m_grid->SetPane(i / 2, i % 2, m_views[i]);
+    m_views[i]->SetDrawGroup(&m_drawGroup);
+    m_drawGroup.Add(&m_views[i]->State());
   }
   // The windows that hear the frame's broadcasts (models, settings, part list, Find).
   for (wxWindow* w : {m_partTree, m_partBrowser}) AddEventView(w);
@@ -444,6 +446,9 @@ void CMainFrame::AttachDocument(CQuorvelDoc* doc) {
   m_document = doc;
   if (auto* bar = dynamic_cast<CColorBar*>(m_colorBar)) bar->SetDocument(doc);
   for (CQuorvelView* view : m_views) view->SetDocument(doc);
+  // After the panes: the group draws what an update left them to draw once they all took it.
+  m_drawGroup.SetDocument(doc);
+  m_drawGroup.DrawPending();
   static_cast<CLineListView*>(m_lineList)->SetDocument(doc);
 }
 

@@ -16,6 +16,7 @@
 #include "app/CommandMap.h"
 #include "app/CommandRouter.h"
 #include "app/LayoutFormat.h"
+#include "app/PaneDrawGroup.h"
 #include "app/MsgList.h"
 #include "model/LibraryContext.h"
 
@@ -113,6 +114,7 @@ class CMainFrame : public wxFrame {
   wxWindow* m_partBrowser = nullptr;
   wxWindow* m_lineList = nullptr;
   std::array<CQuorvelView*, 4> m_views{};
+  CPaneDrawGroup m_drawGroup;
   CDvSizeableCtrlBar* m_colorBar = nullptr;
   std::vector<wxWindow*> m_bars;  // the ten bars in bar-table order
   wxString m_defaultPerspective;

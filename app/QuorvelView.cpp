@@ -15,6 +15,7 @@
 #include "app/CommandRouter.h"
 #include "app/CommandTable.h"
 #include "dialogs/DibBitmap.h"
+#include "app/PaneDrawGroup.h"
 #include "app/PaneDropTarget.h"
 #include "app/PrivateEvents.h"
 #include "app/ViewCommands.h"
@@ -92,14 +93,29 @@ void CQuorvelView::SetDocument(CQuorvelDoc* doc) {
   wxSize area = GetDrawingArea();
   m_state.OnSize(area.x, area.y);
   if (doc) doc->AddObserver(this);
+  m_state.SetDeferred(m_group != nullptr);
   m_state.Attach(doc);
+  m_state.SetDeferred(false);
   SyncScrollBars();
   UpdateCursor();
   PictureChanged();
 }
 
+void CQuorvelView::DrawPendingPanes() {
+  if (!m_state.HasPendingDraw()) return;
+  if (m_group)
+    m_group->DrawPending();
+  else
+    m_state.DrawPending();
+}
+
 void CQuorvelView::OnUpdate(uint32_t hint) {
+  // What was kept before (a zoom preset not painted yet) is drawn before the update looks at the
+  // picture; what the update asks for is drawn by the group after every pane took it.
+  DrawPendingPanes();
+  m_state.SetDeferred(m_group != nullptr);
   ViewUpdate update = m_state.OnUpdate(hint);
+  m_state.SetDeferred(false);
   if (update.updateScrollBars) SyncScrollBars();
   UpdateCursor();
   if (update.invalidate || update.rendered) PictureChanged();
@@ -176,6 +192,7 @@ const wxBitmap& CQuorvelView::RendererBitmap() {
 }
 
 wxBitmap CQuorvelView::ComposePicture() {
+  DrawPendingPanes();
   wxSize size = GetDrawingArea();
   if (size.x <= 0 || size.y <= 0) return wxBitmap();
   wxBitmap picture(size.x, size.y, 24);
@@ -283,6 +300,7 @@ MouseInput ToMouseInput(const wxMouseEvent& event) {
 }  // namespace
 
 void CQuorvelView::OnMouseDown(wxMouseEvent& event) {
+  DrawPendingPanes();
   MakeActive();
   SetFocus();
   if (event.GetEventType() == wxEVT_RIGHT_DOWN) {
@@ -452,7 +470,11 @@ void CQuorvelView::RunCommand(int id) {
 }
 
 void CQuorvelView::OnZoomPreset(CPrivateMessageEvent& event) {
-  if (m_state.OnZoomPreset(event.GetLParam())) PictureChanged();
+  // The frame sends the preset to all four panes: they are drawn together at the first paint.
+  m_state.SetDeferred(m_group != nullptr);
+  const bool rendered = m_state.OnZoomPreset(event.GetLParam());
+  m_state.SetDeferred(false);
+  if (rendered) PictureChanged();
 }
 
 void CQuorvelView::OnScroll(wxScrollEvent& event) {

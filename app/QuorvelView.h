@@ -19,6 +19,7 @@ class wxScrollBar;
 class wxScrollEvent;
 class CPrivateMessageEvent;
 class CQuorvelDoc;
+class CPaneDrawGroup;
 
 class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget {
  public:
@@ -33,6 +34,11 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   void OnUpdate(uint32_t hint) override;
 
   CQuorvelViewState& State() { return m_state; }
+  // The panes drawn together with this one (null: it draws alone, at once). With a group the
+  // view keeps the drawings an update or a zoom preset asks for, and the group draws them.
+  void SetDrawGroup(CPaneDrawGroup* group) { m_group = group; }
+  // Draws what the pane (and the rest of its group) kept, before its picture is used.
+  void DrawPendingPanes();
   CViewMouse& Mouse() { return m_mouse; }
   const CQuorvelViewState& State() const { return m_state; }
 
@@ -92,6 +98,7 @@ class CQuorvelView : public wxWindow, public IDocObserver, public ICommandTarget
   void ApplyMouseReply(const MouseReply& reply);
 
   CQuorvelViewState m_state;
+  CPaneDrawGroup* m_group = nullptr;
   CViewMouse m_mouse{m_state};
   wxScrollBar* m_hbar = nullptr;
   wxScrollBar* m_vbar = nullptr;

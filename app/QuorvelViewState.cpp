@@ -55,22 +55,18 @@ ViewCursor CQuorvelViewState::GetCursor() const {
 
 void CQuorvelViewState::LoadViewMatrix() {
   m_viewMatrix = theSettings.GetViewMatrix(m_direction);
-  if (m_doc && m_pane >= 0 && m_pane <= 3) m_doc->SetPaneMatrix(m_pane, m_viewMatrix.m.data());
 }
 
 ViewUpdate CQuorvelViewState::Attach(CQuorvelDoc* doc) {
   m_doc = doc;
-  m_renderer = nullptr;
+  m_picture.reset();
+  m_pending.reset();
   m_initialised = false;
   if (!doc) return {};
   if (m_pane >= 0) {
     m_direction = PaneDirectionSetting(m_pane);
     LoadViewMatrix();
-    if (m_pane <= 3) {
-      PaneRenderer& record = doc->GetPane(m_pane);
-      m_renderer = &record.renderer;
-      record.active = m_tooSmall ? 0 : 1;
-    }
+    if (m_pane <= 3) m_picture = std::make_unique<ScenePicture>();
   }
   UpdateScrollBars(false);
   m_initialised = true;
@@ -92,8 +88,14 @@ ViewUpdate CQuorvelViewState::OnUpdate(uint32_t hint) {
     result.invalidate = true;
     return result;
   }
-  if (m_skipNext) {
-    m_skipNext = false;
+  if (hint == HINT_APPENDED) {
+    // A pane whose frame cannot be drawn over keeps its old image until its next full drawing.
+    if (m_picture) {
+      double matrix[9];
+      std::copy(m_viewMatrix.m.begin(), m_viewMatrix.m.end(), matrix);
+      m_doc->DrawAppended(*m_picture, matrix);
+    }
+    result.invalidate = true;
     return result;
   }
   if (hint == HINT_LIST_ONLY) return result;
@@ -114,7 +116,6 @@ ViewUpdate CQuorvelViewState::OnUpdate(uint32_t hint) {
     result.updateScrollBars = true;
   }
   const bool refit = (hint & HINT_REFIT) || m_doc->IsModelEmpty();
-  if (hint & HINT_SKIP_NEXT) m_skipNext = true;
   const bool edit = IsEditMode();
   if ((refit || hint == HINT_MODE_CHANGED) && edit) ZoomFit();
   if (refit && !edit) {
@@ -126,7 +127,7 @@ ViewUpdate CQuorvelViewState::OnUpdate(uint32_t hint) {
     m_pendingReRender = false;
     // A state that cannot be kept (no frame yet, no memory) is no reason to end the program with
     // the user's model unsaved: the next render then draws everything.
-    if (!m_renderer || !m_renderer->SaveState()) {
+    if (!GetRenderer() || !GetRenderer()->SaveState()) {
       theTracer.Printf("WARNING: pane %d cannot keep its renderer state; it renders fully next time.\n", m_pane);
       m_reRender = true;
     }
@@ -141,19 +142,20 @@ ViewUpdate CQuorvelViewState::OnUpdate(uint32_t hint) {
 bool CQuorvelViewState::Render() { return RenderAt(m_offset, false); }
 
 bool CQuorvelViewState::RenderAt(const int offset[2], bool boxesOnly) {
-  if (m_tooSmall || !m_initialised || !m_renderer || !m_doc) return false;
+  if (m_tooSmall || !m_initialised || !m_picture || !m_doc) return false;
+  C3DStub* const renderer = &m_picture->renderer;
   const bool edit = IsEditMode();
   // Pan, zoom and turning drags draw boxes only, without pick ids, to keep up with the mouse.
   const bool fastDrag = m_dragging && (m_mouseMode == 1 || m_mouseMode == 3 || m_mouseMode >= 100);
   if (fastDrag || boxesOnly) {
-    m_renderer->SetBoundingBoxMode(true);
-    m_renderer->SetSurfacesOff(false);
-    m_renderer->EnablePickBuffer(0);
+    renderer->SetBoundingBoxMode(true);
+    renderer->SetSurfacesOff(false);
+    renderer->EnablePickBuffer(0);
   } else {
-    m_renderer->SetBoundingBoxMode(m_boundingBox);
-    m_renderer->SetSurfacesOff(m_wireframe);
+    renderer->SetBoundingBoxMode(m_boundingBox);
+    renderer->SetSurfacesOff(m_wireframe);
     bool pick = edit ? theSettings.ScreenSelection && !m_wireframe && !m_boundingBox : theSettings.APVT != 0;
-    m_renderer->EnablePickBuffer(pick ? 1 : 0);
+    renderer->EnablePickBuffer(pick ? 1 : 0);
   }
   const bool reRender = m_reRender || m_pendingReRender || boxesOnly;
   const bool rotating = !edit && m_dragging && m_mouseMode == 100;
@@ -168,15 +170,33 @@ bool CQuorvelViewState::RenderAt(const int offset[2], bool boxesOnly) {
   request.zoom = m_zoom;
   request.rotating = rotating;
   request.perspective = perspective;
-  if (m_road)
-    m_road(*m_doc, *m_renderer, request);
-  else
-    m_doc->Create3DStub(*m_renderer, 0, 0, request.width, request.height, request.offset, request.viewMatrix,
-                        request.reRender ? 1 : 0, request.zoom, request.rotating ? 1 : 0, request.perspective ? 1 : 0);
-  ++m_renderCount;
   m_reRender = false;
   m_pendingReRender = false;
+  if (m_deferred) {
+    // A later request replaces a kept one, but a full drawing asked for stays asked for.
+    if (m_pending && m_pending->reRender) request.reRender = true;
+    m_pending = request;
+    return true;
+  }
+  if (m_pending && m_pending->reRender) request.reRender = true;
+  m_pending.reset();
+  if (m_road)
+    m_road(*m_doc, *m_picture, request);
+  else
+    m_doc->Create3DStub(*m_picture, request);
+  ++m_renderCount;
   return true;
+}
+
+void CQuorvelViewState::DrawPending() {
+  if (!m_pending || !m_picture || !m_doc) return;
+  const RenderRequest request = *m_pending;
+  m_pending.reset();
+  if (m_road)
+    m_road(*m_doc, *m_picture, request);
+  else
+    m_doc->DrawScene(*m_picture, request);
+  ++m_renderCount;
 }
 
 bool CQuorvelViewState::OnSize(int width, int height) {
@@ -184,7 +204,6 @@ bool CQuorvelViewState::OnSize(int width, int height) {
     theTracer.Printf("WARNING: Bad parameters in OnSize cx = %ld, cy = %ld!\n", static_cast<long>(width),
                      static_cast<long>(height));
   m_tooSmall = width < kMinPaneSide || height < kMinPaneSide;
-  if (m_doc && m_pane >= 0 && m_pane <= 3) m_doc->GetPane(m_pane).active = m_tooSmall ? 0 : 1;
   if (m_sized && width == m_width && height == m_height) return false;
   m_sized = true;
   m_width = std::max(0, width);
@@ -386,11 +405,11 @@ CVector3 CQuorvelViewState::ModelPoint(int x, int y) const {
   x = std::clamp(x, left, std::max(left, left + areaW - 1));
   y = std::clamp(y, top, std::max(top, top + areaH - 1));
   double ox = 0, oy = 0, sx = 1, sy = 1;
-  if (m_renderer && m_renderer->IsInitialised()) {
-    ox = m_renderer->GetOffsetX();
-    oy = m_renderer->GetOffsetY();
-    sx = m_renderer->GetScaleX();
-    sy = m_renderer->GetScaleY();
+  if (const C3DStub* r = GetRenderer(); r && r->IsInitialised()) {
+    ox = r->GetOffsetX();
+    oy = r->GetOffsetY();
+    sx = r->GetScaleX();
+    sy = r->GetScaleY();
   }
   const double mx = sx != 0 ? (x - ox) / sx : 0;
   const double my = sy != 0 ? (y - oy) / sy : 0;

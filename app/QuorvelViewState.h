@@ -1,14 +1,17 @@
 #pragma once
 // Everything a 3-D pane knows and decides, without any toolkit: its zoom, centre and pan offset,
-// its direction and view matrix, the wireframe and bounding-box switches, the suspended and
-// skip-next flags, what to do for each update hint of the document, and how it asks the document
-// to render into the pane's renderer. The window (CQuorvelView) only turns its events into calls
-// here and shows the renderer's picture.
+// its direction and view matrix, the wireframe and bounding-box switches, the suspended flag, what
+// to do for each update hint of the document, and how it asks the document to render into the
+// pane's own picture. The window (CQuorvelView) only turns its events into calls here and shows
+// the renderer's picture.
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "config/Geometry.h"
+#include "document/ScenePicture.h"
 
 class C3DStub;
 class CQuorvelDoc;
@@ -47,18 +50,8 @@ struct ViewUpdate {
 // The scroll messages of the pane's scroll bars.
 enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbPosition, ThumbTrack, Top, Bottom };
 
-// What a view hands the document's render road for one frame.
-struct RenderRequest {
-  int width = 0, height = 0;  // the drawing area; the road rounds the width down to a multiple of 4
-  int offset[2] = {0, 0};
-  double viewMatrix[9] = {};
-  bool reRender = false;
-  double zoom = 1.0;
-  bool rotating = false;
-  bool perspective = false;
-};
 // The road: CQuorvelDoc::Create3DStub unless a test or a benchmark puts another in.
-using RenderRoad = std::function<void(CQuorvelDoc& doc, C3DStub& renderer, const RenderRequest& request)>;
+using RenderRoad = std::function<void(CQuorvelDoc& doc, ScenePicture& picture, const RenderRequest& request)>;
 
 // The mouse cursor the view shows in its mouse mode.
 enum class ViewCursor { Default, Move, SizeNS };
@@ -82,8 +75,18 @@ class CQuorvelViewState {
   // The reaction to the document's hint word.
   ViewUpdate OnUpdate(uint32_t hint);
   // Asks the document to bring the pane's renderer up to date; false when nothing was asked
-  // (too small, not initialised, no renderer).
+  // (too small, not initialised, no renderer). While drawings are deferred the request is only
+  // kept (true), and DrawPending draws it later.
   bool Render();
+
+  // Deferred drawing, for drawing several panes at the same time: while set, Render keeps its
+  // request instead of drawing. DrawPending draws the kept request into the pane's picture and
+  // may run on another thread, at the same time as other panes' DrawPending, once the caller ran
+  // the document's PrepareSceneDrawing; nothing else of the view or the document may run then.
+  void SetDeferred(bool deferred) { m_deferred = deferred; }
+  bool IsDeferred() const { return m_deferred; }
+  bool HasPendingDraw() const { return m_pending.has_value(); }
+  void DrawPending();
 
   // The drawing area changed; true when the pane re-rendered.
   bool OnSize(int width, int height);
@@ -141,12 +144,12 @@ class CQuorvelViewState {
   bool IsWireframe() const { return m_wireframe; }
   bool IsBoundingBox() const { return m_boundingBox; }
   bool IsSuspended() const { return m_suspended; }
-  bool IsSkipNext() const { return m_skipNext; }
   bool IsInitialised() const { return m_initialised; }
   bool IsReRenderPending() const { return m_pendingReRender; }
   bool IsEditMode() const;
   bool IsModelEmpty() const;
-  C3DStub* GetRenderer() const { return m_renderer; }
+  C3DStub* GetRenderer() const { return m_picture ? &m_picture->renderer : nullptr; }
+  ScenePicture* GetPicture() const { return m_picture.get(); }
   int GetMouseMode() const { return m_mouseMode; }
   ViewCursor GetCursor() const;
   bool IsFocused() const { return m_focused; }
@@ -165,6 +168,7 @@ class CQuorvelViewState {
   int GetRenderCount() const { return m_renderCount; }
   // Replaces the document's render road (null puts it back).
   void SetRenderRoad(RenderRoad road) { m_road = std::move(road); }
+  bool HasRenderRoad() const { return static_cast<bool>(m_road); }
 
   // The pane's direction setting (ViewLT, ViewRT, ViewLB, ViewRB).
   static int& PaneDirectionSetting(int pane);
@@ -178,10 +182,12 @@ class CQuorvelViewState {
   bool RenderAt(const int offset[2], bool boxesOnly);
 
   CQuorvelDoc* m_doc = nullptr;
-  C3DStub* m_renderer = nullptr;
+  // The pane's own picture: renewed with each document, none for a view that is no pane.
+  std::unique_ptr<ScenePicture> m_picture;
   bool m_initialised = false;
   bool m_pendingReRender = false;
-  bool m_skipNext = false;
+  bool m_deferred = false;
+  std::optional<RenderRequest> m_pending;
   double m_zoom = 1.0;
   int m_centre[2] = {0, 0};
   int m_offset[2] = {0, 0};

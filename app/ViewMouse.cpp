@@ -235,9 +235,6 @@ void CViewMouse::Turn(const MouseInput& in) {
   r.SetEuler((in.y - m_startY) * 180.0 / h, (m_startX - in.x) * 180.0 / w, 0);
   const CMatrix3 turned = r * m_startMatrix;
   m_view.SetViewMatrix(turned);
-  CQuorvelDoc* doc = m_view.GetDocument();
-  const int pane = m_view.GetPane();
-  if (doc && pane >= 0 && pane <= 3) doc->SetPaneMatrix(pane, turned.m.data());
   m_view.RequestReRender();
   m_view.Render();
 }

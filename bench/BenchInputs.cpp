@@ -1,6 +1,7 @@
 #include "BenchInputs.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -70,4 +71,18 @@ std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path) {
   doc->RefreshActiveModel();
   doc->TrimUndoRing(1);
   return doc;
+}
+
+std::string WriteSyntheticStepsModel(const std::string& folder) {
+  const std::string path = folder + "/steps.ldr";
+  std::FILE* f = std::fopen(path.c_str(), "w");
+  if (!f) return {};
+  std::fprintf(f, "0 Synthetic steps\n");
+  for (int step = 0; step < 98; ++step) {
+    for (int i = 0; i < 51; ++i)
+      std::fprintf(f, "1 %d %d %d %d 1 0 0 0 1 0 0 0 1 %s\n", 1 + (step + i) % 14, (i % 17) * 40, -24 * step,
+                   (i / 17) * 80, i % 2 ? "3001.dat" : "3003.dat");
+    std::fprintf(f, "0 STEP\n");
+  }
+  return std::fclose(f) == 0 ? path : std::string();
 }

@@ -18,3 +18,7 @@ std::string BenchFileName(const std::string& path);
 // A document holding the file's project as a freshly loaded one, read with the benchmark library
 // and without warnings; null when it cannot be read.
 std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path);
+
+// Writes the synthetic model of 98 steps of 51 bricks each (4,998 parts, stacked in layers) into
+// the folder as steps.ldr and returns its path; empty when it cannot be written.
+std::string WriteSyntheticStepsModel(const std::string& folder);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -34,6 +35,19 @@ struct PaneView {
   double zoom = 1;
   int offset[2] = {0, 0};
 };
+
+// A pane's request for its view.
+RenderRequest Request(const PaneView& v, bool reRender) {
+  RenderRequest q;
+  q.width = kWidth;
+  q.height = kHeight;
+  q.offset[0] = v.offset[0];
+  q.offset[1] = v.offset[1];
+  std::copy(v.matrix.m.begin(), v.matrix.m.end(), q.viewMatrix);
+  q.reRender = reRender;
+  q.zoom = v.zoom;
+  return q;
+}
 
 // Answers every question No (the models stay as stored) without printing anything.
 class CQuietPrompt : public IPrompt {
@@ -72,16 +86,14 @@ PaneView FitPane(CQuorvelDoc& doc, int direction) {
   return v;
 }
 
-std::vector<PaneView> DrawPanes(CQuorvelDoc& doc, int reRender) {
+std::vector<PaneView> DrawPanes(CQuorvelDoc& doc, std::array<ScenePicture, 4>& pictures, int reRender) {
   const int directions[4] = {theSettings.ViewLT, theSettings.ViewRT, theSettings.ViewLB, theSettings.ViewRB};
   std::vector<PaneView> views;
   for (int pane = 0; pane < 4; ++pane) {
     PaneView v = FitPane(doc, directions[pane]);
-    PaneRenderer& p = doc.GetPane(pane);
-    doc.SetPaneMatrix(pane, v.matrix.m.data());
-    p.active = 1;
+    ScenePicture& p = pictures[static_cast<size_t>(pane)];
     p.renderer.EnablePickBuffer(1);
-    doc.Create3DStub(p.renderer, 0, 0, kWidth, kHeight, v.offset, v.matrix.m.data(), reRender, v.zoom, 0, 0);
+    doc.Create3DStub(p, Request(v, reRender != 0));
     views.push_back(v);
   }
   return views;
@@ -103,7 +115,8 @@ void BM_Open(benchmark::State& state, std::string path) {
       state.SkipWithError("cannot read the model");
       return;
     }
-    DrawPanes(*doc, 1);
+    auto pictures = std::make_unique<std::array<ScenePicture, 4>>();
+    DrawPanes(*doc, *pictures, 1);
     elements = doc->GetActiveModel()->GetCount();
     state.PauseTiming();
     doc.reset();
@@ -136,15 +149,15 @@ void BM_Select(benchmark::State& state, std::string path) {
     return;
   }
   model.SelectOnly(parts[0]);
-  const std::vector<PaneView> views = DrawPanes(*doc, 1);
+  auto pictures = std::make_unique<std::array<ScenePicture, 4>>();
+  const std::vector<PaneView> views = DrawPanes(*doc, *pictures, 1);
   size_t next = 1;
   for (auto _ : state) {
     // Spread over the list: an element near the start, the middle and the end in turn.
     model.SelectOnly(parts[(next * 7919) % parts.size()]);
     ++next;
     for (int pane = 0; pane < 4; ++pane)
-      doc->Create3DStub(doc->GetPane(pane).renderer, 0, 0, kWidth, kHeight, views[pane].offset,
-                        views[pane].matrix.m.data(), 0, views[pane].zoom, 0, 0);
+      doc->Create3DStub((*pictures)[static_cast<size_t>(pane)], Request(views[pane], false));
   }
   state.counters["elements"] = static_cast<double>(model.GetCount());
   doc.reset();
@@ -179,16 +192,19 @@ void BM_Steps(benchmark::State& state, std::string path) {
   }
   const int steps = doc->GetStepCount(1);
   const CMatrix3 view = theSettings.GetViewMatrix(6);
-  const int offset[2] = {0, 0};
-  C3DStub& renderer = doc->GetPane(0).renderer;
-  renderer.EnablePickBuffer(1);
+  PaneView pane;
+  pane.matrix = view;
+  RenderRequest first = Request(pane, true), next = Request(pane, false);
+  first.perspective = next.perspective = true;
+  auto picture = std::make_unique<ScenePicture>();
+  picture->renderer.EnablePickBuffer(1);
   doc->OnViewMode();
   for (auto _ : state) {
     doc->SetStep(1);
-    doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 1, 1, 0, 1);
+    doc->Create3DStub(*picture, first);
     for (int s = 2; s <= steps; ++s) {
       doc->NextStep();
-      doc->Create3DStub(renderer, 0, 0, kWidth, kHeight, offset, view.m.data(), 0, 1, 0, 1);
+      doc->Create3DStub(*picture, next);
     }
   }
   state.counters["steps"] = static_cast<double>(steps);
@@ -204,16 +220,10 @@ void BM_SyntheticSteps(benchmark::State& state) {
     state.SkipWithError("no temporary folder");
     return;
   }
-  const std::string path = folder + "/steps.ldr";
-  if (std::FILE* f = std::fopen(path.c_str(), "w")) {
-    std::fprintf(f, "0 Synthetic steps\n");
-    for (int step = 0; step < 98; ++step) {
-      for (int i = 0; i < 51; ++i)
-        std::fprintf(f, "1 %d %d %d %d 1 0 0 0 1 0 0 0 1 %s\n", 1 + (step + i) % 14, (i % 17) * 40,
-                     -24 * step, (i / 17) * 80, i % 2 ? "3001.dat" : "3003.dat");
-      std::fprintf(f, "0 STEP\n");
-    }
-    std::fclose(f);
+  const std::string path = WriteSyntheticStepsModel(folder);
+  if (path.empty()) {
+    state.SkipWithError("cannot write the synthetic model");
+    return;
   }
   BM_Steps(state, path);
   std::error_code ec;

@@ -224,11 +224,8 @@ bool CQuorvelDoc::OnOpenDocument(const std::string& path) {
   if (const std::string folder = FolderOf(m_pathName); !folder.empty() && ::chdir(folder.c_str()) != 0)
     theTracer.Printf("Cannot change into the folder %s\n", folder.c_str());
   m_host->SetEditMode(m_editMode);
-  UpdateAllViews(HINT_REFIT | HINT_SKIP_NEXT);
+  UpdateAllViews(HINT_REFIT);
   SendModelChanged();
-  // The update that follows an open of the framework, consumed by the views' skip flag: without it
-  // the views would skip the next real change instead.
-  UpdateAllViews(HINT_FULL);
   return true;
 }
 

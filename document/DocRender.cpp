@@ -20,7 +20,6 @@ namespace {
 int RoundDown4(int size) { return size > 0 ? size & ~3 : 0; }
 
 CMatrix3 ToMatrix(const double m[9]) {
-  if (!m) return CMatrix3::Identity();
   CMatrix3 out;
   std::copy(m, m + 9, out.m.begin());
   return out;
@@ -89,22 +88,39 @@ void DrawListed(CQvFile& model, C3DStub& renderer, const CMatrix3& matrix,
 
 }  // namespace
 
-int CQuorvelDoc::Create3DStub(C3DStub& renderer, int, int, int width, int height, const int offset[2],
-                              const double viewMatrix[9], int reRender, double zoom, int rotating,
-                              int perspective) {
-  CBusyCursor busy;
-  width = RoundDown4(width);
-  height = RoundDown4(height);
-  // A pane squeezed below 4 pixels has nothing to show; its renderer is left as it is.
-  if (width == 0 || height == 0) return 0;
-  const CMatrix3 view = ToMatrix(viewMatrix);
-  if (m_editMode || rotating) renderer.SetPerspective(0, 0, 0);
-  if (m_editMode) return DrawEditMode(renderer, width, height, offset, view, reRender, zoom);
-  return DrawViewMode(renderer, width, height, view, reRender, rotating, perspective);
+int CQuorvelDoc::Create3DStub(ScenePicture& picture, const RenderRequest& request) {
+  return Create3DStub(picture.renderer, picture.editBase, request);
 }
 
-int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2],
-                              const CMatrix3& view, int reRender, double zoom) {
+int CQuorvelDoc::Create3DStub(C3DStub& renderer, std::optional<EditBaseRecord>& editBase,
+                              const RenderRequest& request) {
+  CBusyCursor busy;
+  PrepareSceneDrawing();
+  return DrawScene(renderer, editBase, request);
+}
+
+void CQuorvelDoc::PrepareSceneDrawing() { theFileCache.Flush(2); }
+
+int CQuorvelDoc::DrawScene(ScenePicture& picture, const RenderRequest& request) const {
+  return DrawScene(picture.renderer, picture.editBase, request);
+}
+
+int CQuorvelDoc::DrawScene(C3DStub& renderer, std::optional<EditBaseRecord>& editBase,
+                           const RenderRequest& request) const {
+  const int width = RoundDown4(request.width);
+  const int height = RoundDown4(request.height);
+  // A pane squeezed below 4 pixels has nothing to show; its renderer is left as it is.
+  if (width == 0 || height == 0) return 0;
+  const CMatrix3 view = ToMatrix(request.viewMatrix);
+  if (m_editMode || request.rotating) renderer.SetPerspective(0, 0, 0);
+  if (m_editMode)
+    return DrawEditMode(renderer, editBase, width, height, request.offset, view, request.reRender, request.zoom);
+  return DrawViewMode(renderer, editBase, width, height, view, request.reRender, request.rotating,
+                      request.perspective);
+}
+
+int CQuorvelDoc::DrawEditMode(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, int width, int height,
+                              const int offset[2], const CMatrix3& view, int reRender, double zoom) const {
   CQvFile* model = m_activeModel;
   EditBaseRecord wanted;
   wanted.model = model;
@@ -114,14 +130,14 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
   wanted.zoom = zoom > 0 && std::isfinite(zoom) ? zoom : 1;
   wanted.offset[0] = offset ? offset[0] : 0;
   wanted.offset[1] = offset ? offset[1] : 0;
-  if (!reRender && model && CanDrawOverBase(renderer, *model, wanted) && DrawOverBase(renderer, *model))
+  if (!reRender && model && CanDrawOverBase(renderer, editBase, *model, wanted) &&
+      DrawOverBase(renderer, editBase, *model))
     return 1;
   renderer.CenterView(width, height, wanted.zoom, wanted.offset[0], wanted.offset[1]);
   renderer.SetBackgroundColor(theSettings.BackgroundColor);
   renderer.SetLineWidth(std::clamp(theSettings.LineWidth, 1, 3));
-  m_editBases.erase(&renderer);
+  editBase.reset();
   if (!ResetRenderer(renderer, width, height)) return 0;
-  theFileCache.Flush(2);
   if (!model) return 1;
   const CMatrix3 matrix = Scaled(view, renderer.GetScaleX());
   std::vector<int32_t> selection = SortedSelection(*model);
@@ -131,8 +147,7 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
   // Without a selection nothing was saved; the whole picture is the frame a selection is drawn over.
   if (selection.empty() && !renderer.SaveState()) return 1;
   if (!renderer.HasSavedState()) return 1;
-  EditBaseRecord& base = m_editBases[&renderer];
-  base = wanted;
+  EditBaseRecord& base = editBase.emplace(wanted);
   base.elements = ElementList(*model);
   base.excluded = selection;
   base.lastSelection = std::move(selection);
@@ -145,10 +160,10 @@ int CQuorvelDoc::DrawEditMode(C3DStub& renderer, int width, int height, const in
 // selection changes draw nothing at all. Only where two elements meet at exactly the same depth
 // can this differ from a full drawing, where drawing the selection last decides such ties.
 // false when the frame could not be brought back.
-bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
-  EditBaseRecord& base = m_editBases[&renderer];
+bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, CQvFile& model) const {
+  EditBaseRecord& base = *editBase;
   if (!renderer.RestoreState()) {
-    m_editBases.erase(&renderer);
+    editBase.reset();
     return false;
   }
   std::vector<int32_t> selection = SortedSelection(model);
@@ -159,7 +174,7 @@ bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
       base.excluded.clear();
     } else {
       // The old frame is gone with the failed save: the next drawing starts afresh.
-      m_editBases.erase(&renderer);
+      editBase.reset();
       return true;
     }
   }
@@ -173,12 +188,11 @@ bool CQuorvelDoc::DrawOverBase(C3DStub& renderer, CQvFile& model) {
 // freely. A selected element drawn into the frame is fine for the first drawing after the
 // selection changed (a selection change alone changes no element); a later drawing with the same
 // selection may follow a move of that element and must draw everything again.
-bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model,
-                                  const EditBaseRecord& wanted) const {
+bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const std::optional<EditBaseRecord>& editBase,
+                                  const CQvFile& model, const EditBaseRecord& wanted) const {
   if (theSettings.DrawToSelection || !renderer.IsInitialised() || !renderer.HasSavedState()) return false;
-  auto it = m_editBases.find(&renderer);
-  if (it == m_editBases.end()) return false;
-  const EditBaseRecord& base = it->second;
+  if (!editBase) return false;
+  const EditBaseRecord& base = *editBase;
   if (base.model != &model || base.width != wanted.width || base.height != wanted.height ||
       renderer.GetWidth() != base.width || renderer.GetHeight() != base.height ||
       !SameBytes(base.view, wanted.view) || base.zoom != wanted.zoom || base.offset[0] != wanted.offset[0] ||
@@ -190,9 +204,9 @@ bool CQuorvelDoc::CanDrawOverBase(const C3DStub& renderer, const CQvFile& model,
   return !(bakedSelected && selection == base.lastSelection);
 }
 
-int CQuorvelDoc::DrawViewMode(C3DStub& renderer, int width, int height, const CMatrix3& view, int reRender,
-                              int rotating, int perspective) {
-  m_editBases.erase(&renderer);
+int CQuorvelDoc::DrawViewMode(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, int width, int height,
+                              const CMatrix3& view, int reRender, int rotating, int perspective) const {
+  editBase.reset();
   CQvFile* model = m_activeModel;
   const int apvt = theSettings.APVT;
   int prev = std::max(m_prevDrawnStep, 0);
@@ -219,10 +233,11 @@ int CQuorvelDoc::DrawViewMode(C3DStub& renderer, int width, int height, const CM
   renderer.SetBackgroundColor(theSettings.BackgroundColor);
   if ((prev == 0 && !reRender) || rotating) noRefit = true;
   if (reRender || prev == 0) {
-    theFileCache.Flush(2);
     if (!ResetRenderer(renderer, width, height)) return 0;
     if (!noRefit) {
       CVector3 min(1e200, 1e200, 1e200), max(-1e200, -1e200, -1e200);
+      // Without the library files' cached boxes (kept extent points have their own lock): panes
+      // drawn at the same time refit at the same time.
       if (model) model->ExtendBoundingBoxAll(CVector3(), after, min, max);
       SaneBox(min, max);
       renderer.FitView(width, height, min.x, min.y, min.z, max.x, max.y, max.z);
@@ -246,38 +261,45 @@ int CQuorvelDoc::DrawViewMode(C3DStub& renderer, int width, int height, const CM
   return 1;
 }
 
-void CQuorvelDoc::DrawChangedIntoPanes() {
+bool CQuorvelDoc::CanDrawAppended() const {
   CQvFile* model = m_activeModel;
-  const std::vector<int32_t> selection = model ? SortedSelection(*model) : std::vector<int32_t>();
+  if (!model || !m_editMode || theSettings.DrawToSelection) return false;
+  const std::vector<int32_t> selection = SortedSelection(*model);
   // The new elements are the selection. Only when they follow every other element do the pick ids
-  // in the pane images still name the right elements; otherwise, and in view mode or with
-  // DrawToSelection, the panes draw everything again.
-  const bool appended = !selection.empty() && selection.front() + static_cast<int32_t>(selection.size()) ==
-                                                  static_cast<int32_t>(model->GetCount());
-  if (!model || !m_editMode || theSettings.DrawToSelection || !appended) {
-    for (PaneRenderer& pane : m_panes) m_editBases.erase(&pane.renderer);
-    UpdateAllViews(HINT_FULL);
-    return;
+  // in the pane images still name the right elements.
+  return !selection.empty() &&
+         selection.front() + static_cast<int32_t>(selection.size()) == static_cast<int32_t>(model->GetCount());
+}
+
+void CQuorvelDoc::DrawChangedIntoPanes() {
+  // Otherwise, and in view mode or with DrawToSelection, the panes draw everything again.
+  UpdateAllViews(CanDrawAppended() ? HINT_APPENDED : HINT_FULL);
+}
+
+bool CQuorvelDoc::DrawAppended(ScenePicture& picture, const double viewMatrix[9]) const {
+  return DrawAppended(picture.renderer, picture.editBase, viewMatrix);
+}
+
+bool CQuorvelDoc::DrawAppended(C3DStub& renderer, std::optional<EditBaseRecord>& editBase,
+                               const double viewMatrix[9]) const {
+  CQvFile* model = m_activeModel;
+  if (!CanDrawAppended() || !renderer.IsInitialised()) return false;
+  // A pane whose frame cannot be kept keeps its old image until its next full drawing.
+  if (!renderer.SaveState()) {
+    editBase.reset();
+    return false;
   }
-  for (PaneRenderer& pane : m_panes) {
-    C3DStub& renderer = pane.renderer;
-    if (!pane.active || !renderer.IsInitialised()) continue;
-    // A pane whose frame cannot be kept keeps its old image until its next full drawing.
-    if (!renderer.SaveState()) {
-      m_editBases.erase(&renderer);
-      continue;
-    }
-    const CMatrix3 view = ToMatrix(pane.matrix);
-    model->DrawTo3DStub(renderer, CVector3(), Scaled(view, renderer.GetScaleX()), theSettings.PreviewColor,
-                        -1, 0, 1, 1);
-    EditBaseRecord& base = m_editBases[&renderer];
-    base.model = model;
-    base.width = renderer.GetWidth();
-    base.height = renderer.GetHeight();
-    base.view = view;
-    base.elements = ElementList(*model);
-    base.excluded = selection;
-    base.lastSelection = selection;
-  }
-  UpdateAllViews(HINT_REPAINT_ONLY);
+  const std::vector<int32_t> selection = SortedSelection(*model);
+  const CMatrix3 view = ToMatrix(viewMatrix);
+  model->DrawTo3DStub(renderer, CVector3(), Scaled(view, renderer.GetScaleX()), theSettings.PreviewColor, -1, 0, 1,
+                      1);
+  EditBaseRecord& base = editBase.emplace();
+  base.model = model;
+  base.width = renderer.GetWidth();
+  base.height = renderer.GetHeight();
+  base.view = view;
+  base.elements = ElementList(*model);
+  base.excluded = selection;
+  base.lastSelection = selection;
+  return true;
 }

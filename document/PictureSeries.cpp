@@ -89,7 +89,7 @@ class CSeries {
   CSeries(CQuorvelDoc& doc, const PictureSeriesOptions& options, IPictureWriter& writer)
       : m_doc(doc), m_options(options), m_writer(writer) {
     PictureSize(options.resolution, m_width, m_height);
-    m_picture.EnablePickBuffer(doc.GetEditMode() == 0 && theSettings.APVT != 0);
+    m_picture.renderer.EnablePickBuffer(doc.GetEditMode() == 0 && theSettings.APVT != 0);
   }
 
   void BeginProgress(bool open, int range) {
@@ -100,11 +100,16 @@ class CSeries {
   // Renders the shown step of the active model and writes it; the stamp is number + 1.
   SeriesResult Picture(const std::string& name, bool firstOfModel, unsigned long number) {
     if (m_progress && m_progress->IsCancelled()) return SeriesResult::Cancelled;
-    const int drawn = m_doc.Create3DStub(m_picture, 0, 0, m_width, m_height, nullptr, m_options.view,
-                                         firstOfModel ? 1 : 0, 1.0, 0, m_options.perspective ? 1 : 0);
+    RenderRequest request;
+    request.width = m_width;
+    request.height = m_height;
+    std::copy(m_options.view, m_options.view + 9, request.viewMatrix);
+    request.reRender = firstOfModel;
+    request.perspective = m_options.perspective;
+    const int drawn = m_doc.Create3DStub(m_picture, request);
     if (!drawn) return Fail(name);
     if (m_options.stepNumbers) Stamp(number + 1);
-    if (!m_writer.Write(name, m_picture.GetImage(), PictureFormatWord(m_options.fileType))) return Fail(name);
+    if (!m_writer.Write(name, m_picture.renderer.GetImage(), PictureFormatWord(m_options.fileType))) return Fail(name);
     if (m_progress) m_progress->Step();
     return SeriesResult::Written;
   }
@@ -118,7 +123,7 @@ class CSeries {
     C3DStub digits;
     if (stamp.Draw(static_cast<uint32_t>(number), digits, color, static_cast<uint32_t>(m_width),
                    static_cast<uint32_t>(m_height / 10)))
-      m_picture.PasteBehind(digits, 0, 0);
+      m_picture.renderer.PasteBehind(digits, 0, 0);
   }
 
   SeriesResult Fail(const std::string& name) {
@@ -132,7 +137,7 @@ class CSeries {
   const PictureSeriesOptions& m_options;
   IPictureWriter& m_writer;
   int m_width = 0, m_height = 0;
-  C3DStub m_picture;
+  ScenePicture m_picture;
   std::unique_ptr<IProgress> m_progress;
 };
 

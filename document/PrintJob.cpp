@@ -196,9 +196,14 @@ bool CPrintJob::RenderPicture(const Page& page, unsigned p, int j) {
   }
   int width = 0, height = 0;
   PictureSize(width, height);
-  m_picture.EnablePickBuffer(theSettings.APVT != 0);
-  if (!m_doc.Create3DStub(m_picture, 0, 0, width, height, nullptr, theDefaultViewMatrix.m.data(), j == 0 ? 1 : 0,
-                          1.0, 0, theSettings.Perspective)) {
+  m_picture.renderer.EnablePickBuffer(theSettings.APVT != 0);
+  RenderRequest request;
+  request.width = width;
+  request.height = height;
+  std::copy(theDefaultViewMatrix.m.begin(), theDefaultViewMatrix.m.end(), request.viewMatrix);
+  request.reRender = j == 0;
+  request.perspective = theSettings.Perspective != 0;
+  if (!m_doc.Create3DStub(m_picture, request)) {
     m_renderFailed = true;
     theTracer.Printf("ERROR: The %dx%d picture for page %u could not be rendered.\n", width, height, p);
     return false;
@@ -209,7 +214,7 @@ bool CPrintJob::RenderPicture(const Page& page, unsigned p, int j) {
     C3DStub digits;
     if (stamp.Draw(StampNumber(page, p, j), digits, text.r ? 15 : 0, static_cast<uint32_t>(width),
                    static_cast<uint32_t>(height / 10)))
-      m_picture.PasteBehind(digits, 0, 0);
+      m_picture.renderer.PasteBehind(digits, 0, 0);
   }
   return true;
 }

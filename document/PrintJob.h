@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/C3DStub.h"
+#include "document/ScenePicture.h"
 
 class CQuorvelDoc;
 
@@ -65,7 +65,7 @@ class CPrintJob {
   // Renders picture j (0 or 1) of the page into Picture(); false when the page has no such
   // picture (past the model's last step) or it could not be rendered.
   bool RenderPicture(const Page& page, unsigned p, int j);
-  const CDib& Picture() const { return m_picture.GetImage(); }
+  const CDib& Picture() const { return m_picture.renderer.GetImage(); }
   // True once a picture could not be rendered (no memory for its size) since Begin.
   bool RenderFailed() const { return m_renderFailed; }
   // The number stamped into picture j of page p, counted over the whole job without gaps.
@@ -104,7 +104,7 @@ class CPrintJob {
   unsigned m_firstListPage = 1;
   unsigned m_totalPages = 0;
   int m_linesPerPage = 1;
-  C3DStub m_picture;
+  ScenePicture m_picture;
   bool m_renderFailed = false;
   // Parts-list cursor: -1 means collect the next step first.
   int m_listStep = 0;

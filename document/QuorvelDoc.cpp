@@ -164,11 +164,6 @@ int CQuorvelDoc::GetStepCount(int withExtra) const {
 
 CColorTable* CQuorvelDoc::GetColorTable() const { return m_activeModel ? &m_activeModel->GetColorTable() : nullptr; }
 
-void CQuorvelDoc::SetPaneMatrix(int pane, const double matrix[9]) {
-  if (pane < 0 || pane > 3 || !matrix) return;
-  std::copy(matrix, matrix + 9, m_panes[static_cast<size_t>(pane)].matrix);
-}
-
 bool CQuorvelDoc::IsModelEmpty() const { return !m_activeModel || m_activeModel->CountElements(3) == 0; }
 
 int32_t CQuorvelDoc::CountSelectedDrawables() const { return m_activeModel ? m_activeModel->CountSelected(3) : 0; }

@@ -21,6 +21,7 @@
 #include "document/DocumentHost.h"
 #include "document/DocumentPorts.h"
 #include "document/EditBaseRecord.h"
+#include "document/ScenePicture.h"
 #include "document/UpdateHints.h"
 #include "model/LibraryContext.h"
 #include "model/MpdFile.h"
@@ -31,14 +32,6 @@
 class CArrayTextHandler;
 class CColorTable;
 class CQvFile;
-
-// One of the four 3-D panes: its renderer, its 3 x 3 view matrix (row order) and whether the pane
-// is at least 10 x 10 pixels. Index = row x 2 + column.
-struct PaneRenderer {
-  C3DStub renderer;
-  double matrix[9] = {};
-  int active = 0;
-};
 
 // The keys that change how a click selects. The caller reads them; the document has no keyboard.
 struct SelectKeys {
@@ -143,8 +136,6 @@ class CQuorvelDoc {
 
   int GetStepCount(int withExtra) const;
   CColorTable* GetColorTable() const;
-  void SetPaneMatrix(int pane, const double matrix[9]);
-  PaneRenderer& GetPane(int pane) { return m_panes[static_cast<size_t>(pane & 3)]; }
   bool IsModelEmpty() const;
   int32_t CountSelectedDrawables() const;
   int GetElementExtent(int32_t i, CVector3& min, CVector3& max, const CMatrix3& placement) const;
@@ -217,9 +208,23 @@ class CQuorvelDoc {
   // --- render road (DocRender.cpp) ---
   // 1 when drawn; 0 when the renderer could not be reset (logged; the caller reports it) or the
   // size rounds down to nothing. Never ends the program.
-  int Create3DStub(C3DStub& renderer, int left, int top, int width, int height, const int offset[2],
-                   const double viewMatrix[9], int reRender, double zoom, int rotating, int perspective);
+  int Create3DStub(ScenePicture& picture, const RenderRequest& request);
+  // The same for a renderer and edit-base record kept apart (a renderer of a derived class).
+  int Create3DStub(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, const RenderRequest& request);
+  // The two halves of Create3DStub, for owners that draw several pictures at once: the shared
+  // work that changes the document's caches (once, on one thread), then the drawing itself, which
+  // only reads the document and the library and may run for different pictures at the same time.
+  void PrepareSceneDrawing();
+  int DrawScene(ScenePicture& picture, const RenderRequest& request) const;
+  int DrawScene(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, const RenderRequest& request) const;
+  // After elements were added as the selection: announces them once (HINT_APPENDED when they
+  // follow every other element in edit mode, else a full update).
   void DrawChangedIntoPanes();
+  // Draws the appended selection over the picture's frame (seen under the view matrix) and keeps
+  // the result as the frame to draw the selection over; false when the picture must be drawn
+  // again instead.
+  bool DrawAppended(ScenePicture& picture, const double viewMatrix[9]) const;
+  bool DrawAppended(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, const double viewMatrix[9]) const;
 
   // --- adding elements (DocInsert.cpp) ---
   // Each returns 1 when the model changed, 0 when nothing was added. Nothing that would make a
@@ -347,12 +352,14 @@ class CQuorvelDoc {
 
   void ResetToEmptyProject();
   // The two halves of the render road (DocRender.cpp).
-  int DrawEditMode(C3DStub& renderer, int width, int height, const int offset[2], const CMatrix3& view, int reRender,
-                   double zoom);
-  int DrawViewMode(C3DStub& renderer, int width, int height, const CMatrix3& view, int reRender, int rotating,
-                   int perspective);
-  bool CanDrawOverBase(const C3DStub& renderer, const CQvFile& model, const EditBaseRecord& wanted) const;
-  bool DrawOverBase(C3DStub& renderer, CQvFile& model);
+  int DrawEditMode(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, int width, int height,
+                   const int offset[2], const CMatrix3& view, int reRender, double zoom) const;
+  int DrawViewMode(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, int width, int height,
+                   const CMatrix3& view, int reRender, int rotating, int perspective) const;
+  bool CanDrawOverBase(const C3DStub& renderer, const std::optional<EditBaseRecord>& editBase, const CQvFile& model,
+                       const EditBaseRecord& wanted) const;
+  bool CanDrawAppended() const;
+  bool DrawOverBase(C3DStub& renderer, std::optional<EditBaseRecord>& editBase, CQvFile& model) const;
   // LoadFromFile's work; a non-empty singleName renames a single model before its snapshot.
   int LoadProject(std::FILE* stream, int replace, const std::string& name, const std::string& singleName);
   // Opens, checks and reads the file at path with the save-free part of Open: title and path on
@@ -397,7 +404,6 @@ class CQuorvelDoc {
   std::map<int, ProjectIdentity> m_projectIdentity;
   // Empties the project to one empty model named after the title (DocGenerate.cpp).
   void ResetGeneratorState();
-  std::array<PaneRenderer, 4> m_panes;
   int m_deferredRedraw = 0;
   int m_stepUpdatesBlocked = 0;
   // What print mode goes back to (one document per run, so one set per process).
@@ -407,6 +413,4 @@ class CQuorvelDoc {
     int prevDrawnStep = -1;
   } m_printSaved;
   int m_printDepth = 0;  // enters of print mode not yet left
-  // Per renderer drawn in edit mode: what its saved frame holds (DocRender.cpp).
-  std::map<const C3DStub*, EditBaseRecord> m_editBases;
 };

@@ -14,6 +14,7 @@ constexpr uint32_t HINT_SAVE_STATE = 0x200000;    // keep the renderer state (be
 constexpr uint32_t HINT_MODEL_INFO = 0x400000;    // model name or description (only with HINT_LIST_ONLY)
 constexpr uint32_t HINT_REFIT = 0x800000;         // project replaced or another model active
 constexpr uint32_t HINT_SKIP_NEXT = 0x1000000;    // ignore the next update
+constexpr uint32_t HINT_APPENDED = 0x4000000;     // the selection was appended: draw it over the panes' frames
 constexpr uint32_t HINT_SUBMODE = 0x2000000;      // edit sub-mode (mouse mode) changed
 constexpr uint32_t HINT_PANES_ONLY = 0x10000000;  // the line list is already right
 constexpr uint32_t HINT_LIST_STATES = 0x20000000; // element flags or selection: list rows only

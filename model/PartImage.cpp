@@ -2,6 +2,7 @@
 // rendered once per view rotation and drawing mode into the file's part image, and every copy
 // is stamped from it in its own colours. The image's key holds everything that changes the
 // picture, so an image is never used for a drawing it was not made for.
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 
@@ -9,6 +10,8 @@
 #include "config/Settings.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
+#include "model/SharedDrawLock.h"
+#include "model/ThreadPartImages.h"
 #include "render/C3DStub.h"
 
 namespace {
@@ -31,8 +34,14 @@ bool Finite(const CVector3& v) { return std::isfinite(v.x) && std::isfinite(v.y)
 }  // namespace
 
 bool CQvFile::HasExplicitColorsDeep() const {
-  if (m_deepColors < 0) m_deepColors = ColoredBelow(*this, 0) ? 1 : 0;
-  return m_deepColors != 0;
+  // Asked by panes drawn at the same time: the answer is the same for all, the write is atomic.
+  std::atomic_ref<int8_t> known(m_deepColors);
+  int8_t answer = known.load(std::memory_order_relaxed);
+  if (answer < 0) {
+    answer = ColoredBelow(*this, 0) ? 1 : 0;
+    known.store(answer, std::memory_order_relaxed);
+  }
+  return answer != 0;
 }
 
 void CQvFile::FreePartImages() {
@@ -57,13 +66,19 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
+  // A thread drawing beside others uses images of its own (the files' ones are not touched).
+  CThreadPartImages::Slots* own = CThreadPartImages::Current() ? &CThreadPartImages::Current()->For(this) : nullptr;
+  auto& images = own ? own->images : partImages;
+  uint8_t& nextImage = own ? own->next : m_nextPartImage;
   CFakeBuffer* found = nullptr;
-  for (CFakeBuffer& image : partImages)
+  for (CFakeBuffer& image : images)
     if (!image.IsInvalid(key, frameWidth, frameHeight)) {
       found = &image;
       break;
     }
   if (!found) {
+    // The boxes cached on the way are shared with the other threads.
+    std::lock_guard<std::mutex> lock(SharedDrawMutex());
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
     // An empty box (nothing drawable) or one that is not finite gives no sensible image size;
@@ -72,8 +87,8 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     const double w = std::ceil(hi.x - lo.x), h = std::ceil(hi.y - lo.y);
     if (w > frameWidth / 2 || h > frameHeight / 2) return false;
     // The images are replaced in turn.
-    CFakeBuffer& partImage = partImages[m_nextPartImage];
-    m_nextPartImage = static_cast<uint8_t>((m_nextPartImage + 1) % kPartImageCount);
+    CFakeBuffer& partImage = images[nextImage];
+    nextImage = static_cast<uint8_t>((nextImage + 1) % kPartImageCount);
     if (!partImage.Create(static_cast<int32_t>(w), static_cast<int32_t>(h), frameWidth, frameHeight, key))
       return false;  // Create has freed it
     ++renderer.Counts().imagesCreated;

@@ -13,6 +13,7 @@
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "model/QvRotateCmd.h"
+#include "model/SharedDrawLock.h"
 #include "render/C3DStub.h"
 
 namespace {
@@ -43,6 +44,7 @@ bool NeverDrawn(const CQvPart& e) {
 
 void TileRememberedBackground(CQvFile& file, C3DStub& renderer, const std::string& name) {
   if (name.empty()) return;
+  std::lock_guard<std::mutex> lock(SharedDrawMutex());
   // A picture that cannot be loaded is not drawn; the next drawing tries again.
   if (LoadBackground(file, file.backgroundPicture, name, file.pictureFolder))
     renderer.TileBackground(file.backgroundPicture);

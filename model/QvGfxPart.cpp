@@ -139,8 +139,17 @@ int CQvGfxPart::Edit(CQvFile&) { return 0; }
 int CQvGfxPart::Describe(ElementDescription&) const { return 0; }
 
 void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
-  if (!EnsureProjected()) return;
-  for (size_t i = 0; i < m_vertices.size(); ++i) renderer.TransformPoint(m_projected[i], m_vertices[i], 0);
+  // Panes drawn at the same time share the mesh: each thread projects into a buffer of its own.
+  thread_local std::vector<CVector3> projected;
+  if (projected.size() < m_vertices.size()) {
+    try {
+      projected.resize(m_vertices.size());
+    } catch (const std::bad_alloc&) {
+      MemoryWarning();
+      return;
+    }
+  }
+  for (size_t i = 0; i < m_vertices.size(); ++i) renderer.TransformPoint(projected[i], m_vertices[i], 0);
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
   const auto parent = static_cast<uint32_t>(ctx.parentColor);
   const int32_t* c = m_commands.data();
@@ -154,18 +163,18 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
       const int32_t* v = c + 2;
       switch (kind) {
         case 2:
-          renderer.DrawLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]]);
+          renderer.DrawLineToCache(image, edge, projected[v[0]], projected[v[1]]);
           break;
         case 3:
-          renderer.DrawTriangleToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]]);
+          renderer.DrawTriangleToCache(image, projected[v[0]], projected[v[1]], projected[v[2]]);
           break;
         case 4:
-          renderer.DrawQuadToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                   m_projected[v[3]]);
+          renderer.DrawQuadToCache(image, projected[v[0]], projected[v[1]], projected[v[2]],
+                                   projected[v[3]]);
           break;
         default:
-          renderer.DrawOptionalLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                           m_projected[v[3]]);
+          renderer.DrawOptionalLineToCache(image, edge, projected[v[0]], projected[v[1]], projected[v[2]],
+                                           projected[v[3]]);
           break;
       }
     } else if (kind >= 2 && kind <= 5) {
@@ -173,18 +182,18 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
       const int32_t* v = c + 2;
       switch (kind) {
         case 2:
-          renderer.DrawLine(color, m_projected[v[0]], m_projected[v[1]], pickId);
+          renderer.DrawLine(color, projected[v[0]], projected[v[1]], pickId);
           break;
         case 3:
-          renderer.DrawTriangle(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], pickId);
+          renderer.DrawTriangle(color, projected[v[0]], projected[v[1]], projected[v[2]], pickId);
           break;
         case 4:
-          renderer.DrawQuad(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], m_projected[v[3]],
+          renderer.DrawQuad(color, projected[v[0]], projected[v[1]], projected[v[2]], projected[v[3]],
                             pickId);
           break;
         default:
-          renderer.DrawOptionalLine(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                    m_projected[v[3]], pickId);
+          renderer.DrawOptionalLine(color, projected[v[0]], projected[v[1]], projected[v[2]],
+                                    projected[v[3]], pickId);
           break;
       }
     }

@@ -22,7 +22,7 @@ class QuorvelViewStateTest : public ::testing::Test {
 
   // A view of pane 0 (Front) of 400 x 300 whose render requests are recorded.
   void Open(CQuorvelViewState& view, int width = 400, int height = 300) {
-    view.SetRenderRoad([this](CQuorvelDoc&, C3DStub&, const RenderRequest& r) { m_requests.push_back(r); });
+    view.SetRenderRoad([this](CQuorvelDoc&, ScenePicture&, const RenderRequest& r) { m_requests.push_back(r); });
     view.OnSize(width, height);
     view.Attach(&m_doc);
     m_requests.clear();
@@ -113,19 +113,15 @@ TEST_F(QuorvelViewStateTest, SuspendIgnoresUntilTheNextOtherUpdate) {
   EXPECT_EQ(m_requests.back().width, 500);
 }
 
-TEST_F(QuorvelViewStateTest, SkipNextIgnoresExactlyOneUpdate) {
+TEST_F(QuorvelViewStateTest, NoUpdateIsSwallowedAfterAnOpen) {
   CQuorvelViewState view(0);
   Open(view);
-  // What an open through the framework sends, followed by the framework's own update.
-  EXPECT_TRUE(view.OnUpdate(HINT_REFIT | HINT_SKIP_NEXT).rendered);
-  EXPECT_TRUE(view.IsSkipNext());
-  EXPECT_FALSE(view.OnUpdate(HINT_FULL).rendered);
-  EXPECT_FALSE(view.IsSkipNext());
+  // An open announces itself once; whatever comes next is a real change and is drawn.
+  EXPECT_TRUE(view.OnUpdate(HINT_REFIT).rendered);
   EXPECT_TRUE(view.OnUpdate(HINT_FULL).rendered);
-  // A repaint is never swallowed by the skip.
-  view.OnUpdate(HINT_REFIT | HINT_SKIP_NEXT);
-  EXPECT_TRUE(view.OnUpdate(HINT_REPAINT_ONLY).invalidate);
-  EXPECT_TRUE(view.IsSkipNext());
+  EXPECT_TRUE(view.OnUpdate(HINT_REFIT | HINT_SKIP_NEXT).rendered);
+  EXPECT_TRUE(view.OnUpdate(HINT_FULL).rendered);
+  EXPECT_EQ(m_requests.size(), 4u);
 }
 
 TEST_F(QuorvelViewStateTest, SubModeIsTakenWithoutRenderingAlsoWhenUnchanged) {
@@ -146,32 +142,33 @@ TEST_F(QuorvelViewStateTest, SubModeIsTakenWithoutRenderingAlsoWhenUnchanged) {
 TEST_F(QuorvelViewStateTest, AFailedStateSaveDoesNotEndTheProgramButRendersFullyNextTime) {
   CQuorvelViewState view(0);
   Open(view);
-  ASSERT_FALSE(m_doc.GetPane(0).renderer.IsInitialised());
+  ASSERT_NE(view.GetRenderer(), nullptr);
+  ASSERT_FALSE(view.GetRenderer()->IsInitialised());
   EXPECT_EQ(view.OnUpdate(HINT_SAVE_STATE), ViewUpdate{});
   view.OnUpdate(HINT_KEEP_IMAGE);
   ASSERT_EQ(m_requests.size(), 1u);
   EXPECT_TRUE(m_requests[0].reRender);
 
   // With a frame to save, the state is kept and nothing renders.
-  ASSERT_EQ(m_doc.GetPane(0).renderer.Reset(400, 300, 1), 1);
+  ASSERT_EQ(view.GetRenderer()->Reset(400, 300, 1), 1);
   view.OnUpdate(HINT_SAVE_STATE);
-  EXPECT_TRUE(m_doc.GetPane(0).renderer.HasSavedState());
+  EXPECT_TRUE(view.GetRenderer()->HasSavedState());
   EXPECT_EQ(m_requests.size(), 1u);
 }
 
-TEST_F(QuorvelViewStateTest, ATooSmallPaneStopsRenderingAndIsMarkedInactive) {
+TEST_F(QuorvelViewStateTest, ATooSmallPaneStopsRendering) {
   CQuorvelViewState view(0);
   Open(view);
-  EXPECT_EQ(m_doc.GetPane(0).active, 1);
+  EXPECT_FALSE(view.IsTooSmall());
   EXPECT_FALSE(view.OnSize(9, 300));
-  EXPECT_EQ(m_doc.GetPane(0).active, 0);
+  EXPECT_TRUE(view.IsTooSmall());
   EXPECT_EQ(view.OnUpdate(HINT_FULL), ViewUpdate{});
   EXPECT_EQ(view.OnUpdate(HINT_REPAINT_ONLY), ViewUpdate{});
   EXPECT_FALSE(view.OnZoomPreset(100));
   EXPECT_TRUE(m_requests.empty());
   // Enlarged again: it renders at once.
   EXPECT_TRUE(view.OnSize(10, 10));
-  EXPECT_EQ(m_doc.GetPane(0).active, 1);
+  EXPECT_FALSE(view.IsTooSmall());
   ASSERT_EQ(m_requests.size(), 1u);
   EXPECT_TRUE(m_requests[0].reRender);
 }
@@ -182,11 +179,16 @@ TEST_F(QuorvelViewStateTest, AttachTakesTheDirectionAndMatrixOfItsPane) {
   Open(view);
   EXPECT_EQ(view.GetDirection(), 0);
   const double top[9] = {1, 0, 0, 0, 0, -1, 0, 1, 0};
-  for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(view.GetViewMatrix().m[i], top[i]) << i;
-    EXPECT_EQ(m_doc.GetPane(3).matrix[i], top[i]) << i;
-  }
-  EXPECT_EQ(view.GetRenderer(), &m_doc.GetPane(3).renderer);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(view.GetViewMatrix().m[i], top[i]) << i;
+  // The pane draws into a picture of its own, a new one for each document.
+  ASSERT_NE(view.GetPicture(), nullptr);
+  EXPECT_EQ(view.GetRenderer(), &view.GetPicture()->renderer);
+  ASSERT_EQ(view.GetRenderer()->Reset(40, 40, 1), 1);
+  CQuorvelDoc other;
+  view.Attach(&other);
+  EXPECT_FALSE(view.GetRenderer()->IsInitialised());
+  view.Attach(nullptr);
+  EXPECT_EQ(view.GetRenderer(), nullptr);
 }
 
 TEST_F(QuorvelViewStateTest, DirectionCommandStoresTheDirectionAndKeepsTheZoom) {
@@ -198,7 +200,6 @@ TEST_F(QuorvelViewStateTest, DirectionCommandStoresTheDirectionAndKeepsTheZoom) 
   EXPECT_EQ(theSettings.ViewLT, kDirLeft);  // the next start shows this pane from the left
   EXPECT_EQ(view.GetZoom(), 2.0);
   const double left[9] = {0, 0, -1, 0, 1, 0, 1, 0, 0};
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(m_doc.GetPane(0).matrix[i], left[i]) << i;
   ASSERT_EQ(m_requests.size(), 1u);
   EXPECT_TRUE(m_requests[0].reRender);
   for (int i = 0; i < 9; ++i) EXPECT_EQ(m_requests[0].viewMatrix[i], left[i]) << i;
@@ -344,7 +345,7 @@ TEST_F(QuorvelViewStateTest, ScrollTable) {
   view.Scroll(true, C::ThumbTrack, 0);
   ASSERT_EQ(m_requests.size(), 3u);
   EXPECT_EQ(m_requests[2].offset[0], -40 - 200);
-  EXPECT_TRUE(m_doc.GetPane(0).renderer.GetBoundingBoxMode());
+  EXPECT_TRUE(view.GetRenderer()->GetBoundingBoxMode());
   EXPECT_EQ(view.GetOffsetX(), -40);
 }
 
@@ -370,7 +371,7 @@ TEST_F(QuorvelViewStateTest, ScrollBarsFollowThePaneAndTheMode) {
 TEST_F(QuorvelViewStateTest, SwitchesExcludeEachOtherAndSetTheRenderer) {
   CQuorvelViewState view(0);
   Open(view);
-  C3DStub& r = m_doc.GetPane(0).renderer;
+  C3DStub& r = *view.GetRenderer();
   view.ToggleWireframe();
   EXPECT_TRUE(view.IsWireframe());
   EXPECT_TRUE(r.GetSurfacesOff());
@@ -423,7 +424,7 @@ TEST_F(QuorvelViewStateTest, PerspectiveOnlyInTheViewModesThreeDPane) {
 TEST_F(QuorvelViewStateTest, StatusTexts) {
   CQuorvelViewState view(0);
   Open(view, 400, 300);
-  C3DStub& r = m_doc.GetPane(0).renderer;
+  C3DStub& r = *view.GetRenderer();
   ASSERT_EQ(r.Reset(400, 300, 1), 1);
   r.SetView(200, 150, 2);  // model (0, 0) at the pane's centre, 2 pixels per unit
 

@@ -351,7 +351,7 @@ TEST_F(FileSaveTest, Revert) {
       EXPECT_NE(ProjectText().find("0 Changed on disk\n"), std::string::npos);
       EXPECT_FALSE(doc.IsModified());
       EXPECT_EQ(doc.GetUndoCount(), 1);
-      EXPECT_EQ(observer.hints.front(), 0x1800000u);
+      EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REFIT});
       EXPECT_EQ(host.messages, std::vector<unsigned>{WM_MODEL_CHANGED});
     } else {
       EXPECT_EQ(ProjectText(), before);

@@ -126,7 +126,7 @@ TEST_F(InsertTest, InsertElementHintByKind) {
       EXPECT_EQ(Model().GetAt(2), raw);
       EXPECT_EQ(Model().GetSelectedIndex(-1), 2);
       EXPECT_EQ(Model().GetSelectedCount(), 1u);
-      const uint32_t drawn = drawToSelection ? HINT_FULL : HINT_REPAINT_ONLY;
+      const uint32_t drawn = drawToSelection ? HINT_FULL : HINT_APPENDED;
       EXPECT_EQ(observer.hints, std::vector<uint32_t>{c.listOnly ? HINT_LIST_ONLY : drawn});
       EXPECT_EQ(host.editModes, std::vector<int>{1});
       EXPECT_EQ(doc.GetUndoCount(), 2);
@@ -160,7 +160,7 @@ TEST_F(InsertTest, AddPartPushesTwoSnapshots) {
   // At the previous part's position.
   EXPECT_DOUBLE_EQ(added->GetPosition().y, -24);
   EXPECT_EQ(doc.GetUndoCount(), 3);
-  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REPAINT_ONLY});
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_APPENDED});
   // One Undo leaves the part in place, a second one removes it.
   doc.OnEditUndo();
   EXPECT_EQ(doc.GetActiveModel()->GetCount(), 3u);
@@ -298,7 +298,7 @@ TEST_F(InsertTest, PasteIntoAnotherModelDrawsThePastedElements) {
     EXPECT_EQ(Model().GetSelectedIndex(-1), 2);
     EXPECT_EQ(ReferenceAt(Model(), 2)->GetFileName(), "sub.ldr");
     EXPECT_EQ(doc.GetUndoCount(), 2);
-    EXPECT_EQ(observer.hints, std::vector<uint32_t>{drawToSelection ? HINT_FULL : HINT_REPAINT_ONLY});
+    EXPECT_EQ(observer.hints, std::vector<uint32_t>{drawToSelection ? HINT_FULL : HINT_APPENDED});
     EXPECT_TRUE(prompt.shown.empty());
     // The copy buffer keeps its elements for the next paste.
     EXPECT_EQ(CCopyBuffer::GetCount(), 1u);
@@ -322,7 +322,7 @@ TEST_F(InsertTest, CopyDropCopiesAndMovesTheSelection) {
   EXPECT_DOUBLE_EQ(copy->GetPosition().z, -40);
   EXPECT_EQ(doc.GetUndoCount(), 3);
   EXPECT_EQ(CCopyBuffer::GetCount(), 1u);
-  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REPAINT_ONLY});
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_APPENDED});
   Model().ClearSelection();
   EXPECT_EQ(doc.CopyAndMoveSelection(20, 0, 0), 0);
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "DocTestAccess.h"
@@ -57,6 +59,27 @@ class CCountingStub : public C3DStub {
   int primitives = 0;
 };
 
+// A request as the panes make it (no pan offset).
+inline RenderRequest MakeRequest(int w, int h, const double* view, int reRender, double zoom, int rotating,
+                                 int perspective) {
+  RenderRequest q;
+  q.width = w;
+  q.height = h;
+  std::copy(view, view + 9, q.viewMatrix);
+  q.reRender = reRender != 0;
+  q.zoom = zoom;
+  q.rotating = rotating != 0;
+  q.perspective = perspective != 0;
+  return q;
+}
+
+// One drawing of a renderer without a kept frame to draw over.
+inline int DrawOnce(CQuorvelDoc& doc, C3DStub& r, int w, int h, const double* view, int reRender, double zoom,
+                    int rotating, int perspective) {
+  std::optional<EditBaseRecord> base;
+  return doc.Create3DStub(r, base, MakeRequest(w, h, view, reRender, zoom, rotating, perspective));
+}
+
 // Every pixel's colour, depth and pick id.
 inline ::testing::AssertionResult SameFrame(const C3DStub& a, const C3DStub& b) {
   if (!a.IsInitialised() || !b.IsInitialised())
@@ -105,17 +128,21 @@ class CRoadSettingsTest : public ::testing::Test {
   void TearDown() override {
     std::memcpy(theDefaultColors, colors, sizeof colors);
   }
-  // One renderer drawn by the road, edit-mode style.
+  // One renderer drawn by the road, edit-mode style; each renderer keeps its edit-base record here.
   int Edit(C3DStub& r, int reRender, const double* view = kSlantedView, int w = 200, int h = 148,
            double zoom = 1.5) {
-    return doc.Create3DStub(r, 0, 0, w, h, kNoOffset, view, reRender, zoom, 0, 0);
+    return doc.Create3DStub(r, bases[&r], MakeRequest(w, h, view, reRender, zoom, 0, 0));
+  }
+  int Edit(ScenePicture& p, int reRender, const double* view = kSlantedView) {
+    return doc.Create3DStub(p, MakeRequest(200, 148, view, reRender, 1.5, 0, 0));
   }
   int View(C3DStub& r, int reRender, int perspective = 0, const double* view = kSlantedView,
            int rotating = 0) {
-    return doc.Create3DStub(r, 0, 0, 200, 148, kNoOffset, view, reRender, 1, rotating, perspective);
+    return doc.Create3DStub(r, bases[&r], MakeRequest(200, 148, view, reRender, 1, rotating, perspective));
   }
 
   SettingsSnapshot settings;
   CQuorvelDoc doc;
+  std::map<const C3DStub*, std::optional<EditBaseRecord>> bases;
   ColorEntry colors[kColorCount];
 };

@@ -151,12 +151,15 @@ TEST_F(RenderRoadTest, ATurnedOrPannedViewZoomOrSizeDrawsEverythingAgain) {
   ASSERT_EQ(Edit(kept, 0, kFrontView, 160, 120), 1);
   EXPECT_EQ(kept.primitives, 7);
   EXPECT_EQ(kept.GetWidth(), 160u);
-  const int panned[2] = {6, -3};
+  RenderRequest panned = MakeRequest(160, 120, kFrontView, 0, 1.5, 0, 0);
+  panned.offset[0] = 6;
+  panned.offset[1] = -3;
   kept.primitives = 0;
-  ASSERT_EQ(doc.Create3DStub(kept, 0, 0, 160, 120, panned, kFrontView, 0, 1.5, 0, 0), 1);
+  ASSERT_EQ(doc.Create3DStub(kept, bases[&kept], panned), 1);
   EXPECT_EQ(kept.primitives, 7);
   kept.primitives = 0;
-  ASSERT_EQ(doc.Create3DStub(kept, 0, 0, 160, 120, panned, kFrontView, 0, 2, 0, 0), 1);
+  panned.zoom = 2;
+  ASSERT_EQ(doc.Create3DStub(kept, bases[&kept], panned), 1);
   EXPECT_EQ(kept.primitives, 7);
   EXPECT_DOUBLE_EQ(kept.GetScaleX(), 2);
 }
@@ -181,38 +184,41 @@ TEST_F(RenderRoadTest, AnAppendedElementDrawnIntoThePanesEqualsAFullDrawing) {
   CRecordingObserver observer;
   doc.AddObserver(&observer);
   LoadModel(doc, kShapes);
-  doc.SetPaneMatrix(0, kSlantedView);
-  doc.SetPaneMatrix(3, kFrontView);
-  doc.GetPane(0).active = 1;
-  doc.GetPane(3).active = 1;
-  doc.GetPane(0).renderer.EnablePickBuffer(1);
-  doc.GetPane(3).renderer.EnablePickBuffer(1);
+  // Two panes with frames of their own (slanted and front), one that never drew.
+  ScenePicture panes[3];
+  const double* views[] = {kSlantedView, kFrontView, kSlantedView};
+  for (ScenePicture& p : panes) p.renderer.EnablePickBuffer(1);
   Model().SelectOnly(2);
-  ASSERT_EQ(Edit(doc.GetPane(0).renderer, 1, kSlantedView), 1);
-  ASSERT_EQ(Edit(doc.GetPane(3).renderer, 1, kFrontView), 1);
+  ASSERT_EQ(Edit(panes[0], 1, kSlantedView), 1);
+  ASSERT_EQ(Edit(panes[1], 1, kFrontView), 1);
 
   const size_t added = Model().Append(ParseElement("4 25 -30 -30 -25 10 -30 -25 10 10 -8 -30 10 -8"));
   Model().SelectOnly(static_cast<int32_t>(added));
   observer.hints.clear();
   doc.DrawChangedIntoPanes();
-  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_REPAINT_ONLY});
-  EXPECT_FALSE(doc.GetPane(1).renderer.IsInitialised());
+  // Announced once; each pane then draws the new element over its own frame.
+  EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_APPENDED});
+  for (int pane = 0; pane < 3; ++pane) {
+    double matrix[9];
+    std::copy(views[pane], views[pane] + 9, matrix);
+    EXPECT_EQ(doc.DrawAppended(panes[pane], matrix), pane < 2) << pane;
+  }
+  EXPECT_FALSE(panes[2].renderer.IsInitialised());
 
-  const double* views[] = {kSlantedView, nullptr, nullptr, kFrontView};
-  for (int pane : {0, 3}) {
+  for (int pane : {0, 1}) {
     SCOPED_TRACE(pane);
     CCountingStub full;
     full.EnablePickBuffer(1);
     ASSERT_EQ(Edit(full, 1, views[pane]), 1);
-    EXPECT_TRUE(SameFrame(doc.GetPane(pane).renderer, full));
+    EXPECT_TRUE(SameFrame(panes[pane].renderer, full));
     EXPECT_TRUE(HasPickId(full, static_cast<PickId>(added)));
   }
   // The frame kept by the fast path serves the next selection change too.
   Model().SelectOnly(4);
-  ASSERT_EQ(Edit(doc.GetPane(0).renderer, 0, kSlantedView), 1);
+  ASSERT_EQ(Edit(panes[0], 0, kSlantedView), 1);
   CCountingStub full;
   FullEdit(full);
-  EXPECT_TRUE(SameFrame(doc.GetPane(0).renderer, full));
+  EXPECT_TRUE(SameFrame(panes[0].renderer, full));
 }
 
 // Pick ids are list positions: an element inserted before others moves their ids, so the pane
@@ -221,14 +227,14 @@ TEST_F(RenderRoadTest, AnElementInsertedBeforeOthersMakesThePanesDrawEverything)
   CRecordingObserver observer;
   doc.AddObserver(&observer);
   LoadModel(doc, kShapes);
-  doc.SetPaneMatrix(0, kSlantedView);
-  doc.GetPane(0).active = 1;
-  doc.GetPane(0).renderer.EnablePickBuffer(1);
-  ASSERT_EQ(Edit(doc.GetPane(0).renderer, 1), 1);
+  ScenePicture pane;
+  pane.renderer.EnablePickBuffer(1);
+  ASSERT_EQ(Edit(pane, 1), 1);
   Model().InsertAt(2, ParseElement("4 25 -30 -30 -25 10 -30 -25 10 10 -8 -30 10 -8"));
   Model().SelectOnly(2);
   doc.DrawChangedIntoPanes();
   EXPECT_EQ(observer.hints, std::vector<uint32_t>{HINT_FULL});
+  EXPECT_FALSE(doc.DrawAppended(pane, kSlantedView));
   // And a drawing over the old frame is refused as well: its list is not the model's any more.
   CCountingStub kept;
   kept.EnablePickBuffer(1);
@@ -396,7 +402,7 @@ TEST_F(RenderRoadTest, SizesAreRoundedDownToMultiplesOfFour) {
   EXPECT_EQ(edit.GetWidth(), 200u);
   EXPECT_EQ(edit.GetHeight(), 148u);
   CDocTestAccess::ShowStep(doc, 0, 1);
-  ASSERT_EQ(doc.Create3DStub(view, 0, 0, 203, 150, kNoOffset, kSlantedView, 1, 1, 0, 0), 1);
+  ASSERT_EQ(DrawOnce(doc, view, 203, 150, kSlantedView, 1, 1, 0, 0), 1);
   EXPECT_EQ(view.GetWidth(), 200u);
   EXPECT_EQ(view.GetHeight(), 148u);
 }
@@ -411,16 +417,16 @@ TEST_F(RenderRoadTest, PanesBelowFourPixelsDrawNothingAndBreakNothing) {
     for (const auto& size : sizes) {
       SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
       C3DStub r;
-      EXPECT_EQ(doc.Create3DStub(r, 0, 0, size[0], size[1], kNoOffset, kSlantedView, 1, 1, 0, 1), 0);
+      EXPECT_EQ(Edit(r, 1, kSlantedView, size[0], size[1], 1), 0);
       EXPECT_FALSE(r.IsInitialised());
-      EXPECT_EQ(doc.Create3DStub(r, 0, 0, size[0], size[1], kNoOffset, kSlantedView, 0, 1, 0, 1), 0);
+      EXPECT_EQ(Edit(r, 0, kSlantedView, size[0], size[1], 1), 0);
     }
   }
-  // An active pane that never got a frame is skipped by the fast path.
+  // A pane that never got a frame is skipped by the fast path.
   CDocTestAccess::SetEditMode(doc, 1);
-  doc.GetPane(2).active = 1;
-  doc.DrawChangedIntoPanes();
-  EXPECT_FALSE(doc.GetPane(2).renderer.IsInitialised());
+  ScenePicture pane;
+  EXPECT_FALSE(doc.DrawAppended(pane, kSlantedView));
+  EXPECT_FALSE(pane.renderer.IsInitialised());
 }
 
 TEST_F(RenderRoadTest, DegenerateExtentsGiveASaneFit) {
@@ -444,7 +450,7 @@ TEST_F(RenderRoadTest, DegenerateExtentsGiveASaneFit) {
       C3DStub r;
       r.EnablePickBuffer(1);
       const double* view = std::string(c.what) == "a line seen end-on" ? kFrontView : kSlantedView;
-      ASSERT_EQ(doc.Create3DStub(r, 0, 0, 200, 148, kNoOffset, view, 1, 1, 0, 1), 1);
+      ASSERT_EQ(DrawOnce(doc, r, 200, 148, view, 1, 1, 0, 1), 1);
       EXPECT_TRUE(std::isfinite(r.GetScaleX()) && r.GetScaleX() > 0) << r.GetScaleX();
       EXPECT_TRUE(std::isfinite(r.GetOffsetX()) && std::isfinite(r.GetOffsetY()));
       EXPECT_TRUE(std::isfinite(r.GetDepthScale()) && r.GetDepthScale() > 0);
@@ -485,10 +491,10 @@ TEST_F(RenderRoadLogTest, ARendererThatCannotBeResetIsAnErrorNotTheEnd) {
     CDocTestAccess::ShowStep(doc, 0, 1);
     CDocTestAccess::SetEditMode(doc, mode);
     C3DStub r;
-    EXPECT_EQ(doc.Create3DStub(r, 0, 0, 1 << 20, 1 << 20, kNoOffset, kSlantedView, 1, 1, 0, 0), 0);
+    EXPECT_EQ(DrawOnce(doc, r, 1 << 20, 1 << 20, kSlantedView, 1, 1, 0, 0), 0);
     EXPECT_FALSE(r.IsInitialised());
-    EXPECT_EQ(doc.Create3DStub(r, 0, 0, 1 << 20, 1 << 20, kNoOffset, kSlantedView, 0, 1, 0, 0), 0);
-    EXPECT_EQ(doc.Create3DStub(r, 0, 0, 200, 148, kNoOffset, kSlantedView, 0, 1, 0, 0), 1);
+    EXPECT_EQ(DrawOnce(doc, r, 1 << 20, 1 << 20, kSlantedView, 0, 1, 0, 0), 0);
+    EXPECT_EQ(DrawOnce(doc, r, 200, 148, kSlantedView, 0, 1, 0, 0), 1);
     EXPECT_TRUE(r.IsInitialised());
   }
   const std::string log = Log();

@@ -1,0 +1,6 @@
+#include "model/SharedDrawLock.h"
+
+std::mutex& SharedDrawMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
