@@ -4,12 +4,15 @@
 // picture, so an image is never used for a drawing it was not made for.
 #include <cmath>
 #include <cstdint>
+#include <mutex>
+#include <shared_mutex>
 
 #include "config/ColorTable.h"
 #include "config/Settings.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
 #include "render/C3DStub.h"
+#include "render/MemHeap.h"
 
 namespace {
 
@@ -57,12 +60,22 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
-  CFakeBuffer* found = nullptr;
-  for (CFakeBuffer& image : partImages)
-    if (!image.IsInvalid(key, frameWidth, frameHeight)) {
-      found = &image;
-      break;
+  auto find = [&]() -> CFakeBuffer* {
+    for (CFakeBuffer& image : partImages)
+      if (!image.IsInvalid(key, frameWidth, frameHeight)) return &image;
+    return nullptr;
+  };
+  const CVector3 translation = top.GetTranslation();
+  {
+    std::shared_lock<std::shared_mutex> lock(theRenderCache.ImageLock());
+    if (const CFakeBuffer* found = find()) {
+      renderer.DrawCachedPart(*found, main, edge, translation + found->origin, pickId);
+      return true;
     }
+  }
+  // Another thread may make the image between the two locks: look again.
+  std::unique_lock<std::shared_mutex> lock(theRenderCache.ImageLock());
+  CFakeBuffer* found = find();
   if (!found) {
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
@@ -97,6 +110,6 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     stack.Pop();
     found = &partImage;
   }
-  renderer.DrawCachedPart(*found, main, edge, top.GetTranslation() + found->origin, pickId);
+  renderer.DrawCachedPart(*found, main, edge, translation + found->origin, pickId);
   return true;
 }

@@ -142,15 +142,20 @@ int32_t CQvFile::DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const C
   if (withSelection && renderer.HasSavedState()) restored = renderer.RestoreState() != 0;
 
   if (!restored && whole) {
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-      CQvPart& e = *m_elements[i];
-      if (NeverDrawn(e)) continue;
-      if (highlight && e.selected) {
-        if (theSettings.DrawToSelection) break;
-        continue;
+    // Nothing in a whole drawing reads or changes the frame but the primitives: the worker
+    // threads can each walk the model for their own rows.
+    const bool toSelection = theSettings.DrawToSelection != 0;
+    renderer.DrawInBands([&](C3DStub& band) {
+      for (size_t i = 0; i < m_elements.size(); ++i) {
+        CQvPart& e = *m_elements[i];
+        if (NeverDrawn(e)) continue;
+        if (highlight && e.selected) {
+          if (toSelection) break;
+          continue;
+        }
+        e.Draw(band, static_cast<PickId>(i), ctx);
       }
-      e.Draw(renderer, static_cast<PickId>(i), ctx);
-    }
+    });
   } else if (!restored) {
     StepWalker walk;
     std::string background;
@@ -178,10 +183,12 @@ int32_t CQvFile::DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const C
     // Without a saved frame the selection is still drawn; the next drawing just cannot be quick.
     if (!restored && !renderer.SaveState())
       theTracer.Printf("QvFile::DrawTo3DStub: could not save the frame; drawing without it\n");
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-      CQvPart& e = *m_elements[i];
-      if (e.selected && !NeverDrawn(e)) e.Draw(renderer, static_cast<PickId>(i), ctx);
-    }
+    renderer.DrawInBands([&](C3DStub& band) {
+      for (size_t i = 0; i < m_elements.size(); ++i) {
+        CQvPart& e = *m_elements[i];
+        if (e.selected && !NeverDrawn(e)) e.Draw(band, static_cast<PickId>(i), ctx);
+      }
+    });
   }
   stack.Pop();
   return -1;
@@ -199,6 +206,21 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
         if (studVariantFile && studVariantFile != this) studVariantFile->DrawParts(renderer, pickId, ctx);
         return;
       default:
+        break;
+    }
+  }
+  // A library file's box holds everything it draws (its own files are never edited): one that
+  // lands outside the rows and columns drawn is left out, and one that lands inside a single
+  // pixel is that pixel in its colour. An image is filled in its own coordinates: no box test.
+  if (libraryFile && !ctx.drawingIntoImage) {
+    ScreenVertex pixel;
+    switch (renderer.ReachOfBox(&GetCorner(0), pixel)) {
+      case C3DStub::BoxReach::Outside:
+        return;
+      case C3DStub::BoxReach::OnePixel:
+        renderer.DrawDot(static_cast<uint32_t>(ctx.parentColor), pixel, pickId);
+        return;
+      case C3DStub::BoxReach::Larger:
         break;
     }
   }

@@ -139,33 +139,50 @@ int CQvGfxPart::Edit(CQvFile&) { return 0; }
 int CQvGfxPart::Describe(ElementDescription&) const { return 0; }
 
 void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
-  if (!EnsureProjected()) return;
-  for (size_t i = 0; i < m_vertices.size(); ++i) renderer.TransformPoint(m_projected[i], m_vertices[i], 0);
+  if (m_vertices.empty()) return;
+  // The renderer's own block: renderers on several threads draw the same mesh at once.
+  const CVector3* projected = renderer.TransformPoints(m_vertices.data(), m_vertices.size());
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
   const auto parent = static_cast<uint32_t>(ctx.parentColor);
+  // A band of the frame skips the primitives that lie wholly above or below its rows before
+  // they are mapped (a conditional line is drawn between its first two points only).
+  double bandLo, bandHi;
+  renderer.GetBandLimits(bandLo, bandHi);
+  const bool banded = !ctx.drawingIntoImage && (bandLo > -INFINITY || bandHi < INFINITY);
+  auto outsideBand = [&](const int32_t* v, int n) {
+    bool above = true, below = true;
+    for (int i = 0; i < n; ++i) {
+      const double y = projected[v[i]].y;
+      above = above && y < bandLo;
+      below = below && y > bandHi;
+    }
+    return above || below;
+  };
   const int32_t* c = m_commands.data();
   const int32_t* end = c + m_commands.size();
   while (c < end) {
     const int32_t kind = c[0];
-    if (kind >= 2 && kind <= 5 && ctx.drawingIntoImage && ctx.partImageTarget) {
+    if (banded && kind >= 2 && kind <= 5 && outsideBand(c + 2, kind == 3 ? 3 : kind == 4 ? 4 : 2)) {
+      // left to the other bands
+    } else if (kind >= 2 && kind <= 5 && ctx.drawingIntoImage && ctx.partImageTarget) {
       // Into a part image only the shape is drawn; colour 24 lines are marked for the edge colour.
       CFakeBuffer& image = *ctx.partImageTarget;
       const int edge = static_cast<uint32_t>(c[1]) == kEdgeColor ? 1 : 0;
       const int32_t* v = c + 2;
       switch (kind) {
         case 2:
-          renderer.DrawLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]]);
+          renderer.DrawLineToCache(image, edge, projected[v[0]], projected[v[1]]);
           break;
         case 3:
-          renderer.DrawTriangleToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]]);
+          renderer.DrawTriangleToCache(image, projected[v[0]], projected[v[1]], projected[v[2]]);
           break;
         case 4:
-          renderer.DrawQuadToCache(image, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                   m_projected[v[3]]);
+          renderer.DrawQuadToCache(image, projected[v[0]], projected[v[1]], projected[v[2]],
+                                   projected[v[3]]);
           break;
         default:
-          renderer.DrawOptionalLineToCache(image, edge, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                           m_projected[v[3]]);
+          renderer.DrawOptionalLineToCache(image, edge, projected[v[0]], projected[v[1]], projected[v[2]],
+                                           projected[v[3]]);
           break;
       }
     } else if (kind >= 2 && kind <= 5) {
@@ -173,18 +190,18 @@ void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) 
       const int32_t* v = c + 2;
       switch (kind) {
         case 2:
-          renderer.DrawLine(color, m_projected[v[0]], m_projected[v[1]], pickId);
+          renderer.DrawLine(color, projected[v[0]], projected[v[1]], pickId);
           break;
         case 3:
-          renderer.DrawTriangle(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], pickId);
+          renderer.DrawTriangle(color, projected[v[0]], projected[v[1]], projected[v[2]], pickId);
           break;
         case 4:
-          renderer.DrawQuad(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]], m_projected[v[3]],
+          renderer.DrawQuad(color, projected[v[0]], projected[v[1]], projected[v[2]], projected[v[3]],
                             pickId);
           break;
         default:
-          renderer.DrawOptionalLine(color, m_projected[v[0]], m_projected[v[1]], m_projected[v[2]],
-                                    m_projected[v[3]], pickId);
+          renderer.DrawOptionalLine(color, projected[v[0]], projected[v[1]], projected[v[2]],
+                                    projected[v[3]], pickId);
           break;
       }
     }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <shared_mutex>
 #include <unordered_map>
 
 class CMemHeap {
@@ -25,11 +26,16 @@ class CMemHeap {
   void Compact();
   void LogStatistics();
 
+  // Held shared while a part image is looked up or stamped and exclusively while one is made or
+  // replaced: renderers on several threads (the bands of a frame, the panes) use the same images.
+  std::shared_mutex& ImageLock() { return m_imageLock; }
+
   size_t GetBlockCount() const;
   size_t GetAllocatedBytes() const;
 
  private:
   mutable std::mutex m_lock;
+  std::shared_mutex m_imageLock;
   std::unordered_map<void*, size_t> m_blocks;
   size_t m_allocated = 0;
   bool m_created = false;
