@@ -210,15 +210,17 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
     }
   }
   // A library file's box holds everything it draws (its own files are never edited): one that
-  // lands outside the rows and columns drawn is left out, and one that lands inside a single
-  // pixel is that pixel in its colour. An image is filled in its own coordinates: no box test.
+  // lands outside the rows and columns drawn is left out. One that lands inside a single pixel
+  // is that pixel in its colour; inside another library file it is left out, since the rest of
+  // that file covers the pixel and decides its colour more often than not. An image is filled in
+  // its own coordinates: no box test there.
   if (libraryFile && !ctx.drawingIntoImage) {
     ScreenVertex pixel;
     switch (renderer.ReachOfBox(&GetCorner(0), pixel)) {
       case C3DStub::BoxReach::Outside:
         return;
       case C3DStub::BoxReach::OnePixel:
-        renderer.DrawDot(static_cast<uint32_t>(ctx.parentColor), pixel, pickId);
+        if (!ctx.insideLibraryFile) renderer.DrawDot(static_cast<uint32_t>(ctx.parentColor), pixel, pickId);
         return;
       case C3DStub::BoxReach::Larger:
         break;
@@ -226,6 +228,7 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
   }
   const ColorEntry* previous = renderer.GetColorTable();
   DrawContext inner = ctx;
+  inner.insideLibraryFile = ctx.insideLibraryFile || libraryFile;
   if (!m_colors.IsShared()) {
     inner.colorEntries = m_colors.GetEntries();
     renderer.SetColorTable(m_colors.GetEntries());

@@ -25,13 +25,12 @@ RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
 
 int MachineThreads() { return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 256); }
 
-// One thread unless the environment asks for more (0: one per processor). Measured on the shared
-// big models, the model's walk on the calling thread dominates a frame of millions of small
-// triangles, and handing them over costs about what drawing them at once does: the bands gain
-// little there and lose on a busy machine.
+// One thread per processor unless the environment sets the count (0 there: one per processor).
+// A whole model is walked once per band of rows by the threads, so they gain on every frame of a
+// few thousand primitives or more, part images included.
 int ThreadsFromEnvironment() {
   const char* env = std::getenv("PLANDOR_RENDER_THREADS");
-  if (!env || !*env) return 1;
+  if (!env || !*env) return MachineThreads();
   const int n = std::atoi(env);
   return n >= 1 ? std::min(n, 256) : MachineThreads();
 }
@@ -176,6 +175,8 @@ const CVector3* C3DStub::TransformPoints(const CVector3* in, size_t n) {
 }
 
 C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel) const {
+  // Without a frame there is nothing to measure against (and a recording renderer may have none).
+  if (!m_initialised) return BoxReach::Larger;
   double minX = INFINITY, minY = INFINITY, minZ = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
   for (int i = 0; i < 8; ++i) {
     const CVector3 p = m_stack.Top().Apply(corners[i]);

@@ -80,7 +80,7 @@ class C3DStub {
   // A frame is drawn by this many threads, each owning bands of rows; 1 draws every primitive at
   // once on the caller's thread. The picture is the same either way. 0 takes the default, which
   // starts as the environment variable PLANDOR_RENDER_THREADS (0 there: one thread per processor)
-  // or 1; SetDefaultThreads(0) sets one per processor.
+  // or, without it, one thread per processor; SetDefaultThreads(0) sets one per processor.
   void SetThreads(int threads);
   int GetThreads() const;
   static void SetDefaultThreads(int threads);

@@ -4,6 +4,7 @@
 // can be stamped into the frame in its own colours. Its blocks come from theRenderCache.
 // The renderer fills and stamps it (C3DStub::Draw...ToCache, DrawCachedPart); the model file
 // that owns it decides when to use it.
+#include <atomic>
 #include <cstdint>
 
 #include "config/Geometry.h"
@@ -67,7 +68,7 @@ class CFakeBuffer {
   static uint64_t GetTotalBytes() { return theTotal; }
 
  private:
-  static inline uint64_t theTotal = 0;
+  static inline std::atomic<uint64_t> theTotal{0};
   int32_t m_capacity = 0;
   int32_t m_width = 0, m_height = 0;
   int32_t* m_depth = nullptr;
