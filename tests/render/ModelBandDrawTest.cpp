@@ -153,7 +153,7 @@ TEST(ModelBandDraw, PartsSmallerThanAPixelChangeAFewPixelsOfTheSharedModels) {
     std::printf("%s: %zu of %zu drawn pixels differ with dots for parts below a pixel\n",
                 fs::path(path).filename().string().c_str(), differ, drawn);
     // A dot stands for what the part's primitives would have left in its one pixel.
-    EXPECT_LE(differ, 40u) << path;
+    EXPECT_LE(differ, 10u) << path;
     project.reset();
   }
   theSettings.StudMode = studMode;
