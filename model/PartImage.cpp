@@ -5,14 +5,19 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <mutex>
+#include <shared_mutex>
 
 #include "config/ColorTable.h"
 #include "config/Settings.h"
+#include "model/NestingDepth.h"
 #include "model/QvElement.h"
 #include "model/QvFile.h"
-#include "model/SharedDrawLock.h"
+#include "model/QvGfxPart.h"
+#include "model/QvLinePart.h"
 #include "model/ThreadPartImages.h"
 #include "render/C3DStub.h"
+#include "render/MemHeap.h"
 
 namespace {
 
@@ -28,6 +33,65 @@ bool ColoredBelow(const CQvFile& file, int depth) {
   }
   return false;
 }
+
+void Extend(CVector3& min, CVector3& max, const CVector3& lo, const CVector3& hi) {
+  min.Set(std::min(min.x, lo.x), std::min(min.y, lo.y), std::min(min.z, lo.z));
+  max.Set(std::max(max.x, hi.x), std::max(max.y, hi.y), std::max(max.z, hi.z));
+}
+
+// The box the file's ExtendBoundingBox (noCache 0) measures, with the same arithmetic, but
+// without keeping boxes in the files and meshes: the images of several files are made on
+// several threads at once, and their sub-files are shared. False for an element of a kind
+// this does not know (the caller then measures under a lock of its own).
+bool MeasureFile(const CQvFile& file, const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max);
+
+bool MeasureElement(const CQvPart& e, const CVector3& offset, const CMatrix3& matrix, CVector3& min,
+                    CVector3& max) {
+  if (e.IsLinePrimitive()) {
+    // Keeps nothing: measured as it is.
+    const_cast<CQvPart&>(e).ExtendBoundingBox(offset, matrix, min, max, 0);
+    return true;
+  }
+  if (const auto* ref = dynamic_cast<const CQvElement*>(&e); ref && e.GetType() == ElementType::Reference) {
+    if (e.hidden || !ref->GetFile()) return true;
+    CNestingLevel level;
+    if (level.TooDeep()) return true;
+    return MeasureFile(*ref->GetFile(), matrix * ref->GetPosition() + offset, matrix * ref->GetMatrix(), min, max);
+  }
+  if (const auto* mesh = dynamic_cast<const CQvGfxPart*>(&e)) {
+    CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
+    for (size_t i = 0; i < mesh->GetVertexCount(); ++i) {
+      const CVector3 p = matrix * mesh->GetVertex(i);
+      Extend(lo, hi, p, p);
+    }
+    if (hi.x < lo.x) return true;  // no vertex
+    const CVector3 a = lo + offset, b = hi + offset;
+    Extend(min, max, a, a);
+    Extend(min, max, b, b);
+    return true;
+  }
+  // Every other kind measures nothing, unless it is one of the kinds above in another guise.
+  return !dynamic_cast<const CQvElement*>(&e) && !dynamic_cast<const CQvLinePart*>(&e);
+}
+
+bool MeasureFile(const CQvFile& file, const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max) {
+  if (file.libraryFile) {
+    CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
+    for (size_t i = 0; i < file.GetCount(); ++i)
+      if (!MeasureElement(*file.GetAt(i), CVector3(), matrix, lo, hi)) return false;
+    min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
+    max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
+    return true;
+  }
+  for (size_t i = 0; i < file.GetCount(); ++i) {
+    const CQvPart& e = *file.GetAt(i);
+    if (!e.ghost && !MeasureElement(e, offset, matrix, min, max)) return false;
+  }
+  return true;
+}
+
+// Serialises the measuring of files with elements of other kinds, whose boxes may be kept.
+std::mutex theMeasureLock;
 
 bool Finite(const CVector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
@@ -66,21 +130,38 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
-  // A thread drawing beside others uses images of its own (the files' ones are not touched).
+  // A thread drawing a pane beside other panes uses images of its own and needs no lock; the
+  // band threads of one frame share the file's images under the file's lock.
   CThreadPartImages::Slots* own = CThreadPartImages::Current() ? &CThreadPartImages::Current()->For(this) : nullptr;
   auto& images = own ? own->images : partImages;
   uint8_t& nextImage = own ? own->next : m_nextPartImage;
-  CFakeBuffer* found = nullptr;
-  for (CFakeBuffer& image : images)
-    if (!image.IsInvalid(key, frameWidth, frameHeight)) {
-      found = &image;
-      break;
+  auto find = [&]() -> CFakeBuffer* {
+    for (CFakeBuffer& image : images)
+      if (!image.IsInvalid(key, frameWidth, frameHeight)) return &image;
+    return nullptr;
+  };
+  const CVector3 translation = top.GetTranslation();
+  std::shared_mutex& imageLock = theRenderCache.ImageLock(this);
+  {
+    std::shared_lock<std::shared_mutex> lock(imageLock, std::defer_lock);
+    if (!own) lock.lock();
+    if (const CFakeBuffer* found = find()) {
+      renderer.DrawCachedPart(*found, main, edge, translation + found->origin, pickId);
+      return true;
     }
+  }
+  // Another thread may make the image between the two locks: look again.
+  std::unique_lock<std::shared_mutex> lock(imageLock, std::defer_lock);
+  if (!own) lock.lock();
+  CFakeBuffer* found = find();
   if (!found) {
-    // The boxes cached on the way are shared with the other threads.
-    std::lock_guard<std::mutex> lock(SharedDrawMutex());
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
-    ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
+    if (!MeasureFile(*this, CVector3(), rotation, lo, hi)) {
+      std::lock_guard<std::mutex> measuring(theMeasureLock);
+      lo.Set(1e200, 1e200, 1e200);
+      hi.Set(-1e200, -1e200, -1e200);
+      ExtendBoundingBox(CVector3(), rotation, lo, hi, 0);
+    }
     // An empty box (nothing drawable) or one that is not finite gives no sensible image size;
     // the images of other rotations stay.
     if (!Finite(lo) || !Finite(hi) || hi.x < lo.x || hi.y < lo.y || hi.z < lo.z) return false;
@@ -112,6 +193,6 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     stack.Pop();
     found = &partImage;
   }
-  renderer.DrawCachedPart(*found, main, edge, top.GetTranslation() + found->origin, pickId);
+  renderer.DrawCachedPart(*found, main, edge, translation + found->origin, pickId);
   return true;
 }

@@ -144,15 +144,20 @@ int32_t CQvFile::DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const C
   if (withSelection && renderer.HasSavedState()) restored = renderer.RestoreState() != 0;
 
   if (!restored && whole) {
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-      CQvPart& e = *m_elements[i];
-      if (NeverDrawn(e)) continue;
-      if (highlight && e.selected) {
-        if (theSettings.DrawToSelection) break;
-        continue;
+    // Nothing in a whole drawing reads or changes the frame but the primitives: the worker
+    // threads can each walk the model for their own rows.
+    const bool toSelection = theSettings.DrawToSelection != 0;
+    renderer.DrawInBands([&](C3DStub& band) {
+      for (size_t i = 0; i < m_elements.size(); ++i) {
+        CQvPart& e = *m_elements[i];
+        if (NeverDrawn(e)) continue;
+        if (highlight && e.selected) {
+          if (toSelection) break;
+          continue;
+        }
+        e.Draw(band, static_cast<PickId>(i), ctx);
       }
-      e.Draw(renderer, static_cast<PickId>(i), ctx);
-    }
+    });
   } else if (!restored) {
     StepWalker walk;
     std::string background;
@@ -180,10 +185,12 @@ int32_t CQvFile::DrawTo3DStub(C3DStub& renderer, const CVector3& offset, const C
     // Without a saved frame the selection is still drawn; the next drawing just cannot be quick.
     if (!restored && !renderer.SaveState())
       theTracer.Printf("QvFile::DrawTo3DStub: could not save the frame; drawing without it\n");
-    for (size_t i = 0; i < m_elements.size(); ++i) {
-      CQvPart& e = *m_elements[i];
-      if (e.selected && !NeverDrawn(e)) e.Draw(renderer, static_cast<PickId>(i), ctx);
-    }
+    renderer.DrawInBands([&](C3DStub& band) {
+      for (size_t i = 0; i < m_elements.size(); ++i) {
+        CQvPart& e = *m_elements[i];
+        if (e.selected && !NeverDrawn(e)) e.Draw(band, static_cast<PickId>(i), ctx);
+      }
+    });
   }
   stack.Pop();
   return -1;
@@ -204,8 +211,26 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
         break;
     }
   }
+  // A library file's box holds everything it draws (its own files are never edited): one that
+  // lands outside the rows and columns drawn is left out. One that lands inside a single pixel
+  // is that pixel in its colour; inside another library file it is left out, since the rest of
+  // that file covers the pixel and decides its colour more often than not. An image is filled in
+  // its own coordinates: no box test there.
+  if (libraryFile && !ctx.drawingIntoImage) {
+    ScreenVertex pixel;
+    switch (renderer.ReachOfBox(&GetCorner(0), pixel)) {
+      case C3DStub::BoxReach::Outside:
+        return;
+      case C3DStub::BoxReach::OnePixel:
+        if (!ctx.insideLibraryFile) renderer.DrawDot(static_cast<uint32_t>(ctx.parentColor), pixel, pickId);
+        return;
+      case C3DStub::BoxReach::Larger:
+        break;
+    }
+  }
   const ColorEntry* previous = renderer.GetColorTable();
   DrawContext inner = ctx;
+  inner.insideLibraryFile = ctx.insideLibraryFile || libraryFile;
   if (!m_colors.IsShared()) {
     inner.colorEntries = m_colors.GetEntries();
     renderer.SetColorTable(m_colors.GetEntries());

@@ -139,24 +139,32 @@ int CQvGfxPart::Edit(CQvFile&) { return 0; }
 int CQvGfxPart::Describe(ElementDescription&) const { return 0; }
 
 void CQvGfxPart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
-  // Panes drawn at the same time share the mesh: each thread projects into a buffer of its own.
-  thread_local std::vector<CVector3> projected;
-  if (projected.size() < m_vertices.size()) {
-    try {
-      projected.resize(m_vertices.size());
-    } catch (const std::bad_alloc&) {
-      MemoryWarning();
-      return;
-    }
-  }
-  for (size_t i = 0; i < m_vertices.size(); ++i) renderer.TransformPoint(projected[i], m_vertices[i], 0);
+  if (m_vertices.empty()) return;
+  // The renderer's own block: renderers on several threads draw the same mesh at once.
+  const CVector3* projected = renderer.TransformPoints(m_vertices.data(), m_vertices.size());
   const ColorEntry* entries = ctx.colorEntries ? ctx.colorEntries : theDefaultColors;
   const auto parent = static_cast<uint32_t>(ctx.parentColor);
+  // A band of the frame skips the primitives that lie wholly above or below its rows before
+  // they are mapped (a conditional line is drawn between its first two points only).
+  double bandLo, bandHi;
+  renderer.GetBandLimits(bandLo, bandHi);
+  const bool banded = !ctx.drawingIntoImage && (bandLo > -INFINITY || bandHi < INFINITY);
+  auto outsideBand = [&](const int32_t* v, int n) {
+    bool above = true, below = true;
+    for (int i = 0; i < n; ++i) {
+      const double y = projected[v[i]].y;
+      above = above && y < bandLo;
+      below = below && y > bandHi;
+    }
+    return above || below;
+  };
   const int32_t* c = m_commands.data();
   const int32_t* end = c + m_commands.size();
   while (c < end) {
     const int32_t kind = c[0];
-    if (kind >= 2 && kind <= 5 && ctx.drawingIntoImage && ctx.partImageTarget) {
+    if (banded && kind >= 2 && kind <= 5 && outsideBand(c + 2, kind == 3 ? 3 : kind == 4 ? 4 : 2)) {
+      // left to the other bands
+    } else if (kind >= 2 && kind <= 5 && ctx.drawingIntoImage && ctx.partImageTarget) {
       // Into a part image only the shape is drawn; colour 24 lines are marked for the edge colour.
       CFakeBuffer& image = *ctx.partImageTarget;
       const int edge = static_cast<uint32_t>(c[1]) == kEdgeColor ? 1 : 0;

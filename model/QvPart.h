@@ -52,6 +52,8 @@ struct DrawContext {
   // Stud files drawn as their replacement (StudMode): set by each whole-model drawing for itself,
   // so a preview drawn afterwards never inherits it.
   bool studReplacement = false;
+  // Drawn as a sub-file of a library file (whose other primitives cover the same pixels).
+  bool insideLibraryFile = false;
 };
 
 

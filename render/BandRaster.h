@@ -11,14 +11,7 @@ class CFakeBuffer;
 
 namespace bandraster {
 
-// Rows rowFrom..rowTo-1 of the frame's buffers (the pick buffer may be absent).
-struct FrameBand {
-  int32_t* depth = nullptr;
-  uint8_t* bits = nullptr;
-  PickId* pick = nullptr;
-  int32_t width = 0, height = 0;
-  int32_t rowFrom = 0, rowTo = 0;
-};
+// FrameBand (rows of the frame's buffers) is declared with the renderer.
 
 // A triangle already mapped and shaded.
 void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,

@@ -6,12 +6,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <exception>
+#include <mutex>
 #include <thread>
+#include <typeinfo>
 
 #include "render/BandRaster.h"
 #include "render/DrawBatch.h"
 #include "render/FakeBuffer.h"
 #include "render/RasterWalk.h"
+#include "render/WorkerPool.h"
 
 namespace {
 
@@ -21,13 +25,12 @@ RgbaColor Opaque(uint8_t r, uint8_t g, uint8_t b) { return {r, g, b, 255}; }
 
 int MachineThreads() { return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 256); }
 
-// One thread unless the environment asks for more (0: one per processor). Measured on the shared
-// big models, the model's walk on the calling thread dominates a frame of millions of small
-// triangles, and handing them over costs about what drawing them at once does: the bands gain
-// little there and lose on a busy machine.
+// One thread per processor unless the environment sets the count (0 there: one per processor).
+// A whole model is walked once per band of rows by the threads, so they gain on every frame of a
+// few thousand primitives or more, part images included.
 int ThreadsFromEnvironment() {
   const char* env = std::getenv("PLANDOR_RENDER_THREADS");
-  if (!env || !*env) return 1;
+  if (!env || !*env) return MachineThreads();
   const int n = std::atoi(env);
   return n >= 1 ? std::min(n, 256) : MachineThreads();
 }
@@ -61,6 +64,176 @@ void C3DStub::Finish() const {
   m_batch->Finish();
   for (const CFakeBuffer* image : m_stampedImages) image->ClearStamped();
   m_stampedImages.clear();
+}
+
+void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
+  const int threads = GetThreads();
+  // Bands of fewer rows than this cost more in walking than they save in drawing.
+  constexpr int32_t kMinBandRows = 8;
+  const auto height = static_cast<int32_t>(m_height);
+  if (threads <= 1 || !m_initialised || m_parent || typeid(*this) != typeid(C3DStub) ||
+      height < 2 * kMinBandRows) {
+    walk(*this);
+    return;
+  }
+  Finish();
+  if (!m_pool || m_pool->GetThreads() != threads) {
+    m_pool = std::make_unique<CWorkerPool>(threads);
+    m_bands.clear();
+  }
+  while (m_bands.size() < static_cast<size_t>(threads)) m_bands.push_back(std::make_unique<C3DStub>());
+  // A few bands per thread even out a model that is denser in some rows; more would walk the
+  // parts that cross band borders more often.
+  const int32_t bands = std::min(threads * 2, height / kMinBandRows);
+  std::atomic<int32_t> next{0};
+  std::mutex errorLock;
+  std::exception_ptr error;
+  m_pool->Run([&](int worker) {
+    C3DStub& band = *m_bands[static_cast<size_t>(worker)];
+    band.m_counts = {};
+    band.m_imageDirty = false;
+    try {
+      for (int32_t b = next.fetch_add(1); b < bands; b = next.fetch_add(1)) {
+        band.AdoptBand(*this, static_cast<int32_t>(int64_t{height} * b / bands),
+                       static_cast<int32_t>(int64_t{height} * (b + 1) / bands));
+        walk(band);
+      }
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(errorLock);
+      if (!error) error = std::current_exception();
+      next.store(bands);
+    }
+  });
+  for (const auto& band : m_bands) {
+    m_counts.primitives += band->m_counts.primitives;
+    m_counts.triangles += band->m_counts.triangles;
+    m_counts.imagesCreated += band->m_counts.imagesCreated;
+    m_counts.imagesStamped += band->m_counts.imagesStamped;
+    band->m_counts = {};
+    m_imageDirty = m_imageDirty || band->m_imageDirty;
+    band->m_parent = nullptr;
+  }
+  if (error) std::rethrow_exception(error);
+}
+
+void C3DStub::AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo) {
+  m_parent = &parent;
+  m_rowFrom = rowFrom;
+  m_rowTo = rowTo;
+  m_threads = 1;
+  m_colors = parent.m_colors;
+  m_width = parent.m_width;
+  m_height = parent.m_height;
+  m_pixelCount = parent.m_pixelCount;
+  m_initialised = parent.m_initialised;
+  m_shading = parent.m_shading;
+  m_surfacesOff = parent.m_surfacesOff;
+  m_boundingBoxMode = parent.m_boundingBoxMode;
+  m_pickOn = parent.m_pickOn;
+  m_scaleX = parent.m_scaleX;
+  m_scaleY = parent.m_scaleY;
+  m_depthScale = parent.m_depthScale;
+  m_offsetX = parent.m_offsetX;
+  m_offsetY = parent.m_offsetY;
+  m_roundX = parent.m_roundX;
+  m_roundY = parent.m_roundY;
+  m_background = parent.m_background;
+  m_lineWidth = parent.m_lineWidth;
+  m_tinyPartDots = parent.m_tinyPartDots;
+  m_perspectiveOn = parent.m_perspectiveOn;
+  m_perspectiveRange = parent.m_perspectiveRange;
+  m_perspectiveNear = parent.m_perspectiveNear;
+  m_perspectiveCenterX = parent.m_perspectiveCenterX;
+  m_perspectiveCenterY = parent.m_perspectiveCenterY;
+  m_stack.Clear();
+  m_stack.Push(parent.m_stack.Top());
+  m_bandTarget = parent.WholeFrame();
+  m_bandTarget.rowFrom = rowFrom;
+  m_bandTarget.rowTo = rowTo;
+}
+
+void C3DStub::GetBandLimits(double& lo, double& hi) const {
+  lo = -INFINITY;
+  hi = INFINITY;
+  if (!m_parent) return;
+  // A point lands on trunc(y + the rounding offset), within a pixel of it; wide lines reach
+  // lineWidth - 1 rows up.
+  if (m_rowFrom > 0) lo = m_rowFrom - m_roundY - 2;
+  if (m_rowTo < static_cast<int32_t>(m_height)) hi = m_rowTo - m_roundY + m_lineWidth + 1;
+}
+
+const CVector3* C3DStub::TransformPoints(const CVector3* in, size_t n) {
+  if (m_scratch.size() < n) m_scratch.resize(n);
+  CVector3* out = m_scratch.data();
+  if (!m_perspectiveOn) {
+    const CMatrix4D& t = m_stack.Top();
+    for (size_t i = 0; i < n; ++i) out[i] = t.Apply(in[i]);
+  } else {
+    for (size_t i = 0; i < n; ++i) TransformPoint(out[i], in[i], 0);
+  }
+  return out;
+}
+
+C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel) const {
+  // Without a frame there is nothing to measure against (and a recording renderer may have none).
+  if (!m_initialised) return BoxReach::Larger;
+  double minX = INFINITY, minY = INFINITY, minZ = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+  if (!m_perspectiveOn) {
+    // An affine map: the box's centre and its half sizes through the matrix's magnitudes give
+    // the box of the eight corners with two products instead of eight.
+    const CMatrix4D& t = m_stack.Top();
+    CVector3 lo = corners[0], hi = corners[0];
+    for (int i = 1; i < 8; ++i) {
+      lo.Set(std::min(lo.x, corners[i].x), std::min(lo.y, corners[i].y), std::min(lo.z, corners[i].z));
+      hi.Set(std::max(hi.x, corners[i].x), std::max(hi.y, corners[i].y), std::max(hi.z, corners[i].z));
+    }
+    const CVector3 c = t.Apply((lo + hi) * 0.5), h = (hi - lo) * 0.5;
+    const double ex = std::fabs(t.m[0][0]) * h.x + std::fabs(t.m[0][1]) * h.y + std::fabs(t.m[0][2]) * h.z;
+    const double ey = std::fabs(t.m[1][0]) * h.x + std::fabs(t.m[1][1]) * h.y + std::fabs(t.m[1][2]) * h.z;
+    const double ez = std::fabs(t.m[2][0]) * h.x + std::fabs(t.m[2][1]) * h.y + std::fabs(t.m[2][2]) * h.z;
+    minX = c.x - ex;
+    maxX = c.x + ex;
+    minY = c.y - ey;
+    maxY = c.y + ey;
+    minZ = c.z - ez;
+    if (!(minX == minX) || !(maxX == maxX) || !(minY == minY) || !(maxY == maxY) || !(minZ == minZ))
+      return BoxReach::Larger;
+  }
+  for (int i = 0; i < (m_perspectiveOn ? 8 : 0); ++i) {
+    const CVector3 p = m_stack.Top().Apply(corners[i]);
+    CVector3 q = p;
+    if (m_perspectiveOn) {
+      // Only where the step is a true projection does the box of the corners hold the part.
+      const double denominator = (p.z - m_perspectiveNear) + m_perspectiveRange;
+      if (!(m_perspectiveRange > 0) || !(denominator > 0)) return BoxReach::Larger;
+      TransformPoint(q, corners[i], 0);
+    }
+    if (!(q.x == q.x) || !(q.y == q.y) || !(q.z == q.z)) return BoxReach::Larger;
+    minX = std::min(minX, q.x);
+    maxX = std::max(maxX, q.x);
+    minY = std::min(minY, q.y);
+    maxY = std::max(maxY, q.y);
+    minZ = std::min(minZ, q.z);
+  }
+  minX += m_roundX;
+  maxX += m_roundX;
+  minY += m_roundY;
+  maxY += m_roundY;
+  // A point lands on trunc(x), within a pixel of x; wide lines reach lineWidth - 1 pixels up or
+  // left, and a part image's pixels lie up to two pixels off the points they show.
+  const double margin = 4 + m_lineWidth;
+  const double rowFrom = m_parent ? m_rowFrom : 0, rowTo = m_parent ? m_rowTo : static_cast<double>(m_height);
+  if (maxX + margin < 0 || minX - margin >= static_cast<double>(m_width) || maxY + margin < rowFrom ||
+      minY - margin >= rowTo)
+    return BoxReach::Outside;
+  if (!m_tinyPartDots || m_lineWidth != 1 || maxX - minX >= 1 || maxY - minY >= 1) return BoxReach::Larger;
+  int32_t x0, x1, y0, y1, z;
+  if (!TruncClamp(minX, kMaxCoordinate, x0) || !TruncClamp(maxX, kMaxCoordinate, x1) ||
+      !TruncClamp(minY, kMaxCoordinate, y0) || !TruncClamp(maxY, kMaxCoordinate, y1) ||
+      !TruncClamp(minZ * m_depthScale + 0.5, kMaxDepthUnits, z) || x0 != x1 || y0 != y1)
+    return BoxReach::Larger;
+  pixel = {x0, y0, z};
+  return BoxReach::OnePixel;
 }
 
 void C3DStub::UpdateBatch() {
@@ -228,12 +401,8 @@ void C3DStub::SetPerspective(int on, double minZ, double maxZ) {
   m_perspectiveCenterY = static_cast<double>(m_height / 2) - m_offsetY;
 }
 
-void C3DStub::TransformPoint(CVector3& out, const CVector3& in, int noPerspective) const {
+void C3DStub::PerspectivePoint(CVector3& out, const CVector3& in) const {
   const CVector3 p = m_stack.Top().Apply(in);
-  if (!m_perspectiveOn || noPerspective) {
-    out = p;
-    return;
-  }
   // e shrinks points behind the near depth toward the centre. With no depth range (a flat
   // model) or a point at or behind the eye the factor would be undefined or flip the point over:
   // such points keep their place.
@@ -309,11 +478,16 @@ void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
+  m_imageDirty = true;
+  if (CountsHere(std::min({a.y, b.y, c.y}))) {
+    ++m_counts.primitives;
+    ++m_counts.triangles;
+  }
+  if (!ReachesTarget(std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}),
+                     std::max({a.y, b.y, c.y})))
+    return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
-  m_imageDirty = true;
-  ++m_counts.primitives;
-  ++m_counts.triangles;
   FillTriangle(a, b, c, pair, factor, pickId);
 }
 
@@ -324,13 +498,46 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c) ||
       !MapPoint(p4, false, d))
     return;
+  m_imageDirty = true;
+  const int32_t top = std::min({a.y, b.y, c.y, d.y});
+  if (CountsHere(top)) {
+    ++m_counts.primitives;
+    m_counts.triangles += 3;
+  }
+  if (!ReachesTarget(std::min({a.x, b.x, c.x, d.x}), std::max({a.x, b.x, c.x, d.x}), top,
+                     std::max({a.y, b.y, c.y, d.y})))
+    return;
   const ColorPair pair = GetColorPair(color);
   const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
-  m_imageDirty = true;
-  ++m_counts.primitives;
-  m_counts.triangles += 3;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
   FillQuad(a, b, c, d, pair, factor, pickId);
+}
+
+void C3DStub::DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId) {
+  if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
+  m_imageDirty = true;
+  if (!ReachesTarget(pixel.x, pixel.x, pixel.y, pixel.y)) return;
+  const ColorPair pair = GetColorPair(color);
+  const RgbaColor& c = ((pixel.x + pixel.y) & 1) ? pair.first : pair.second;
+  if (!c.a) return;
+  if (m_batch) {
+    // A triangle of one pixel: its row has the same left and right end, and a depth that is
+    // not constant over the three corners, so the pixel is filled.
+    ScreenVertex top = pixel;
+    top.z = pixel.z + 1;
+    m_batch->AddTriangle(top, pixel, pixel, pair, pickId, pixel.y, pixel.y);
+    return;
+  }
+  const bandraster::FrameBand t = Target();
+  const size_t i = static_cast<size_t>(pixel.y) * m_width + static_cast<size_t>(pixel.x);
+  const int32_t d = pixel.z * 256;
+  if (d >= t.depth[i]) return;
+  t.depth[i] = d;
+  if (t.pick) t.pick[i] = pickId;
+  uint8_t* px = t.bits + 3 * i;
+  px[0] = c.b;
+  px[1] = c.g;
+  px[2] = c.r;
 }
 
 void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {
@@ -338,7 +545,7 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
   m_imageDirty = true;
-  ++m_counts.primitives;
+  if (CountsHere(bandraster::LineTopRow(a, b, m_lineWidth))) ++m_counts.primitives;
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
@@ -359,6 +566,6 @@ void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector
   };
   if (side(ca) != side(cb)) return;
   m_imageDirty = true;
-  ++m_counts.primitives;
+  if (CountsHere(bandraster::LineTopRow(a, b, m_lineWidth))) ++m_counts.primitives;
   RasterLine(a, b, GetColorPair(color), pickId);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,9 +18,17 @@
 
 class CDrawBatch;
 class CFakeBuffer;
+class CWorkerPool;
 namespace bandraster {
-struct FrameBand;
-}
+// Rows rowFrom..rowTo-1 of the frame's buffers (the pick buffer may be absent).
+struct FrameBand {
+  int32_t* depth = nullptr;
+  uint8_t* bits = nullptr;
+  PickId* pick = nullptr;
+  int32_t width = 0, height = 0;
+  int32_t rowFrom = 0, rowTo = 0;
+};
+}  // namespace bandraster
 
 // One colour of a pair; alpha 0 leaves the pixel alone, anything else is opaque.
 struct RgbaColor {
@@ -71,7 +80,7 @@ class C3DStub {
   // A frame is drawn by this many threads, each owning bands of rows; 1 draws every primitive at
   // once on the caller's thread. The picture is the same either way. 0 takes the default, which
   // starts as the environment variable PLANDOR_RENDER_THREADS (0 there: one thread per processor)
-  // or 1; SetDefaultThreads(0) sets one per processor.
+  // or, without it, one thread per processor; SetDefaultThreads(0) sets one per processor.
   void SetThreads(int threads);
   int GetThreads() const;
   static void SetDefaultThreads(int threads);
@@ -81,10 +90,48 @@ class C3DStub {
   // calls it before it changes.
   void Finish() const;
 
+  // --- a model walked on the worker threads ---
+  // Calls walk once per band of frame rows, on the worker threads, each time with a renderer of
+  // this one's view, state and top matrix that draws only into the band's rows. Every walk draws
+  // the same primitives in the same order, so each pixel sees the writes a single walk would
+  // make: the frame is the same. With one thread, or for a renderer of a derived class (one that
+  // records its calls), walk is called once with this renderer. Whatever a walk changes besides
+  // the renderer it is given must be safe to change from several threads at once (the part
+  // images lock theRenderCache's image lock).
+  void DrawInBands(const std::function<void(C3DStub&)>& walk);
+  bool IsBand() const { return m_parent != nullptr; }
+
+  // Where a box (its 8 corners under the top matrix, perspective included) lands on the rows and
+  // columns this renderer draws: wholly outside them (with a margin for rounding, wide lines and
+  // part images), inside a single pixel (returned in pixel, x and y, with the nearest depth), or
+  // larger. A box with a corner that is not a number, or at or behind the eye, is Larger.
+  enum class BoxReach { Outside, OnePixel, Larger };
+  BoxReach ReachOfBox(const CVector3* corners, ScreenVertex& pixel) const;
+  // Off: boxes inside a pixel are Larger, so that every part is drawn exactly (on by default).
+  void SetDotsForTinyParts(bool on) { m_tinyPartDots = on; }
+  bool GetDotsForTinyParts() const { return m_tinyPartDots; }
+  // One surface pixel in the colour, through the surface depth test: what a part smaller than a
+  // pixel is drawn as.
+  void DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId);
+
+  // n points through the top matrix (and the perspective step) into the renderer's own scratch
+  // block, valid until the next call: every thread drawing has its own renderer, so a mesh
+  // shared by them need not keep its transformed points.
+  const CVector3* TransformPoints(const CVector3* in, size_t n);
+  // Transformed y values outside lo..hi give rows a band leaves to the others (the first band
+  // takes everything above the frame, the last everything below); -inf, +inf for the whole
+  // frame. A primitive whose points all lie on one side can be left out by the band.
+  void GetBandLimits(double& lo, double& hi) const;
+
   CMatrix4DStack& GetMatrixStack() { return m_stack; }
   const CMatrix4DStack& GetMatrixStack() const { return m_stack; }
   // The point through the top matrix, then the perspective step unless noPerspective is set.
-  void TransformPoint(CVector3& out, const CVector3& in, int noPerspective = 0) const;
+  void TransformPoint(CVector3& out, const CVector3& in, int noPerspective = 0) const {
+    if (!m_perspectiveOn || noPerspective)
+      out = m_stack.Top().Apply(in);
+    else
+      PerspectivePoint(out, in);
+  }
 
   // --- drawing; every point is already transformed (TransformPoint) ---
   // Virtual so that tests of the drawing elements can record the calls; the pixel work below
@@ -198,9 +245,27 @@ class C3DStub {
 
   // The batch follows the thread count and the buffers; nothing may be pending.
   void UpdateBatch();
+  void PerspectivePoint(CVector3& out, const CVector3& in) const;
+  // Makes this renderer draw rows rowFrom..rowTo-1 of the parent's frame in its view and state.
+  void AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo);
+  // The rows and buffers drawn into: the whole frame, or the band's rows of the parent's.
+  bandraster::FrameBand Target() const;
+  // Whether pixels x0..x1 of rows y0..y1 meet the rows and columns drawn into.
+  bool ReachesTarget(int32_t x0, int32_t x1, int32_t y0, int32_t y1) const {
+    const int32_t rowFrom = m_parent ? m_rowFrom : 0;
+    const int32_t rowTo = m_parent ? m_rowTo : static_cast<int32_t>(m_height);
+    return x1 >= 0 && x0 < static_cast<int32_t>(m_width) && y1 >= rowFrom && y0 < rowTo;
+  }
+  // Counts a primitive whose first frame row (before clipping) is topRow: a band counts only
+  // those that start in its rows, so the bands together count what a single walk does.
+  bool CountsHere(int32_t topRow) const {
+    if (!m_parent) return true;
+    const int32_t row = topRow < 0 ? 0 : (topRow >= static_cast<int32_t>(m_height) ? static_cast<int32_t>(m_height) - 1 : topRow);
+    return row >= m_rowFrom && row < m_rowTo;
+  }
 
   // Rasterizer.cpp
-  bandraster::FrameBand WholeFrame();
+  bandraster::FrameBand WholeFrame() const;
   void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
                     const ColorPair& pair, double factor, PickId pickId);
   ColorPair ShadedPair(const ColorPair& pair, double factor) const;
@@ -238,6 +303,15 @@ class C3DStub {
   // Part images with stamps handed to the workers, unmarked when they are done.
   mutable std::vector<const CFakeBuffer*> m_stampedImages;
   DrawCounts m_counts;
+  // A band's renderer: the parent whose buffers it draws into, and its rows.
+  const C3DStub* m_parent = nullptr;
+  int32_t m_rowFrom = 0, m_rowTo = 0;
+  bandraster::FrameBand m_bandTarget;
+  bool m_tinyPartDots = true;
+  // The renderers and threads of DrawInBands, made at its first use.
+  std::vector<std::unique_ptr<C3DStub>> m_bands;
+  std::unique_ptr<CWorkerPool> m_pool;
+  std::vector<CVector3> m_scratch;
   CDib m_image;
   uint8_t* m_bits = nullptr;
   int32_t m_lineWidth = 1;

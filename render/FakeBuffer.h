@@ -68,8 +68,8 @@ class CFakeBuffer {
   static uint64_t GetTotalBytes() { return theTotal; }
 
  private:
-  // Images are made on several threads when panes are drawn at the same time.
-  static inline std::atomic<uint64_t> theTotal = 0;
+  // Images are made on several threads (bands of a frame, panes drawn at the same time).
+  static inline std::atomic<uint64_t> theTotal{0};
   int32_t m_capacity = 0;
   int32_t m_width = 0, m_height = 0;
   int32_t* m_depth = nullptr;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <shared_mutex>
 #include <unordered_map>
 
 class CMemHeap {
@@ -25,11 +26,21 @@ class CMemHeap {
   void Compact();
   void LogStatistics();
 
+  // The lock of the part images of one owner (a file): held shared while one is looked up or
+  // stamped and exclusively while one is made or replaced, since renderers on several threads
+  // (the bands of a frame, the panes) use the same images. Owners share a few locks.
+  std::shared_mutex& ImageLock(const void* owner) {
+    const auto h = reinterpret_cast<uintptr_t>(owner);
+    return m_imageLocks[(h >> 6 ^ h >> 12) % kImageLocks];
+  }
+
   size_t GetBlockCount() const;
   size_t GetAllocatedBytes() const;
 
  private:
   mutable std::mutex m_lock;
+  static constexpr size_t kImageLocks = 64;
+  std::shared_mutex m_imageLocks[kImageLocks];
   std::unordered_map<void*, size_t> m_blocks;
   size_t m_allocated = 0;
   bool m_created = false;

@@ -177,8 +177,12 @@ void C3DStub::DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint3
     return;
   const int32_t fw = static_cast<int32_t>(m_width), fh = static_cast<int32_t>(m_height);
   if (x0 >= fw || y0 >= fh || static_cast<int64_t>(x0) + iw <= 0 || static_cast<int64_t>(y0) + ih <= 0) return;
-  ++m_counts.imagesStamped;
   m_imageDirty = true;
+  // Image row i lands on frame row y0 + i + 1.
+  if (!ReachesTarget(x0, static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{x0} + iw - 1)), y0 + 1,
+                     static_cast<int32_t>(std::min<int64_t>(INT32_MAX, int64_t{y0} + ih))))
+    return;
+  if (CountsHere(y0 + 1)) ++m_counts.imagesStamped;
   bandraster::Stamp stamp;
   stamp.image = &image;
   stamp.x0 = x0;
@@ -188,7 +192,6 @@ void C3DStub::DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint3
   stamp.edge = GetColorPair(edgeColor);
   stamp.pickId = pickId;
   if (m_batch) {
-    // Image row i lands on frame row y0 + i + 1.
     const int32_t firstRow = std::max(0, y0 + 1), lastRow = std::min<int64_t>(fh - 1, int64_t{y0} + ih);
     if (firstRow > lastRow) return;
     // The image must stay as it is until the workers have stamped it.
@@ -196,7 +199,7 @@ void C3DStub::DrawCachedPart(const CFakeBuffer& image, uint32_t mainColor, uint3
     m_batch->AddStamp(stamp, firstRow, static_cast<int32_t>(lastRow));
     return;
   }
-  if (const uint8_t bad = bandraster::StampImage(WholeFrame(), stamp))
+  if (const uint8_t bad = bandraster::StampImage(Target(), stamp))
     theTracer.Printf("ERROR: part image holds the shade %u\n", static_cast<unsigned>(bad));
 }
 

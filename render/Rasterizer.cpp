@@ -151,17 +151,19 @@ void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, i
 
 }  // namespace bandraster
 
-bandraster::FrameBand C3DStub::WholeFrame() {
+bandraster::FrameBand C3DStub::WholeFrame() const {
   bandraster::FrameBand band;
-  band.depth = m_depth.data();
+  band.depth = const_cast<int32_t*>(m_depth.data());
   band.bits = m_bits;
-  band.pick = m_pick.empty() ? nullptr : m_pick.data();
+  band.pick = m_pick.empty() ? nullptr : const_cast<PickId*>(m_pick.data());
   band.width = static_cast<int32_t>(m_width);
   band.height = static_cast<int32_t>(m_height);
   band.rowFrom = 0;
   band.rowTo = band.height;
   return band;
 }
+
+bandraster::FrameBand C3DStub::Target() const { return m_parent ? m_bandTarget : WholeFrame(); }
 
 namespace {
 
@@ -192,7 +194,7 @@ void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const
     m_batch->AddTriangle(v1, v2, v3, ShadedPair(pair, factor), pickId, first, last);
     return;
   }
-  bandraster::Triangle(WholeFrame(), v1, v2, v3, ShadedPair(pair, factor), pickId);
+  bandraster::Triangle(Target(), v1, v2, v3, ShadedPair(pair, factor), pickId);
 }
 
 void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
@@ -225,5 +227,5 @@ void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const Col
     m_batch->AddLine(a, b, m_lineWidth, pair, pickId, std::max(top, 0), std::min(bottom, height - 1));
     return;
   }
-  bandraster::Line(WholeFrame(), a, b, m_lineWidth, pair, pickId);
+  bandraster::Line(Target(), a, b, m_lineWidth, pair, pickId);
 }

@@ -183,6 +183,53 @@ TEST(BandDraw, StampedPartImagesGiveTheSameFrameWhenAnImageChangesLater) {
   });
 }
 
+// The same drawings walked once per band by the worker threads, stamps of a part image made
+// before the walk included: every band's renderer draws only its rows, in the walk's order.
+TEST(BandDraw, AWalkRepeatedPerBandGivesTheSameFrameAsOneWalk) {
+  ASSERT_EQ(CreateRenderCache(0), 1);
+  ExpectSameOnEveryThreadCount([](C3DStub& r) {
+    r.DrawInBands([](C3DStub& band) { Mixture(band, 7, 3000); });
+    const PartImageKey key = PartImageKey::Of(r, CMatrix3::Identity());
+    CFakeBuffer image;
+    if (!image.Create(3, 2, 64, 48, key)) return;
+    r.DrawTriangleToCache(image, CVector3(0, 0, 0), CVector3(3, 0, 2), CVector3(0, 1, 1));
+    r.DrawLineToCache(image, 1, CVector3(0, 1, -1), CVector3(2, 1, -1));
+    const auto fw = static_cast<int32_t>(r.GetWidth()), fh = static_cast<int32_t>(r.GetHeight());
+    r.DrawInBands([&](C3DStub& band) {
+      Numbers n(5);
+      for (int i = 0; i < 300; ++i) {
+        const CVector3 origin(n.Between(-10, fw + 10), n.Between(-10, fh + 10), n.Between(-20, 20));
+        band.DrawCachedPart(image, n.Between(0, 1) ? uint32_t{kRed} : 0x2C86432u, kBlue, origin,
+                            static_cast<PickId>(1000 + i));
+        // Dots (what a part smaller than a pixel becomes) between them.
+        const ScreenVertex dot{n.Between(-2, fw + 2), n.Between(-2, fh + 2), n.Between(-80, 80)};
+        band.DrawDot(n.Between(0, 1) ? uint32_t{kGreen} : uint32_t{kDoorRed}, dot, static_cast<PickId>(5000 + i));
+      }
+    });
+  });
+}
+
+// The counts of a frame walked in bands are those of one walk: each primitive and stamp counts in
+// the band where it starts (or the first or last band for one that starts outside the frame).
+TEST(BandDraw, AWalkInBandsCountsEveryPrimitiveOnce) {
+  TestColors colors;
+  auto counts = [&colors](int threads) {
+    C3DStub r;
+    r.SetThreads(threads);
+    Prepare(r, colors, 200, 150, true, 1);
+    r.Counts() = {};
+    r.DrawInBands([](C3DStub& band) { Mixture(band, 3, 2000); });
+    return r.Counts();
+  };
+  const C3DStub::DrawCounts one = counts(1);
+  EXPECT_GT(one.primitives, 1000u);
+  for (const int threads : {2, 5}) {
+    const C3DStub::DrawCounts many = counts(threads);
+    EXPECT_EQ(many.primitives, one.primitives) << threads;
+    EXPECT_EQ(many.triangles, one.triangles) << threads;
+  }
+}
+
 TEST(BandDraw, TheThreadCountFollowsTheSettingAndOneDrawsAtOnce) {
   const int before = C3DStub::GetDefaultThreads();
   EXPECT_GE(before, 1);
