@@ -23,5 +23,8 @@ void BindInsertCommands(CCommandMap& commands, CQuorvelDoc& doc) {
     const InsertCommand what = b.what;
     commands.Set(b.id, [&doc, what] { doc.OnInsert(what); }, [&doc, what] { return EnabledIf(doc.CanInsert(what)); });
   }
+  // Part...: the part chooser, enabled as the other Add commands are.
+  commands.Set(32783, [&doc] { doc.OnAddPart(); },
+               [&doc] { return EnabledIf(doc.CanInsert(InsertCommand::Step)); });
   BindGeneratorCommands(commands, doc);
 }

@@ -36,7 +36,12 @@ class CAnsweringEditor : public IElementEditor {
     d.angleY = 45;
     return ok;
   }
+  bool ChoosePart(uint32_t&) override {
+    ++partChoices;
+    return false;
+  }
   bool ok = true;
+  int partChoices = 0;
   CommentEdit seenComment;
   PrimitiveEdit seenPrimitive;
   RotStepEdit seenRotStep;
@@ -84,6 +89,11 @@ TEST(AddElementCommands, DialogsFillTheNewLinesAndCancelAddsNothing) {
   EXPECT_EQ(LastLine(doc), "0 ROTSTEP END\n");
 
   const size_t count = doc.GetActiveModel()->GetCount();
+  EXPECT_TRUE(commands.QueryCommand(32783).enabled);
+  commands.RunCommand(32783);  // Part...: the chooser is asked; cancelled, nothing is added
+  EXPECT_EQ(editor.partChoices, 1);
+  EXPECT_EQ(doc.GetActiveModel()->GetCount(), count);
+
   editor.ok = false;
   commands.RunCommand(32930);  // Triangle..., cancelled
   EXPECT_EQ(doc.GetActiveModel()->GetCount(), count);
