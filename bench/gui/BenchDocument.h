@@ -6,6 +6,7 @@
 #include <string>
 
 class CQuorvelDoc;
+class CQuorvelView;
 
 class CBenchApp : public wxApp {
  public:
@@ -14,6 +15,10 @@ class CBenchApp : public wxApp {
 
 // Lets queued events, idle handlers and paints run until nothing is left to do.
 void PumpBenchEvents();
+
+// Pumps events until every pane painted its image more often than `before` says; false when
+// that takes longer than the limit.
+bool WaitForPaints(CQuorvelView* const (&views)[4], const int (&before)[4], int limitSeconds);
 
 // Replaces the document's project with the file's models; false when it cannot be read.
 bool LoadBenchModel(CQuorvelDoc& doc, const std::string& path);

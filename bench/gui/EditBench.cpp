@@ -50,19 +50,6 @@ double Ms(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-// Pumps events until every pane painted its image more often than `before` says; false on timeout.
-bool WaitForPaints(CQuorvelView* const (&views)[4], const int (&before)[4]) {
-  const Clock::time_point limit = Clock::now() + std::chrono::seconds(10);
-  while (Clock::now() < limit) {
-    PumpBenchEvents();
-    bool all = true;
-    for (int i = 0; i < 4; ++i)
-      if (views[i]->GetImagePaintCount() <= before[i]) all = false;
-    if (all) return true;
-  }
-  return false;
-}
-
 struct Timing {
   std::vector<double> command, total;
   int timeouts = 0;
@@ -76,7 +63,7 @@ void TimeOnce(CQuorvelView* const (&views)[4], const std::function<void()>& op, 
   const Clock::time_point start = Clock::now();
   op();
   const Clock::time_point called = Clock::now();
-  if (!WaitForPaints(views, before)) {
+  if (!WaitForPaints(views, before, 10)) {
     ++t.timeouts;
     if (std::getenv("PLANDOR_BENCH_VERBOSE"))
       for (int i = 0; i < 4; ++i)
@@ -176,7 +163,7 @@ int main(int argc, char** argv) {
     frame->AttachDocument(doc.get());
     doc->UpdateAllViews(HINT_REFIT);
     const int none[4] = {0, 0, 0, 0};
-    if (!WaitForPaints(views, none)) std::printf("%-58s first paint timed out\n", file.c_str());
+    if (!WaitForPaints(views, none, 10)) std::printf("%-58s first paint timed out\n", file.c_str());
 
     // A main model made only of placed submodels: edit in the largest of its models that holds
     // library parts, as a user would activate it.
@@ -195,7 +182,7 @@ int main(int argc, char** argv) {
       doc->UpdateAllViews(HINT_REFIT);
       int before[4];
       for (int i = 0; i < 4; ++i) before[i] = views[i]->GetImagePaintCount();
-      WaitForPaints(views, before);
+      WaitForPaints(views, before, 10);
       part = PickPart(*doc);
       shown = " (model " + std::to_string(best + 1) + ", " + std::to_string(bestCount) + " lines)";
     }

@@ -72,19 +72,6 @@ void PlainRoad(CQuorvelDoc& doc, ScenePicture& picture, const RenderRequest& q) 
   model->DrawTo3DStub(r, CVector3(), CMatrix3::Identity(), theSettings.PreviewColor, -1, 0, 1, 1);
 }
 
-// Pumps events until every pane painted its image more often than `before` says; false on timeout.
-bool WaitForPaints(CQuorvelView* const (&views)[4], const int (&before)[4]) {
-  const Clock::time_point limit = Clock::now() + std::chrono::seconds(30);
-  while (Clock::now() < limit) {
-    PumpBenchEvents();
-    bool all = true;
-    for (int i = 0; i < 4; ++i)
-      if (views[i]->GetImagePaintCount() <= before[i]) all = false;
-    if (all) return true;
-  }
-  return false;
-}
-
 // One operation from its call to the four panes' next image paints, in ms; negative on timeout.
 double TimePaints(CQuorvelView* const (&views)[4], const std::function<void()>& op) {
   PumpBenchEvents();
@@ -92,7 +79,7 @@ double TimePaints(CQuorvelView* const (&views)[4], const std::function<void()>& 
   for (int i = 0; i < 4; ++i) before[i] = views[i]->GetImagePaintCount();
   const Clock::time_point start = Clock::now();
   op();
-  const bool ok = WaitForPaints(views, before);
+  const bool ok = WaitForPaints(views, before, 30);
   return ok ? Ms(start, Clock::now()) : -1;
 }
 
