@@ -17,8 +17,6 @@
 #include "platform/StringTable.h"
 #include "resources/StringIds.h"
 
-CQuorvelDoc* theDocument = nullptr;
-
 namespace {
 
 std::vector<std::string> SplitFilter(const std::string& filter) {

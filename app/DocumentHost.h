@@ -16,10 +16,6 @@ class wxWindow;
 class CMainFrame;
 class CQuorvelDoc;
 
-// The one document of the run while it exists (null in tests that make a frame without one). The
-// program's windows and commands use the document they are handed; nothing here reads this.
-extern CQuorvelDoc* theDocument;
-
 // A chooser filter of the commands ("Text|*.a;*.b|Text|*.c||") as a wx wildcard. GTK matches the
 // patterns with case, so each "*.ext" also gets its upper-case form, and "*.*" (which would hide
 // files without a dot) becomes "*".

@@ -114,7 +114,6 @@ bool CQuorvelApp::OnInit() {
   m_startUp->LoadScanOrder();
   // 14. The one document of the run; its file and model dialogs are the desktop's.
   m_document = std::make_unique<CQuorvelDoc>(m_library);
-  theDocument = m_document.get();
   // The colour dialogs and the colour bar show the document's table (the application's, not a
   // command map's: those can outlive a test's document).
   SetColorTableSource([this] { return m_document ? m_document->GetColorTable() : nullptr; });
@@ -261,7 +260,6 @@ void CQuorvelApp::CloseDocument() {
   SetElementEditor(nullptr);
   SetColorTableSource(nullptr);
   ShutdownModelState([this] {
-    theDocument = nullptr;
     m_document->SetPorts(nullptr);
     m_document->SetHost(nullptr);
     m_host.reset();
