@@ -12,13 +12,7 @@
 #include "document/PictureSeries.h"
 #include "render/Dib.h"
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define PLANDOR_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
-#define PLANDOR_SANITIZED 1
-#endif
-#endif
+#include "support/Sanitized.h"
 
 namespace {
 
