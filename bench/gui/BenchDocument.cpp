@@ -1,10 +1,38 @@
 #include "BenchDocument.h"
 
-#include <chrono>
+#include <wx/image.h>
+#include <wx/init.h>
 
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "../BenchInputs.h"
 #include "app/QuorvelView.h"
+#include "config/BuiltinColors.h"
+#include "config/ColorTable.h"
+#include "config/ScanOrder.h"
+#include "config/Settings.h"
 #include "document/QuorvelDoc.h"
 #include "model/TextHandler.h"
+#include "platform/Folders.h"
+#include "platform/Profile.h"
+
+bool StartBenchApp(char** argv, const char* profileName) {
+  wxApp::SetInstance(new CBenchApp);
+  int wxArgc = 1;
+  if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
+    std::fprintf(stderr, "no display: run under xvfb-run -a\n");
+    return false;
+  }
+  wxInitAllImageHandlers();
+  SetProfile(std::make_unique<CFileProfile>(GetTempDirectory() + "/" + profileName));
+  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
+  theSettings.BasePath = BenchLibraryDir();
+  theSettings.ShowWarnings = 0;
+  theScanOrder.SetDefault();
+  return true;
+}
 
 void PumpBenchEvents() {
   wxTheApp->ProcessPendingEvents();

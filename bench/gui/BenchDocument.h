@@ -13,6 +13,10 @@ class CBenchApp : public wxApp {
   bool OnInit() override { return true; }
 };
 
+// Starts the toolkit (false, said on stderr, without a display) and sets up what every GUI
+// benchmark reads: a scratch profile of that name, the built-in colours and the benchmark library.
+bool StartBenchApp(char** argv, const char* profileName);
+
 // Lets queued events, idle handlers and paints run until nothing is left to do.
 void PumpBenchEvents();
 

@@ -127,19 +127,7 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--only") && i + 1 < argc)
       only = argv[++i];
   }
-  wxApp::SetInstance(new CBenchApp);
-  int wxArgc = 1;
-  if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
-    std::fprintf(stderr, "no display: run under xvfb-run -a\n");
-    return 1;
-  }
-  wxInitAllImageHandlers();
-  const std::string scratch = GetTempDirectory();
-  SetProfile(std::make_unique<CFileProfile>(scratch + "/edit_bench.conf"));
-  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  theSettings.BasePath = BenchLibraryDir();
-  theSettings.ShowWarnings = 0;
-  theScanOrder.SetDefault();
+  if (!StartBenchApp(argv, "edit_bench.conf")) return 1;
 
   std::printf("%-58s %5s %9s %9s %9s %9s\n", "Edit/<file>/<operation> (ms, median)", "runs", "cmd", "4 panes",
               "min", "max");

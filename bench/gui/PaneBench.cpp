@@ -164,19 +164,8 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--repeat") && i + 1 < argc)
       repeat = std::max(1, std::atoi(argv[++i]));
   }
-  wxApp::SetInstance(new CBenchApp);
-  int wxArgc = 1;
-  if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
-    std::fprintf(stderr, "no display: run under xvfb-run -a\n");
-    return 1;
-  }
-  wxInitAllImageHandlers();
+  if (!StartBenchApp(argv, "pane_bench.conf")) return 1;
   const std::string scratch = GetTempDirectory();
-  SetProfile(std::make_unique<CFileProfile>(scratch + "/pane_bench.conf"));
-  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  theSettings.BasePath = BenchLibraryDir();
-  theSettings.ShowWarnings = 0;
-  theScanOrder.SetDefault();
 
   // The toolkit's first window costs extra once per process (fonts, themes): not the first model's.
   {

@@ -37,19 +37,9 @@ int main(int argc, char** argv) {
   std::string keep;
   for (int i = 1; i < argc; ++i)
     if (!std::strcmp(argv[i], "--keep") && i + 1 < argc) keep = argv[++i];
-  wxApp::SetInstance(new CBenchApp);
-  int wxArgc = 1;
-  if (!wxEntryStart(wxArgc, argv) || !wxTheApp->CallOnInit()) {
-    std::fprintf(stderr, "no display: run under xvfb-run -a\n");
-    return 1;
-  }
-  const std::string scratch = GetTempDirectory();
-  SetProfile(std::make_unique<CFileProfile>(scratch + "/print_bench.conf"));
-  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  theSettings.BasePath = BenchLibraryDir();
-  theSettings.ShowWarnings = 0;
+  if (!StartBenchApp(argv, "print_bench.conf")) return 1;
   theSettings.PrintSteps = 1;
-  theScanOrder.SetDefault();
+  const std::string scratch = GetTempDirectory();
 
   std::printf("%-36s %8s %10s %10s %12s\n", "Print/<file>/Steps", "pages", "ms", "pages/s", "PDF bytes");
   for (const std::string& path : BenchModelFiles()) {

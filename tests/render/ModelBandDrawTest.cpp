@@ -29,6 +29,30 @@ namespace {
 
 constexpr uint32_t kWidth = 640, kHeight = 480;
 
+// The shared models drawn in the program's built-in colours (a test process starts with an empty
+// table) and with the studs as they are; both are put back at the end.
+struct SharedModelDrawing {
+  SharedModelDrawing() {
+    EXPECT_EQ(CreateRenderCache(1), 1);
+    InitColorTableUnused(theDefaultColors);
+    BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
+    theSettings.StudMode = 3;
+  }
+  ~SharedModelDrawing() { std::copy(colors.begin(), colors.end(), theDefaultColors); }
+  std::vector<ColorEntry> colors{theDefaultColors, theDefaultColors + kColorCount};
+  SettingsSnapshot settings;
+};
+
+// The model of the file as a project reads it; null (with a failure) when it cannot be read.
+std::unique_ptr<CMpdFile> ReadProject(const std::string& path) {
+  auto project = std::make_unique<CMpdFile>();
+  CFileTextHandler in;
+  EXPECT_TRUE(in.Open(path, "r")) << path;
+  EXPECT_TRUE(project->LoadFromText(in, path)) << path;
+  EXPECT_GT(project->GetModelCount(), 0u) << path;
+  return project->GetModelCount() > 0 ? std::move(project) : nullptr;
+}
+
 struct Frame {
   std::vector<uint8_t> bits;
   std::vector<int32_t> depth;
@@ -74,13 +98,7 @@ size_t CountDifferent(const auto& a, const auto& b) {
 TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
   REQUIRE_LDRAW_MODELS(models);
   REQUIRE_LDRAW_LIBRARY(base);
-  ASSERT_EQ(CreateRenderCache(1), 1);
-  // The program's built-in colours (a test process starts with an empty table).
-  std::vector<ColorEntry> colors(theDefaultColors, theDefaultColors + kColorCount);
-  InitColorTableUnused(theDefaultColors);
-  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  SettingsSnapshot settings;
-  theSettings.StudMode = 3;
+  SharedModelDrawing drawing;
   int files = 0;
   for (const auto& entry : fs::directory_iterator(models)) {
     const std::string ext = entry.path().extension().string();
@@ -89,11 +107,8 @@ TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
     for (const int fastRender : {0, 2, 3}) {
       // The loader folds primitives into meshes and the drawing uses part images by this setting.
       CLibraryScope library(base, 0, fastRender);
-      auto project = std::make_unique<CMpdFile>();
-      CFileTextHandler in;
-      ASSERT_TRUE(in.Open(path, "r"));
-      ASSERT_TRUE(project->LoadFromText(in, path)) << path;
-      ASSERT_GT(project->GetModelCount(), 0u) << path;
+      auto project = ReadProject(path);
+      ASSERT_TRUE(project) << path;
       CQvFile& model = *project->GetModel(0);
       const Frame one = DrawModel(model, 1);
 #ifdef PLANDOR_SANITIZED
@@ -116,7 +131,6 @@ TEST(ModelBandDraw, SharedModelsDrawTheSameOnOneThreadAndOnSeveral) {
     }
     ++files;
   }
-  std::copy(colors.begin(), colors.end(), theDefaultColors);
   EXPECT_GT(files, 0);
 }
 
@@ -131,12 +145,7 @@ size_t DifferentPixels(const Frame& a, const Frame& b) {
 TEST(ModelBandDraw, PartsSmallerThanAPixelChangeAFewPixelsOfTheSharedModels) {
   REQUIRE_LDRAW_MODELS(models);
   REQUIRE_LDRAW_LIBRARY(base);
-  ASSERT_EQ(CreateRenderCache(1), 1);
-  std::vector<ColorEntry> colors(theDefaultColors, theDefaultColors + kColorCount);
-  InitColorTableUnused(theDefaultColors);
-  BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-  const int studMode = theSettings.StudMode;
-  theSettings.StudMode = 3;
+  SharedModelDrawing drawing;
   std::vector<std::string> paths;
   for (const auto& entry : fs::directory_iterator(models)) {
     const std::string ext = entry.path().extension().string();
@@ -145,11 +154,8 @@ TEST(ModelBandDraw, PartsSmallerThanAPixelChangeAFewPixelsOfTheSharedModels) {
   std::sort(paths.begin(), paths.end());
   for (const std::string& path : paths) {
     CLibraryScope library(base, 0, 2);
-    auto project = std::make_unique<CMpdFile>();
-    CFileTextHandler in;
-    ASSERT_TRUE(in.Open(path, "r"));
-    ASSERT_TRUE(project->LoadFromText(in, path)) << path;
-    ASSERT_GT(project->GetModelCount(), 0u) << path;
+    auto project = ReadProject(path);
+    ASSERT_TRUE(project) << path;
     CQvFile& model = *project->GetModel(0);
     const Frame exact = DrawModel(model, 1, false);
     const Frame dots = DrawModel(model, 1, true);
@@ -162,8 +168,6 @@ TEST(ModelBandDraw, PartsSmallerThanAPixelChangeAFewPixelsOfTheSharedModels) {
     EXPECT_LE(differ, 10u) << path;
     project.reset();
   }
-  theSettings.StudMode = studMode;
-  std::copy(colors.begin(), colors.end(), theDefaultColors);
 }
 
 }  // namespace
