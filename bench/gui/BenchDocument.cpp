@@ -17,6 +17,7 @@
 #include "model/TextHandler.h"
 #include "platform/Folders.h"
 #include "platform/Profile.h"
+#include "render/MemHeap.h"
 
 bool StartBenchApp(char** argv, const char* profileName) {
   wxApp::SetInstance(new CBenchApp);
@@ -31,6 +32,9 @@ bool StartBenchApp(char** argv, const char* profileName) {
   theSettings.BasePath = BenchLibraryDir();
   theSettings.ShowWarnings = 0;
   theScanOrder.SetDefault();
+  // The part images' heap, made at start-up as the program makes it: without it every stamped
+  // part would be measured, refused and drawn in full.
+  CreateRenderCache(1);
   return true;
 }
 
