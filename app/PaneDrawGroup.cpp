@@ -9,6 +9,9 @@
 #include "document/QuorvelDoc.h"
 #include "model/ThreadPartImages.h"
 #include "render/C3DStub.h"
+#include "render/WorkerPool.h"
+
+CPaneDrawGroup::CPaneDrawGroup() = default;
 
 CPaneDrawGroup::~CPaneDrawGroup() { SetDocument(nullptr); }
 
@@ -41,29 +44,26 @@ int CPaneDrawGroup::DrawPending() {
   const int workers = roads ? 1 : std::min(m_workers > 0 ? m_workers : Workers(), static_cast<int>(stale.size()));
   m_lastWorkers = workers;
   if (workers <= 1) {
-    for (CQuorvelViewState* view : stale) view->DrawPending();
+    for (CQuorvelViewState* view : stale) {
+      view->UseOwnThreads();
+      view->DrawPending();
+    }
     return static_cast<int>(stale.size());
   }
-  // Each pane draws its frame alone: bands of rows inside each of several panes drawn at once
-  // would only crowd the processors, and each thread stamps its own part images at once (a band
-  // would stamp them later).
-  std::vector<int> bands(stale.size());
-  for (size_t i = 0; i < stale.size(); ++i)
-    if (C3DStub* r = stale[i]->GetRenderer()) {
-      bands[i] = r->GetThreads();
-      r->SetThreads(1);
-    }
+  // The processors are shared out: each pane draws in bands of rows on its share of them, and
+  // keeps that count for the next time the panes draw together.
+  const int share = std::max(1, C3DStub::GetDefaultThreads() / workers);
+  for (CQuorvelViewState* view : stale) view->UseSharedThreads(share);
+  if (!m_pool || m_pool->GetThreads() != workers) m_pool = std::make_unique<CWorkerPool>(workers);
+  CThreadPartImages::Round round;
   std::atomic<size_t> next{0};
-  auto work = [&] {
-    CThreadPartImages images;
-    for (size_t i = next++; i < stale.size(); i = next++) stale[i]->DrawPending();
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(static_cast<size_t>(workers - 1));
-  for (int t = 1; t < workers; ++t) threads.emplace_back(work);
-  work();
-  for (std::thread& t : threads) t.join();
-  for (size_t i = 0; i < stale.size(); ++i)
-    if (C3DStub* r = stale[i]->GetRenderer()) r->SetThreads(bands[i] == C3DStub::GetDefaultThreads() ? 0 : bands[i]);
+  m_pool->Run([&](int) {
+    for (size_t i = next++; i < stale.size(); i = next++) {
+      stale[i]->DrawPending();
+      // The renderer's workers may still stamp this thread's images; the thread forgets them
+      // in the next round, maybe while it draws another pane.
+      if (C3DStub* renderer = stale[i]->GetRenderer()) renderer->Finish();
+    }
+  });
   return static_cast<int>(stale.size());
 }

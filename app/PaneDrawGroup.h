@@ -5,15 +5,18 @@
 // The group listens to the document after its panes, so that the pictures are drawn when the
 // update is over, as they were when each pane drew on its own.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "document/UpdateHints.h"
 
 class CQuorvelDoc;
 class CQuorvelViewState;
+class CWorkerPool;
 
 class CPaneDrawGroup : public IDocObserver {
  public:
+  CPaneDrawGroup();
   ~CPaneDrawGroup() override;
 
   // The panes of the group; they defer their drawings while they take an update.
@@ -39,4 +42,6 @@ class CPaneDrawGroup : public IDocObserver {
   CQuorvelDoc* m_doc = nullptr;
   int m_workers = 0;
   int m_lastWorkers = 0;
+  // The threads the panes draw on, kept between drawings.
+  std::unique_ptr<CWorkerPool> m_pool;
 };

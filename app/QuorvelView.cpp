@@ -103,10 +103,12 @@ void CQuorvelView::SetDocument(CQuorvelDoc* doc) {
 
 void CQuorvelView::DrawPendingPanes() {
   if (!m_state.HasPendingDraw()) return;
-  if (m_group)
+  if (m_group) {
     m_group->DrawPending();
-  else
+  } else {
+    m_state.UseOwnThreads();
     m_state.DrawPending();
+  }
 }
 
 void CQuorvelView::OnUpdate(uint32_t hint) {

@@ -8,6 +8,7 @@
 #include "document/QuorvelDoc.h"
 #include "model/QvFile.h"
 #include "platform/Numbers.h"
+#include "render/C3DStub.h"
 
 namespace {
 double ClampZoom(double zoom) { return std::clamp(zoom, CQuorvelViewState::kMinZoom, CQuorvelViewState::kMaxZoom); }
@@ -60,6 +61,7 @@ void CQuorvelViewState::LoadViewMatrix() {
 ViewUpdate CQuorvelViewState::Attach(CQuorvelDoc* doc) {
   m_doc = doc;
   m_picture.reset();
+  m_ownThreads = -1;
   m_pending.reset();
   m_initialised = false;
   if (!doc) return {};
@@ -180,6 +182,7 @@ bool CQuorvelViewState::RenderAt(const int offset[2], bool boxesOnly) {
   }
   if (m_pending && m_pending->reRender) request.reRender = true;
   m_pending.reset();
+  UseOwnThreads();
   if (m_road)
     m_road(*m_doc, *m_picture, request);
   else
@@ -197,6 +200,23 @@ void CQuorvelViewState::DrawPending() {
   else
     m_doc->DrawScene(*m_picture, request);
   ++m_renderCount;
+}
+
+void CQuorvelViewState::UseSharedThreads(int threads) {
+  C3DStub* renderer = GetRenderer();
+  if (!renderer) return;
+  if (m_ownThreads < 0) {
+    const int own = renderer->GetThreads();
+    m_ownThreads = own == C3DStub::GetDefaultThreads() ? 0 : own;
+  }
+  if (renderer->GetThreads() != threads) renderer->SetThreads(threads);
+}
+
+void CQuorvelViewState::UseOwnThreads() {
+  C3DStub* renderer = GetRenderer();
+  if (!renderer || m_ownThreads < 0) return;
+  renderer->SetThreads(m_ownThreads);
+  m_ownThreads = -1;
 }
 
 bool CQuorvelViewState::OnSize(int width, int height) {

@@ -87,6 +87,11 @@ class CQuorvelViewState {
   bool IsDeferred() const { return m_deferred; }
   bool HasPendingDraw() const { return m_pending.has_value(); }
   void DrawPending();
+  // The threads the pane's renderer draws on. A group drawing several panes at once gives each
+  // its share of the processors and leaves it there, since changing the count stops and starts
+  // the renderer's threads; a pane drawing alone first gets back the count it had before.
+  void UseSharedThreads(int threads);
+  void UseOwnThreads();
 
   // The drawing area changed; true when the pane re-rendered.
   bool OnSize(int width, int height);
@@ -188,6 +193,7 @@ class CQuorvelViewState {
   bool m_pendingReRender = false;
   bool m_deferred = false;
   std::optional<RenderRequest> m_pending;
+  int m_ownThreads = -1;  // the renderer's count (0: the default) while a group's share is set
   double m_zoom = 1.0;
   int m_centre[2] = {0, 0};
   int m_offset[2] = {0, 0};

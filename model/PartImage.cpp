@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <mutex>
 #include <shared_mutex>
+#include <span>
 
 #include "config/ColorTable.h"
 #include "config/Settings.h"
@@ -130,10 +131,10 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
   key.content = ctx.studReplacement ? 1 + theSettings.StudMode : 0;
   const auto frameWidth = static_cast<int32_t>(renderer.GetWidth());
   const auto frameHeight = static_cast<int32_t>(renderer.GetHeight());
-  // A thread drawing a pane beside other panes uses images of its own and needs no lock; the
-  // band threads of one frame share the file's images under the file's lock.
+  // While panes draw together every thread, band threads included, uses images of its own and
+  // needs no lock; the band threads of a pane drawn alone share the file's images under its lock.
   CThreadPartImages::Slots* own = CThreadPartImages::Current() ? &CThreadPartImages::Current()->For(this) : nullptr;
-  auto& images = own ? own->images : partImages;
+  const std::span<CFakeBuffer> images = own ? std::span<CFakeBuffer>(own->images) : std::span<CFakeBuffer>(partImages);
   uint8_t& nextImage = own ? own->next : m_nextPartImage;
   auto find = [&]() -> CFakeBuffer* {
     for (CFakeBuffer& image : images)
@@ -169,7 +170,7 @@ bool CQvFile::DrawFromPartImage(C3DStub& renderer, PickId pickId, const DrawCont
     if (w > frameWidth / 2 || h > frameHeight / 2) return false;
     // The images are replaced in turn.
     CFakeBuffer& partImage = images[nextImage];
-    nextImage = static_cast<uint8_t>((nextImage + 1) % kPartImageCount);
+    nextImage = static_cast<uint8_t>((nextImage + 1) % images.size());
     if (!partImage.Create(static_cast<int32_t>(w), static_cast<int32_t>(h), frameWidth, frameHeight, key))
       return false;  // Create has freed it
     ++renderer.Counts().imagesCreated;

@@ -77,6 +77,11 @@ void CFakeBuffer::Clear() {
   if (n) std::memset(m_shade, kEmpty, n);
 }
 
+void CFakeBuffer::Forget() {
+  FinishStamps();
+  m_width = m_height = 0;
+}
+
 void CFakeBuffer::Free() {
   FinishStamps();
   // m_depth without m_shade happens when the second allocation failed.

@@ -49,6 +49,8 @@ class CFakeBuffer {
   int IsInvalid(const PartImageKey& key, int32_t frameWidth, int32_t frameHeight) const;
   void Clear();
   void Free();
+  // Serves no key until the next Create, which reuses the block when its size fits.
+  void Forget();
 
   int32_t GetWidth() const { return m_width; }
   int32_t GetHeight() const { return m_height; }
