@@ -8,6 +8,7 @@
 #include <mutex>
 #include <shared_mutex>
 #include <span>
+#include <typeinfo>
 
 #include "config/ColorTable.h"
 #include "config/Settings.h"
@@ -53,13 +54,17 @@ bool MeasureElement(const CQvPart& e, const CVector3& offset, const CMatrix3& ma
     const_cast<CQvPart&>(e).ExtendBoundingBox(offset, matrix, min, max, 0);
     return true;
   }
-  if (const auto* ref = dynamic_cast<const CQvElement*>(&e); ref && e.GetType() == ElementType::Reference) {
+  // Most elements of a library file are folded meshes: known without a cast through the
+  // hierarchy, which costs more than measuring a small mesh.
+  const CQvGfxPart* mesh = typeid(e) == typeid(CQvGfxPart) ? static_cast<const CQvGfxPart*>(&e) : nullptr;
+  if (const auto* ref = mesh ? nullptr : dynamic_cast<const CQvElement*>(&e); ref && e.GetType() == ElementType::Reference) {
     if (e.hidden || !ref->GetFile()) return true;
     CNestingLevel level;
     if (level.TooDeep()) return true;
     return MeasureFile(*ref->GetFile(), matrix * ref->GetPosition() + offset, matrix * ref->GetMatrix(), min, max);
   }
-  if (const auto* mesh = dynamic_cast<const CQvGfxPart*>(&e)) {
+  if (!mesh) mesh = dynamic_cast<const CQvGfxPart*>(&e);
+  if (mesh) {
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     for (size_t i = 0; i < mesh->GetVertexCount(); ++i) {
       const CVector3 p = matrix * mesh->GetVertex(i);
