@@ -13,6 +13,7 @@
 #include "document/RenderRoadSupport.h"
 #include "model/FileCache.h"
 #include "model/MpdFile.h"
+#include "render/C3DStub.h"
 #include "support/TestData.h"
 
 namespace {
@@ -145,6 +146,32 @@ TEST_F(PaneDrawGroupTest, OneWorkerDrawsInTurnAndNothingPendingDrawsNothing) {
   one.Update(HINT_SELECTION);
   EXPECT_EQ(one.drawn, 0);
   for (auto& v : one.views) EXPECT_EQ(v->GetRenderCount(), 1);
+}
+
+// Panes drawn together share the processors; a pane then drawn alone has all of them again, or
+// the count its renderer was given, and the picture stays the same.
+TEST_F(PaneDrawGroupTest, APaneDrawnAloneGetsItsOwnThreadsBack) {
+  const int before = C3DStub::GetDefaultThreads();
+  C3DStub::SetDefaultThreads(8);
+  LoadModel(doc, kStepsAndSubmodel);
+  Panes serial(1), parallel(4);
+  serial.Open(doc, 160, 120);
+  for (auto& v : parallel.views) {
+    v->OnSize(160, 120);
+    v->SetDeferred(true);
+    v->Attach(&doc);
+    v->SetDeferred(false);
+  }
+  parallel.views[1]->GetRenderer()->SetThreads(3);
+  EXPECT_EQ(parallel.group.DrawPending(), 4);
+  for (auto& v : parallel.views) EXPECT_EQ(v->GetRenderer()->GetThreads(), 2);
+  for (size_t i : {0u, 1u}) {
+    ASSERT_TRUE(parallel.views[i]->Render());
+    EXPECT_EQ(parallel.views[i]->GetRenderer()->GetThreads(), i == 1 ? 3 : 8);
+    serial.views[i]->Render();
+  }
+  ExpectSame(serial, parallel, "drawn alone");
+  C3DStub::SetDefaultThreads(before);
 }
 
 class PaneDrawGroupModelTest : public PaneDrawGroupTest, public ::testing::WithParamInterface<const char*> {};
