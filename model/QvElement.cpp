@@ -89,6 +89,11 @@ void CQvElement::DropFile() {
   m_file = nullptr;
 }
 
+void CQvElement::ReleaseFileKeepingName() {
+  if (m_name.empty() && m_file) m_name = m_file->GetName();
+  DropFile();
+}
+
 std::string CQvElement::GetFileName() const {
   // The name as this line spelled it: the cache shares one file between spellings that differ in
   // case, but a model is written back as it was read.
