@@ -143,8 +143,15 @@ int CQvElement::SetFileByName(const std::string& name, const std::string& modelF
 
 std::string CQvElement::FormatPlacement(uint32_t color, const CVector3& p, const CMatrix3& m) const {
   std::string text = "1 " + FormatU32(color);
-  for (double d : {p.x, p.y, p.z}) text += " " + FormatReal(d);
-  for (int i = 0; i < 9; ++i) text += " " + FormatReal(m.m[i]);
+  text.reserve(160);
+  for (double d : {p.x, p.y, p.z}) {
+    text += ' ';
+    text += FormatReal(d);
+  }
+  for (int i = 0; i < 9; ++i) {
+    text += ' ';
+    text += FormatReal(m.m[i]);
+  }
   return text;
 }
 
@@ -154,7 +161,9 @@ int CQvElement::Write(CTextHandler& out) {
   if (ghost) text += "0 GHOST ";
   if (hidden) text += "0 TOLVO HIDE ";
   text += FormatPlacement(static_cast<uint32_t>(GetColor()), m_position, m_matrix);
-  text += " " + GetFileName() + "\n";
+  text += ' ';
+  text += GetFileName();
+  text += '\n';
   return out.WriteString(text);
 }
 
