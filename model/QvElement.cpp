@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <unordered_set>
 
 #include "config/ColorTable.h"
@@ -164,7 +165,7 @@ int CQvElement::Write(CTextHandler& out) {
   text += ' ';
   text += GetFileName();
   text += '\n';
-  return out.WriteString(text);
+  return out.WriteString(std::move(text));
 }
 
 void CQvElement::Move(double dx, double dy, double dz, int mode, double, double, double) {
