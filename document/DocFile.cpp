@@ -1,8 +1,9 @@
 // The file commands: open, save, revert, the save question and the Multipart menu.
 //
-// A read that replaces the project first takes a snapshot of the project it replaces: when the
-// read fails, that project comes back with the document's path, title, undo ring and modified flag
-// untouched, so Save can never write an empty model over the file that failed to load. Saving goes
+// A read that replaces the project first sets the project it replaces aside: when the read fails,
+// that project comes back (through an undo snapshot of it, as Undo brings a project back) with the
+// document's path, title, undo ring and modified flag untouched, so Save can never write an empty
+// model over the file that failed to load. A read that succeeds never writes the old project. Saving goes
 // through the text handler's atomic write: the old file stays as it was unless every byte of the
 // new one reached the disk.
 #include <sys/stat.h>
@@ -117,10 +118,9 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
                              const std::string& singleName) {
   if (!stream) return 0;
   const std::string previousFolder = m_project.GetModelFolder();
-  std::unique_ptr<CArrayTextHandler> previous;
+  std::unique_ptr<CMpdFile> previous;
   if (replace) {
-    previous = m_project.SaveUndo();
-    m_project.RemoveAll(1);
+    previous = m_project.SetAside();
     m_project.AddModel(nullptr, nullptr);
     RefreshActiveModel();
     // Files beside the previous model must not stand in for this one's files of the same names.
@@ -141,14 +141,17 @@ int CQuorvelDoc::LoadProject(std::FILE* stream, int replace, const std::string& 
       return 0;
     }
     ShowMessageId(kStringLoadFailed, PromptButtons::Ok, PromptIcon::Exclamation);
+    // The snapshot a successful read never needs; the old project's objects go with the new ones.
+    std::unique_ptr<CArrayTextHandler> snapshot = previous->SaveUndo();
+    previous.reset();
     // What the failed read found beside its file must not stand in for the previous model's files.
     m_project.RemoveAll(1);
     m_library.fileCache.FlushLocalFiles();
     m_project.AddModel(nullptr, nullptr);
     RefreshActiveModel();
     m_project.SetModelFolder(previousFolder);
-    if (previous) {
-      m_project.LoadUndo(previous.get());
+    if (snapshot) {
+      m_project.LoadUndo(snapshot.get());
       RefreshActiveModel();
       SendModelChanged();
     } else {

@@ -74,7 +74,8 @@ CMpdFile::CMpdFile(bool empty) {
 }
 
 CMpdFile::~CMpdFile() {
-  if (!m_models.empty()) RemoveAll(1);
+  // A project set aside is registered nowhere: the registries belong to the project read since.
+  if (!m_models.empty()) RemoveAll(m_setAside ? 0 : 1);
 }
 
 void CMpdFile::RemoveAll(int clearCopyBuffer) {
@@ -562,6 +563,29 @@ std::unique_ptr<CArrayTextHandler> CMpdFile::SaveUndo() {
     return nullptr;
   if (!WriteTo(*snapshot, "UNDO")) return nullptr;
   return snapshot;
+}
+
+std::unique_ptr<CMpdFile> CMpdFile::SetAside() {
+  auto aside = std::make_unique<CMpdFile>(true);
+  // What RemoveAll(1) lets go of before the models go.
+  CCopyBuffer::Clear();
+  theFileCache.DropModelEntries();
+  thePartList.ClearDocumentModels();
+  aside->m_models = std::move(m_models);
+  aside->m_current = m_current;
+  aside->m_modelFolder = m_modelFolder;
+  aside->m_setAside = true;
+  m_models.clear();
+  m_current = nullptr;
+  // Every reference lets go of its file, also of a sibling model, as if its element were deleted:
+  // a file found beside the old model must become unused, so that the read's flush of local files
+  // takes it out and the new model's file of that name is read from the new folder.
+  for (const auto& m : aside->m_models)
+    for (size_t i = 0; i < m->GetCount(); ++i) {
+      CQvPart* e = m->GetAt(i);
+      if (e->GetType() == ElementType::Reference) static_cast<CQvElement*>(e)->ReleaseFileKeepingName();
+    }
+  return aside;
 }
 
 void CMpdFile::LoadUndo(CTextHandler* snapshot) {

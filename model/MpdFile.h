@@ -87,6 +87,13 @@ class CMpdFile {
   std::unique_ptr<CArrayTextHandler> SaveUndo();
   void LoadUndo(CTextHandler* snapshot);
 
+  // A read that replaces the project keeps the project it replaces until the read is over, for
+  // the undo snapshot (SaveUndo) that brings it back when the read fails: an open that succeeds
+  // never writes it. Set aside, the old project is in no registry and its references hold no
+  // sub-file, so that the read finds what it would find with the old project gone (RemoveAll);
+  // this project is left without models. Destroying the old project touches no registry.
+  std::unique_ptr<CMpdFile> SetAside();
+
   // The folder in which reading the project (a file or an undo snapshot) looks for sub-files that
   // sit beside the model; never the process's current folder. Empty: only the library.
   void SetModelFolder(const std::string& folder) { m_modelFolder = folder; }
@@ -106,4 +113,5 @@ class CMpdFile {
   CQvFile* m_current = nullptr;
   uint32_t m_lineErrors = 0;
   std::string m_modelFolder;
+  bool m_setAside = false;  // see SetAside
 };

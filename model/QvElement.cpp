@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <unordered_set>
 
 #include "config/ColorTable.h"
@@ -89,6 +90,11 @@ void CQvElement::DropFile() {
   m_file = nullptr;
 }
 
+void CQvElement::ReleaseFileKeepingName() {
+  if (m_name.empty() && m_file) m_name = m_file->GetName();
+  DropFile();
+}
+
 std::string CQvElement::GetFileName() const {
   // The name as this line spelled it: the cache shares one file between spellings that differ in
   // case, but a model is written back as it was read.
@@ -138,8 +144,15 @@ int CQvElement::SetFileByName(const std::string& name, const std::string& modelF
 
 std::string CQvElement::FormatPlacement(uint32_t color, const CVector3& p, const CMatrix3& m) const {
   std::string text = "1 " + FormatU32(color);
-  for (double d : {p.x, p.y, p.z}) text += " " + FormatReal(d);
-  for (int i = 0; i < 9; ++i) text += " " + FormatReal(m.m[i]);
+  text.reserve(160);
+  for (double d : {p.x, p.y, p.z}) {
+    text += ' ';
+    text += FormatReal(d);
+  }
+  for (int i = 0; i < 9; ++i) {
+    text += ' ';
+    text += FormatReal(m.m[i]);
+  }
   return text;
 }
 
@@ -149,8 +162,10 @@ int CQvElement::Write(CTextHandler& out) {
   if (ghost) text += "0 GHOST ";
   if (hidden) text += "0 TOLVO HIDE ";
   text += FormatPlacement(static_cast<uint32_t>(GetColor()), m_position, m_matrix);
-  text += " " + GetFileName() + "\n";
-  return out.WriteString(text);
+  text += ' ';
+  text += GetFileName();
+  text += '\n';
+  return out.WriteString(std::move(text));
 }
 
 void CQvElement::Move(double dx, double dy, double dz, int mode, double, double, double) {

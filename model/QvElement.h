@@ -67,6 +67,9 @@ class CQvElement : public CQvPart {
   bool IsFileMissing() const;
 
   CQvFile* GetFile() const { return m_file; }
+  // Lets go of the file and keeps the name the line is written with, so that the element writes
+  // the same line while it no longer holds a sub-file in the cache.
+  void ReleaseFileKeepingName();
   // Gives the line another name for the same file (the model it places was renamed).
   void RenameFile(const std::string& name) { m_name = name; }
   const CVector3& GetPosition() const { return m_position; }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <utility>
 
 #include "platform/Numbers.h"
 
@@ -115,6 +116,16 @@ int CArrayTextHandler::WriteString(const std::string& text) {
   else
     m_lines.push_back(text);
   m_continuation = text.empty() || text.back() != '\n';
+  return 1;
+}
+
+int CArrayTextHandler::WriteString(std::string&& text) {
+  const bool continuation = text.empty() || text.back() != '\n';
+  if (m_continuation && !m_lines.empty())
+    m_lines.back() += text;
+  else
+    m_lines.push_back(std::move(text));
+  m_continuation = continuation;
   return 1;
 }
 

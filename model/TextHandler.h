@@ -25,6 +25,8 @@ class CTextHandler {
   virtual void Rewind() = 0;
   // 1 when the text was written, 0 otherwise.
   virtual int WriteString(const std::string& text) = 0;
+  // A line built for the write alone: a handler that keeps lines may keep the string itself.
+  virtual int WriteString(std::string&& text) { return WriteString(static_cast<const std::string&>(text)); }
   // Releases the source or sink; 0 when pending output could not be written.
   virtual int Close() = 0;
   // Makes the sink ready to write the file at path; 1 when it is.
@@ -48,6 +50,7 @@ class CFileTextHandler : public CTextHandler {
   int Open(const std::string& path, const char* mode);
   bool ReadLine(std::string& line, size_t length = kMaxLineLength) override;
   void Rewind() override;
+  using CTextHandler::WriteString;
   int WriteString(const std::string& text) override;
   // Closes an owned stream. After OpenForWrite this is the save: the new file replaces the old one
   // only when every write, the flush and the close succeeded.
@@ -79,6 +82,8 @@ class CArrayTextHandler : public CTextHandler {
   void Rewind() override { m_readPos = 0; m_readOffset = 0; }
   // Text without a final newline is continued by the next write.
   int WriteString(const std::string& text) override;
+  // Keeps the string as the stored line: an undo snapshot then copies no line it writes.
+  int WriteString(std::string&& text) override;
   int Close() override;
   int OpenForWrite(const std::string& path) override;
 

@@ -77,41 +77,65 @@ std::string FormatG(double value) {
 
 namespace {
 
+constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// m / 10^d as text: "-" when negative, the digits, the decimal point before the last d of them.
+int WriteDecimal(long long m, int d, bool negative, char* text) {
+  char buf[24];
+  char* end = std::to_chars(buf, buf + sizeof buf, m).ptr;
+  const int digits = static_cast<int>(end - buf);
+  int k = 0;
+  if (negative) text[k++] = '-';
+  if (digits <= d) {
+    text[k++] = '0';
+    text[k++] = '.';
+    for (int i = digits; i < d; ++i) text[k++] = '0';
+    for (int i = 0; i < digits; ++i) text[k++] = buf[i];
+  } else {
+    for (int i = 0; i < digits - d; ++i) text[k++] = buf[i];
+    if (d > 0) {
+      text[k++] = '.';
+      for (int i = digits - d; i < digits; ++i) text[k++] = buf[i];
+    }
+  }
+  return k;
+}
+
+// The fewest decimals d (0 to 9, while magnitude * 10^d stays below 10^9) for which magnitude is
+// the double nearest to m / 10^d, tried one after the other.
+int FormatShortDecimalByTries(double value, char* text) {
+  const double magnitude = std::fabs(value);
+  for (int d = 0; d < 10; ++d) {
+    const double scaled = magnitude * kPowers[d];
+    if (scaled >= 1e9) return 0;
+    const long long m = static_cast<long long>(scaled + 0.5);
+    if (static_cast<double>(m) / kPowers[d] == magnitude) return WriteDecimal(m, d, value < 0, text);
+  }
+  return 0;
+}
+
 // Most numbers of a model are whole or have a few decimals (positions in LDU, matrix entries
 // 0 and 1, rotations with a few decimals). When value is exactly the double nearest to m / 10^d
 // with at most 9 digits, that text is its shortest round trip; written without the general
-// conversion.
-bool FormatShortDecimal(double value, std::string& out) {
-  static constexpr double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+// conversion. Returns the length written to text (room for 32 chars), 0 when value is no such
+// decimal.
+//
+// The fewest decimals come from the most: when m / 10^d rounds to magnitude, magnitude * 10^top
+// lies within 10^-6 of m * 10^(top - d), so rounding it gives that integer and its trailing zeros
+// give d (or fewer, for a quotient that is the same number). A value that fails the check goes
+// through the tries, the rule as first stated, which then find nothing.
+int FormatShortDecimal(double value, char* text) {
   const double magnitude = std::fabs(value);
-  if (!(magnitude >= 1e-4 && magnitude < 1e9)) return false;
-  for (int d = 0; d < 10; ++d) {
-    const double scaled = magnitude * kPowers[d];
-    if (scaled >= 1e9) return false;
-    const long long m = static_cast<long long>(scaled + 0.5);
-    if (static_cast<double>(m) / kPowers[d] != magnitude) continue;
-    char buf[24];
-    char* end = std::to_chars(buf, buf + sizeof buf, m).ptr;
-    const int digits = static_cast<int>(end - buf);
-    char text[32];
-    int k = 0;
-    if (value < 0) text[k++] = '-';
-    if (digits <= d) {
-      text[k++] = '0';
-      text[k++] = '.';
-      for (int i = digits; i < d; ++i) text[k++] = '0';
-      for (int i = 0; i < digits; ++i) text[k++] = buf[i];
-    } else {
-      for (int i = 0; i < digits - d; ++i) text[k++] = buf[i];
-      if (d > 0) {
-        text[k++] = '.';
-        for (int i = digits - d; i < digits; ++i) text[k++] = buf[i];
-      }
-    }
-    out.assign(text, static_cast<size_t>(k));
-    return true;
+  if (!(magnitude >= 1e-4 && magnitude < 1e9)) return 0;
+  int d = 9;
+  while (d > 0 && magnitude * kPowers[d] >= 1e9) --d;
+  long long m = static_cast<long long>(magnitude * kPowers[d] + 0.5);
+  while (d > 0 && m % 10 == 0) {
+    m /= 10;
+    --d;
   }
-  return false;
+  if (static_cast<double>(m) / kPowers[d] == magnitude) return WriteDecimal(m, d, value < 0, text);
+  return FormatShortDecimalByTries(value, text);
 }
 
 }  // namespace
@@ -119,7 +143,8 @@ bool FormatShortDecimal(double value, std::string& out) {
 std::string FormatReal(double value) {
   if (!std::isfinite(value)) return FormatG(value);
   if (value == 0) return std::signbit(value) ? "-0" : "0";
-  if (std::string shortText; FormatShortDecimal(value, shortText)) return shortText;
+  if (char shortText[32]; const int length = FormatShortDecimal(value, shortText))
+    return std::string(shortText, static_cast<size_t>(length));
   // The digits and the decimal exponent: the shortest round trip, or 9 digits rounded. Fixed
   // buffers throughout: undo snapshots write every number of the project after each change.
   char sci[64];
