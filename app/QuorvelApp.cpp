@@ -22,6 +22,7 @@
 #include "app/StartUp.h"
 #include "app/StartUpDialogs.h"
 #include "app/SystemInfo.h"
+#include "app/ToolkitEnvironment.h"
 #include "app/WxDocumentPorts.h"
 #include "app/WxElementEditor.h"
 #include "app/WxPrompt.h"
@@ -73,6 +74,8 @@ CQuorvelApp::~CQuorvelApp() {
 }
 
 bool CQuorvelApp::OnInit() {
+  // The toolkit has opened the display: what it was started with is no longer needed.
+  RestoreToolkitEnvironment();
   // 1-2. Version title and the log.
   m_versionTitle = MakeVersionTitle();
   SetAppName("Plandor");

@@ -1,6 +1,7 @@
 #include "model/ExtentPoints.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -22,27 +23,30 @@ uint64_t HashPoint(const CVector3& p) {
 }  // namespace
 
 // Repeated points are dropped through an open-addressing table of indexes into the kept points:
-// a part's vertices repeat in every line, triangle and quadrilateral that meets there.
+// a part's vertices repeat in every line, triangle and quadrilateral that meets there. The kept
+// points move to the front of the given list (a point is read before its place can be written),
+// and only they are copied into storage of their own size: several times fewer than were given.
 CExtentPoints::CExtentPoints(std::vector<CVector3> points) {
   size_t capacity = 16;
   while (capacity < points.size() * 2) capacity *= 2;
   std::vector<uint32_t> table(capacity, UINT32_MAX);
-  m_points.reserve(points.size());
-  for (CVector3 p : points) {
+  size_t count = 0;
+  for (const CVector3& given : points) {
+    CVector3 p = given;
     p.Set(p.x + 0.0, p.y + 0.0, p.z + 0.0);  // -0 becomes 0
     size_t slot = HashPoint(p) & (capacity - 1);
     for (;;) {
       const uint32_t kept = table[slot];
       if (kept == UINT32_MAX) {
-        table[slot] = static_cast<uint32_t>(m_points.size());
-        m_points.push_back(p);
+        table[slot] = static_cast<uint32_t>(count);
+        points[count++] = p;
         break;
       }
-      if (m_points[kept] == p) break;
+      if (points[kept] == p) break;
       slot = (slot + 1) & (capacity - 1);
     }
   }
-  m_points.shrink_to_fit();
+  m_points.assign(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 bool CExtentPoints::Box(const CMatrix3& matrix, CVector3& lo, CVector3& hi) const {

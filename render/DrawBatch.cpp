@@ -1,6 +1,7 @@
 #include "render/DrawBatch.h"
 
 #include <algorithm>
+#include <new>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -13,10 +14,15 @@ namespace {
 constexpr size_t kChunkCommands = 16384;
 }  // namespace
 
-CDrawBatch::CDrawBatch(int threads) {
-  for (Chunk& c : m_chunks) c.commands.resize(kChunkCommands);
-  m_workers.reserve(static_cast<size_t>(std::max(threads, 1)));
-  for (int i = 0; i < std::max(threads, 1); ++i) m_workers.emplace_back([this] { WorkerLoop(); });
+CDrawBatch::CDrawBatch(int threads) : m_threads(std::max(threads, 1)) {}
+
+void CDrawBatch::FreeCommands::operator()(Command* commands) const {
+  ::operator delete(commands, std::align_val_t{alignof(Command)});
+}
+
+void CDrawBatch::StartWorkers() {
+  m_workers.reserve(static_cast<size_t>(m_threads));
+  for (int i = 0; i < m_threads; ++i) m_workers.emplace_back([this] { WorkerLoop(); });
 }
 
 CDrawBatch::~CDrawBatch() {
@@ -39,6 +45,11 @@ void CDrawBatch::SetFrame(const bandraster::FrameBand& whole) {
 // processors, and taking them back one store at a time costs more than drawing a small triangle.
 void CDrawBatch::Put(const Command& command) {
   Chunk& c = m_chunks[m_recording];
+  // Records are plain data that Put writes whole before anything reads them: the room is left
+  // uninitialised, so only the pages a frame records into are ever touched.
+  if (!c.commands)
+    c.commands.reset(static_cast<Command*>(
+        ::operator new(kChunkCommands * sizeof(Command), std::align_val_t{alignof(Command)})));
   Command* to = &c.commands[c.count++];
 #if defined(__SSE2__)
   static_assert(sizeof(Command) == 64);
@@ -160,6 +171,7 @@ void CDrawBatch::Submit() {
 #if defined(__SSE2__)
   _mm_sfence();  // the records reach memory before the workers are woken
 #endif
+  if (m_workers.empty()) StartWorkers();
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_active = &chunk;

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -26,7 +27,7 @@ class CDrawBatch {
   CDrawBatch(const CDrawBatch&) = delete;
   CDrawBatch& operator=(const CDrawBatch&) = delete;
 
-  int GetThreads() const { return static_cast<int>(m_workers.size()); }
+  int GetThreads() const { return m_threads; }
   // The buffers the primitives recorded from now on are drawn into; only with nothing pending.
   void SetFrame(const bandraster::FrameBand& whole);
 
@@ -54,8 +55,14 @@ class CDrawBatch {
     ScreenVertex v[4];
     ColorPair pair;
   };
+  struct FreeCommands {
+    void operator()(Command* commands) const;
+  };
   struct Chunk {
-    std::vector<Command> commands;  // kChunkCommands, the first count in use
+    // Room for kChunkCommands, the first count in use. Taken at the first record and never
+    // cleared: a renderer made and dropped without drawing (as the panes' renderers are, each
+    // time they draw side by side) costs no page of it.
+    std::unique_ptr<Command[], FreeCommands> commands;
     size_t count = 0;
     std::vector<bandraster::Stamp> stamps;
     std::vector<uint8_t> damaged;  // per stamp: the first shade no fill writes, or 0
@@ -67,6 +74,7 @@ class CDrawBatch {
   void Submit();
   void WaitWorkers();
   void Recycle(Chunk& chunk);
+  void StartWorkers();
   void WorkerLoop();
   void DrawBands(Chunk& chunk);
 
@@ -76,7 +84,8 @@ class CDrawBatch {
   int m_recording = 0;  // the chunk being filled; the other one may be with the workers
   bool m_pending = false;
 
-  std::vector<std::thread> m_workers;
+  int m_threads = 1;
+  std::vector<std::thread> m_workers;  // started when the first chunk is handed over
   std::mutex m_mutex;
   std::condition_variable m_wake, m_done;
   Chunk* m_active = nullptr;
