@@ -29,10 +29,8 @@ inline Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b, int32_t fromR
   e.z = static_cast<int64_t>(a.z) * 256;
   const int64_t dy = static_cast<int64_t>(b.y) - a.y;
   if (dy != 0) {
-    // Small triangles often have edges along a column or at one depth: no division for those.
-    const int64_t nx = static_cast<int64_t>(b.x) - a.x, nz = static_cast<int64_t>(b.z) - a.z;
-    e.dx = nx == 0 ? 0 : nx * 256 / dy;
-    e.dz = nz == 0 ? 0 : nz * 256 / dy;
+    e.dx = (static_cast<int64_t>(b.x) - a.x) * 256 / dy;
+    e.dz = (static_cast<int64_t>(b.z) - a.z) * 256 / dy;
   }
   if (a.y < fromRow) {
     const int64_t skip = static_cast<int64_t>(fromRow) - a.y;
