@@ -142,7 +142,9 @@ void ShadedTriangle(const bandraster::FrameBand& band, const ScreenVertex& v1, c
   const bool uniform = pair.first == pair.second && pair.first.a != 0;
   const bool constantDepth = v1.z == v2.z && v2.z == v3.z;
   const int64_t depth = static_cast<int64_t>(v1.z) * 256;
-  auto fill = [&](int32_t y, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
+  // Inlined into the edge walk: most triangles of a big model span a row or two, and a call per
+  // row cost as much as the row.
+  auto fill = [&](int32_t y, int32_t xl, int32_t zl, int32_t xr, int32_t zr) __attribute__((always_inline)) {
     int64_t z, step;
     if (constantDepth) {
       if (xl == xr) return;
