@@ -285,8 +285,7 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
   // A band of the frame leaves primitives wholly above or below its rows to the others before
   // they are mapped (a conditional line is drawn between its first two points only).
   const bool selectedCondLine = selected && GetType() == ElementType::CondLine;
-  if (renderer.IsBand() && !selectedCondLine && renderer.OutsideBand(p, std::min(n, OutlineCount())))
-    return;
+  if (renderer.IsBand() && !selectedCondLine && renderer.OutsideBand(p, std::min(n, OutlineCount()))) return;
   const uint32_t color = ResolveColorCode(
       static_cast<uint32_t>(GetColor()), static_cast<uint32_t>(ctx.parentColor), EntriesOr(ctx.colorEntries));
   switch (GetType()) {

@@ -10,7 +10,8 @@ const std::vector<int32_t>& CBandSplit::Split(int32_t bands, int32_t height, int
   m_edges[static_cast<size_t>(bands)] = height;
   if (m_rowCost.size() != static_cast<size_t>(height)) {
     m_rowCost.clear();
-    for (int32_t b = 1; b < bands; ++b) m_edges[static_cast<size_t>(b)] = static_cast<int32_t>(int64_t{height} * b / bands);
+    for (int32_t b = 1; b < bands; ++b)
+      m_edges[static_cast<size_t>(b)] = static_cast<int32_t>(int64_t{height} * b / bands);
     return m_edges;
   }
   // prefix[y]: the cost of the rows above row y.
@@ -18,7 +19,8 @@ const std::vector<int32_t>& CBandSplit::Split(int32_t bands, int32_t height, int
   for (size_t y = 0; y < m_rowCost.size(); ++y) prefix[y + 1] = prefix[y] + m_rowCost[y];
   for (int32_t b = 1; b < bands; ++b) {
     const double goal = prefix.back() * b / bands;
-    const auto y = static_cast<int32_t>(std::lower_bound(prefix.begin(), prefix.end(), goal) - prefix.begin());
+    const auto y =
+        static_cast<int32_t>(std::lower_bound(prefix.begin(), prefix.end(), goal) - prefix.begin());
     // Room for minRows in this band and in each band after it.
     const int32_t lowest = m_edges[static_cast<size_t>(b) - 1] + minRows;
     const int32_t highest = height - (bands - b) * minRows;

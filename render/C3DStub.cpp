@@ -161,11 +161,10 @@ void C3DStub::AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo) {
   m_perspectiveCenterY = parent.m_perspectiveCenterY;
   m_stack.Clear();
   m_stack.Push(parent.m_stack.Top());
-  // A point lands on trunc(y + the rounding offset), within a pixel of it; wide lines reach
-  // lineWidth - 1 rows up. The first band takes everything above the frame, the last everything
-  // below.
+  // A point lands on trunc(y + the rounding offset), within a pixel of it. The first band takes
+  // everything above the frame, the last everything below.
   m_bandLo = rowFrom > 0 ? rowFrom - m_roundY - 2 : -INFINITY;
-  m_bandHi = rowTo < static_cast<int32_t>(m_height) ? rowTo - m_roundY + m_lineWidth + 1 : INFINITY;
+  m_bandHi = rowTo < static_cast<int32_t>(m_height) ? rowTo - m_roundY + 1 : INFINITY;
   m_bandTarget = parent.WholeFrame();
   m_bandTarget.rowFrom = rowFrom;
   m_bandTarget.rowTo = rowTo;
@@ -484,8 +483,8 @@ double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVec
 
 // The drawing calls are flattened: MapPoint and the colour look-up run for every primitive of
 // every band.
-[[gnu::flatten]] void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
-                           PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                            const CVector3& p3, PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
@@ -501,8 +500,8 @@ double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVec
   FillTriangle(a, b, c, GetColorPair(color), shadePoints, pickId);
 }
 
-[[gnu::flatten]] void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
-                       const CVector3& p4, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                        const CVector3& p3, const CVector3& p4, PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c, d;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c) ||
@@ -549,7 +548,8 @@ void C3DStub::DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId) 
   px[2] = c.r;
 }
 
-[[gnu::flatten]] void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                        PickId pickId) {
   if (!m_initialised) return;
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
@@ -558,8 +558,8 @@ void C3DStub::DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId) 
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
-[[gnu::flatten]] void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
-                               const CVector3& c2, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                                const CVector3& c1, const CVector3& c2, PickId pickId) {
   if (!m_initialised || m_boundingBoxMode) return;
   ScreenVertex a, b, ca, cb;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) || !MapPoint(c2, true, cb))

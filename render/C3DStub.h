@@ -123,16 +123,18 @@ class C3DStub {
   // Transformed y values outside lo..hi give rows a band leaves to the others (the first band
   // takes everything above the frame, the last everything below); -inf, +inf for the whole
   // frame. A primitive whose points all lie on one side can be left out by the band.
+  // Wide lines reach lineWidth - 1 rows up, by the width at the time of asking.
   void GetBandLimits(double& lo, double& hi) const {
     lo = m_bandLo;
-    hi = m_bandHi;
+    hi = m_bandHi + m_lineWidth;
   }
   // Whether a band leaves out the primitive of these transformed points (see GetBandLimits).
   bool OutsideBand(const CVector3* points, int n) const {
+    const double lo = m_bandLo, hi = m_bandHi + m_lineWidth;
     bool above = true, below = true;
     for (int i = 0; i < n; ++i) {
-      above = above && points[i].y < m_bandLo;
-      below = below && points[i].y > m_bandHi;
+      above = above && points[i].y < lo;
+      below = below && points[i].y > hi;
     }
     return above || below;
   }
@@ -320,6 +322,7 @@ class C3DStub {
   // A band's renderer: the parent whose buffers it draws into, and its rows.
   const C3DStub* m_parent = nullptr;
   int32_t m_rowFrom = 0, m_rowTo = 0;
+  // The band's limits for GetBandLimits, the line width not yet added to the upper one.
   double m_bandLo = -INFINITY, m_bandHi = INFINITY;
   bandraster::FrameBand m_bandTarget;
   bool m_tinyPartDots = true;

@@ -126,8 +126,8 @@ class LazyShade {
 // right end with the depth stepped per pixel and clipped to the frame. pair is the unshaded pair
 // (its alphas and whether its two colours are one); shade gives the colours written.
 template <class Shade>
-void ShadedTriangle(const bandraster::FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
-                    const ColorPair& pair, Shade& shade, PickId pickId) {
+void ShadedTriangle(const bandraster::FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2,
+                    const ScreenVertex& v3, const ColorPair& pair, Shade& shade, PickId pickId) {
   const int32_t width = band.width;
   // Top: the first vertex in argument order with the smallest row. Bottom: of the other two the
   // one with the larger row, the later one on a tie. Middle: the remaining one.
@@ -142,9 +142,7 @@ void ShadedTriangle(const bandraster::FrameBand& band, const ScreenVertex& v1, c
   const bool uniform = pair.first == pair.second && pair.first.a != 0;
   const bool constantDepth = v1.z == v2.z && v2.z == v3.z;
   const int64_t depth = static_cast<int64_t>(v1.z) * 256;
-  // Inlined into the edge walk: most triangles of a big model span a row or two, and a call per
-  // row cost as much as the row.
-  auto fill = [&](int32_t y, int32_t xl, int32_t zl, int32_t xr, int32_t zr) __attribute__((always_inline)) {
+  auto fill = [&](int32_t y, int32_t xl, int32_t zl, int32_t xr, int32_t zr) {
     int64_t z, step;
     if (constantDepth) {
       if (xl == xr) return;
@@ -246,8 +244,9 @@ void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const
   ShadedTriangle(Target(), v1, v2, v3, pair, shade, pickId);
 }
 
-void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
-                       const ColorPair& pair, const CVector3* const* shadePoints, PickId pickId) {
+void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                       const ScreenVertex& d, const ColorPair& pair, const CVector3* const* shadePoints,
+                       PickId pickId) {
   const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
   LazyShade shade(pair, m_shading ? shadePoints : nullptr);
   if (!m_batch) {
