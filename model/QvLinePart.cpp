@@ -38,17 +38,6 @@ CQvLinePart::CQvLinePart(ElementType type) : CQvPart(type) {
   stepContent = true;
 }
 
-int CQvLinePart::VertexCount() const {
-  switch (GetType()) {
-    case ElementType::Line:
-      return 2;
-    case ElementType::Triangle:
-      return 3;
-    default:
-      return 4;
-  }
-}
-
 int CQvLinePart::OutlineCount() const { return GetType() == ElementType::CondLine ? 2 : VertexCount(); }
 
 void CQvLinePart::SetFloats(const float* xyz, int vertices) {
@@ -269,9 +258,10 @@ int CQvLinePart::Export(ExportContext& ctx, const CVector3& offset, const CMatri
 
 void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx) {
   if (hidden) return;
-  std::array<CVector3, 4> p{};
   const int n = VertexCount();
-  for (int i = 0; i < n; ++i) renderer.TransformPoint(p[i], m_vertex[i], 0);
+  // The renderer's own block, not a local array: clearing one for every primitive cost more than
+  // its transformation.
+  const CVector3* p = renderer.TransformPoints(m_vertex.data(), static_cast<size_t>(n));
   if (ctx.drawingIntoImage && ctx.partImageTarget && !(selected && GetType() == ElementType::CondLine)) {
     // Into a part image only the shape is drawn; colour 24 lines are marked for the edge colour.
     CFakeBuffer& image = *ctx.partImageTarget;
@@ -292,6 +282,10 @@ void CQvLinePart::Draw(C3DStub& renderer, PickId pickId, const DrawContext& ctx)
     }
     return;
   }
+  // A band of the frame leaves primitives wholly above or below its rows to the others before
+  // they are mapped (a conditional line is drawn between its first two points only).
+  const bool selectedCondLine = selected && GetType() == ElementType::CondLine;
+  if (renderer.IsBand() && !selectedCondLine && renderer.OutsideBand(p, std::min(n, OutlineCount()))) return;
   const uint32_t color = ResolveColorCode(
       static_cast<uint32_t>(GetColor()), static_cast<uint32_t>(ctx.parentColor), EntriesOr(ctx.colorEntries));
   switch (GetType()) {

@@ -50,7 +50,10 @@ class CQvLinePart : public CQvPart {
   // The LDraw line type written for this class (2 to 5).
   int LineType() const { return GetTypeCode() - ToCode(ElementType::Line) + 2; }
   // Vertices the class uses: 2 line, 3 triangle, 4 quadrilateral and conditional line.
-  int VertexCount() const;
+  int VertexCount() const {
+    const ElementType type = GetType();
+    return type == ElementType::Line ? 2 : type == ElementType::Triangle ? 3 : 4;
+  }
 
  protected:
   explicit CQvLinePart(ElementType type);

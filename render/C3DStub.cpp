@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <exception>
 #include <mutex>
@@ -33,6 +34,13 @@ int ThreadsFromEnvironment() {
   if (!env || !*env) return MachineThreads();
   const int n = std::atoi(env);
   return n >= 1 ? std::min(n, 256) : MachineThreads();
+}
+
+// The processor time of the calling thread: what a band cost, whatever else the machine runs.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 std::atomic<int>& DefaultThreads() {
@@ -82,9 +90,11 @@ void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
     m_bands.clear();
   }
   while (m_bands.size() < static_cast<size_t>(threads)) m_bands.push_back(std::make_unique<C3DStub>());
-  // A few bands per thread even out a model that is denser in some rows; more would walk the
-  // parts that cross band borders more often.
-  const int32_t bands = std::min(threads * 2, height / kMinBandRows);
+  // A few bands per thread even out what the split by the last walk's costs misses; more would
+  // walk the parts that cross band borders more often.
+  const auto bands = static_cast<int32_t>(std::min(threads * 2, height / kMinBandRows));
+  const std::vector<int32_t> edges = m_bandSplit.Split(bands, height, kMinBandRows);
+  std::vector<double> costs(static_cast<size_t>(bands), 0.0);
   std::atomic<int32_t> next{0};
   std::mutex errorLock;
   std::exception_ptr error;
@@ -94,9 +104,10 @@ void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
     band.m_imageDirty = false;
     try {
       for (int32_t b = next.fetch_add(1); b < bands; b = next.fetch_add(1)) {
-        band.AdoptBand(*this, static_cast<int32_t>(int64_t{height} * b / bands),
-                       static_cast<int32_t>(int64_t{height} * (b + 1) / bands));
+        const double start = ThreadSeconds();
+        band.AdoptBand(*this, edges[static_cast<size_t>(b)], edges[static_cast<size_t>(b) + 1]);
         walk(band);
+        costs[static_cast<size_t>(b)] = ThreadSeconds() - start;
       }
     } catch (...) {
       std::lock_guard<std::mutex> lock(errorLock);
@@ -104,6 +115,7 @@ void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
       next.store(bands);
     }
   });
+  if (!error) m_bandSplit.Record(costs);
   for (const auto& band : m_bands) {
     m_counts.primitives += band->m_counts.primitives;
     m_counts.triangles += band->m_counts.triangles;
@@ -112,6 +124,8 @@ void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
     band->m_counts = {};
     m_imageDirty = m_imageDirty || band->m_imageDirty;
     band->m_parent = nullptr;
+    band->m_bandLo = -INFINITY;
+    band->m_bandHi = INFINITY;
   }
   if (error) std::rethrow_exception(error);
 }
@@ -147,19 +161,13 @@ void C3DStub::AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo) {
   m_perspectiveCenterY = parent.m_perspectiveCenterY;
   m_stack.Clear();
   m_stack.Push(parent.m_stack.Top());
+  // A point lands on trunc(y + the rounding offset), within a pixel of it. The first band takes
+  // everything above the frame, the last everything below.
+  m_bandLo = rowFrom > 0 ? rowFrom - m_roundY - 2 : -INFINITY;
+  m_bandHi = rowTo < static_cast<int32_t>(m_height) ? rowTo - m_roundY + 1 : INFINITY;
   m_bandTarget = parent.WholeFrame();
   m_bandTarget.rowFrom = rowFrom;
   m_bandTarget.rowTo = rowTo;
-}
-
-void C3DStub::GetBandLimits(double& lo, double& hi) const {
-  lo = -INFINITY;
-  hi = INFINITY;
-  if (!m_parent) return;
-  // A point lands on trunc(y + the rounding offset), within a pixel of it; wide lines reach
-  // lineWidth - 1 rows up.
-  if (m_rowFrom > 0) lo = m_rowFrom - m_roundY - 2;
-  if (m_rowTo < static_cast<int32_t>(m_height)) hi = m_rowTo - m_roundY + m_lineWidth + 1;
 }
 
 const CVector3* C3DStub::TransformPoints(const CVector3* in, size_t n) {
@@ -473,8 +481,10 @@ double C3DStub::ShadingFactor(const CVector3& p1, const CVector3& p2, const CVec
   return f;
 }
 
-void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
-                           PickId pickId) {
+// The drawing calls are flattened: MapPoint and the colour look-up run for every primitive of
+// every band.
+[[gnu::flatten]] void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                            const CVector3& p3, PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c)) return;
@@ -486,13 +496,12 @@ void C3DStub::DrawTriangle(uint32_t color, const CVector3& p1, const CVector3& p
   if (!ReachesTarget(std::min({a.x, b.x, c.x}), std::max({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}),
                      std::max({a.y, b.y, c.y})))
     return;
-  const ColorPair pair = GetColorPair(color);
-  const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
-  FillTriangle(a, b, c, pair, factor, pickId);
+  const CVector3* shadePoints[3] = {&p1, &p2, &p3};
+  FillTriangle(a, b, c, GetColorPair(color), shadePoints, pickId);
 }
 
-void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& p3,
-                       const CVector3& p4, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                        const CVector3& p3, const CVector3& p4, PickId pickId) {
   if (!m_initialised || m_surfacesOff || m_boundingBoxMode) return;
   ScreenVertex a, b, c, d;
   if (!MapPoint(p1, false, a) || !MapPoint(p2, false, b) || !MapPoint(p3, false, c) ||
@@ -507,10 +516,9 @@ void C3DStub::DrawQuad(uint32_t color, const CVector3& p1, const CVector3& p2, c
   if (!ReachesTarget(std::min({a.x, b.x, c.x, d.x}), std::max({a.x, b.x, c.x, d.x}), top,
                      std::max({a.y, b.y, c.y, d.y})))
     return;
-  const ColorPair pair = GetColorPair(color);
-  const double factor = m_shading ? ShadingFactor(p1, p2, p3) : 1.0;
   // Three triangles cover the hull of a concave or twisted quadrilateral as well.
-  FillQuad(a, b, c, d, pair, factor, pickId);
+  const CVector3* shadePoints[3] = {&p1, &p2, &p3};
+  FillQuad(a, b, c, d, GetColorPair(color), shadePoints, pickId);
 }
 
 void C3DStub::DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId) {
@@ -540,7 +548,8 @@ void C3DStub::DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId) 
   px[2] = c.r;
 }
 
-void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                        PickId pickId) {
   if (!m_initialised) return;
   ScreenVertex a, b;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b)) return;
@@ -549,8 +558,8 @@ void C3DStub::DrawLine(uint32_t color, const CVector3& p1, const CVector3& p2, P
   RasterLine(a, b, GetColorPair(color), pickId);
 }
 
-void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2, const CVector3& c1,
-                               const CVector3& c2, PickId pickId) {
+[[gnu::flatten]] void C3DStub::DrawOptionalLine(uint32_t color, const CVector3& p1, const CVector3& p2,
+                                                const CVector3& c1, const CVector3& c2, PickId pickId) {
   if (!m_initialised || m_boundingBoxMode) return;
   ScreenVertex a, b, ca, cb;
   if (!MapPoint(p1, true, a) || !MapPoint(p2, true, b) || !MapPoint(c1, true, ca) || !MapPoint(c2, true, cb))

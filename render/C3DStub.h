@@ -5,6 +5,7 @@
 // copies the finished image out (output to a window is the 3-D view's business, not this class's).
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "config/ColorEntry.h"
 #include "config/Geometry.h"
+#include "render/BandSplit.h"
 #include "render/Dib.h"
 #include "render/Matrix4DStack.h"
 #include "render/PickId.h"
@@ -121,7 +123,21 @@ class C3DStub {
   // Transformed y values outside lo..hi give rows a band leaves to the others (the first band
   // takes everything above the frame, the last everything below); -inf, +inf for the whole
   // frame. A primitive whose points all lie on one side can be left out by the band.
-  void GetBandLimits(double& lo, double& hi) const;
+  // Wide lines reach lineWidth - 1 rows up, by the width at the time of asking.
+  void GetBandLimits(double& lo, double& hi) const {
+    lo = m_bandLo;
+    hi = m_bandHi + m_lineWidth;
+  }
+  // Whether a band leaves out the primitive of these transformed points (see GetBandLimits).
+  bool OutsideBand(const CVector3* points, int n) const {
+    const double lo = m_bandLo, hi = m_bandHi + m_lineWidth;
+    bool above = true, below = true;
+    for (int i = 0; i < n; ++i) {
+      above = above && points[i].y < lo;
+      below = below && points[i].y > hi;
+    }
+    return above || below;
+  }
 
   CMatrix4DStack& GetMatrixStack() { return m_stack; }
   const CMatrix4DStack& GetMatrixStack() const { return m_stack; }
@@ -266,12 +282,12 @@ class C3DStub {
 
   // Rasterizer.cpp
   bandraster::FrameBand WholeFrame() const;
+  // shadePoints: the three transformed points whose plane shades the colours.
   void FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
-                    const ColorPair& pair, double factor, PickId pickId);
-  ColorPair ShadedPair(const ColorPair& pair, double factor) const;
+                    const ColorPair& pair, const CVector3* const* shadePoints, PickId pickId);
   // The triangles abc, acd and bcd in that order.
   void FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
-                const ColorPair& pair, double factor, PickId pickId);
+                const ColorPair& pair, const CVector3* const* shadePoints, PickId pickId);
   // PartImageDraw.cpp
   uint8_t ImageShade(const CVector3& p1, const CVector3& p2, const CVector3& p3) const;
   void FillImageTriangle(CFakeBuffer& image, const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
@@ -306,11 +322,14 @@ class C3DStub {
   // A band's renderer: the parent whose buffers it draws into, and its rows.
   const C3DStub* m_parent = nullptr;
   int32_t m_rowFrom = 0, m_rowTo = 0;
+  // The band's limits for GetBandLimits, the line width not yet added to the upper one.
+  double m_bandLo = -INFINITY, m_bandHi = INFINITY;
   bandraster::FrameBand m_bandTarget;
   bool m_tinyPartDots = true;
   // The renderers and threads of DrawInBands, made at its first use.
   std::vector<std::unique_ptr<C3DStub>> m_bands;
   std::unique_ptr<CWorkerPool> m_pool;
+  CBandSplit m_bandSplit;
   std::vector<CVector3> m_scratch;
   CDib m_image;
   uint8_t* m_bits = nullptr;

@@ -25,15 +25,19 @@ struct RowTarget {
   PickId* pick;
 };
 
-// Writes pixels xl..xr of a row with the surface depth test (nearer wins, ties keep).
-template <bool kPick, bool kUniform>
+// Writes pixels xl..xr of a row with the surface depth test (nearer wins, ties keep). The
+// colours come from shade.Colors() at the first pixel that passes: alpha is the same shaded or
+// not, so the unshaded pair decides which pixels a pair with a clear colour leaves alone.
+template <bool kPick, bool kUniform, class Shade>
 void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z, int64_t step,
-             const RgbaColor* colors, PickId pickId) {
+             const RgbaColor* alphas, Shade& shade, PickId pickId) {
+  const RgbaColor* colors = nullptr;
   for (int32_t x = xl; x <= xr; ++x, z += step) {
     const int32_t d = static_cast<int32_t>(z);
     if (d >= row.depth[x]) continue;
+    if (!kUniform && !alphas[(x + y) & 1].a) continue;
+    if (!colors) colors = shade.Colors();
     const RgbaColor& c = kUniform ? colors[0] : colors[(x + y) & 1];
-    if (!kUniform && !c.a) continue;
     row.depth[x] = d;
     if constexpr (kPick) row.pick[x] = pickId;
     uint8_t* px = row.image + 3 * static_cast<size_t>(x);
@@ -42,6 +46,13 @@ void FillRow(const RowTarget& row, int32_t xl, int32_t xr, int32_t y, int64_t z,
     px[2] = c.r;
   }
 }
+
+// Colours already shaded, indexed by the parity of x + y.
+struct ReadyColors {
+  RgbaColor colors[2];
+  explicit ReadyColors(const ColorPair& pair) : colors{pair.second, pair.first} {}
+  const RgbaColor* Colors() const { return colors; }
+};
 
 // The buffers a line writes to, copied out of the renderer so that the byte stores of the image
 // do not force the compiler to reload them for every pixel. Rows outside the band are left to
@@ -79,15 +90,44 @@ RgbaColor Shade(RgbaColor c, double factor) {
   return c;
 }
 
-}  // namespace
+// The colours of one surface, shaded when its first pixel passes the depth test: in a big model
+// most surfaces lie behind nearer ones, and the shading factor costs a square root and a division.
+class LazyShade {
+ public:
+  // The points are the transformed corners the factor comes from; null when shading is off.
+  LazyShade(const ColorPair& pair, const CVector3* const* points) : m_pair(pair), m_points(points) {}
+  const RgbaColor* Colors() {
+    if (!m_ready) {
+      ColorPair p = m_pair;
+      if (m_points) {
+        const double f = C3DStub::ShadingFactor(*m_points[0], *m_points[1], *m_points[2]);
+        p = {Shade(p.first, f), Shade(p.second, f)};
+      }
+      m_colors[0] = p.second;
+      m_colors[1] = p.first;
+      m_ready = true;
+    }
+    return m_colors;
+  }
+  ColorPair Pair() {
+    const RgbaColor* c = Colors();
+    return {c[1], c[0]};
+  }
 
-namespace bandraster {
+ private:
+  ColorPair m_pair;
+  const CVector3* const* m_points;
+  bool m_ready = false;
+  RgbaColor m_colors[2];
+};
 
 // Fills the walked rows of the band. A triangle of constant depth skips rows whose two ends are
 // the same column (a pointed apex is left out); every other row runs from the left end to the
-// right end with the depth stepped per pixel and clipped to the frame.
-void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
-              const ColorPair& pair, PickId pickId) {
+// right end with the depth stepped per pixel and clipped to the frame. pair is the unshaded pair
+// (its alphas and whether its two colours are one); shade gives the colours written.
+template <class Shade>
+void ShadedTriangle(const bandraster::FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2,
+                    const ScreenVertex& v3, const ColorPair& pair, Shade& shade, PickId pickId) {
   const int32_t width = band.width;
   // Top: the first vertex in argument order with the smallest row. Bottom: of the other two the
   // one with the larger row, the later one on a tie. Middle: the remaining one.
@@ -97,7 +137,8 @@ void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex&
   if (pt->y >= band.rowTo || pb->y < band.rowFrom) return;
   if (std::min({v1.x, v2.x, v3.x}) >= width || std::max({v1.x, v2.x, v3.x}) < 0) return;
 
-  const RgbaColor colors[2] = {pair.second, pair.first};  // index: parity of x + y
+  const RgbaColor alphas[2] = {pair.second, pair.first};  // index: parity of x + y
+  // Shading scales both colours alike, so one colour stays one colour.
   const bool uniform = pair.first == pair.second && pair.first.a != 0;
   const bool constantDepth = v1.z == v2.z && v2.z == v3.z;
   const int64_t depth = static_cast<int64_t>(v1.z) * 256;
@@ -122,17 +163,27 @@ void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex&
     // Opaque single colours (the common case) need no parity or alpha test per pixel.
     if (uniform) {
       if (row.pick)
-        FillRow<true, true>(row, xl, xr, y, z, step, colors, pickId);
+        FillRow<true, true>(row, xl, xr, y, z, step, alphas, shade, pickId);
       else
-        FillRow<false, true>(row, xl, xr, y, z, step, colors, pickId);
+        FillRow<false, true>(row, xl, xr, y, z, step, alphas, shade, pickId);
     } else {
       if (row.pick)
-        FillRow<true, false>(row, xl, xr, y, z, step, colors, pickId);
+        FillRow<true, false>(row, xl, xr, y, z, step, alphas, shade, pickId);
       else
-        FillRow<false, false>(row, xl, xr, y, z, step, colors, pickId);
+        FillRow<false, false>(row, xl, xr, y, z, step, alphas, shade, pickId);
     }
   };
   rasterwalk::WalkTriangleBand(*pt, *pm, *pb, band.rowFrom, band.rowTo, fill);
+}
+
+}  // namespace
+
+namespace bandraster {
+
+void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
+              const ColorPair& pair, PickId pickId) {
+  ReadyColors ready(pair);
+  ShadedTriangle(band, v1, v2, v3, pair, ready, pickId);
 }
 
 void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth,
@@ -180,33 +231,36 @@ bool TriangleRows(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVe
 
 }  // namespace
 
-ColorPair C3DStub::ShadedPair(const ColorPair& pair, double factor) const {
-  if (!m_shading) return pair;
-  return {Shade(pair.first, factor), Shade(pair.second, factor)};
-}
-
 void C3DStub::FillTriangle(const ScreenVertex& v1, const ScreenVertex& v2, const ScreenVertex& v3,
-                           const ColorPair& pair, double factor, PickId pickId) {
+                           const ColorPair& pair, const CVector3* const* shadePoints, PickId pickId) {
   const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
   int32_t first, last;
   if (!TriangleRows(v1, v2, v3, width, height, first, last)) return;
+  LazyShade shade(pair, m_shading ? shadePoints : nullptr);
   if (m_batch) {
-    m_batch->AddTriangle(v1, v2, v3, ShadedPair(pair, factor), pickId, first, last);
+    m_batch->AddTriangle(v1, v2, v3, shade.Pair(), pickId, first, last);
     return;
   }
-  bandraster::Triangle(Target(), v1, v2, v3, ShadedPair(pair, factor), pickId);
+  ShadedTriangle(Target(), v1, v2, v3, pair, shade, pickId);
 }
 
-void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const ScreenVertex& d,
-                       const ColorPair& pair, double factor, PickId pickId) {
+void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                       const ScreenVertex& d, const ColorPair& pair, const CVector3* const* shadePoints,
+                       PickId pickId) {
+  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
+  LazyShade shade(pair, m_shading ? shadePoints : nullptr);
   if (!m_batch) {
-    FillTriangle(a, b, c, pair, factor, pickId);
-    FillTriangle(a, c, d, pair, factor, pickId);
-    FillTriangle(b, c, d, pair, factor, pickId);
+    // The three triangles share the quadrilateral's shade, worked out at most once.
+    const bandraster::FrameBand target = Target();
+    const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
+    for (const auto& t : corners) {
+      int32_t f, l;
+      if (TriangleRows(*t[0], *t[1], *t[2], width, height, f, l))
+        ShadedTriangle(target, *t[0], *t[1], *t[2], pair, shade, pickId);
+    }
     return;
   }
   // One record for the three triangles, handed to the rows any of them can touch.
-  const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
   int32_t first = height, last = -1;
   const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
   for (const auto& t : corners) {
@@ -216,7 +270,7 @@ void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const Scree
     last = std::max(last, l);
   }
   if (first > last) return;
-  m_batch->AddQuad(a, b, c, d, ShadedPair(pair, factor), pickId, first, last);
+  m_batch->AddQuad(a, b, c, d, shade.Pair(), pickId, first, last);
 }
 
 void C3DStub::RasterLine(const ScreenVertex& a, const ScreenVertex& b, const ColorPair& pair, PickId pickId) {

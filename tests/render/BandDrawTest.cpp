@@ -209,6 +209,28 @@ TEST(BandDraw, AWalkRepeatedPerBandGivesTheSameFrameAsOneWalk) {
   });
 }
 
+// Frames drawn again by the same renderer: after the first, the bands are split by what each
+// cost, so a model dense in a few rows gets narrow bands there and wide ones elsewhere.
+TEST(BandDraw, FramesDrawnAgainInBandsSplitByTheirCostGiveTheSameFrame) {
+  ExpectSameOnEveryThreadCount([](C3DStub& r) {
+    const auto fw = static_cast<int>(r.GetWidth()), fh = static_cast<int>(r.GetHeight());
+    for (int frame = 0; frame < 4; ++frame) {
+      ASSERT_EQ(r.BeginFrame(r.GetWidth(), r.GetHeight()), 0);
+      r.DrawInBands([&](C3DStub& band) {
+        Mixture(band, 11, 300);
+        Numbers n(13);
+        for (int i = 0; i < 4000; ++i) {
+          const CVector3 a(n.Between(-2, fw + 2), n.Between(-2, fh / 5), n.Between(-40, 40));
+          const CVector3 b(a.x + n.Between(-3, 3), a.y + n.Between(-3, 3), a.z + n.Between(-3, 3));
+          const CVector3 c(a.x + n.Between(-3, 3), a.y + n.Between(-3, 3), a.z + n.Between(-3, 3));
+          band.DrawTriangle(n.Between(0, 1) ? uint32_t{kGreen} : uint32_t{kDoorRed}, a, b, c,
+                            static_cast<PickId>(9000 + i));
+        }
+      });
+    }
+  });
+}
+
 // The counts of a frame walked in bands are those of one walk: each primitive and stamp counts in
 // the band where it starts (or the first or last band for one that starts outside the frame).
 TEST(BandDraw, AWalkInBandsCountsEveryPrimitiveOnce) {
