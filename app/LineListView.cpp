@@ -193,7 +193,12 @@ void CLineListView::Apply(const LineListUpdate& update) {
   m_updating = true;
   if (update.models) FillModelBox();
   if (update.rebuilt) {
-    m_list->SetItemCount(static_cast<long>(m_state.GetRowCount()));
+    // Shrinking the list below its first visible row leaves the rows window scrolled past the new
+    // end, drawn blank, although the list then reports its top at row 0: scroll to the top while
+    // the old rows are still there.
+    const long rows = static_cast<long>(m_state.GetRowCount());
+    if (m_list->GetItemCount() > 0 && m_list->GetTopItem() >= rows) m_list->EnsureVisible(0);
+    m_list->SetItemCount(rows);
     m_list->Refresh();
   }
   if (update.selection) ApplySelection(update);
