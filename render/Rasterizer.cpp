@@ -249,10 +249,10 @@ void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const Scree
                        PickId pickId) {
   const auto width = static_cast<int32_t>(m_width), height = static_cast<int32_t>(m_height);
   LazyShade shade(pair, m_shading ? shadePoints : nullptr);
+  const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
   if (!m_batch) {
     // The three triangles share the quadrilateral's shade, worked out at most once.
     const bandraster::FrameBand target = Target();
-    const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
     for (const auto& t : corners) {
       int32_t f, l;
       if (TriangleRows(*t[0], *t[1], *t[2], width, height, f, l))
@@ -262,7 +262,6 @@ void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const Scree
   }
   // One record for the three triangles, handed to the rows any of them can touch.
   int32_t first = height, last = -1;
-  const ScreenVertex* corners[3][3] = {{&a, &b, &c}, {&a, &c, &d}, {&b, &c, &d}};
   for (const auto& t : corners) {
     int32_t f, l;
     if (!TriangleRows(*t[0], *t[1], *t[2], width, height, f, l)) continue;
