@@ -9,6 +9,7 @@
 // orientations. Boxes are asked for from several threads (panes drawn at once), so the kept boxes
 // are guarded.
 #include <array>
+#include <cstddef>
 #include <mutex>
 #include <vector>
 
@@ -19,7 +20,8 @@ class CExtentPoints {
   // Keeps each distinct point once (-0 counts as 0).
   explicit CExtentPoints(std::vector<CVector3> points);
 
-  const std::vector<CVector3>& Points() const { return m_points; }
+  size_t Count() const { return m_count; }
+  CVector3 Point(size_t i) const { return {m_xs[i], m_ys[i], m_zs[i]}; }
   // The box of the points under the matrix; false (lo and hi untouched) without points.
   bool Box(const CMatrix3& matrix, CVector3& lo, CVector3& hi) const;
 
@@ -30,7 +32,16 @@ class CExtentPoints {
   };
   static constexpr size_t kKeptBoxes = 8;
 
-  std::vector<CVector3> m_points;
+  // The box under the identity, when every point is finite: a matrix that only swaps and negates
+  // axes maps it exactly onto the box the points would give (x * 1 + y * 0 + z * 0 is x).
+  bool m_finite = true;
+  CVector3 m_lo, m_hi;
+  bool SwappedAxesBox(const CMatrix3& matrix, CVector3& lo, CVector3& hi) const;
+
+  // The points by coordinate, so that four are turned at once; the last point is repeated up to
+  // a multiple of four (a repeat changes no box).
+  size_t m_count = 0;
+  std::vector<double> m_xs, m_ys, m_zs;
   mutable std::mutex m_mutex;
   mutable std::array<KeptBox, kKeptBoxes> m_kept{};
   mutable size_t m_keptCount = 0;

@@ -311,7 +311,7 @@ const CExtentPoints* CQvFile::GetExtentPoints() {
 
 void CQvFile::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out) {
   if (const CExtentPoints* kept = GetExtentPoints()) {
-    for (const CVector3& p : kept->Points()) out.push_back(matrix * p + offset);
+    for (size_t i = 0; i < kept->Count(); ++i) out.push_back(matrix * kept->Point(i) + offset);
     return;
   }
   for (auto& e : m_elements)

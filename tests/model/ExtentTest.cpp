@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "config/PartList.h"
+#include "model/ExtentPoints.h"
 #include "model/FileCache.h"
 #include "model/MpdFile.h"
 #include "model/QvElement.h"
@@ -33,7 +34,8 @@ void WalkExtent(const CQvFile& file, const CVector3& offset, const CMatrix3& mat
     if (e->ghost && !ghosts) continue;
     if (auto* ref = dynamic_cast<CQvElement*>(e)) {
       if (ref->hidden || !ref->GetFile()) continue;
-      WalkExtent(*ref->GetFile(), matrix * ref->GetPosition() + offset, matrix * ref->GetMatrix(), box, false);
+      WalkExtent(*ref->GetFile(), matrix * ref->GetPosition() + offset, matrix * ref->GetMatrix(), box,
+                 false);
     } else {
       e->ExtendBoundingBox(offset, matrix, box.min, box.max, 1);
     }
@@ -102,6 +104,49 @@ TEST(Extent, KeptPointsGiveTheBoxOfTheWalkUnderTurnedPlacements) {
   Box plain = KeptExtent(*model, CMatrix3::Identity());
   EXPECT_NEAR(plain.max.x, 410 + 0.7071 * 6, 1e-9);
   EXPECT_LT(plain.max.y, 20);  // the control points at +-500 are not measured
+}
+
+// Quarter turns and mirrors are answered from the box under the identity, without a pass over the
+// points, and other matrices turn several points at once; every matrix must give what a plain
+// loop over the points gives, whatever the number of points.
+TEST(Extent, EveryMatrixGivesThePlainLoopsBox) {
+  const std::vector<CVector3> all = {{3, -7, 0.5},  {-2, 4, 9},      {0, 0, -1},    {1.25, -0.5, 2},
+                                     {-8.5, 1, -3}, {0.1, 0.2, 0.3}, {6, -6, 12.75}};
+  for (size_t count = 1; count <= all.size(); ++count) {
+    const std::vector<CVector3> points(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(count));
+    const CMatrix3 matrices[] = {CMatrix3::Identity(),
+                                 {0, 0, 1, 0, 1, 0, -1, 0, 0},
+                                 {0, -1, 0, 0, 0, -1, 1, 0, 0},
+                                 {-1, 0, 0, 0, -1, 0, 0, 0, -1},
+                                 {1, 0, 0, 0, 0, 1, 0, 1, 0},
+                                 {0, 1, 0, 1, 0, 0, 0, 0, 1},
+                                 // Not swapped axes: a scale, a repeated column, a turn, a zero row.
+                                 {2, 0, 0, 0, 1, 0, 0, 0, 1},
+                                 {1, 0, 0, 1, 0, 0, 0, 0, 1},
+                                 Turned(30, 0, 0),
+                                 {1, 0, 0, 0, 1, 0, 0, 0, 0},
+                                 Turned(-20, 130, 10),
+                                 Turned(33, -71, 145)};
+    const CExtentPoints kept(points);
+    for (const CMatrix3& m : matrices) {
+      Box pass;
+      for (const CVector3& p : points) {
+        const CVector3 q = m * p;
+        pass.min.Set(std::min(pass.min.x, q.x), std::min(pass.min.y, q.y), std::min(pass.min.z, q.z));
+        pass.max.Set(std::max(pass.max.x, q.x), std::max(pass.max.y, q.y), std::max(pass.max.z, q.z));
+      }
+      Box box;
+      ASSERT_TRUE(kept.Box(m, box.min, box.max));
+      EXPECT_EQ(box.min, pass.min) << count << " points";
+      EXPECT_EQ(box.max, pass.max) << count << " points";
+    }
+  }
+  // A point that is not finite turns a zero into a NaN the pass skips: such points take the pass.
+  const CExtentPoints infinite(std::vector<CVector3>{{1, 2, 3}, {HUGE_VAL, 0, 0}});
+  Box box;
+  ASSERT_TRUE(infinite.Box(CMatrix3{0, 1, 0, 1, 0, 0, 0, 0, 1}, box.min, box.max));
+  EXPECT_EQ(box.min, CVector3(2, 1, 3));
+  EXPECT_EQ(box.max, CVector3(2, HUGE_VAL, 3));
 }
 
 TEST(Extent, ChangingAKeptFileDropsItsPoints) {
