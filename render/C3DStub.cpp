@@ -90,9 +90,11 @@ void C3DStub::DrawInBands(const std::function<void(C3DStub&)>& walk) {
     m_bands.clear();
   }
   while (m_bands.size() < static_cast<size_t>(threads)) m_bands.push_back(std::make_unique<C3DStub>());
-  // A few bands per thread even out what the split by the last walk's costs misses; more would
-  // walk the parts that cross band borders more often.
-  const auto bands = static_cast<int32_t>(std::min(threads * 2, height / kMinBandRows));
+  // Every band walks again the parts across its borders. On many threads the split by the last
+  // walk's costs evens out one band each; a few threads (a pane drawn beside others) take two
+  // bands each, which evens out what the split misses.
+  const int perThread = threads >= 4 ? 1 : 2;
+  const auto bands = static_cast<int32_t>(std::min(threads * perThread, height / kMinBandRows));
   const std::vector<int32_t> edges = m_bandSplit.Split(bands, height, kMinBandRows);
   std::vector<double> costs(static_cast<size_t>(bands), 0.0);
   std::atomic<int32_t> next{0};
