@@ -87,8 +87,10 @@ TEST_F(ColorCommandTest, OkWithAReplacedTableRedrawsEverything) {
 // A slot redefined in the custom colour dialog belongs to the model: it is written with it and
 // read back into the model's own table.
 TEST_F(ColorCommandTest, ADefinedColourIsWrittenWithTheModelAndReadBack) {
-  static ColorEntry saved[kColorCount];
+  // Both tables are the process's: later tests compare models against the library's one.
+  static ColorEntry saved[kColorCount], savedLibrary[kColorCount];
   std::memcpy(saved, theDefaultColors, sizeof(saved));
+  std::memcpy(savedLibrary, theLDConfigColors, sizeof(savedLibrary));
   BuildColorTable(BuiltinColors.data(), theLDConfigColors, kColorCount);
   std::memcpy(theDefaultColors, theLDConfigColors, sizeof(saved));
   CColorTable* table = doc.GetColorTable();
@@ -114,6 +116,7 @@ TEST_F(ColorCommandTest, ADefinedColourIsWrittenWithTheModelAndReadBack) {
   EXPECT_FALSE(doc.GetColorTable()->IsShared());
   EXPECT_NE(std::string(theDefaultColors[100].name), "Sky");
   std::memcpy(theDefaultColors, saved, sizeof(saved));
+  std::memcpy(theLDConfigColors, savedLibrary, sizeof(savedLibrary));
 }
 
 }  // namespace
