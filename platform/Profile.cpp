@@ -94,4 +94,10 @@ CProfile& TheProfile() {
 
 void SetProfile(std::unique_ptr<CProfile> profile) { Current() = std::move(profile); }
 
-std::string GetDefaultProfilePath() { return GetUserConfigDirectory() + "Plandor.conf"; }
+std::string GetDefaultProfilePath() {
+  // Without a home the settings last for the run only: a bare name would be written into whatever
+  // folder is current, and opening a model changes into the model's folder.
+  std::string folder = GetUserConfigDirectory();
+  if (folder.empty()) folder = GetTempDirectory();
+  return folder + "Plandor.conf";
+}

@@ -50,5 +50,6 @@ class CFileProfile : public CProfile {
 // The profile in force. Until one is set, the user's file in the config folder is used.
 CProfile& TheProfile();
 void SetProfile(std::unique_ptr<CProfile> profile);
-// The user's profile file: GetUserConfigDirectory() + "Plandor.conf".
+// The user's profile file: GetUserConfigDirectory() + "Plandor.conf", or in the program's
+// private temporary folder when there is no user folder (no home).
 std::string GetDefaultProfilePath();

@@ -108,6 +108,21 @@ TEST(Folders, AFolderWithoutWriteBitsIsNotWritable) {
   EXPECT_FALSE(IsWritableDirectory(scratch / "missing"));
 }
 
+// A bare file name would land in the current folder, which is the open model's.
+TEST(Profile, WithoutAHomeTheProfileIsNotInTheCurrentFolder) {
+  const char* home = std::getenv("HOME");
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const std::string oldHome = home ? home : "", oldConfig = config ? config : "";
+  unsetenv("HOME");
+  unsetenv("XDG_CONFIG_HOME");
+  const std::string path = GetDefaultProfilePath();
+  if (home) setenv("HOME", oldHome.c_str(), 1);
+  if (config) setenv("XDG_CONFIG_HOME", oldConfig.c_str(), 1);
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(path.front(), '/') << path;
+  EXPECT_EQ(path, GetTempDirectory() + "Plandor.conf");
+}
+
 TEST(Profile, ValuesSurviveAReopen) {
   CScratchDir scratch;
   std::string path = scratch / "profile.conf";
