@@ -225,8 +225,9 @@ void BM_SlotRoundTrip(benchmark::State& state) {
 
 void DrawModelFrame(CQvFile& model, C3DStub& r) {
   const CMatrix3 view = theDefaultViewMatrix;
+  // The fit of a 3-D pane: the model's full extent from the extents its files keep.
   CVector3 lo(1e30, 1e30, 1e30), hi(-1e30, -1e30, -1e30);
-  model.ExtendBoundingBox(CVector3(), view, lo, hi, 0);
+  model.ExtendBoundingBoxAll(CVector3(), view, lo, hi);
   r.Reset(kWidth, kHeight, 1);
   r.FitView(kWidth, kHeight, lo.x, lo.y, lo.z, hi.x, hi.y, hi.z);
   // The renderer adds the offset itself; the matrix carries the turn and the scale.
