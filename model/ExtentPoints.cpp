@@ -139,9 +139,13 @@ CExtentPoints::CExtentPoints(std::vector<CVector3> points) {
 // Parts are mostly placed turned by quarter turns, and the fixed views look along the axes: such
 // a matrix needs no pass over the points.
 bool CExtentPoints::SwappedAxesBox(const CMatrix3& matrix, CVector3& lo, CVector3& hi) const {
-  if (!m_finite) return false;
+  return m_finite && ::SwappedAxesBox(matrix, m_lo, m_hi, lo, hi);
+}
+
+bool SwappedAxesBox(const CMatrix3& matrix, const CVector3& inLo, const CVector3& inHi, CVector3& lo,
+                    CVector3& hi) {
   const double* m = matrix.m.data();
-  const double los[3] = {m_lo.x, m_lo.y, m_lo.z}, his[3] = {m_hi.x, m_hi.y, m_hi.z};
+  const double los[3] = {inLo.x, inLo.y, inLo.z}, his[3] = {inHi.x, inHi.y, inHi.z};
   double outLo[3], outHi[3];
   unsigned usedColumns = 0;
   for (int row = 0; row < 3; ++row) {

@@ -15,6 +15,12 @@
 
 #include "config/Geometry.h"
 
+// The box of a box's points under a matrix that only swaps and negates axes (a quarter turn, a
+// mirror, the identity), exactly as turning every point finds it (x * 1 + y * 0 + z * 0 is x);
+// false for any other matrix, leaving out untouched.
+bool SwappedAxesBox(const CMatrix3& matrix, const CVector3& lo, const CVector3& hi, CVector3& outLo,
+                    CVector3& outHi);
+
 class CExtentPoints {
  public:
   // Keeps each distinct point once (-0 counts as 0).

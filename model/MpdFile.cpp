@@ -337,6 +337,8 @@ void CMpdFile::RegisterModels() {
     return;
   }
   if (!thePartList.ReserveDocumentModels(static_cast<unsigned>(m_models.size()))) return;
+  // Each model is measured as the cache takes it; models placed by several are measured once.
+  CQvFile::CExtentPass pass;
   for (size_t i = 0; i < m_models.size(); ++i) {
     CQvFile& m = *m_models[i];
     const std::string description = m.GetDescription();
@@ -446,6 +448,7 @@ int CMpdFile::LoadFromText(CTextHandler& in, const std::string& name) {
   if (BreakCycles() && theSettings.ShowWarnings)
     ShowMessageId(kStringRecursiveModels, PromptButtons::Ok, PromptIcon::Stop);
   m_current = m_models.front().get();
+  CQvFile::CExtentPass pass;
   m_current->UpdateExtent();
   RegisterModels();
   return 1;

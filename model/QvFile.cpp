@@ -1,6 +1,8 @@
 #include "model/QvFile.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <new>
 
 #include "config/StringUtils.h"
@@ -318,6 +320,41 @@ void CQvFile::CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset
     if (!e->ghost) e->CollectExtentPoints(matrix, offset, out);
 }
 
+namespace {
+std::atomic<uint64_t> theLastExtentPass{0};
+// The extent pass running on this thread, 0 for none.
+thread_local uint64_t theExtentPass = 0;
+}  // namespace
+
+CQvFile::CExtentPass::CExtentPass() : m_outer(theExtentPass == 0) {
+  if (m_outer) theExtentPass = ++theLastExtentPass;
+}
+
+CQvFile::CExtentPass::~CExtentPass() {
+  if (m_outer) theExtentPass = 0;
+}
+
+bool CQvFile::PassIdentityBox(CVector3& lo, CVector3& hi) {
+  if (theExtentPass == 0 || m_keepExtent || m_passBusy) return false;
+  if (m_passId != theExtentPass) {
+    m_passBusy = true;
+    lo.Set(1e200, 1e200, 1e200);
+    hi.Set(-1e200, -1e200, -1e200);
+    const CMatrix3 identity = CMatrix3::Identity();
+    for (auto& e : m_elements)
+      if (!e->ghost) e->ExtendBoundingBox(CVector3(), identity, lo, hi, 1);
+    m_passBusy = false;
+    m_passLo = lo;
+    m_passHi = hi;
+    m_passId = theExtentPass;
+  }
+  lo = m_passLo;
+  hi = m_passHi;
+  // A box beyond any finite number is measured by the walk itself.
+  return std::isfinite(lo.x) && std::isfinite(lo.y) && std::isfinite(lo.z) && std::isfinite(hi.x) &&
+         std::isfinite(hi.y) && std::isfinite(hi.z);
+}
+
 void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, CVector3& min, CVector3& max,
                                 int noCache) {
   if (noCache) {
@@ -327,6 +364,17 @@ void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, 
       min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
       max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
       return;
+    }
+    CVector3 lo, hi, turnedLo, turnedHi;
+    if (PassIdentityBox(lo, hi)) {
+      if (lo.x > hi.x) return;  // nothing measured
+      if (SwappedAxesBox(matrix, lo, hi, turnedLo, turnedHi)) {
+        min.Set(std::min(min.x, turnedLo.x + offset.x), std::min(min.y, turnedLo.y + offset.y),
+                std::min(min.z, turnedLo.z + offset.z));
+        max.Set(std::max(max.x, turnedHi.x + offset.x), std::max(max.y, turnedHi.y + offset.y),
+                std::max(max.z, turnedHi.z + offset.z));
+        return;
+      }
     }
   }
   if (libraryFile && !noCache) {

@@ -206,6 +206,21 @@ class CQvFile {
   void InvalidateExtent();
   // Every point the full extent walk (noCache set) measures, placed by matrix and offset.
   void CollectExtentPoints(const CMatrix3& matrix, const CVector3& offset, std::vector<CVector3>& out);
+  // While one lives on a thread, the full extent walk keeps, on that thread, each file's box under
+  // the identity the first time it is measured and answers placements that only swap and negate
+  // axes from it: a project's models are then measured once each as they are registered, not once
+  // for every model above them. Nothing may change a file while one lives; passes on the same
+  // thread nest.
+  class CExtentPass {
+   public:
+    CExtentPass();
+    ~CExtentPass();
+    CExtentPass(const CExtentPass&) = delete;
+    CExtentPass& operator=(const CExtentPass&) = delete;
+
+   private:
+    bool m_outer;
+  };
   const CVector3& GetSize() const { return m_size; }
   const CVector3& GetCenter() const { return m_center; }
   const CVector3& GetCorner(int i) const { return m_corners[i & 7]; }
@@ -313,6 +328,13 @@ class CQvFile {
   bool m_keepExtent = false;
   std::mutex m_extentMutex;
   std::unique_ptr<CExtentPoints> m_extentPoints;
+
+  // The box under the identity kept by the extent pass of m_passId (0: none); m_passBusy while
+  // it is being measured (a file placed inside itself is walked as before).
+  bool PassIdentityBox(CVector3& lo, CVector3& hi);
+  uint64_t m_passId = 0;
+  bool m_passBusy = false;
+  CVector3 m_passLo, m_passHi;
 
   CMatrix3 m_cachedPlacement;
   CVector3 m_cachedMin{1e200, 1e200, 1e200};

@@ -195,7 +195,65 @@ TEST(Extent, SharedModelsMeasureAsTheWalkDoes) {
         WalkExtent(model, CVector3(), view, walked, true);
         ExpectSameBox(KeptExtent(model, view), walked);
       }
+      // The box the model keeps, measured as the project registered its models.
+      Box plain;
+      WalkExtent(model, CVector3(), CMatrix3::Identity(), plain, false);
+      if (plain.min.x <= plain.max.x) ExpectSameBox({model.GetCorner(0), model.GetCorner(6)}, plain);
     }
   }
   EXPECT_GE(seen, 7u);
+}
+
+// Registering a project's models measures each model once and answers quarter turns and mirrors of
+// it from its box: every model must still keep the box the walk finds, also after a model placed
+// by others changed and the models were registered again.
+TEST(Extent, RegisteredModelsKeepTheBoxOfTheWalk) {
+  CScratchDir dir;
+  WriteLibrary(dir);
+  CLibraryScope library{dir.Path(), 0};
+  PartListScope listed;
+  const std::string text =
+      "0 FILE main.ldr\n"
+      "1 4 0 0 0 1 0 0 0 1 0 0 0 1 body.ldr\n"
+      "1 4 100 -8 30 0 0 -1 0 1 0 1 0 0 body.ldr\n"
+      "0\n"
+      "0 FILE body.ldr\n"
+      "1 16 0 0 0 1 0 0 0 1 0 0 0 1 leg.ldr\n"
+      "1 16 40 0 0 0 1 0 -1 0 0 0 0 1 leg.ldr\n"   // a quarter turn about z
+      "1 16 -40 0 0 -1 0 0 0 1 0 0 0 1 leg.ldr\n"  // a mirror
+      "1 16 0 50 0 0.866 0 0.5 0 1 0 -0.5 0 0.866 leg.ldr\n"
+      "0 GHOST 2 24 0 0 0 900 0 0\n"
+      "0\n"
+      "0 FILE leg.ldr\n"
+      "2 24 3 -7 1 11 2 -5\n"
+      "3 16 -2 0 4 6 9 -1 1 1 13\n"
+      "1 16 5 0 0 0.7071 0 0.7071 0 1 0 -0.7071 0 0.7071 slanted.dat\n"
+      "0\n";
+  std::string copy = text;
+  FILE* f = fmemopen(copy.data(), copy.size(), "r");
+  ASSERT_NE(f, nullptr);
+  CFileTextHandler in(f);
+  CMpdFile project;
+  ASSERT_EQ(project.LoadFromText(in, "project.mpd"), 1);
+  std::fclose(f);
+  ASSERT_EQ(project.GetModelCount(), 3u);
+  auto expectWalkedBoxes = [&project] {
+    for (size_t m = 0; m < project.GetModelCount(); ++m) {
+      CQvFile& model = *project.GetModel(m);
+      SCOPED_TRACE(model.GetName());
+      Box walked;
+      WalkExtent(model, CVector3(), CMatrix3::Identity(), walked, false);
+      ExpectSameBox({model.GetCorner(0), model.GetCorner(6)}, walked);
+    }
+  };
+  expectWalkedBoxes();
+  // The ghost line reaching x 900 is no part of the body's box.
+  EXPECT_LT(project.GetModel(1)->GetCorner(6).x, 200);
+
+  // The leg grows in place; registering again measures it anew.
+  const double bodyBefore = project.GetModel(1)->GetCorner(6).x;
+  static_cast<CQvLinePart*>(project.GetModel(2)->GetAt(0))->MoveVertex(1, 60, 2, -5);
+  ASSERT_EQ(project.Reorder({0, 1, 2}), 1);
+  expectWalkedBoxes();
+  EXPECT_GT(project.GetModel(1)->GetCorner(6).x, bodyBefore);
 }
