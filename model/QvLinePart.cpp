@@ -1,6 +1,7 @@
 #include "model/QvLinePart.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -95,17 +96,19 @@ void CQvLinePart::TransformVertices(const CMatrix3& matrix, const CVector3& offs
 }
 
 std::string CQvLinePart::FormatLine(const CVector3* vertices, ColorNumber color) const {
-  std::string text = std::to_string(LineType());
-  text += ' ';
-  text += FormatU32(static_cast<uint32_t>(color));
+  // The line is put together in one buffer: an undo snapshot writes every line of the project.
+  char text[2 * 12 + 4 * 3 * (kRealTextSize + 1) + 1];
+  char* end = std::to_chars(text, text + 12, LineType()).ptr;
+  *end++ = ' ';
+  end = std::to_chars(end, end + 12, static_cast<uint32_t>(color)).ptr;
   for (int i = 0; i < VertexCount(); ++i) {
     for (double c : {vertices[i].x, vertices[i].y, vertices[i].z}) {
-      text += ' ';
-      text += FormatReal(c);
+      *end++ = ' ';
+      end += FormatRealTo(c, end);
     }
   }
-  text += '\n';
-  return text;
+  *end++ = '\n';
+  return std::string(text, static_cast<size_t>(end - text));
 }
 
 int CQvLinePart::Write(CTextHandler& out) {

@@ -1,7 +1,9 @@
 #include "platform/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <clocale>
 #include <cstdio>
 #include <locale.h>
@@ -216,6 +218,15 @@ double WidenFloat(float value) {
   double widened = value;
   if (ec == std::errc()) std::from_chars(buf, end, widened);
   return widened;
+}
+
+size_t FormatRealTo(double value, char* text) {
+  if (std::isfinite(value) && value != 0)
+    if (const int length = FormatShortDecimal(value, text)) return static_cast<size_t>(length);
+  const std::string general = FormatReal(value);
+  const size_t length = std::min(general.size(), kRealTextSize);
+  std::memcpy(text, general.data(), length);
+  return length;
 }
 
 std::string FormatU32(uint32_t value) { return std::to_string(value); }

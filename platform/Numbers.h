@@ -22,6 +22,11 @@ std::string FormatG(double value);
 // comes out as "1"); laid out as "%.9g" lays it out, "C" locale. A value read from a file is thus
 // written back unchanged.
 std::string FormatReal(double value);
+// The same text written to text, which has room for kRealTextSize chars (no terminator is
+// written); returns its length. Writers of many numbers use it to build a line without a string
+// per number.
+constexpr size_t kRealTextSize = 32;
+size_t FormatRealTo(double value, char* text);
 // A single-precision value (the rotation-step angles, the primitive dialog's fields) in the
 // shortest text that reads back as the same float: 0.1f is "0.1", not "0.100000001".
 std::string FormatReal(float value);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/Numbers.h"
 #include "support/TestData.h"
@@ -90,6 +92,23 @@ const FormatCase kRealCases[] = {
 TEST(Numbers, FormatRealIsShortestUpToNineDigits) {
   REQUIRE_GERMAN_LOCALE(german);
   for (const FormatCase& c : kRealCases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
+// The writers of whole lines take the same text into a buffer of their own, also for values that
+// no model file holds.
+TEST(Numbers, FormatRealToWritesTheSameText) {
+  REQUIRE_GERMAN_LOCALE(german);
+  std::vector<double> values = {HUGE_VAL, -HUGE_VAL, std::nan(""), -1.7976931348623157e308,
+                                4.9406564584124654e-324};
+  for (const FormatCase& c : kRealCases) values.push_back(c.value);
+  for (const double value : values) {
+    char text[kRealTextSize + 1];
+    std::memset(text, '#', sizeof text);
+    const size_t length = FormatRealTo(value, text);
+    ASSERT_LE(length, kRealTextSize);
+    EXPECT_EQ(std::string(text, length), FormatReal(value));
+    EXPECT_EQ(text[kRealTextSize], '#');  // nothing written past the room given
+  }
 }
 
 // Every value with at most 9 significant digits comes back bit for bit: a deterministic sweep over
