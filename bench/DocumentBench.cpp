@@ -1,5 +1,6 @@
 // The document's render road on real models, four 512 x 384 panes in the default directions:
 //   Open/<file>   read, resolve (the part cache starts empty) and the first drawing of the panes;
+//   ReadCold/<file> the read and resolve of Open alone;
 //   Select/<file> a selection change drawn over the kept frames (another part, every pane), in the
 //                 model of the project with the most elements;
 //   Undo/<file>   one undo of a whole-project snapshot;
@@ -126,6 +127,22 @@ void BM_Open(benchmark::State& state, std::string path) {
   state.counters["elements"] = static_cast<double>(elements);
 }
 
+// The read alone, every library part read anew: what the start of the program waits for before
+// the panes draw.
+void BM_ReadCold(benchmark::State& state, std::string path) {
+  for (auto _ : state) {
+    auto doc = std::make_unique<CQuorvelDoc>();
+    if (!OpenModel(*doc, path)) {
+      state.SkipWithError("cannot read the model");
+      return;
+    }
+    state.PauseTiming();
+    doc.reset();
+    theFileCache.Flush(0);
+    state.ResumeTiming();
+  }
+}
+
 void BM_Select(benchmark::State& state, std::string path) {
   auto doc = std::make_unique<CQuorvelDoc>();
   if (!OpenModel(*doc, path)) {
@@ -235,6 +252,7 @@ void BM_SyntheticSteps(benchmark::State& state) {
   for (const std::string& model : BenchModelFiles()) {
     const std::string name = BenchFileName(model);
     benchmark::RegisterBenchmark(("Open/" + name).c_str(), BM_Open, model)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("ReadCold/" + name).c_str(), BM_ReadCold, model)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("Select/" + name).c_str(), BM_Select, model)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("Undo/" + name).c_str(), BM_Undo, model)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("Steps/" + name).c_str(), BM_Steps, model)->Unit(benchmark::kMillisecond);

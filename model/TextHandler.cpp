@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstring>
 #include <utility>
 
 #include "platform/Numbers.h"
@@ -31,13 +32,31 @@ bool CFileTextHandler::ReadLine(std::string& line, size_t length) {
   if (!m_stream || length < 2) return false;
   char buffer[kMaxLineLength + 1];
   if (length > sizeof buffer) length = sizeof buffer;
-  if (m_atStart) {
-    m_atStart = false;
-    if (std::ftell(m_stream) == 0) {
+  const bool first = m_atStart;
+  m_atStart = false;
+  if (first && std::ftell(m_stream) == 0) {
+    // A UTF-8 byte-order mark at the start is taken off the first piece read, not peeked at:
+    // going back to the start would read the file's first block twice, for every library file.
+    if (length < 4) {
       int c1 = std::getc(m_stream);
       int c2 = c1 == 0xEF ? std::getc(m_stream) : EOF;
       int c3 = c2 == 0xBB ? std::getc(m_stream) : EOF;
       if (!(c1 == 0xEF && c2 == 0xBB && c3 == 0xBF)) std::rewind(m_stream);
+    } else {
+      if (!std::fgets(buffer, static_cast<int>(length), m_stream)) return false;
+      const size_t n = std::strlen(buffer);
+      if (n < 3 || std::memcmp(buffer, "\xEF\xBB\xBF", 3) != 0) {
+        line.assign(buffer, n);
+        return true;
+      }
+      line.assign(buffer + 3, n - 3);
+      // The piece holds as much text after the mark as a piece read after it would.
+      if (n == length - 1 && buffer[n - 1] != '\n') {
+        char rest[4];
+        if (std::fgets(rest, sizeof rest, m_stream)) line += rest;
+      }
+      if (!line.empty()) return true;
+      // The mark was all there was.
     }
   }
   if (!std::fgets(buffer, static_cast<int>(length), m_stream)) return false;

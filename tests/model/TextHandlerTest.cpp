@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <string>
+#include <vector>
 
 #include "model/TextHandler.h"
 #include "support/TestData.h"
@@ -41,8 +44,30 @@ TEST(FileTextHandler, SourcesTable) {
       {"no final newline", "0 a\n0 b", {"0 a\n", "0 b"}},
       {"empty", "", {}},
       {"600 characters arrive as 510 + 90", long600 + "\n", {std::string(510, 'a'), std::string(90, 'a') + "\n"}},
+      {"after a mark too", "\xEF\xBB\xBF" + long600 + "\n", {std::string(510, 'a'), std::string(90, 'a') + "\n"}},
+      {"a mark and an empty line", "\xEF\xBB\xBF\n0 a\n", {"\n", "0 a\n"}},
   };
   for (const SourceCase& c : cases) EXPECT_EQ(ReadFileLines(c.bytes), c.lines) << c.what;
+}
+
+// Pieces of any length hold the same text with or without a byte-order mark before it.
+TEST(FileTextHandler, PiecesAfterAMarkAreThoseOfTheTextAlone) {
+  CScratchDir dir;
+  const std::string text = "0 abcdefg\n1 x\n";
+  ASSERT_TRUE(WriteFileBytes(dir / "plain.ldr", text));
+  ASSERT_TRUE(WriteFileBytes(dir / "marked.ldr", "\xEF\xBB\xBF" + text));
+  for (size_t length : {2u, 3u, 4u, 5u, 8u, 11u}) {
+    auto pieces = [length](const std::string& path) {
+      CFileTextHandler h;
+      EXPECT_EQ(h.Open(path, "r"), 1);
+      std::vector<std::string> out;
+      for (std::string piece; h.ReadLine(piece, length);) out.push_back(piece);
+      return out;
+    };
+    const std::vector<std::string> plain = pieces(dir / "plain.ldr");
+    EXPECT_EQ(pieces(dir / "marked.ldr"), plain) << "pieces of " << length - 1;
+    EXPECT_EQ(plain.front().size(), std::min(length - 1, size_t{10})) << "pieces of " << length - 1;
+  }
 }
 
 TEST(FileTextHandler, RewindReadsAgainWithoutTheMark) {
