@@ -4,4 +4,8 @@
 // SIGXFSZ is ignored: a write past the file-size limit then fails with EFBIG, so a save reports
 // the failure and removes its temporary file instead of ending the program half-way through.
 // Children started through the process runner get the default action back.
+//
+// The main heap is grown once by 64 MB that it keeps, with the advice that the system may back it
+// with large pages: a start that reads a big model otherwise faults in thousands of small pages
+// one by one, which is slow where page faults are dear (as in many virtual machines).
 void InitPlatform();
