@@ -154,11 +154,7 @@ TEST_F(EditingTest, TheRotationCentreOfATurnedPartTurnsWithIt) {
   // quarter about y, which carries (10,0,0) to (0,0,-10), at (100,0,0).
   const std::string text =
       "0 FILE a.ldr\n1 4 100 0 0 0 0 1 0 1 0 -1 0 0 b.ldr\n0\n0 FILE b.ldr\n2 24 0 0 0 20 0 0\n0\n0\n";
-  std::string copy = text;
-  FILE* f = fmemopen(copy.data(), copy.size(), "r");
-  CFileTextHandler in(f);
-  ASSERT_EQ(project.LoadFromText(in, "t.mpd"), 1);
-  std::fclose(f);
+  ASSERT_EQ(LoadProjectText(project, text, "t.mpd"), 1);
   project.GetModel(1)->UpdateExtent();
   CQvFile& a = *project.GetModel(0);
   a.Select(0);
@@ -183,11 +179,7 @@ TEST_F(EditingTest, ModePartRotationPointUsesThePartFilesOwnPoint) {
       "1 4 100 0 0 1 0 0 0 1 0 0 0 1 c.ldr\n0\n"
       "0 FILE b.ldr\n0 ROTATION CENTER 50 0 0 1 \"P\" \n0 ROTATION CONFIG 1 0\n2 24 0 0 0 20 0 0\n0\n"
       "0 FILE c.ldr\n0 ROTATION CENTER 50 0 0 1 \"P\" \n2 24 0 0 0 20 0 0\n0\n0\n";
-  std::string copy = text;
-  FILE* f = fmemopen(copy.data(), copy.size(), "r");
-  CFileTextHandler in(f);
-  ASSERT_EQ(project.LoadFromText(in, "t.mpd"), 1);
-  std::fclose(f);
+  ASSERT_EQ(LoadProjectText(project, text, "t.mpd"), 1);
   CQvFile& a = *project.GetModel(0);
   ASSERT_EQ(a.GetCount(), 3u);
   ASSERT_EQ(project.GetModel(1)->GetRotationPoints().mode, CRotationPoints::kFirstCustom);

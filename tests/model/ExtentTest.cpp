@@ -3,8 +3,11 @@
 // looser box of a transformed box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "config/PartList.h"
 #include "model/ExtentPoints.h"
@@ -169,40 +172,52 @@ TEST(Extent, ChangingAKeptFileDropsItsPoints) {
   EXPECT_EQ(removed.max.x, 4);
 }
 
-// Every model of every shared real model, under the default view and two turned ones.
-TEST(Extent, SharedModelsMeasureAsTheWalkDoes) {
+// Every model of every shared real model, under the default view and two turned ones; each
+// model's own box under the identity. The models and views are dealt out to shards that run in
+// parallel (the walks take minutes in the sanitizer build).
+constexpr int kExtentShards = 8;
+
+class SharedModelExtent : public ::testing::TestWithParam<int> {};
+
+TEST_P(SharedModelExtent, MeasuresAsTheWalkDoes) {
   REQUIRE_LDRAW_MODELS(models);
   REQUIRE_LDRAW_LIBRARY(lib);
   CLibraryScope library{lib, 0};
   // The library's files are listed as extra files under the names the models spell them with:
   // later tests must find their own spellings.
   PartListScope listed;
-  size_t seen = 0;
+  std::vector<std::string> paths;
   for (const auto& entry : std::filesystem::directory_iterator(models)) {
     const std::string path = entry.path().string();
-    if (!path.ends_with(".mpd") && !path.ends_with(".ldr")) continue;
-    SCOPED_TRACE(path);
-    ++seen;
+    if (path.ends_with(".mpd") || path.ends_with(".ldr")) paths.push_back(path);
+  }
+  std::sort(paths.begin(), paths.end());
+  ASSERT_GE(paths.size(), 7u);
+  const CMatrix3 views[] = {CMatrix3::Identity(), Turned(30, 45, 0), Turned(-20, 130, 10)};
+  for (size_t job = static_cast<size_t>(GetParam()); job < paths.size() * 3; job += kExtentShards) {
+    const std::string& path = paths[job / 3];
+    const CMatrix3& view = views[job % 3];
+    SCOPED_TRACE(path + ", view " + std::to_string(job % 3));
     CMpdFile project;
-    project.SetModelFolder(entry.path().parent_path().string());
+    project.SetModelFolder(std::filesystem::path(path).parent_path().string());
     CFileTextHandler in;
     ASSERT_EQ(in.Open(path, "r"), 1);
     ASSERT_EQ(project.LoadFromText(in, path), 1);
     for (size_t m = 0; m < project.GetModelCount(); ++m) {
       CQvFile& model = *project.GetModel(m);
-      for (const CMatrix3& view : {CMatrix3::Identity(), Turned(30, 45, 0), Turned(-20, 130, 10)}) {
-        Box walked;
-        WalkExtent(model, CVector3(), view, walked, true);
-        ExpectSameBox(KeptExtent(model, view), walked);
-      }
+      Box walked;
+      WalkExtent(model, CVector3(), view, walked, true);
+      ExpectSameBox(KeptExtent(model, view), walked);
+      if (job % 3 != 0) continue;
       // The box the model keeps, measured as the project registered its models.
       Box plain;
       WalkExtent(model, CVector3(), CMatrix3::Identity(), plain, false);
       if (plain.min.x <= plain.max.x) ExpectSameBox({model.GetCorner(0), model.GetCorner(6)}, plain);
     }
   }
-  EXPECT_GE(seen, 7u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shards, SharedModelExtent, ::testing::Range(0, kExtentShards));
 
 // Registering a project's models measures each model once and answers quarter turns and mirrors of
 // it from its box: every model must still keep the box the walk finds, also after a model placed
@@ -229,13 +244,8 @@ TEST(Extent, RegisteredModelsKeepTheBoxOfTheWalk) {
       "3 16 -2 0 4 6 9 -1 1 1 13\n"
       "1 16 5 0 0 0.7071 0 0.7071 0 1 0 -0.7071 0 0.7071 slanted.dat\n"
       "0\n";
-  std::string copy = text;
-  FILE* f = fmemopen(copy.data(), copy.size(), "r");
-  ASSERT_NE(f, nullptr);
-  CFileTextHandler in(f);
   CMpdFile project;
-  ASSERT_EQ(project.LoadFromText(in, "project.mpd"), 1);
-  std::fclose(f);
+  ASSERT_EQ(LoadProjectText(project, text, "project.mpd"), 1);
   ASSERT_EQ(project.GetModelCount(), 3u);
   auto expectWalkedBoxes = [&project] {
     for (size_t m = 0; m < project.GetModelCount(); ++m) {

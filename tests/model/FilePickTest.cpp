@@ -103,23 +103,14 @@ TEST(FilePickTest, BoxAndElementsOfAFileAsAWhole) {
   EXPECT_EQ(depth, 1e300);
 }
 
-int LoadProject(CMpdFile& project, const std::string& text) {
-  std::string copy = text;
-  FILE* f = fmemopen(copy.data(), copy.size(), "r");
-  CFileTextHandler in(f);
-  const int ok = project.LoadFromText(in, "test.mpd");
-  std::fclose(f);
-  return ok;
-}
-
 TEST(FilePickTest, AReferencedModelIsPickedThroughItsPlacement) {
   CLibraryScope library{"", 0};
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project,
-                        "0 FILE main.ldr\n"
-                        "1 4 30 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"
-                        "0 FILE sub.ldr\n"
-                        "4 16 -5 -5 0 5 -5 0 5 5 0 -5 5 0\n"),
+  ASSERT_EQ(LoadProjectText(project,
+                            "0 FILE main.ldr\n"
+                            "1 4 30 0 0 1 0 0 0 1 0 0 0 1 sub.ldr\n"
+                            "0 FILE sub.ldr\n"
+                            "4 16 -5 -5 0 5 -5 0 5 5 0 -5 5 0\n"),
             1);
   CQvFile* main = project.GetModel(0);
   CQvFile* sub = project.GetModel(1);
@@ -143,11 +134,11 @@ TEST(FilePickTest, AReferencedModelIsPickedThroughItsPlacement) {
 TEST(FilePickTest, AModelThatPlacesItselfIsRecursive) {
   CLibraryScope library{"", 0};
   CMpdFile project;
-  LoadProject(project,
-              "0 FILE a.ldr\n"
-              "1 4 0 0 0 1 0 0 0 1 0 0 0 1 b.ldr\n"
-              "0 FILE b.ldr\n"
-              "4 16 -5 -5 0 5 -5 0 5 5 0 -5 5 0\n");
+  LoadProjectText(project,
+                  "0 FILE a.ldr\n"
+                  "1 4 0 0 0 1 0 0 0 1 0 0 0 1 b.ldr\n"
+                  "0 FILE b.ldr\n"
+                  "4 16 -5 -5 0 5 -5 0 5 5 0 -5 5 0\n");
   CQvFile* a = project.GetModel(0);
   CQvFile* b = project.GetModel(1);
   ASSERT_NE(b, nullptr);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "model/MpdFile.h"
 #include "model/QvFile.h"
 #include "model/TextHandler.h"
 
@@ -16,6 +17,17 @@ inline int ReadText(CQvFile& file, const std::string& text, int showWarnings = 0
   if (!f) f = std::tmpfile();
   CFileTextHandler in(f);
   int ok = file.ReadFrom(in, path, showWarnings);
+  std::fclose(f);
+  return ok;
+}
+
+// Reads the text as a project file of that name; the reader's result. The text may be empty.
+inline int LoadProjectText(CMpdFile& project, const std::string& text, const std::string& name = "test.mpd") {
+  std::string copy = text.empty() ? std::string(" ") : text;
+  FILE* f = fmemopen(copy.data(), text.empty() ? 0 : copy.size(), "r");
+  if (!f) f = std::tmpfile();
+  CFileTextHandler in(f);
+  const int ok = project.LoadFromText(in, name);
   std::fclose(f);
   return ok;
 }

@@ -23,15 +23,6 @@
 
 namespace {
 
-int LoadProject(CMpdFile& project, const std::string& text, const std::string& name = "test.mpd") {
-  std::string copy = text.empty() ? std::string(" ") : text;
-  FILE* f = fmemopen(copy.data(), text.empty() ? 0 : copy.size(), "r");
-  CFileTextHandler in(f);
-  int ok = project.LoadFromText(in, name);
-  std::fclose(f);
-  return ok;
-}
-
 std::string WriteProject(CMpdFile& project) {
   CArrayTextHandler out;
   EXPECT_EQ(project.WriteTo(out, "test.mpd"), 1);
@@ -72,7 +63,7 @@ TEST_F(MpdFileTest, OneModelIsPlainTextAndSeveralAreSections) {
 
 TEST_F(MpdFileTest, LeadingLinesBelongToTheFirstModelNamedByTheFirstSection) {
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, "0 leading\n0 FILE a.ldr\n0 in a\n0\n0 FILE b.ldr\n0 in b\n0\n0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 leading\n0 FILE a.ldr\n0 in a\n0\n0 FILE b.ldr\n0 in b\n0\n0\n"), 1);
   ASSERT_EQ(project.GetModelCount(), 2u);
   CQvFile* a = project.GetModel(0);
   EXPECT_EQ(a->GetName(), "a.ldr");
@@ -87,7 +78,7 @@ TEST_F(MpdFileTest, LeadingLinesBelongToTheFirstModelNamedByTheFirstSection) {
 TEST_F(MpdFileTest, SectionNamesAreKeptAsReadAndStillResolve) {
   CMpdFile project;
   const std::string text = std::string("0 FILE x.mpd\n") + kPlace + "wheel\n0\n0 FILE wheel\n0 a wheel\n0\n0\n";
-  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(LoadProjectText(project, text), 1);
   ASSERT_EQ(project.GetModelCount(), 2u);
   EXPECT_EQ(project.GetModel(0)->GetName(), "x.mpd");
   EXPECT_EQ(project.GetModel(1)->GetName(), "wheel");
@@ -102,7 +93,7 @@ TEST_F(MpdFileTest, SectionNamesAreKeptAsReadAndStillResolve) {
 
 TEST_F(MpdFileTest, EmptyLinesOfAProjectAreKept) {
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, "0 a\n\n0 b\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 a\n\n0 b\n"), 1);
   EXPECT_EQ(project.GetCurrentFile()->GetCount(), 3u);
   EXPECT_NE(WriteProject(project).find("0 a\n\n0 b\n"), std::string::npos);
 }
@@ -113,7 +104,7 @@ TEST_F(MpdFileTest, LineNumbersOfErrorsCountOverTheWholeText) {
   prompt.Answer(PromptAnswer::Yes);
   CMpdFile project;
   // Line 6 is the bad one: line 1 of the second section would be 2.
-  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n0 x\n0\n0 FILE b.ldr\n\n1 4 0 0\n0\n0\n", "p.mpd"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 FILE a.ldr\n0 x\n0\n0 FILE b.ldr\n\n1 4 0 0\n0\n0\n", "p.mpd"), 1);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_NE(prompt.shown[0].text.find("p.mpd at line 6"), std::string::npos) << prompt.shown[0].text;
   EXPECT_EQ(project.GetLineErrorCount(), 1u);
@@ -128,7 +119,7 @@ TEST_F(MpdFileTest, LongLinesAreKeptWholeAndReportedBeyondTheBound) {
   const std::string comment = "0 " + std::string(2000, 'c');
   const std::string huge = "0 FILE " + std::string(kMaxModelLineLength, 'h');
   const std::string text = "0 FILE a.ldr\n" + comment + "\n0\n0 FILE b.ldr\n" + huge + "\n0 b\n0\n0\n";
-  ASSERT_EQ(LoadProject(project, text, "long.mpd"), 1);
+  ASSERT_EQ(LoadProjectText(project, text, "long.mpd"), 1);
   EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"a.ldr", "b.ldr"}));
   EXPECT_EQ(project.GetLineErrorCount(), 0u);
   ASSERT_EQ(prompt.shown.size(), 1u);
@@ -138,7 +129,7 @@ TEST_F(MpdFileTest, LongLinesAreKeptWholeAndReportedBeyondTheBound) {
   EXPECT_TRUE(out == "0 FILE a.ldr\n" + comment + "\n" + kDefaultRotationLines + "0\n0 FILE b.ldr\n" +
                          kDefaultRotationLines + huge + "\n0 b\n0\n0\n");
   CMpdFile again;
-  ASSERT_EQ(LoadProject(again, out, "long.mpd"), 1);
+  ASSERT_EQ(LoadProjectText(again, out, "long.mpd"), 1);
   EXPECT_TRUE(WriteProject(again) == out);
 }
 
@@ -150,7 +141,7 @@ TEST_F(MpdFileTest, RenamingAModelRenamesTheLinesThatPlaceIt) {
   const std::string text = std::string("0 FILE main.ldr\n") + kPlace + "wall.ldr\n" + kPlace + "WALL.LDR\n" + kPlace +
                            "roof.ldr\n0\n0 FILE wall.ldr\n0 Wall\n0 Name: wall.ldr\n0\n0 FILE roof.ldr\n" + kPlace +
                            "Wall.ldr\n" + kPlace + "wallpaper.ldr\n0\n0\n";
-  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(LoadProjectText(project, text), 1);
   CCopyBuffer::Clear();
   CCopyBuffer::Add(References(*project.GetModel(0))[0]->Clone());
   ASSERT_EQ(project.ActivateModel(2), 1);
@@ -168,7 +159,7 @@ TEST_F(MpdFileTest, RenamingAModelRenamesTheLinesThatPlaceIt) {
   for (CQvElement* ref : References(*project.GetModel(0))) EXPECT_NE(ref->GetFileName(), "wall.ldr");
   // Read back, every renamed line places the model again.
   CMpdFile again;
-  ASSERT_EQ(LoadProject(again, out), 1);
+  ASSERT_EQ(LoadProjectText(again, out), 1);
   CQvFile* brick = again.GetModel(1);
   auto main = References(*again.GetModel(0));
   ASSERT_EQ(main.size(), 3u);
@@ -188,7 +179,7 @@ TEST_F(MpdFileTest, BackgroundPictureIsFoundBesideTheProject) {
   CMpdFile project;
   project.SetModelFolder(dir.Path());
   const std::string model = "0 BACKGROUND sky.bmp\n2 24 0 0 0 1 0 0\n0 STEP\n0\n";
-  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n" + model + "0 FILE b.ldr\n" + model + "0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 FILE a.ldr\n" + model + "0 FILE b.ldr\n" + model + "0\n"), 1);
   auto drawSteps = [](CQvFile& file) {
     CRecordingRenderer r;
     r.Reset(8, 8, 0);
@@ -207,7 +198,7 @@ TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {
   CMpdFile project;
   const std::string text = std::string("0 FILE a.ldr\n") + kPlace + "b.ldr\n" + kPlace + "c.ldr\n0\n" +
                            "0 FILE b.ldr\n" + kPlace + "a.ldr\n0\n" + "0 FILE c.ldr\n0 leaf\n0\n0\n";
-  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(LoadProjectText(project, text), 1);
   CQvFile *a = project.GetModel(0), *b = project.GetModel(1), *c = project.GetModel(2);
   auto refsA = References(*a);
   auto refsB = References(*b);
@@ -222,7 +213,7 @@ TEST_F(MpdFileTest, ACycleDisablesOnlyTheClosingReferenceAndKeepsItsName) {
   const std::string bSection = out.substr(out.find("0 FILE b.ldr\n"));
   EXPECT_NE(bSection.find(std::string(kPlace) + "a.ldr\n"), std::string::npos) << out;
   CMpdFile again;
-  ASSERT_EQ(LoadProject(again, out), 1);
+  ASSERT_EQ(LoadProjectText(again, out), 1);
   EXPECT_EQ(WriteProject(again), out);
 }
 
@@ -230,7 +221,9 @@ TEST_F(MpdFileTest, RemovingAModelReleasesTheCopyBuffersReferences) {
   CScriptedPrompt prompt;
   prompt.Answer(PromptAnswer::Yes);
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, std::string("0 FILE a.ldr\n") + kPlace + "b.ldr\n0\n0 FILE b.ldr\n0 b\n0\n0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project,
+                            std::string("0 FILE a.ldr\n") + kPlace + "b.ldr\n0\n0 FILE b.ldr\n0 b\n0\n0\n"),
+            1);
   auto refs = References(*project.GetModel(0));
   ASSERT_EQ(refs.size(), 1u);
   CCopyBuffer::Clear();
@@ -268,7 +261,7 @@ TEST_F(MpdFileTest, ExportStaysInsideTheFolderAndNeverOverwritesByCase) {
   CMpdFile project;
   const std::string text = "0 FILE ../evil.ldr\n0 e\n0\n0 FILE /tmp/abs.ldr\n0 a\n0\n"
                            "0 FILE Wheel.ldr\n0 W\n0\n0 FILE wheel.ldr\n0 w\n0\n0\n";
-  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(LoadProjectText(project, text), 1);
   project.ExportModels(out);
   size_t files = 0;
   for (const auto& e : std::filesystem::directory_iterator(out)) {
@@ -286,7 +279,7 @@ TEST_F(MpdFileTest, ExportStaysInsideTheFolderAndNeverOverwritesByCase) {
 
 TEST_F(MpdFileTest, UndoOfOneModelKeepsItsName) {
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, "0 FILE only.mpd\n0 c\n0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 FILE only.mpd\n0 c\n0\n"), 1);
   ASSERT_EQ(project.GetModelCount(), 1u);
   auto snapshot = project.SaveUndo();
   ASSERT_TRUE(snapshot);
@@ -300,7 +293,7 @@ TEST_F(MpdFileTest, UndoOfOneModelKeepsItsName) {
 
 TEST_F(MpdFileTest, UndoRestoresTheCurrentModel) {
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, "0 FILE a\n0\n0 FILE b\n0 x\n0\n0 FILE c\n0\n0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 FILE a\n0\n0 FILE b\n0 x\n0\n0 FILE c\n0\n0\n"), 1);
   project.ActivateModel(2);
   auto snapshot = project.SaveUndo();
   ASSERT_TRUE(snapshot);
@@ -341,7 +334,7 @@ TEST_F(MpdFileTest, ARefusedImportSaysWhy) {
 
 TEST_F(MpdFileTest, ReorderPutsModelsInTheGivenOrder) {
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, "0 FILE a\n0\n0 FILE b\n0\n0 FILE c\n0\n0\n"), 1);
+  ASSERT_EQ(LoadProjectText(project, "0 FILE a\n0\n0 FILE b\n0\n0 FILE c\n0\n0\n"), 1);
   EXPECT_EQ(project.Reorder({2, 0, 1}), 1);
   EXPECT_EQ(project.GetModelNames(), (std::vector<std::string>{"c", "a", "b"}));
   EXPECT_EQ(project.GetCurrentIndex(), 0);
@@ -362,7 +355,7 @@ TEST_F(MpdFileTest, ManyModelsPlacedByNameResolveToTheirSections) {
   }
   text += "0\n";
   CMpdFile project;
-  ASSERT_EQ(LoadProject(project, text), 1);
+  ASSERT_EQ(LoadProjectText(project, text), 1);
   ASSERT_EQ(project.GetModelCount(), static_cast<size_t>(kModels));
   auto check = [&](const CMpdFile& p) {
     const std::vector<CQvElement*> refs = References(*p.GetModel(0));
@@ -405,7 +398,7 @@ TEST(MpdFileRealModels, RoundTripAndSnapshot) {
       }
     const std::string first = WriteProject(project);
     CMpdFile again;
-    ASSERT_EQ(LoadProject(again, first, path), 1);
+    ASSERT_EQ(LoadProjectText(again, first, path), 1);
     EXPECT_EQ(again.GetLineErrorCount(), 0u);
     EXPECT_EQ(again.GetModelCount(), project.GetModelCount());
     EXPECT_EQ(again.GetModelNames(), project.GetModelNames());
@@ -430,8 +423,8 @@ namespace {
 TEST_F(MpdFileTest, CountAllStepsAddsThePreviewPageAndRoundsToEven) {
   CMpdFile project;
   const std::string line = "2 4 0 0 0 1 1 1\n";
-  ASSERT_EQ(LoadProject(project, "0 FILE a.ldr\n" + line + "0 STEP\n" + line + "0 FILE b.ldr\n0 nothing\n" +
-                                     "0 FILE c.ldr\n" + line + "0\n"),
+  ASSERT_EQ(LoadProjectText(project, "0 FILE a.ldr\n" + line + "0 STEP\n" + line +
+                                         "0 FILE b.ldr\n0 nothing\n" + "0 FILE c.ldr\n" + line + "0\n"),
             1);
   ASSERT_EQ(project.GetModelCount(), 3u);
   EXPECT_EQ(project.GetModel(0)->CountSteps(), 2);
