@@ -8,6 +8,7 @@
 // A few boxes under the most recent matrices are kept too: a part is mostly placed in a few
 // orientations. Boxes are asked for from several threads (panes drawn at once), so the kept boxes
 // are guarded.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <mutex>
@@ -20,6 +21,13 @@
 // false for any other matrix, leaving out untouched.
 bool SwappedAxesBox(const CMatrix3& matrix, const CVector3& lo, const CVector3& hi, CVector3& outLo,
                     CVector3& outHi);
+
+// Widens min and max to hold the box lo..hi moved by offset.
+inline void ExtendByBox(const CVector3& lo, const CVector3& hi, const CVector3& offset, CVector3& min,
+                        CVector3& max) {
+  min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
+  max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
+}
 
 class CExtentPoints {
  public:

@@ -85,8 +85,7 @@ bool MeasureFile(const CQvFile& file, const CVector3& offset, const CMatrix3& ma
     CVector3 lo(1e200, 1e200, 1e200), hi(-1e200, -1e200, -1e200);
     for (size_t i = 0; i < file.GetCount(); ++i)
       if (!MeasureElement(*file.GetAt(i), CVector3(), matrix, lo, hi)) return false;
-    min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
-    max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
+    ExtendByBox(lo, hi, offset, min, max);
     return true;
   }
   for (size_t i = 0; i < file.GetCount(); ++i) {

@@ -360,19 +360,14 @@ void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, 
   if (noCache) {
     if (const CExtentPoints* kept = GetExtentPoints()) {
       CVector3 lo, hi;
-      if (!kept->Box(matrix, lo, hi)) return;
-      min.Set(std::min(min.x, lo.x + offset.x), std::min(min.y, lo.y + offset.y), std::min(min.z, lo.z + offset.z));
-      max.Set(std::max(max.x, hi.x + offset.x), std::max(max.y, hi.y + offset.y), std::max(max.z, hi.z + offset.z));
+      if (kept->Box(matrix, lo, hi)) ExtendByBox(lo, hi, offset, min, max);
       return;
     }
     CVector3 lo, hi, turnedLo, turnedHi;
     if (PassIdentityBox(lo, hi)) {
       if (lo.x > hi.x) return;  // nothing measured
       if (SwappedAxesBox(matrix, lo, hi, turnedLo, turnedHi)) {
-        min.Set(std::min(min.x, turnedLo.x + offset.x), std::min(min.y, turnedLo.y + offset.y),
-                std::min(min.z, turnedLo.z + offset.z));
-        max.Set(std::max(max.x, turnedHi.x + offset.x), std::max(max.y, turnedHi.y + offset.y),
-                std::max(max.z, turnedHi.z + offset.z));
+        ExtendByBox(turnedLo, turnedHi, offset, min, max);
         return;
       }
     }
@@ -385,10 +380,7 @@ void CQvFile::ExtendBoundingBox(const CVector3& offset, const CMatrix3& matrix, 
       for (auto& e : m_elements) e->ExtendBoundingBox(CVector3(), matrix, m_cachedMin, m_cachedMax, 0);
       m_cachedPlacement = matrix;
     }
-    min.Set(std::min(min.x, m_cachedMin.x + offset.x), std::min(min.y, m_cachedMin.y + offset.y),
-            std::min(min.z, m_cachedMin.z + offset.z));
-    max.Set(std::max(max.x, m_cachedMax.x + offset.x), std::max(max.y, m_cachedMax.y + offset.y),
-            std::max(max.z, m_cachedMax.z + offset.z));
+    ExtendByBox(m_cachedMin, m_cachedMax, offset, min, max);
     return;
   }
   for (auto& e : m_elements)
