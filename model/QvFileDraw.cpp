@@ -216,10 +216,15 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
   // is that pixel in its colour; inside another library file it is left out, since the rest of
   // that file covers the pixel and decides its colour more often than not. An image is filled in
   // its own coordinates: no box test there.
+  // Below FastRender 2 no part image is stamped, so a box behind what is drawn can be left out
+  // as well.
+  const int fast = theSettings.FastRender;
   if (libraryFile && !ctx.drawingIntoImage) {
     ScreenVertex pixel;
-    switch (renderer.ReachOfBox(&GetCorner(0), pixel)) {
+    const auto test = fast < 2 ? C3DStub::BoxTest::HiddenToo : C3DStub::BoxTest::PlaceOnly;
+    switch (renderer.ReachOfBox(&GetCorner(0), pixel, test)) {
       case C3DStub::BoxReach::Outside:
+      case C3DStub::BoxReach::Hidden:
         return;
       case C3DStub::BoxReach::OnePixel:
         if (!ctx.insideLibraryFile) renderer.DrawDot(static_cast<uint32_t>(ctx.parentColor), pixel, pickId);
@@ -235,7 +240,6 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
     inner.colorEntries = m_colors.GetEntries();
     renderer.SetColorTable(m_colors.GetEntries());
   }
-  const int fast = theSettings.FastRender;
   const bool cacheable = !ctx.drawingIntoImage && !renderer.IsPerspectiveOn() &&
                          ((fast == 2 && smallPartName) || (fast == 3 && libraryFile)) && !HasExplicitColorsDeep();
   if (!cacheable || !DrawFromPartImage(renderer, pickId, inner)) {

@@ -20,6 +20,12 @@ void Triangle(const FrameBand& band, const ScreenVertex& v1, const ScreenVertex&
 void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, int32_t lineWidth,
           const ColorPair& pair, PickId pickId);
 
+// Whether every pixel of the band in columns x0..x1 and rows y0..y1 (clipped to the frame and the
+// band) holds a depth no farther than nearest, reading no more than maxPixels of them: false for
+// a larger box. What would only write depths at or behind nearest changes none of those pixels.
+bool DepthsNoFartherThan(const FrameBand& band, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int64_t nearest,
+                         int64_t maxPixels);
+
 // A part image stamped with its top-left pixel at x0, y0 + 1 and its depths shifted by z0.
 struct Stamp {
   const CFakeBuffer* image = nullptr;

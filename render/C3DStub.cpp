@@ -156,6 +156,7 @@ void C3DStub::AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo) {
   m_background = parent.m_background;
   m_lineWidth = parent.m_lineWidth;
   m_tinyPartDots = parent.m_tinyPartDots;
+  m_skipHiddenParts = parent.m_skipHiddenParts;
   m_perspectiveOn = parent.m_perspectiveOn;
   m_perspectiveRange = parent.m_perspectiveRange;
   m_perspectiveNear = parent.m_perspectiveNear;
@@ -184,7 +185,7 @@ const CVector3* C3DStub::TransformPoints(const CVector3* in, size_t n) {
   return out;
 }
 
-C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel) const {
+C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel, BoxTest test) const {
   // Without a frame there is nothing to measure against (and a recording renderer may have none).
   if (!m_initialised) return BoxReach::Larger;
   double minX = INFINITY, minY = INFINITY, minZ = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
@@ -236,14 +237,44 @@ C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pix
   if (maxX + margin < 0 || minX - margin >= static_cast<double>(m_width) || maxY + margin < rowFrom ||
       minY - margin >= rowTo)
     return BoxReach::Outside;
-  if (!m_tinyPartDots || m_lineWidth != 1 || maxX - minX >= 1 || maxY - minY >= 1) return BoxReach::Larger;
-  int32_t x0, x1, y0, y1, z;
-  if (!TruncClamp(minX, kMaxCoordinate, x0) || !TruncClamp(maxX, kMaxCoordinate, x1) ||
-      !TruncClamp(minY, kMaxCoordinate, y0) || !TruncClamp(maxY, kMaxCoordinate, y1) ||
-      !TruncClamp(minZ * m_depthScale + 0.5, kMaxDepthUnits, z) || x0 != x1 || y0 != y1)
-    return BoxReach::Larger;
-  pixel = {x0, y0, z};
-  return BoxReach::OnePixel;
+  if (m_tinyPartDots && m_lineWidth == 1 && maxX - minX < 1 && maxY - minY < 1) {
+    int32_t x0, x1, y0, y1, z;
+    if (TruncClamp(minX, kMaxCoordinate, x0) && TruncClamp(maxX, kMaxCoordinate, x1) &&
+        TruncClamp(minY, kMaxCoordinate, y0) && TruncClamp(maxY, kMaxCoordinate, y1) &&
+        TruncClamp(minZ * m_depthScale + 0.5, kMaxDepthUnits, z) && x0 == x1 && y0 == y1) {
+      pixel = {x0, y0, z};
+      return BoxReach::OnePixel;
+    }
+  }
+  const bool mayBeHidden = test == BoxTest::HiddenToo && m_skipHiddenParts && !m_perspectiveOn;
+  if (mayBeHidden && BehindDrawn(minX, maxX, minY, maxY, minZ)) return BoxReach::Hidden;
+  return BoxReach::Larger;
+}
+
+bool C3DStub::BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ) const {
+  // Worker threads may be writing the depths.
+  if (m_batch && m_batch->HasPending()) return false;
+  if (!(m_depthScale > 0) || !(minX >= -kMaxCoordinate) || !(maxX <= kMaxCoordinate) ||
+      !(minY >= -kMaxCoordinate) || !(maxY <= kMaxCoordinate))
+    return false;
+  int32_t surface, line;
+  if (!TruncClamp(minZ * m_depthScale + 0.5, kMaxDepthUnits, surface) ||
+      !TruncClamp(minZ * m_depthScale - 2.0, kMaxDepthUnits, line))
+    return false;
+  // The depths the elements write lie no nearer than their nearest point's: a surface's rounded,
+  // a line's moved 2 units nearer, and a line pixel is kept while the stored depth is less than
+  // its own plus the bias (2/256 of a unit). One unit more for the rounding between the box and
+  // the points.
+  const int64_t nearest = std::min(int64_t{surface} * 256, int64_t{line} * 256 + 1) - 256;
+  // A point lands on column trunc(x), between floor(minX) and floor(maxX) + 1; one pixel more on
+  // each side for the rounding between the box and the points, and wide lines reach
+  // lineWidth - 1 pixels up and left. Reading a large box costs more than it can save: its
+  // elements are left to the depth test.
+  constexpr int64_t kMaxBoxPixels = 1024;
+  return bandraster::DepthsNoFartherThan(
+      Target(), static_cast<int32_t>(std::floor(minX)) - m_lineWidth, static_cast<int32_t>(std::floor(maxX)) + 2,
+      static_cast<int32_t>(std::floor(minY)) - m_lineWidth, static_cast<int32_t>(std::floor(maxY)) + 2, nearest,
+      kMaxBoxPixels);
 }
 
 void C3DStub::UpdateBatch() {

@@ -107,11 +107,17 @@ class C3DStub {
   // columns this renderer draws: wholly outside them (with a margin for rounding, wide lines and
   // part images), inside a single pixel (returned in pixel, x and y, with the nearest depth), or
   // larger. A box with a corner that is not a number, or at or behind the eye, is Larger.
-  enum class BoxReach { Outside, OnePixel, Larger };
-  BoxReach ReachOfBox(const CVector3* corners, ScreenVertex& pixel) const;
+  // With HiddenToo, a box whose pixels all hold depths at least as near as its nearest point is
+  // Hidden: surfaces, lines and dots drawn inside it would change nothing (no perspective; the
+  // caller knows that nothing else, such as a part image, is drawn for it).
+  enum class BoxReach { Outside, OnePixel, Hidden, Larger };
+  enum class BoxTest { PlaceOnly, HiddenToo };
+  BoxReach ReachOfBox(const CVector3* corners, ScreenVertex& pixel, BoxTest test = BoxTest::PlaceOnly) const;
   // Off: boxes inside a pixel are Larger, so that every part is drawn exactly (on by default).
   void SetDotsForTinyParts(bool on) { m_tinyPartDots = on; }
   bool GetDotsForTinyParts() const { return m_tinyPartDots; }
+  // Off: no box is Hidden, so that every part is walked (on by default).
+  void SetSkipHiddenParts(bool on) { m_skipHiddenParts = on; }
   // One surface pixel in the colour, through the surface depth test: what a part smaller than a
   // pixel is drawn as.
   void DrawDot(uint32_t color, const ScreenVertex& pixel, PickId pickId);
@@ -266,6 +272,8 @@ class C3DStub {
   void AdoptBand(const C3DStub& parent, int32_t rowFrom, int32_t rowTo);
   // The rows and buffers drawn into: the whole frame, or the band's rows of the parent's.
   bandraster::FrameBand Target() const;
+  // The Hidden test of ReachOfBox on the box's screen extent (rounding offsets added).
+  bool BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ) const;
   // Whether pixels x0..x1 of rows y0..y1 meet the rows and columns drawn into.
   bool ReachesTarget(int32_t x0, int32_t x1, int32_t y0, int32_t y1) const {
     const int32_t rowFrom = m_parent ? m_rowFrom : 0;
@@ -326,6 +334,7 @@ class C3DStub {
   double m_bandLo = -INFINITY, m_bandHi = INFINITY;
   bandraster::FrameBand m_bandTarget;
   bool m_tinyPartDots = true;
+  bool m_skipHiddenParts = true;
   // The renderers and threads of DrawInBands, made at its first use.
   std::vector<std::unique_ptr<C3DStub>> m_bands;
   std::unique_ptr<CWorkerPool> m_pool;

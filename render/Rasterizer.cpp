@@ -202,6 +202,27 @@ void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, i
 
 }  // namespace bandraster
 
+namespace bandraster {
+
+bool DepthsNoFartherThan(const FrameBand& band, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int64_t nearest,
+                         int64_t maxPixels) {
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, band.width - 1);
+  y0 = std::max(y0, band.rowFrom);
+  y1 = std::min(y1, band.rowTo - 1);
+  if (x0 > x1 || y0 > y1) return true;
+  if (static_cast<int64_t>(x1 - x0 + 1) * (y1 - y0 + 1) > maxPixels) return false;
+  for (int32_t y = y0; y <= y1; ++y) {
+    const int32_t* depth = band.depth + static_cast<size_t>(y) * static_cast<size_t>(band.width);
+    int32_t farthest = depth[x0];
+    for (int32_t x = x0 + 1; x <= x1; ++x) farthest = std::max(farthest, depth[x]);
+    if (farthest > nearest) return false;
+  }
+  return true;
+}
+
+}  // namespace bandraster
+
 bandraster::FrameBand C3DStub::WholeFrame() const {
   bandraster::FrameBand band;
   band.depth = const_cast<int32_t*>(m_depth.data());
@@ -253,6 +274,14 @@ void C3DStub::FillQuad(const ScreenVertex& a, const ScreenVertex& b, const Scree
   if (!m_batch) {
     // The three triangles share the quadrilateral's shade, worked out at most once.
     const bandraster::FrameBand target = Target();
+    // Their depths lie between those of the corners, and a pixel takes only a nearer one: a
+    // small quadrilateral behind what its box holds (most of them, in a big model) is left out
+    // before its edges are walked.
+    constexpr int64_t kMaxBoxPixels = 64;
+    if (bandraster::DepthsNoFartherThan(target, std::min({a.x, b.x, c.x, d.x}), std::max({a.x, b.x, c.x, d.x}),
+                                        std::min({a.y, b.y, c.y, d.y}), std::max({a.y, b.y, c.y, d.y}),
+                                        int64_t{std::min({a.z, b.z, c.z, d.z})} * 256, kMaxBoxPixels))
+      return;
     for (const auto& t : corners) {
       int32_t f, l;
       if (TriangleRows(*t[0], *t[1], *t[2], width, height, f, l))

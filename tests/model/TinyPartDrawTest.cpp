@@ -1,6 +1,7 @@
 // Library files and the frame: a file whose box lands wholly outside the frame is not walked, one
 // that lands inside a single pixel is drawn as that pixel in its colour (or, inside another
-// library file, left to the rest of that file).
+// library file, left to the rest of that file), and one whose box lies behind what is drawn is
+// not walked when no part image can be stamped for it.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,6 +28,8 @@ struct SpeckLibrary {
     WriteFileBytes(dir / "parts/tile.dat", "0 tile\n4 16 0 0 0 10 0 1 10 10 2 0 10 1\n");
     WriteFileBytes(dir / "parts/pitted.dat",
                    "0 pitted\n1 16 0 0 0 1 0 0 0 1 0 0 0 1 tile.dat\n1 2 5.1 5.1 -2 1 0 0 0 1 0 0 0 1 speck.dat\n");
+    // A flat 10 x 10 tile at depth 0 with an edge line along its top.
+    WriteFileBytes(dir / "parts/framed.dat", "0 framed\n4 16 0 0 0 10 0 0 10 10 0 0 10 0\n2 24 0 0 0 10 0 0\n");
   }
   CScratchDir dir;
 };
@@ -47,9 +50,10 @@ class TinyPartDraw : public ::testing::Test {
   void TearDown() override { std::memcpy(theDefaultColors, m_keep, sizeof(m_keep)); }
 
   // Model units are pixels; a point at x lands on pixel trunc(x + 0.5).
-  static void Draw(C3DStub& r, CQvFile& model, bool dots, int threads = 1) {
+  static void Draw(C3DStub& r, CQvFile& model, bool dots, int threads = 1, bool skipHidden = true) {
     r.SetThreads(threads);
     r.SetDotsForTinyParts(dots);
+    r.SetSkipHiddenParts(skipHidden);
     r.EnablePickBuffer(1);
     r.SetBackgroundColor(0);
     r.Reset(64, 48, 0);
@@ -142,6 +146,49 @@ TEST_F(TinyPartDraw, PartsOutsideTheFrameAreNotWalkedAndPartsAcrossItsEdgeAreDra
       EXPECT_EQ(r.Counts().primitives, c.primitives) << c.name << ", " << threads << " threads";
       EXPECT_GE(PickedPixels(r), c.pixelsAtLeast) << c.name << ", " << threads << " threads";
       if (c.pixelsAtLeast == 0) EXPECT_EQ(PickedPixels(r), 0) << c.name;
+    }
+  }
+}
+
+// A wall over the whole frame, then the framed tile behind it or level with it. The tile is left
+// out only where neither its surface nor its edge line could show: a line wins against a surface
+// at its own depth, so the wall must be a unit nearer than the tile. The frame is always the one
+// that walking the tile gives.
+TEST_F(TinyPartDraw, PartsBehindWhatIsDrawnAreLeftOutAndTheFrameIsTheSame) {
+  SpeckLibrary lib;
+  struct Case {
+    const char* name;
+    const char* wall;  // the wall's depth, or a wall over the left half only
+    bool leftOut;
+  };
+  const Case cases[] = {
+      {"wall two units nearer", "-2", true},
+      {"wall one unit nearer", "-1", true},
+      {"wall half a unit nearer: the edge line shows", "-0.5", false},
+      {"wall at the tile's depth: the edge line shows", "0", false},
+      {"wall behind the tile", "1", false},
+      {"wall over the left half only", "half", false},
+  };
+  for (const int fastRender : {0, 1, 2}) {
+    CLibraryScope library(lib.dir.Path(), 0, fastRender);
+    for (const Case& c : cases) {
+      const std::string wall = std::string(c.wall) == "half" ? "4 1 -10 -10 -2 25 -10 -2 25 60 -2 -10 60 -2\n"
+                                                              : std::string("4 1 -10 -10 ") + c.wall +
+                                                                    " 80 -10 " + c.wall + " 80 60 " + c.wall +
+                                                                    " -10 60 " + c.wall + "\n";
+      auto model = LoadText("0 m\n" + wall + "1 4 20 20 0 1 0 0 0 1 0 0 0 1 framed.dat\n");
+      // Part images are stamped from FastRender 2 on, and the test is not made there.
+      const bool leftOut = c.leftOut && fastRender < 2;
+      for (const int threads : {1, 4}) {
+        const std::string what =
+            std::string(c.name) + ", FastRender " + std::to_string(fastRender) + ", " + std::to_string(threads);
+        C3DStub skipping, walking;
+        Draw(skipping, *model, true, threads, true);
+        Draw(walking, *model, true, threads, false);
+        EXPECT_TRUE(SameFrame(skipping, walking)) << what;
+        EXPECT_EQ(skipping.Counts().primitives, leftOut ? 1u : 3u) << what;
+        EXPECT_EQ(walking.Counts().primitives, 3u) << what;
+      }
     }
   }
 }

@@ -477,6 +477,62 @@ TEST_F(Raster, TwistedQuadCoversItsHull) {
   EXPECT_EQ(Picture(r), expected);
 }
 
+// A quadrilateral behind what is drawn over its whole box is left out before its triangles are
+// walked: the frame must be what its three triangles give, whatever lies in front. Each case
+// draws a backdrop, then the quad, once as a quad and once as the triangles abc, acd and bcd.
+TEST(RasterQuadBehind, DrawsWhatItsThreeTrianglesDraw) {
+  struct Case {
+    const char* name;
+    double backdropZ;  // a cover over the whole frame, or none when NaN
+    double z[4];       // the quad's corner depths
+    bool seen;         // some pixel of the quad shows
+  };
+  const double kNone = std::numeric_limits<double>::quiet_NaN();
+  const Case cases[] = {
+      {"on an empty frame", kNone, {3, 3, 3, 3}, true},
+      {"behind the cover", 2, {3, 3, 3, 3}, false},
+      {"at the cover's depth (ties keep the cover)", 2, {2, 2, 2, 2}, false},
+      {"one corner in front", 2, {3, 3, 1.5, 3}, true},
+      {"tilted through the cover", 2, {1, 2, 3, 4}, true},
+      {"a hair in front", 2, {1.8, 1.8, 1.8, 1.8}, true},
+  };
+  TestColors colors;
+  struct Drawn {
+    Rows picture;
+    std::vector<int32_t> depths;
+    std::vector<PickId> picks;
+  };
+  for (const Case& c : cases) {
+    auto draw = [&](bool asQuad) {
+      C3DStub r;
+      Prepare(r, colors, 12, 10);
+      if (c.backdropZ == c.backdropZ) DrawCover(r, kRed, c.backdropZ);
+      const CVector3 a = P(1, 1, c.z[0]), b = P(8, 1, c.z[1]), d = P(8, 7, c.z[2]), e = P(1, 7, c.z[3]);
+      if (asQuad) {
+        r.DrawQuad(kGreen, a, b, d, e, 7);
+      } else {
+        r.DrawTriangle(kGreen, a, b, d, 7);
+        r.DrawTriangle(kGreen, a, d, e, 7);
+        r.DrawTriangle(kGreen, b, d, e, 7);
+      }
+      Drawn out{Picture(r), {}, {}};
+      for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x) {
+          out.depths.push_back(r.GetDepth(x, y));
+          out.picks.push_back(r.GetPickId(x, y));
+        }
+      return out;
+    };
+    const Drawn quad = draw(true), triangles = draw(false);
+    EXPECT_EQ(quad.picture, triangles.picture) << c.name;
+    EXPECT_EQ(quad.depths, triangles.depths) << c.name;
+    EXPECT_EQ(quad.picks, triangles.picks) << c.name;
+    bool green = false;
+    for (const std::string& row : quad.picture) green = green || row.find('G') != std::string::npos;
+    EXPECT_EQ(green, c.seen) << c.name;
+  }
+}
+
 // Far-off corners (deep zoom on a large model): positions x 256 pass 32 bits, and the visible
 // part must still be exact: the long edge from (-K,-K) to (K,K) steps 256 per row exactly.
 TEST(RasterFar, HugeCoordinatesDrawTheVisiblePartExactly) {
