@@ -35,18 +35,27 @@ void CBandSplit::Record(const std::vector<double>& costs) {
   double total = 0;
   for (const double c : costs) total += c;
   if (!(total > 0) || height == 0) return;
-  // Each band's cost spread evenly over its rows; no row is free, since every band walks the
-  // model anew. Half of the estimate is the last one's, so that one slow band (the machine was
-  // busy) does not throw the next split off.
+  // No row is free, since every band walks the model anew.
   const double floor = total / static_cast<double>(height) / 16;
-  const bool blend = m_rowCost.size() == height;
+  const bool refine = m_rowCost.size() == height;
   m_rowCost.resize(height, 0.0);
   for (size_t b = 0; b + 1 < m_edges.size(); ++b) {
     const int32_t from = m_edges[b], to = m_edges[b + 1];
-    for (int32_t y = from; y < to; ++y) {
-      const double measured = costs[b] / (to - from) + floor;
-      double& row = m_rowCost[static_cast<size_t>(y)];
-      row = blend ? (row + measured) / 2 : measured;
+    double before = 0;
+    if (refine)
+      for (int32_t y = from; y < to; ++y) before += m_rowCost[static_cast<size_t>(y)];
+    if (before > 0) {
+      // The band's rows keep the shape of the estimate, learnt from earlier splits with other
+      // edges, scaled half way to what the band cost now: spread evenly, the cost of a few dense
+      // rows would move with every edge and the split would swing from frame to frame. Half,
+      // so that one slow band (the machine was busy) does not throw the next split off.
+      const double scale = (1 + costs[b] / before) / 2;
+      for (int32_t y = from; y < to; ++y) {
+        double& row = m_rowCost[static_cast<size_t>(y)];
+        row = std::max(row * scale, floor);
+      }
+    } else {
+      for (int32_t y = from; y < to; ++y) m_rowCost[static_cast<size_t>(y)] = costs[b] / (to - from) + floor;
     }
   }
 }

@@ -2,6 +2,7 @@
 // covering every row once with bands of at least the least height.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "render/BandSplit.h"
@@ -39,6 +40,33 @@ TEST(BandSplit, TheLeastHeightHoldsWhereAllTheCostIs) {
   split.Split(8, 128, 16);
   split.Record({1000, 0, 0, 0, 0, 0, 0, 0});
   ExpectCovers(split.Split(8, 128, 16), 8, 128, 16);
+}
+
+// Frames redrawn in the same view: the costs come from rows of very different cost (a dense
+// stretch, an empty one), and the split must settle with every band costing about the same, not
+// swing from frame to frame as a few dense rows change bands.
+TEST(BandSplit, RepeatedFramesSettleOnEvenBands) {
+  constexpr int32_t kHeight = 768, kBands = 8;
+  std::vector<double> rowCost(kHeight, 1.0);
+  for (int32_t y = 200; y < 260; ++y) rowCost[static_cast<size_t>(y)] = 40;
+  for (int32_t y = 600; y < kHeight; ++y) rowCost[static_cast<size_t>(y)] = 0.1;
+  CBandSplit split;
+  double worst = 0;
+  for (int frame = 0; frame < 30; ++frame) {
+    const std::vector<int32_t> edges = split.Split(kBands, kHeight, 8);
+    ExpectCovers(edges, kBands, kHeight, 8);
+    std::vector<double> costs(kBands, 0.0);
+    double total = 0;
+    for (int32_t b = 0; b < kBands; ++b)
+      for (int32_t y = edges[static_cast<size_t>(b)]; y < edges[static_cast<size_t>(b) + 1]; ++y)
+        costs[static_cast<size_t>(b)] += rowCost[static_cast<size_t>(y)];
+    for (const double c : costs) total += c;
+    // The last frames: the costliest band against an even share.
+    if (frame >= 20)
+      for (const double c : costs) worst = std::max(worst, c / (total / kBands));
+    split.Record(costs);
+  }
+  EXPECT_LT(worst, 1.15);
 }
 
 TEST(BandSplit, ANewHeightOrNoCostSplitsEvenly) {
