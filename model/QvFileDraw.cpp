@@ -216,13 +216,13 @@ void CQvFile::DrawParts(C3DStub& renderer, PickId pickId, const DrawContext& ctx
   // is that pixel in its colour; inside another library file it is left out, since the rest of
   // that file covers the pixel and decides its colour more often than not. An image is filled in
   // its own coordinates: no box test there.
-  // Below FastRender 2 no part image is stamped, so a box behind what is drawn can be left out
-  // as well.
+  // A box behind what is drawn is left out as well; from FastRender 2 on, part images may be
+  // stamped for what lies in it, and they reach a little further.
   const int fast = theSettings.FastRender;
   if (libraryFile && !ctx.drawingIntoImage) {
     ScreenVertex pixel;
-    const auto test = fast < 2 ? C3DStub::BoxTest::HiddenToo : C3DStub::BoxTest::PlaceOnly;
-    switch (renderer.ReachOfBox(&GetCorner(0), pixel, test)) {
+    const auto drawnAs = fast >= 2 ? C3DStub::DrawnAs::PartImages : C3DStub::DrawnAs::Elements;
+    switch (renderer.ReachOfBox(&GetCorner(0), pixel, drawnAs)) {
       case C3DStub::BoxReach::Outside:
       case C3DStub::BoxReach::Hidden:
         return;

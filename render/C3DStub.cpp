@@ -185,7 +185,7 @@ const CVector3* C3DStub::TransformPoints(const CVector3* in, size_t n) {
   return out;
 }
 
-C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel, BoxTest test) const {
+C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pixel, DrawnAs drawnAs) const {
   // Without a frame there is nothing to measure against (and a recording renderer may have none).
   if (!m_initialised) return BoxReach::Larger;
   double minX = INFINITY, minY = INFINITY, minZ = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
@@ -246,12 +246,13 @@ C3DStub::BoxReach C3DStub::ReachOfBox(const CVector3* corners, ScreenVertex& pix
       return BoxReach::OnePixel;
     }
   }
-  const bool mayBeHidden = test == BoxTest::HiddenToo && m_skipHiddenParts && !m_perspectiveOn;
-  if (mayBeHidden && BehindDrawn(minX, maxX, minY, maxY, minZ)) return BoxReach::Hidden;
+  if (m_skipHiddenParts && !m_perspectiveOn && BehindDrawn(minX, maxX, minY, maxY, minZ, drawnAs))
+    return BoxReach::Hidden;
   return BoxReach::Larger;
 }
 
-bool C3DStub::BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ) const {
+bool C3DStub::BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ,
+                          DrawnAs drawnAs) const {
   // Worker threads may be writing the depths.
   if (m_batch && m_batch->HasPending()) return false;
   if (!(m_depthScale > 0) || !(minX >= -kMaxCoordinate) || !(maxX <= kMaxCoordinate) ||
@@ -263,18 +264,24 @@ bool C3DStub::BehindDrawn(double minX, double maxX, double minY, double maxY, do
     return false;
   // The depths the elements write lie no nearer than their nearest point's: a surface's rounded,
   // a line's moved 2 units nearer, and a line pixel is kept while the stored depth is less than
-  // its own plus the bias (2/256 of a unit). One unit more for the rounding between the box and
-  // the points.
-  const int64_t nearest = std::min(int64_t{surface} * 256, int64_t{line} * 256 + 1) - 256;
-  // A point lands on column trunc(x), between floor(minX) and floor(maxX) + 1; one pixel more on
-  // each side for the rounding between the box and the points, and wide lines reach
-  // lineWidth - 1 pixels up and left. Reading a large box costs more than it can save: its
-  // elements are left to the depth test.
+  // its own plus the bias (2/256 of a unit). A part image stamps at its nearest point's surface
+  // depth, its lines up to 2 units nearer, with the same rules. One unit more for the rounding
+  // between the box and the points.
+  const bool images = drawnAs == DrawnAs::PartImages;
+  int64_t nearest = std::min(int64_t{surface} * 256, int64_t{line} * 256 + 1);
+  if (images) nearest = std::min(nearest, (int64_t{surface} - 2) * 256 + 1);
+  nearest -= 256;
+  // A point lands on column trunc(x), between floor(minX) and floor(maxX) + 1; one pixel more
+  // on each side for the rounding between the box and the points, and wide lines reach
+  // lineWidth - 1 pixels up and left. A part image's pixels lie up to two columns left of the
+  // points they show, and its stamp is placed to a whole pixel: one more on each side. Reading a
+  // large box costs more than it can save: its elements are left to the depth test.
+  const int32_t imageReach = images ? 3 : 0, before = m_lineWidth + imageReach, after = 2 + (images ? 1 : 0);
   constexpr int64_t kMaxBoxPixels = 1024;
-  return bandraster::DepthsNoFartherThan(
-      Target(), static_cast<int32_t>(std::floor(minX)) - m_lineWidth, static_cast<int32_t>(std::floor(maxX)) + 2,
-      static_cast<int32_t>(std::floor(minY)) - m_lineWidth, static_cast<int32_t>(std::floor(maxY)) + 2, nearest,
-      kMaxBoxPixels);
+  return bandraster::DepthsNoFartherThan(Target(), static_cast<int32_t>(std::floor(minX)) - before,
+                                         static_cast<int32_t>(std::floor(maxX)) + after,
+                                         static_cast<int32_t>(std::floor(minY)) - before,
+                                         static_cast<int32_t>(std::floor(maxY)) + after, nearest, kMaxBoxPixels);
 }
 
 void C3DStub::UpdateBatch() {

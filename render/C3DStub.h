@@ -107,12 +107,13 @@ class C3DStub {
   // columns this renderer draws: wholly outside them (with a margin for rounding, wide lines and
   // part images), inside a single pixel (returned in pixel, x and y, with the nearest depth), or
   // larger. A box with a corner that is not a number, or at or behind the eye, is Larger.
-  // With HiddenToo, a box whose pixels all hold depths at least as near as its nearest point is
-  // Hidden: surfaces, lines and dots drawn inside it would change nothing (no perspective; the
-  // caller knows that nothing else, such as a part image, is drawn for it).
+  // A box whose pixels all hold depths at least as near as its nearest point is Hidden: the
+  // surfaces, lines and dots of what lies inside it would change none of them (no perspective
+  // there). With PartImages, the wider reach and nearer lines of stamped part images are
+  // allowed for as well.
   enum class BoxReach { Outside, OnePixel, Hidden, Larger };
-  enum class BoxTest { PlaceOnly, HiddenToo };
-  BoxReach ReachOfBox(const CVector3* corners, ScreenVertex& pixel, BoxTest test = BoxTest::PlaceOnly) const;
+  enum class DrawnAs { Elements, PartImages };
+  BoxReach ReachOfBox(const CVector3* corners, ScreenVertex& pixel, DrawnAs drawnAs) const;
   // Off: boxes inside a pixel are Larger, so that every part is drawn exactly (on by default).
   void SetDotsForTinyParts(bool on) { m_tinyPartDots = on; }
   bool GetDotsForTinyParts() const { return m_tinyPartDots; }
@@ -273,7 +274,7 @@ class C3DStub {
   // The rows and buffers drawn into: the whole frame, or the band's rows of the parent's.
   bandraster::FrameBand Target() const;
   // The Hidden test of ReachOfBox on the box's screen extent (rounding offsets added).
-  bool BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ) const;
+  bool BehindDrawn(double minX, double maxX, double minY, double maxY, double minZ, DrawnAs drawnAs) const;
   // Whether pixels x0..x1 of rows y0..y1 meet the rows and columns drawn into.
   bool ReachesTarget(int32_t x0, int32_t x1, int32_t y0, int32_t y1) const {
     const int32_t rowFrom = m_parent ? m_rowFrom : 0;
