@@ -35,7 +35,8 @@ PartListLoad LoadPartList(CPartList& list, const CScanOrder& order, const std::s
                           IStartUpProgress* progress) {
   theTracer.Printf("\nLoading part list ...\n");
   if (list.LoadPartsList(base)) {
-    CProgressScope scope(progress, "Scanning the library folders ...");
+    // The shown folders are few next to the library: the splash window covers their scan, and a
+    // progress window of its own would cost more than the scan.
     order.ScanShownDirs(list, base);
     return PartListLoad::Loaded;
   }
