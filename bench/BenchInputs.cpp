@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "config/ColorEntry.h"
+#include "config/ColorTable.h"
+#include "config/PathResolver.h"
 #include "config/ScanOrder.h"
 #include "config/Settings.h"
 #include "document/QuorvelDoc.h"
@@ -57,7 +60,15 @@ std::string BenchOutDir() {
 
 std::string BenchFileName(const std::string& path) { return fs::path(path).filename().string(); }
 
+void UseLibraryColors() {
+  InitColorTableUnused(theLDConfigColors);
+  const std::string path = thePathResolver.Resolve(BenchLibraryDir(), "LDConfig.ldr");
+  if (path.empty() || !LoadLDConfigFile(path)) BuildColorTable(BuiltinColors.data(), theLDConfigColors, kColorCount);
+  std::copy(theLDConfigColors, theLDConfigColors + kColorCount, theDefaultColors);
+}
+
 std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path) {
+  UseLibraryColors();
   theSettings.BasePath = BenchLibraryDir();
   theSettings.ShowWarnings = 0;
   theScanOrder.SetDefault();

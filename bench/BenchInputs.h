@@ -15,6 +15,11 @@ std::string BenchOutDir();  // empty when not set
 // The file name part of a path ("889-1-RadarTruck.mpd"), used in benchmark names.
 std::string BenchFileName(const std::string& path);
 
+// The colour tables as the program has them with the benchmark library: the library's colours
+// (LDConfig.ldr, or the built-in colours without one) in force. Drawing benchmarks call it before they draw, since other
+// benchmarks may have put another table in place.
+void UseLibraryColors();
+
 // A document holding the file's project as a freshly loaded one, read with the benchmark library
 // and without warnings; null when it cannot be read.
 std::unique_ptr<CQuorvelDoc> LoadBenchDocument(const std::string& path);

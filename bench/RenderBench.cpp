@@ -252,18 +252,10 @@ void WriteFrame(const C3DStub& r, const std::string& name) {
 #endif
 }
 
-// The library's colours, as the program takes them when the library has them.
-void LoadBenchColors() {
-  InitColorTableUnused(theDefaultColors);
-  const std::string path = thePathResolver.Resolve(BenchLibraryDir(), "LDConfig.ldr");
-  if (path.empty() || !LoadLDConfigFile(path, theDefaultColors))
-    BuildColorTable(BuiltinColors.data(), theDefaultColors, kColorCount);
-}
-
 void BM_Model(benchmark::State& state, const std::string& path, int fast) {
   CreateRenderCache(1);
   theSettings.BasePath = BenchLibraryDir();
-  LoadBenchColors();
+  UseLibraryColors();
   theSettings.ShowWarnings = 0;
   theSettings.FastRender = fast;  // read by the loader (mesh) and the drawing (images)
   theSettings.StudMode = 3;
