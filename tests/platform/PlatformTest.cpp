@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "platform/AtomicFile.h"
 #include "platform/Folders.h"
+#include "platform/PlatformInit.h"
 #include "platform/Profile.h"
 #include "platform/Prompt.h"
 #include "platform/StringTable.h"
@@ -163,3 +165,38 @@ TEST(AtomicFile, CommitReplacesAndFailureKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+// Resident bytes of this process.
+long ResidentBytes() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0, resident = 0;
+  statm >> size >> resident;
+  return resident * sysconf(_SC_PAGESIZE);
+}
+}  // namespace
+
+// After the start, what a model read takes first comes from pages the heap already holds: the
+// read faults none of them in.
+TEST(PlatformInit, TheHeapIsFaultedInAtStartAndAReadTakesItsPagesFromIt) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer keeps a heap of its own";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  GTEST_SKIP() << "the sanitizer keeps a heap of its own";
+#endif
+#endif
+  InitPlatform();
+  AwaitMainHeap();
+  InitPlatform();  // a second call prepares nothing more
+  AwaitMainHeap();
+  constexpr size_t kRead = size_t{16} << 20;
+  const long before = ResidentBytes();
+  // Written through a volatile pointer, so that the block is really taken and touched.
+  volatile char* block = static_cast<char*>(std::malloc(kRead));
+  ASSERT_NE(block, nullptr);
+  for (size_t i = 0; i < kRead; i += 4096) block[i] = 1;
+  const long grown = ResidentBytes() - before;
+  std::free(const_cast<char*>(block));
+  EXPECT_LT(grown, long{4} << 20) << "resident bytes grew by " << grown;
+}
