@@ -5,11 +5,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <new>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "config/LdrException.h"
 #include "config/PartList.h"
@@ -134,6 +138,38 @@ int DescriptionFrom(int dirFd, const std::string& path, const std::string& fileN
   }
   if (description.empty()) description = fileName;
   return 1;
+}
+
+// The descriptions of the files in the folder dirFd, read on several threads: the scan waits on
+// opening and reading small files far longer than it computes. Empty for a file that cannot be
+// opened; false when memory ran out.
+bool DescriptionsFrom(int dirFd, const std::vector<std::string>& names,
+                      std::vector<std::optional<std::string>>& descriptions) {
+  descriptions.assign(names.size(), std::nullopt);
+  constexpr size_t kFilesPerThread = 256, kBatch = 32;
+  const size_t machine = std::max(1u, std::thread::hardware_concurrency());
+  const size_t threads = std::clamp<size_t>(names.size() / kFilesPerThread, 1, machine);
+  std::atomic<size_t> next{0};
+  std::atomic<bool> failed{false};
+  auto work = [&] {
+    try {
+      std::string description;
+      for (size_t from = next.fetch_add(kBatch); from < names.size() && !failed; from = next.fetch_add(kBatch))
+        for (size_t i = from; i < std::min(from + kBatch, names.size()); ++i)
+          if (DescriptionFrom(dirFd, names[i], names[i], description)) descriptions[i] = description;
+    } catch (const std::bad_alloc&) {
+      failed = true;
+    }
+  };
+  std::vector<std::thread> helpers;
+  try {
+    for (size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+  } catch (const std::system_error&) {
+    // Fewer threads read more files each.
+  }
+  work();
+  for (std::thread& t : helpers) t.join();
+  return !failed;
 }
 
 }  // namespace
@@ -271,7 +307,6 @@ void CPartList::SavePartsListTo(const std::string& folderIn) {
 bool CPartList::ScanPattern(const std::string& folder, const std::vector<std::string>& names, int category,
                             int& changed) {
   std::vector<std::unique_ptr<PartListEntry>> staged;
-  std::string description;
   // The files are opened relative to their folder, which is looked up once.
   const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd < 0 && !names.empty()) return true;  // the folder went away: no files
@@ -282,8 +317,12 @@ bool CPartList::ScanPattern(const std::string& folder, const std::vector<std::st
     }
   } closeDir{dirFd};
   try {
-    for (const std::string& name : names) {
-      if (!DescriptionFrom(dirFd, name, name, description)) continue;
+    std::vector<std::optional<std::string>> descriptions;
+    if (!DescriptionsFrom(dirFd, names, descriptions)) return false;
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (!descriptions[i]) continue;
+      const std::string& name = names[i];
+      const std::string& description = *descriptions[i];
       PartHandle known = FindByName(name, category);
       if (known) {
         // Any entry of this name that already holds the description counts, so that a changed

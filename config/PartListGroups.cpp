@@ -193,15 +193,18 @@ void CPartList::BuildGroups() {
                        m_groups[g].name.c_str(), m_groups[g].rule.c_str());
   }
   const Category& parts = m_cat[kLibraryParts];
+  // Each description is folded once for all the groups' rules.
+  std::string folded;
   for (uint32_t i = 0; i < parts.count; ++i) {
     PartListEntry* e = parts.entries[i].get();
     if (!e) continue;
     e->flags &= ~PartListEntry::kInGroup;
+    CSearchString::FoldText(e->description, folded);
     bool joined = false;
     for (size_t g = 0; g < filed; ++g) {
       const PartGroup& group = m_groups[g];
       if (group.fixed && joined) break;
-      if (!usable[g] || group.search.Evaluate(e->description, true) != CSearchString::kMatch) continue;
+      if (!usable[g] || group.search.EvaluateFolded(folded) != CSearchString::kMatch) continue;
       m_members[g].push_back(MakePartHandle(kLibraryParts, i));
       e->flags |= PartListEntry::kInGroup;
       joined = true;

@@ -46,6 +46,7 @@ CSearchString::Item CSearchString::MakeOperand(std::string term) {
   }
   // A bare anchor compares nothing and so matches every text.
   if (item.match != Match::Contains && item.pattern.empty()) item.match = Match::All;
+  FoldText(item.pattern, item.folded);
   return item;
 }
 
@@ -182,7 +183,36 @@ bool CSearchString::TermMatches(const Item& term, std::string_view text, bool ig
   return false;
 }
 
+bool CSearchString::FoldedTermMatches(const Item& term, std::string_view foldedText) {
+  const std::string_view p = term.folded;
+  switch (term.match) {
+    case Match::All:
+      return true;
+    case Match::Prefix:
+      return foldedText.substr(0, p.size()) == p;
+    case Match::Suffix:
+      return foldedText.size() >= p.size() && foldedText.substr(foldedText.size() - p.size()) == p;
+    case Match::Contains:
+      return !p.empty() && foldedText.find(p) != std::string_view::npos;
+  }
+  return false;
+}
+
+void CSearchString::FoldText(std::string_view text, std::string& folded) {
+  folded.resize(text.size());
+  for (size_t i = 0; i < text.size(); ++i) folded[i] = Fold(text[i]);
+}
+
 int CSearchString::Evaluate(std::string_view text, bool ignoreCase) const {
+  return Run([&](const Item& term) { return TermMatches(term, text, ignoreCase); });
+}
+
+int CSearchString::EvaluateFolded(std::string_view foldedText) const {
+  return Run([&](const Item& term) { return FoldedTermMatches(term, foldedText); });
+}
+
+template <typename Test>
+int CSearchString::Run(const Test& termMatches) const {
   if (m_program.empty()) return kBroken;
   // Each slot holds either a term (not yet tested) or a truth value.
   struct Slot {
@@ -200,7 +230,7 @@ int CSearchString::Evaluate(std::string_view text, bool ignoreCase) const {
     if (item.kind != ItemKind::Operator) return kBroken;
     if (item.op == Op::Term) {
       if (top < 1 || !stack[top - 1].term) return kBroken;
-      bool hit = TermMatches(*stack[top - 1].term, text, ignoreCase);
+      bool hit = termMatches(*stack[top - 1].term);
       stack[top - 1] = Slot{nullptr, hit != item.negate};
       continue;
     }

@@ -36,6 +36,11 @@ class CSearchString {
   int SetExpression(std::string_view text);
   // 0 when the text matches, 1 when not, 3 when there is no usable program.
   int Evaluate(std::string_view text, bool ignoreCase) const;
+  // Evaluate ignoring case, for a text whose letters A-Z were already folded to a-z (FoldText):
+  // one folding of each text for many expressions.
+  int EvaluateFolded(std::string_view foldedText) const;
+  // The text with A-Z folded to a-z, the folding every case-blind comparison here uses.
+  static void FoldText(std::string_view text, std::string& folded);
 
  private:
   enum class ItemKind { Open = 0, Close = 1, Operand = 4, Operator = 5 };
@@ -48,6 +53,7 @@ class CSearchString {
     std::string data;  // operand: the term text as written
     Match match = Match::Contains;
     std::string pattern;  // operand: the text compared, without its anchor
+    std::string folded;   // the pattern with A-Z folded
   };
 
   int Tokenise(std::string_view text);
@@ -55,6 +61,9 @@ class CSearchString {
   static Item MakeItem(ItemKind kind, bool negate = false, Op op = Op::Or);
   static Item MakeOperand(std::string term);
   static bool TermMatches(const Item& term, std::string_view text, bool ignoreCase);
+  static bool FoldedTermMatches(const Item& term, std::string_view foldedText);
+  template <typename Test>
+  int Run(const Test& termMatches) const;
 
   std::string m_text;
   std::vector<Item> m_program;  // postfix

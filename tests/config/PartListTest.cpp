@@ -65,6 +65,28 @@ TEST(PartList, DescriptionsAndFlagsAfterAScan) {
   EXPECT_EQ(f.list.GetCount(7), 9u);
 }
 
+// A folder of many parts is read on several threads: every part keeps its own description, and a
+// name that cannot be opened (a link to nothing) is left out as it is when read alone.
+TEST(PartList, AScanOfManyPartsGivesEachItsOwnDescription) {
+  CTestPartList t;
+  CScratchDir lib;
+  constexpr int kParts = 1500;
+  std::filesystem::create_directories(lib / "parts");
+  for (int i = 0; i < kParts; ++i)
+    WriteFileBytes(lib / ("parts/" + StrPrintf("p%04d.dat", i)), StrPrintf("0 Part number %04d\n", i));
+  std::filesystem::create_symlink(lib / "parts/nothing.dat", lib / "parts/p9999.dat");
+  int changed = 0;
+  ASSERT_EQ(t.list.ScanDirectory(lib.Path(), "parts", false, changed), 1);
+  EXPECT_EQ(changed, 1);
+  ASSERT_EQ(t.list.GetCount(kLibraryParts), static_cast<unsigned>(kParts));
+  for (int i = 0; i < kParts; i += 7) {
+    const PartHandle h = t.list.FindByName(StrPrintf("p%04d.dat", i), kLibraryParts);
+    ASSERT_NE(h, 0u) << i;
+    EXPECT_EQ(std::string(t.list.GetDescription(h)), StrPrintf("Part number %04d", i));
+  }
+  EXPECT_EQ(t.list.FindByName("p9999.dat", kLibraryParts), 0u);
+}
+
 TEST(PartList, ReadDescriptionCases) {
   CScratchDir dir;
   struct Case {

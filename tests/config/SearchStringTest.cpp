@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "config/SearchString.h"
 
 namespace {
@@ -66,6 +68,10 @@ TEST(SearchString, Matches) {
     }
     ASSERT_EQ(rc, 0) << c.expression;
     EXPECT_EQ(s.Evaluate(c.text, c.ignoreCase), c.expected) << c.expression << " on " << c.text;
+    // A text folded once answers as Evaluate ignoring case does.
+    std::string folded;
+    CSearchString::FoldText(c.text, folded);
+    EXPECT_EQ(s.EvaluateFolded(folded), s.Evaluate(c.text, true)) << c.expression << " on " << c.text;
   }
 }
 
