@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -26,9 +27,10 @@ struct HeapState {
   bool done = false;
 };
 
+// Never destroyed: the thread that faults the pages in may still run while the program ends.
 HeapState& Heap() {
-  static HeapState state;
-  return state;
+  static HeapState* state = new HeapState;
+  return *state;
 }
 
 // Reading a big model and keeping its undo snapshot take tens of megabytes in blocks of all sizes.
@@ -58,12 +60,18 @@ void PrepareMainHeap() {
   if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
   // Its first pages are faulted in beside the rest of the start (the toolkit's takes far longer),
   // so that the first model read finds them ready; the block goes back to the heap afterwards.
-  std::thread([block, finish] {
-    volatile char* bytes = static_cast<char*>(block);
-    for (size_t i = 0; i < kFaultedIn; i += kSmallPage) bytes[i] = 0;
+  try {
+    std::thread([block, finish] {
+      volatile char* bytes = static_cast<char*>(block);
+      for (size_t i = 0; i < kFaultedIn; i += kSmallPage) bytes[i] = 0;
+      std::free(block);
+      finish();
+    }).detach();
+  } catch (const std::system_error&) {
+    // Without a thread the pages are faulted in as they are used.
     std::free(block);
     finish();
-  }).detach();
+  }
 }
 
 }  // namespace
