@@ -276,7 +276,7 @@ bool C3DStub::BehindDrawn(double minX, double maxX, double minY, double maxY, do
   // lineWidth - 1 pixels up and left. A part image's pixels lie up to two columns left of the
   // points they show, and its stamp is placed to a whole pixel: one more on each side. Reading a
   // large box costs more than it can save: its elements are left to the depth test.
-  const int32_t imageReach = images ? 3 : 0, before = m_lineWidth + imageReach, after = 2 + (images ? 1 : 0);
+  const int32_t before = m_lineWidth + (images ? 3 : 0), after = images ? 3 : 2;
   constexpr int64_t kMaxBoxPixels = 1024;
   return bandraster::DepthsNoFartherThan(Target(), static_cast<int32_t>(std::floor(minX)) - before,
                                          static_cast<int32_t>(std::floor(maxX)) + after,

@@ -200,10 +200,6 @@ void Line(const FrameBand& band, const ScreenVertex& a, const ScreenVertex& b, i
   rasterwalk::WideLine(a, b, lineWidth, band.width, band.height, target);
 }
 
-}  // namespace bandraster
-
-namespace bandraster {
-
 bool DepthsNoFartherThan(const FrameBand& band, int32_t x0, int32_t x1, int32_t y0, int32_t y1, int64_t nearest,
                          int64_t maxPixels) {
   x0 = std::max(x0, 0);
